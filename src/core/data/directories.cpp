@@ -1,0 +1,60 @@
+#include "data/directories.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+namespace talmorek::data {
+namespace {
+
+bool equalIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+std::optional<std::string> findIgnoringCase(const std::string& dir, std::string_view name) {
+    std::error_code ec;
+    const std::filesystem::path base = dir.empty() ? std::filesystem::path(".") : std::filesystem::path(dir);
+    if (std::filesystem::is_regular_file(base / std::string(name), ec)) return dir + std::string(name);
+    for (std::filesystem::directory_iterator it(base, ec), end; !ec && it != end; it.increment(ec)) {
+        std::string entry = it->path().filename().string();
+        if (equalIgnoringCase(entry, name) && it->is_regular_file(ec)) return dir + entry;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::string programDirectoryOf(std::string_view executablePath, char separator) {
+    auto cut = executablePath.rfind(separator);
+    if (cut == std::string_view::npos) return {};
+    return std::string(executablePath.substr(0, cut + 1));
+}
+
+std::optional<Directories> chooseDirectories(std::string_view executablePath,
+                                             const std::vector<std::string>& arguments,
+                                             const std::function<bool(const std::string&)>& hasStationFile,
+                                             char separator) {
+    Directories d;
+    d.program = programDirectoryOf(executablePath, separator);
+    d.data = d.program + "data" + separator;
+    d.station = d.program;
+    if (hasStationFile(d.program)) return d;
+    if (arguments.size() != 1) return std::nullopt;
+    d.station = d.program + "data" + separator + arguments[0] + separator;
+    d.data = d.station;
+    d.multiStation = true;
+    return d;
+}
+
+std::string resolveFile(const std::string& dir, std::string_view name) {
+    auto found = findIgnoringCase(dir, name);
+    return found ? *found : dir + std::string(name);
+}
+
+bool hasFileIgnoringCase(const std::string& dir, std::string_view name) {
+    return findIgnoringCase(dir, name).has_value();
+}
+
+}  // namespace talmorek::data

@@ -1,0 +1,48 @@
+#pragma once
+// Whole-file reading and crash-safe whole-file replacement.
+//
+// Election night is the worst moment to lose a record: every file that the
+// program rewrites as a whole (HLASO.RCD, KOMISE.RCD, the station record, the
+// precinct data file) is written to a temporary file beside the target,
+// flushed to the disk and only then renamed over the target. A crash, a full
+// disk or a pulled USB stick at any moment leaves either the old or the new
+// version, never an empty or half-written file.
+
+#include <cstddef>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace talmorek::data {
+
+// Reads the whole file; IoError when it cannot be opened or read.
+std::string readWholeFile(const std::string& path);
+
+// Reads everything from the current position of an open stream to its end
+// into `out` (replacing what it held), in a buffer sized once from the file's
+// length. False on a read error, with errno set by the failing call.
+bool readToEnd(std::FILE* f, std::string& out);
+
+// Options of replaceFileAtomically. `failAfterBytes` makes the write fail with
+// ENOSPC once that many bytes have reached the temporary file: it stands for a
+// disk that fills up halfway, so tests can prove the old file survives.
+struct AtomicWriteOptions {
+    std::optional<std::size_t> failAfterBytes;
+};
+
+// Replaces (or creates) `path` with `bytes` through a flushed temporary file in
+// the same directory and a rename. On failure the temporary file is removed,
+// the target is untouched, and IoError is raised naming `path`.
+void replaceFileAtomically(const std::string& path, std::string_view bytes,
+                           const AtomicWriteOptions& options = {});
+
+// The name of the temporary file used for `path` (exposed for tests).
+std::string temporaryPathFor(const std::string& path);
+
+bool fileExists(const std::string& path);
+
+// Removes the file if it exists; IoError when it exists and cannot be removed.
+void removeFileIfExists(const std::string& path);
+
+}  // namespace talmorek::data

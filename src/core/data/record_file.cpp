@@ -1,0 +1,118 @@
+#include "data/record_file.h"
+
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include "data/file_io.h"
+
+namespace talmorek::data {
+namespace {
+
+std::string osText(int err) { return err ? std::string(": ") + std::strerror(err) : std::string(); }
+
+
+}  // namespace
+
+RecordFile::RecordFile(std::FILE* file, std::string path, std::size_t recordSize, std::string data)
+    : file_(file), path_(std::move(path)), recordSize_(recordSize), data_(std::move(data)) {}
+
+RecordFile::RecordFile(RecordFile&& other) noexcept
+    : file_(std::exchange(other.file_, nullptr)),
+      path_(std::move(other.path_)),
+      recordSize_(other.recordSize_),
+      data_(std::move(other.data_)),
+      position_(other.position_) {}
+
+RecordFile& RecordFile::operator=(RecordFile&& other) noexcept {
+    if (this != &other) {
+        if (file_) std::fclose(file_);
+        file_ = std::exchange(other.file_, nullptr);
+        path_ = std::move(other.path_);
+        recordSize_ = other.recordSize_;
+        data_ = std::move(other.data_);
+        position_ = other.position_;
+    }
+    return *this;
+}
+
+RecordFile::~RecordFile() {
+    if (file_) std::fclose(file_);
+}
+
+void RecordFile::fail(int osError, const std::string& what) const {
+    throw IoError(path_, osError, what + " '" + path_ + "'" + osText(osError));
+}
+
+RecordFile RecordFile::openExisting(const std::string& path, std::size_t recordSize) {
+    std::FILE* f = std::fopen(path.c_str(), "r+b");
+    if (!f) {
+        int err = errno;
+        throw IoError(path, err, "Cannot open '" + path + "'" + osText(err));
+    }
+    std::string data;
+    if (!readToEnd(f, data)) {
+        int err = errno;
+        std::fclose(f);
+        throw IoError(path, err, "Cannot read '" + path + "'" + osText(err));
+    }
+    return RecordFile(f, path, recordSize, std::move(data));
+}
+
+RecordFile RecordFile::create(const std::string& path, std::size_t recordSize) {
+    std::FILE* f = std::fopen(path.c_str(), "w+b");
+    if (!f) {
+        int err = errno;
+        throw IoError(path, err, "Cannot create '" + path + "'" + osText(err));
+    }
+    return RecordFile(f, path, recordSize, std::string());
+}
+
+void RecordFile::remove(const std::string& path) {
+    if (std::remove(path.c_str()) != 0) {
+        int err = errno;
+        throw IoError(path, err, "Cannot delete '" + path + "'" + osText(err));
+    }
+}
+
+void RecordFile::failRead() const {
+    if (!file_) fail(EBADF, "File is closed:");
+    if (atEnd()) fail(0, "Read beyond the end of");
+    fail(0, "Short record " + std::to_string(position_ + 1) + " in");
+}
+
+std::string_view RecordFile::readRemaining() {
+    if (!file_) fail(EBADF, "File is closed:");
+    std::size_t start = position_ * recordSize_;
+    if (start >= data_.size()) return {};
+    std::size_t count = (data_.size() - start) / recordSize_;
+    position_ += count;
+    return std::string_view(data_.data() + start, count * recordSize_);
+}
+
+void RecordFile::write(std::string_view record) {
+    if (!file_) fail(EBADF, "File is closed:");
+    if (record.size() != recordSize_) fail(EINVAL, "Wrong record size for");
+    if (std::fseek(file_, static_cast<long>(position_ * recordSize_), SEEK_SET) != 0) fail(errno, "Cannot seek in");
+    if (std::fwrite(record.data(), 1, recordSize_, file_) != recordSize_ || std::fflush(file_) != 0)
+        fail(errno, "Cannot write");
+    std::size_t start = position_ * recordSize_;
+    if (data_.size() < start + recordSize_) data_.resize(start + recordSize_);
+    data_.replace(start, recordSize_, record);
+    ++position_;
+}
+
+void RecordFile::seek(std::size_t index) {
+    if (!file_) fail(EBADF, "File is closed:");
+    if (index > (data_.size() + recordSize_ - 1) / recordSize_) fail(EINVAL, "Seek beyond the end of");
+    position_ = index;
+}
+
+void RecordFile::close() {
+    if (file_) {
+        int rc = std::fclose(std::exchange(file_, nullptr));
+        if (rc != 0) fail(errno, "Cannot close");
+    }
+}
+
+}  // namespace talmorek::data

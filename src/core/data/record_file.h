@@ -1,0 +1,77 @@
+#pragma once
+// The record-file component: a file of fixed-size records, opened, used and
+// closed within one operation.
+//
+// Record i starts at byte i × size. `size()` counts whole records; a file
+// whose length is not a multiple of the record size still has its partial
+// last record "before the end", so reading through the file reaches it and
+// fails: a damaged register never passes silently.
+//
+// Opening reads the whole file into memory (record files are small, the
+// national precinct register is well under a megabyte), so a search through
+// a register costs little more than reading it once.
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "data/errors.h"
+
+namespace talmorek::data {
+
+class RecordFile {
+public:
+    // Opens an existing file for reading and writing at record 0 (a missing
+    // or write-protected file fails).
+    static RecordFile openExisting(const std::string& path, std::size_t recordSize);
+    // Creates the file, or empties an existing one, at record 0.
+    static RecordFile create(const std::string& path, std::size_t recordSize);
+    static void remove(const std::string& path);
+
+    RecordFile(RecordFile&& other) noexcept;
+    RecordFile& operator=(RecordFile&& other) noexcept;
+    RecordFile(const RecordFile&) = delete;
+    RecordFile& operator=(const RecordFile&) = delete;
+    ~RecordFile();
+
+    // The record at the current position; advances by one record.
+    std::string read() { return std::string(readView()); }
+    // The same without a copy; valid until the next write or close. Inline:
+    // register searches call it once per record.
+    std::string_view readView() {
+        std::size_t start = position_ * recordSize_;
+        if (start + recordSize_ > data_.size() || !file_) failRead();
+        ++position_;
+        return std::string_view(data_.data() + start, recordSize_);
+    }
+    // The whole records from the current position on, as one view, and the
+    // position moved past them: a search through a large register walks this
+    // instead of making a call per record. A partial last record is left
+    // unread, so atEnd() stays false and the next read fails on it, exactly as
+    // reading record by record would. Valid until the next write or close.
+    std::string_view readRemaining();
+    // Writes the record at the current position (overwriting or appending).
+    void write(std::string_view record);
+    void seek(std::size_t index);
+    std::size_t size() const { return data_.size() / recordSize_; }
+    std::size_t position() const { return position_; }
+    bool atEnd() const { return position_ * recordSize_ >= data_.size(); }
+    std::size_t byteSize() const { return data_.size(); }
+    void close();
+
+    const std::string& path() const { return path_; }
+
+private:
+    RecordFile(std::FILE* file, std::string path, std::size_t recordSize, std::string data);
+    [[noreturn]] void fail(int osError, const std::string& what) const;
+    [[noreturn]] void failRead() const;
+
+    std::FILE* file_ = nullptr;
+    std::string path_;
+    std::size_t recordSize_ = 1;
+    std::string data_;  // the file's content as it stands on disk
+    std::size_t position_ = 0;
+};
+
+}  // namespace talmorek::data

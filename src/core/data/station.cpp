@@ -1,0 +1,128 @@
+#include "data/station.h"
+
+#include <array>
+
+#include "data/cp1250.h"
+#include "data/directories.h"
+#include "data/file_io.h"
+#include "data/record_file.h"
+
+namespace talmorek::data {
+namespace stanice {
+namespace f {
+constexpr FieldLayout Oznaceni = strField("Oznaceni", 0, 2);
+constexpr FieldLayout KodUzemi = strField("KodUzemi", 3, 3);
+constexpr FieldLayout NazevObce = strField("NazevObce", 7, 40);
+constexpr FieldLayout KodObce = strField("KodObce", 48, 6);
+constexpr FieldLayout CisloOkrsku = intField("CisloOkrsku", 56);
+constexpr FieldLayout KodOkresu = strField("KodOkresu", 60, 4);
+constexpr FieldLayout NazevOkresu = strField("NazevOkresu", 65, 25);
+constexpr FieldLayout CisloKraje = strField("CisloKraje", 91, 2);
+constexpr FieldLayout KodKraje = strField("KodKraje", 94, 4);
+constexpr FieldLayout NazevKraje = strField("NazevKraje", 99, 20);
+constexpr FieldLayout Pripona = strField("Pripona", 248, 3);
+constexpr FieldLayout KodOS = strField("KodOS", 252, 2);
+constexpr FieldLayout Stav = strField("Stav", 255, 1);
+}  // namespace f
+
+constexpr std::array kFields = {f::Oznaceni,   f::KodUzemi,   f::NazevObce, f::KodObce, f::CisloOkrsku,
+                                f::KodOkresu,  f::NazevOkresu, f::CisloKraje, f::KodKraje, f::NazevKraje,
+                                f::Pripona,    f::KodOS,      f::Stav};
+static_assert(isConsistent(kFields, kRecordSize));
+static_assert(f::NazevKraje.end() == kReservedOffset && kReservedOffset + kReservedSize == f::Pripona.offset);
+static_assert(f::Stav.end() + 3 == kRecordSize);
+
+const RecordLayout kLayout{"STANICE.RCD", kRecordSize, kFields};
+}  // namespace stanice
+
+using namespace stanice;
+
+TStanice decodeStanice(std::string_view r) {
+    TStanice s;
+    s.Oznaceni = getStr(r, f::Oznaceni);
+    s.KodUzemi = getStr(r, f::KodUzemi);
+    s.NazevObce = getStr(r, f::NazevObce);
+    s.KodObce = getStr(r, f::KodObce);
+    s.CisloOkrsku = getInt32(r, f::CisloOkrsku);
+    s.KodOkresu = getStr(r, f::KodOkresu);
+    s.NazevOkresu = getStr(r, f::NazevOkresu);
+    s.CisloKraje = getStr(r, f::CisloKraje);
+    s.KodKraje = getStr(r, f::KodKraje);
+    s.NazevKraje = getStr(r, f::NazevKraje);
+    s.reserved = std::string(r.substr(kReservedOffset, kReservedSize));
+    s.Pripona = getStr(r, f::Pripona);
+    s.KodOS = getStr(r, f::KodOS);
+    s.Stav = getStr(r, f::Stav);
+    return s;
+}
+
+RecordBytes encodeStanice(const TStanice& s, RecordBytes r) {
+    r.resize(kRecordSize, '\0');
+    putStr(r, f::Oznaceni, s.Oznaceni);
+    putStr(r, f::KodUzemi, s.KodUzemi);
+    putStr(r, f::NazevObce, s.NazevObce);
+    putStr(r, f::KodObce, s.KodObce);
+    putInt32(r, f::CisloOkrsku, s.CisloOkrsku);
+    putStr(r, f::KodOkresu, s.KodOkresu);
+    putStr(r, f::NazevOkresu, s.NazevOkresu);
+    putStr(r, f::CisloKraje, s.CisloKraje);
+    putStr(r, f::KodKraje, s.KodKraje);
+    putStr(r, f::NazevKraje, s.NazevKraje);
+    std::string reserved = s.reserved;
+    reserved.resize(kReservedSize, '\0');
+    r.replace(kReservedOffset, kReservedSize, reserved);
+    putStr(r, f::Pripona, s.Pripona);
+    putStr(r, f::KodOS, s.KodOS);
+    putStr(r, f::Stav, s.Stav);
+    return r;
+}
+
+namespace {
+std::string stationFile(const std::string& stationDir) { return resolveFile(stationDir, kLayout.name); }
+}  // namespace
+
+TStanice NactiStanici(const std::string& stationDir) {
+    auto file = RecordFile::openExisting(stationFile(stationDir), kRecordSize);
+    TStanice s = decodeStanice(file.read());
+    file.close();
+    return s;
+}
+
+void ZapisStavStanice(const std::string& stationDir, std::string_view letter, TStanice& shared) {
+    const std::string path = stationFile(stationDir);
+    // Re-read first, so that the shared copy mirrors the file whether or not
+    // the write below succeeds; opening asks for write access, so a
+    // write-protected station record is refused like every other record file.
+    auto file = RecordFile::openExisting(path, kRecordSize);
+    shared = decodeStanice(file.read());
+    file.close();
+    std::string whole = readWholeFile(path);
+    RecordBytes patched = whole.substr(0, kRecordSize);
+    putStr(patched, f::Stav, letter);
+    whole.replace(0, kRecordSize, patched);
+    replaceFileAtomically(path, whole);
+    // The shared copy is what the file now holds: the letter cut to one
+    // character and through code page 1250, exactly as the next read gives it.
+    shared = decodeStanice(patched);
+}
+
+bool isSpecialPrecinct(const TStanice& s) { return s.KodObce == kKodZvlastnihoOkrsku; }
+
+std::string precinctFiveDigits(std::int32_t cisloOkrsku) {
+    return std::to_string(static_cast<long long>(cisloOkrsku) + 100000).substr(1);
+}
+
+std::string electionDates(const TStanice& s) {
+    if (isSpecialPrecinct(s) && s.CisloOkrsku >= 83 && s.CisloOkrsku <= 96) return "07.10. - 08.10.2021";
+    return "08.10. - 09.10.2021";
+}
+
+std::string reservedText(const TStanice& s) {
+    constexpr std::size_t at = kReservedTextOffset - kReservedOffset;
+    constexpr std::size_t room = kReservedSize - at - 1;
+    std::size_t length = static_cast<unsigned char>(s.reserved[at]);
+    if (length > room) length = room;
+    return cp1250ToUtf8(std::string_view(s.reserved).substr(at + 1, length));
+}
+
+}  // namespace talmorek::data

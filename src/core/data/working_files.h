@@ -1,0 +1,73 @@
+#pragma once
+// The working files of a station in its data directory: HLASO.RCD holds the
+// course of voting (section I) and the scalar fields of section III, and
+// KOMISE.RCD the names of the commission members present. Both are rewritten
+// whole on every save, through a temporary file, so a failed save keeps the
+// previous version.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/record_layout.h"
+
+namespace talmorek::data {
+
+// Every field is text; yes/no fields hold "B" (yes) or "N" (no).
+struct Hlasovani {
+    std::string DatumVoleb;
+    std::string Zahajeno1, Ukonceno1, Zahajeno2, Ukonceno2;
+    std::string Odroceno, OdrocenoD, OdrocenoH, OdrocenoM, DuvodOdroc;
+    std::string Prodlouzeno, ProdlouzD, ProdlouzH, ProdlouzM, DuvodProdl;
+    std::string Preruseno, PrerusD, PrerusOd, PrerusDo, DuvodPrer;
+    std::string Stiznosti, StizListu;
+    std::string Schranka, PrilListu;
+    std::string ClenuOVKC, ClenuOVKP;
+    std::string Ostatni, PoverPred, Zapisovat;
+
+    bool operator==(const Hlasovani&) const = default;
+};
+
+struct HlasovaniField {
+    FieldLayout layout;
+    std::string Hlasovani::*member;
+};
+
+namespace hlaso {
+constexpr std::size_t kRecordSize = 1194;
+extern const RecordLayout kLayout;
+// Every field with the member that holds it, in record order.
+extern const std::array<HlasovaniField, 29> kFields;
+}  // namespace hlaso
+
+Hlasovani decodeHlasovani(std::string_view record);
+RecordBytes encodeHlasovani(const Hlasovani& h);
+
+// One entry of the commission list: the name of a member present.
+struct TKomise {
+    std::string clen;  // str[50]
+    bool operator==(const TKomise&) const = default;
+};
+using SeznamKomise = std::vector<TKomise>;
+
+namespace komise {
+constexpr std::size_t kRecordSize = 51;
+constexpr std::size_t kMaxEntries = 255;  // the list's length is held in one byte
+extern const RecordLayout kLayout;
+}  // namespace komise
+
+void ZapisHlasovani(const std::string& dataDir, const Hlasovani& h);
+// A HLASO.RCD shorter than one record fails with IoError; extra bytes are ignored.
+Hlasovani NactiHlasovani(const std::string& dataDir);
+
+// Sets the list's length (0..255): entries below n keep their names, new ones are empty.
+void DelkaKomise(SeznamKomise& list, std::size_t n);
+void ZapisKomisi(const std::string& dataDir, const SeznamKomise& list);
+// Reads the whole records (at most the first 255), each name cut to 50 characters.
+SeznamKomise NactiKomisi(const std::string& dataDir);
+// True when KOMISE.RCD is not empty; a missing file fails with IoError.
+bool KomiseNeprazdna(const std::string& dataDir);
+
+}  // namespace talmorek::data

@@ -1,0 +1,147 @@
+#include "data/file_io.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "data/errors.h"
+#include "support/temp_dir.h"
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+namespace talmorek::data {
+namespace {
+
+using talmorek::testing::TempDir;
+
+std::set<std::string> namesIn(const TempDir& dir) {
+    std::set<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path())) names.insert(e.path().filename().string());
+    return names;
+}
+
+TEST(FileIo, ReadWholeFileGivesEveryByte) {
+    TempDir dir;
+    std::string bytes("a\0b\xFF\r\n", 6);
+    dir.write("F.BIN", bytes);
+    EXPECT_EQ(readWholeFile(dir.file("F.BIN")), bytes);
+}
+
+TEST(FileIo, ReadWholeFileOfALargeFile) {
+    TempDir dir;
+    std::string bytes(200000, 'x');
+    bytes[199999] = 'y';
+    dir.write("F.BIN", bytes);
+    EXPECT_EQ(readWholeFile(dir.file("F.BIN")), bytes);
+}
+
+TEST(FileIo, ReadWholeFileOfAMissingFileFails) {
+    TempDir dir;
+    try {
+        readWholeFile(dir.file("NONE"));
+        FAIL() << "no IoError";
+    } catch (const IoError& e) {
+        EXPECT_EQ(e.path(), dir.file("NONE"));
+        EXPECT_EQ(e.osError(), ENOENT);
+    }
+}
+
+TEST(FileIo, ReplaceCreatesAndReplaces) {
+    TempDir dir;
+    replaceFileAtomically(dir.file("F.RCD"), "first");
+    EXPECT_EQ(dir.read("F.RCD"), "first");
+    replaceFileAtomically(dir.file("F.RCD"), "2nd");
+    EXPECT_EQ(dir.read("F.RCD"), "2nd");
+    replaceFileAtomically(dir.file("F.RCD"), "");
+    EXPECT_EQ(dir.read("F.RCD"), "");
+    EXPECT_EQ(namesIn(dir), std::set<std::string>{"F.RCD"});
+}
+
+// A disk that fills up part way through the write: the old version of the
+// file must survive whole, and nothing may be left beside it.
+TEST(FileIo, FailedWriteLeavesTheOldFileIntact) {
+    const std::string newBytes = "the new content of the record";
+    for (std::size_t failAfter : {std::size_t{0}, std::size_t{1}, newBytes.size() - 1}) {
+        SCOPED_TRACE("fail after " + std::to_string(failAfter) + " bytes");
+        TempDir dir;
+        dir.write("F.RCD", "old content");
+        try {
+            replaceFileAtomically(dir.file("F.RCD"), newBytes, AtomicWriteOptions{failAfter});
+            ADD_FAILURE() << "no IoError";
+        } catch (const IoError& e) {
+            EXPECT_EQ(e.path(), dir.file("F.RCD"));
+            EXPECT_EQ(e.osError(), ENOSPC);
+        }
+        EXPECT_EQ(dir.read("F.RCD"), "old content");
+        EXPECT_EQ(namesIn(dir), std::set<std::string>{"F.RCD"});
+    }
+}
+
+TEST(FileIo, FailedWriteOfANewFileLeavesNothing) {
+    TempDir dir;
+    EXPECT_THROW(replaceFileAtomically(dir.file("F.RCD"), "abc", AtomicWriteOptions{1}), IoError);
+    EXPECT_TRUE(namesIn(dir).empty());
+}
+
+TEST(FileIo, WriteThatFitsTheLimitSucceeds) {
+    TempDir dir;
+    replaceFileAtomically(dir.file("F.RCD"), "abc", AtomicWriteOptions{3});
+    EXPECT_EQ(dir.read("F.RCD"), "abc");
+}
+
+TEST(FileIo, ReplaceInAMissingDirectoryFails) {
+    TempDir dir;
+    try {
+        replaceFileAtomically(dir.file("none/F.RCD"), "abc");
+        FAIL() << "no IoError";
+    } catch (const IoError& e) {
+        EXPECT_EQ(e.path(), dir.file("none/F.RCD"));
+        EXPECT_EQ(e.osError(), ENOENT);
+    }
+}
+
+// A write-protected working file is refused as a record file opened for
+// writing would be, not silently replaced by the rename.
+TEST(FileIo, ReplacingAWriteProtectedFileFails) {
+#ifndef _WIN32
+    if (::geteuid() == 0) GTEST_SKIP() << "root ignores file permissions";
+#endif
+    TempDir dir;
+    dir.write("F.RCD", "old");
+    std::filesystem::permissions(dir.file("F.RCD"), std::filesystem::perms::owner_read,
+                                 std::filesystem::perm_options::replace);
+    try {
+        replaceFileAtomically(dir.file("F.RCD"), "new");
+        ADD_FAILURE() << "no IoError";
+    } catch (const IoError& e) {
+        EXPECT_EQ(e.path(), dir.file("F.RCD"));
+        EXPECT_EQ(e.osError(), EACCES);
+    }
+    EXPECT_EQ(dir.read("F.RCD"), "old");
+    EXPECT_EQ(namesIn(dir), std::set<std::string>{"F.RCD"});
+}
+
+TEST(FileIo, TemporaryFileLiesBesideTheTarget) {
+    EXPECT_EQ(std::filesystem::path(temporaryPathFor("/a/b/F.RCD")).parent_path(), "/a/b");
+    EXPECT_NE(temporaryPathFor("/a/b/F.RCD"), "/a/b/F.RCD");
+}
+
+TEST(FileIo, ExistsAndRemove) {
+    TempDir dir;
+    dir.write("F", "x");
+    std::filesystem::create_directory(dir.file("D"));
+    EXPECT_TRUE(fileExists(dir.file("F")));
+    EXPECT_FALSE(fileExists(dir.file("D")));
+    EXPECT_FALSE(fileExists(dir.file("NONE")));
+    removeFileIfExists(dir.file("F"));
+    EXPECT_FALSE(dir.exists("F"));
+    removeFileIfExists(dir.file("F"));  // already gone: nothing to do
+}
+
+}  // namespace
+}  // namespace talmorek::data

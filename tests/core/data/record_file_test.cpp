@@ -1,0 +1,227 @@
+#include "data/record_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "data/errors.h"
+#include "support/temp_dir.h"
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
+namespace talmorek::data {
+namespace {
+
+using talmorek::testing::TempDir;
+
+constexpr std::size_t kSize = 4;
+
+// Runs `op` and returns the IoError it raised; fails the test if it raised none.
+IoError ioErrorOf(const std::function<void()>& op) {
+    try {
+        op();
+    } catch (const IoError& e) {
+        return e;
+    }
+    ADD_FAILURE() << "no IoError";
+    return IoError("", -1, "");
+}
+
+TEST(RecordFile, ReadsRecordsInOrderAndTracksPosition) {
+    TempDir dir;
+    dir.write("R.RCD", "AAAABBBBCCCC");
+    auto f = RecordFile::openExisting(dir.file("R.RCD"), kSize);
+    EXPECT_EQ(f.size(), 3u);
+    EXPECT_EQ(f.byteSize(), 12u);
+    EXPECT_EQ(f.position(), 0u);
+    EXPECT_FALSE(f.atEnd());
+    EXPECT_EQ(f.read(), "AAAA");
+    EXPECT_EQ(f.readView(), "BBBB");
+    EXPECT_EQ(f.position(), 2u);
+    EXPECT_EQ(f.read(), "CCCC");
+    EXPECT_TRUE(f.atEnd());
+    f.close();
+}
+
+TEST(RecordFile, ReadingAtTheEndFails) {
+    TempDir dir;
+    dir.write("R.RCD", "AAAA");
+    auto f = RecordFile::openExisting(dir.file("R.RCD"), kSize);
+    f.read();
+    IoError e = ioErrorOf([&] { f.read(); });
+    EXPECT_EQ(e.path(), dir.file("R.RCD"));
+    EXPECT_EQ(e.osError(), 0);
+}
+
+TEST(RecordFile, EmptyFileFailsAtTheFirstRead) {
+    TempDir dir;
+    dir.write("R.RCD", "");
+    auto f = RecordFile::openExisting(dir.file("R.RCD"), kSize);
+    EXPECT_EQ(f.size(), 0u);
+    EXPECT_TRUE(f.atEnd());
+    EXPECT_EQ(ioErrorOf([&] { f.read(); }).path(), dir.file("R.RCD"));
+}
+
+// A size that is not a multiple of the record size: the partial record
+// counts as "before the end", so reading through the file reaches it and fails.
+TEST(RecordFile, ShortLastRecordFailsWhenRead) {
+    TempDir dir;
+    dir.write("R.RCD", "AAAABB");
+    auto f = RecordFile::openExisting(dir.file("R.RCD"), kSize);
+    EXPECT_EQ(f.size(), 1u);
+    EXPECT_EQ(f.read(), "AAAA");
+    EXPECT_FALSE(f.atEnd());
+    IoError e = ioErrorOf([&] { f.read(); });
+    EXPECT_EQ(e.path(), dir.file("R.RCD"));
+    EXPECT_EQ(e.osError(), 0);
+}
+
+TEST(RecordFile, SeekMovesToAnyRecordUpToJustAfterTheLast) {
+    TempDir dir;
+    dir.write("R.RCD", "AAAABBBBCCCC");
+    auto f = RecordFile::openExisting(dir.file("R.RCD"), kSize);
+    f.seek(2);
+    EXPECT_EQ(f.read(), "CCCC");
+    f.seek(0);
+    EXPECT_EQ(f.read(), "AAAA");
+    f.seek(3);
+    EXPECT_TRUE(f.atEnd());
+    EXPECT_EQ(f.position(), 3u);
+    EXPECT_EQ(ioErrorOf([&] { f.seek(5); }).osError(), EINVAL);
+}
+
+TEST(RecordFile, ReadRemainingGivesTheWholeRecordsLeft) {
+    TempDir dir;
+    dir.write("R.RCD", "AAAABBBBCCCC");
+    auto f = RecordFile::openExisting(dir.file("R.RCD"), kSize);
+    f.read();
+    EXPECT_EQ(f.readRemaining(), "BBBBCCCC");
+    EXPECT_TRUE(f.atEnd());
+    EXPECT_EQ(f.position(), 3u);
+    EXPECT_EQ(f.readRemaining(), "");
+}
+
+TEST(RecordFile, ReadRemainingLeavesAShortLastRecordToFail) {
+    TempDir dir;
+    dir.write("R.RCD", "AAAABBBBCC");
+    auto f = RecordFile::openExisting(dir.file("R.RCD"), kSize);
+    EXPECT_EQ(f.readRemaining(), "AAAABBBB");
+    EXPECT_EQ(f.position(), 2u);
+    EXPECT_FALSE(f.atEnd());
+    EXPECT_EQ(ioErrorOf([&] { f.read(); }).path(), dir.file("R.RCD"));
+}
+
+TEST(RecordFile, CreateWritesAndAppends) {
+    TempDir dir;
+    auto f = RecordFile::create(dir.file("W.RCD"), kSize);
+    EXPECT_EQ(f.size(), 0u);
+    EXPECT_TRUE(f.atEnd());
+    f.write("1111");
+    f.write("2222");
+    EXPECT_EQ(f.position(), 2u);
+    EXPECT_EQ(f.size(), 2u);
+    EXPECT_TRUE(f.atEnd());
+    f.close();
+    EXPECT_EQ(dir.read("W.RCD"), "11112222");
+}
+
+TEST(RecordFile, CreateEmptiesAnExistingFile) {
+    TempDir dir;
+    dir.write("W.RCD", "old old old!");
+    auto f = RecordFile::create(dir.file("W.RCD"), kSize);
+    EXPECT_EQ(f.size(), 0u);
+    f.close();
+    EXPECT_EQ(dir.read("W.RCD"), "");
+}
+
+TEST(RecordFile, WriteOverwritesInPlaceAndReadSeesIt) {
+    TempDir dir;
+    dir.write("R.RCD", "AAAABBBBCCCC");
+    auto f = RecordFile::openExisting(dir.file("R.RCD"), kSize);
+    f.seek(1);
+    f.write("bbbb");
+    EXPECT_EQ(f.position(), 2u);
+    f.seek(3);
+    f.write("DDDD");  // appends
+    EXPECT_EQ(f.size(), 4u);
+    f.seek(1);
+    EXPECT_EQ(f.read(), "bbbb");
+    f.close();
+    EXPECT_EQ(dir.read("R.RCD"), "AAAAbbbbCCCCDDDD");
+}
+
+TEST(RecordFile, WriteOfTheWrongSizeIsRefused) {
+    TempDir dir;
+    auto f = RecordFile::create(dir.file("W.RCD"), kSize);
+    EXPECT_EQ(ioErrorOf([&] { f.write("123"); }).osError(), EINVAL);
+    f.close();
+    EXPECT_EQ(dir.read("W.RCD"), "");
+}
+
+TEST(RecordFile, OperationsAfterCloseFail) {
+    TempDir dir;
+    dir.write("R.RCD", "AAAA");
+    auto f = RecordFile::openExisting(dir.file("R.RCD"), kSize);
+    f.close();
+    f.close();  // closing twice is harmless
+    EXPECT_EQ(ioErrorOf([&] { f.read(); }).osError(), EBADF);
+    EXPECT_EQ(ioErrorOf([&] { f.readRemaining(); }).osError(), EBADF);
+    EXPECT_EQ(ioErrorOf([&] { f.write("BBBB"); }).osError(), EBADF);
+}
+
+TEST(RecordFile, OpeningAMissingFileFails) {
+    TempDir dir;
+    IoError e = ioErrorOf([&] { RecordFile::openExisting(dir.file("NONE.RCD"), kSize); });
+    EXPECT_EQ(e.path(), dir.file("NONE.RCD"));
+    EXPECT_EQ(e.osError(), ENOENT);
+}
+
+TEST(RecordFile, CreatingInAMissingDirectoryFails) {
+    TempDir dir;
+    IoError e = ioErrorOf([&] { RecordFile::create(dir.file("none/W.RCD"), kSize); });
+    EXPECT_EQ(e.path(), dir.file("none/W.RCD"));
+    EXPECT_EQ(e.osError(), ENOENT);
+}
+
+// Opening asks for write access too, so a write-protected record file is refused.
+TEST(RecordFile, OpeningAWriteProtectedFileFails) {
+#ifndef _WIN32
+    if (::geteuid() == 0) GTEST_SKIP() << "root ignores file permissions";
+#endif
+    TempDir dir;
+    dir.write("R.RCD", "AAAA");
+    std::filesystem::permissions(dir.file("R.RCD"), std::filesystem::perms::owner_read,
+                                 std::filesystem::perm_options::replace);
+    IoError e = ioErrorOf([&] { RecordFile::openExisting(dir.file("R.RCD"), kSize); });
+    EXPECT_EQ(e.path(), dir.file("R.RCD"));
+    EXPECT_EQ(e.osError(), EACCES);
+}
+
+TEST(RecordFile, RemoveDeletesTheFile) {
+    TempDir dir;
+    dir.write("R.RCD", "AAAA");
+    RecordFile::remove(dir.file("R.RCD"));
+    EXPECT_FALSE(dir.exists("R.RCD"));
+    IoError e = ioErrorOf([&] { RecordFile::remove(dir.file("R.RCD")); });
+    EXPECT_EQ(e.path(), dir.file("R.RCD"));
+    EXPECT_EQ(e.osError(), ENOENT);
+}
+
+TEST(RecordFile, MovedFileKeepsItsPosition) {
+    TempDir dir;
+    dir.write("R.RCD", "AAAABBBB");
+    auto f = RecordFile::openExisting(dir.file("R.RCD"), kSize);
+    f.read();
+    RecordFile g = std::move(f);
+    EXPECT_EQ(g.position(), 1u);
+    EXPECT_EQ(g.read(), "BBBB");
+    g.close();
+}
+
+}  // namespace
+}  // namespace talmorek::data
