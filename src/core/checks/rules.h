@@ -1,0 +1,136 @@
+#pragma once
+// The check rules over the record of the vote. Each rule is named by the
+// code it reports (`Kontrola01` … `Kontrola98`) and answers whether it holds.
+//
+// The entry window asks single rules silently while the commission types
+// (`iBezHlaseni` true: nothing is marked); the check run asks every rule with
+// marking, so that a failed rule lists its code in `SeznamChyb` of the
+// summary, raises the class flag of its code and sets `Chyba` of the record
+// it blames. The receiving office reads those flags in the precinct data
+// file, so a rule that marks the wrong record is as wrong as a rule that
+// misses an error.
+//
+// Rules that read a register open the file at every call; a missing or
+// damaged register raises IoError / ConversionError out of the rule.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "checks/protocol.h"
+#include "data/registers.h"
+#include "entry/record_of_vote.h"
+
+namespace talmorek::checks {
+
+// The record a finding is attributed to (`iZaznam`): the summary, section II,
+// or 1..50 for the Annex 1 record of that party. Any other value names none.
+inline constexpr int kZaznamTS = -1;
+inline constexpr int kZaznamT4 = 0;
+inline constexpr int kNoRecord = -2;
+
+class CheckRules {
+public:
+    // `stationKodObce` is the municipality code of the station record: the
+    // commission section of a precinct abroad has no entrusted member.
+    CheckRules(entry::RecordOfVote& record, const data::PartyList& parties, const data::Registers& registers,
+               std::string stationKodObce, TChybProt& protocol);
+
+    // Records that the rule with the two-digit `code` failed: lists the code
+    // once in `SeznamChyb` (at most 50 characters), raises its class flag
+    // and, unless it is a warning, sets `Chyba` of the record `iZaznam`.
+    void OznacChybu(std::string_view code, int iZaznam);
+
+    // Section II (`T4`).
+    bool Kontrola01(bool iBezHlaseni);
+    bool Kontrola02(bool iBezHlaseni);
+    bool Kontrola03(bool iBezHlaseni, std::int64_t* expectedKC1 = nullptr);
+    bool Kontrola04(bool iBezHlaseni);
+    bool Kontrola05(bool iBezHlaseni);
+    bool Kontrola06(bool iBezHlaseni);
+    bool Kontrola07(bool iBezHlaseni);
+    bool Kontrola08(bool iBezHlaseni);
+    bool Kontrola09(bool iBezHlaseni);
+    bool Kontrola10(bool iBezHlaseni);
+    bool Kontrola11(bool iBezHlaseni, std::int64_t* expectedKC2 = nullptr);
+    bool Kontrola16(bool iBezHlaseni);
+
+    // Annex 1 of party n; `j` is a candidate's list order 1..36.
+    bool Kontrola12(bool iBezHlaseni, int n);
+    bool Kontrola13(bool iBezHlaseni, int n, std::int64_t* expectedKC1 = nullptr);
+    bool Kontrola14(bool iBezHlaseni, int n);
+    bool Kontrola15(bool iBezHlaseni, int n);
+    bool Kontrola17(bool iBezHlaseni, int n, std::int64_t* expectedKC2 = nullptr);
+    bool Kontrola18(bool iBezHlaseni, int n, int j);
+    bool Kontrola19(bool iBezHlaseni, int n, std::int64_t* preferentialSum = nullptr);
+    bool Kontrola20(bool iBezHlaseni, int n, int j);
+    bool Kontrola21(bool iBezHlaseni, int n, std::int64_t* expectedKC3 = nullptr);
+    bool Kontrola22(bool iBezHlaseni, int n, std::int64_t* expectedKC4 = nullptr);
+    bool Kontrola23(bool iBezHlaseni, int n, std::int64_t* expectedPoslKand = nullptr);
+    bool Kontrola24(bool iBezHlaseni, int n);
+    bool Kontrola41(bool iBezHlaseni, int n);
+    bool Kontrola42(bool iBezHlaseni, int n);
+
+    // Section III: the commission.
+    bool Kontrola39(bool iBezHlaseni);
+
+    // Structure of the records; these add one finding per faulty record.
+    bool Kontrola62(bool iBezHlaseni);
+    bool Kontrola63(bool iBezHlaseni);
+    bool Kontrola64(bool iBezHlaseni);
+
+    // The summary record.
+    bool Kontrola66(bool iBezHlaseni);
+    bool Kontrola67(bool iBezHlaseni);
+    bool Kontrola68(bool iBezHlaseni);
+    bool Kontrola69(bool iBezHlaseni);
+    bool Kontrola70(bool iBezHlaseni);
+    bool Kontrola72(bool iBezHlaseni);  // adds its own findings
+    bool Kontrola76(bool iBezHlaseni);  // adds its own finding
+    bool Kontrola77(bool iBezHlaseni);
+
+    // Warnings on section II; they blame no record.
+    bool Kontrola91(bool iBezHlaseni);
+    bool Kontrola92(bool iBezHlaseni);
+    bool Kontrola93(bool iBezHlaseni);
+    bool Kontrola94(bool iBezHlaseni);
+    bool Kontrola95(bool iBezHlaseni);
+    // `registeredVoters` receives R, the reference count of the precinct.
+    bool Kontrola96(bool iBezHlaseni, std::int32_t* registeredVoters = nullptr);
+    bool Kontrola97(bool iBezHlaseni);
+    bool Kontrola98(bool iBezHlaseni);
+
+    // Class flags of the findings marked since the last `clearClassFlags`.
+    bool PriznakChyby = false;
+    bool PriznakPropustitelne = false;
+    bool PriznakUpozorneni = false;
+    void clearClassFlags() { PriznakChyby = PriznakPropustitelne = PriznakUpozorneni = false; }
+
+    // Detail texts of the last evaluation of rules 39 and 98.
+    std::string ProblemyKomise;
+    std::string VyuzitiPreferenci;
+
+    // The OKRSKY.RCD record the last evaluation of rule 02 stopped at; its
+    // district code is what rule 72 expects in every results record.
+    const data::TOkrsky& referenceOkrsek() const { return referenceOkrsek_; }
+
+    entry::RecordOfVote& record() { return record_; }
+    const data::PartyList& parties() const { return parties_; }
+    TChybProt& protocol() { return protocol_; }
+
+private:
+    // Marks unless silent; returns `holds` so that a rule can end with it.
+    bool verdict(bool holds, bool iBezHlaseni, std::string_view code, int iZaznam);
+    // The municipality of section II as the registers hold it: decimal text.
+    std::string obecText() const;
+    entry::TT4P& slot(int n) { return record_.party(n); }
+
+    entry::RecordOfVote& record_;
+    const data::PartyList& parties_;
+    const data::Registers& registers_;
+    std::string stationKodObce_;
+    TChybProt& protocol_;
+    data::TOkrsky referenceOkrsek_;
+};
+
+}  // namespace talmorek::checks

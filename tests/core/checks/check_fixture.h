@@ -1,0 +1,55 @@
+#pragma once
+// The common ground of the rule tests: the installation of
+// installation_fixture.h, the clean record of its precinct, a protocol over
+// the installation's catalogue, and the rules over all of them.
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "checks/catalogue.h"
+#include "checks/error_class.h"
+#include "checks/protocol.h"
+#include "checks/rules.h"
+#include "core/checks/installation_fixture.h"
+
+namespace talmorek::checks {
+// Findings print as (party, code, "detail") in failure messages.
+inline void PrintTo(const TChyba& f, std::ostream* os) {
+    *os << "(" << f.KStrana << ", " << f.Chyba << ", \"" << f.Param << "\")";
+}
+}  // namespace talmorek::checks
+
+namespace talmorek::testing {
+
+class CheckTest : public ::testing::Test {
+protected:
+    CheckTest() {
+        writeInstallation(dir);
+        parties = registers.NactiStrany();
+        record = cleanRecord(parties);
+    }
+
+    // Rebuilds the registers, e.g. after a change to `content`.
+    void rewriteInstallation() {
+        writeInstallation(dir, content);
+        parties = registers.NactiStrany();
+    }
+
+    // The protocol as (party, code, detail) triples, in order.
+    std::vector<checks::TChyba> findings() const { return protocol.findings(); }
+
+    TempDir dir;
+    InstallationContent content;
+    data::Registers registers{dir.path()};
+    checks::TCisChyb catalogue{std::vector<checks::TChybaInfo>(checks::catalogueTexts().begin(),
+                                                               checks::catalogueTexts().end())};
+    checks::TChybProt protocol{catalogue};
+    data::PartyList parties;
+    entry::RecordOfVote record;
+    checks::CheckRules rules{record, parties, registers, "554782", protocol};
+};
+
+}  // namespace talmorek::testing

@@ -1,0 +1,133 @@
+#pragma once
+// A small installation in a temporary directory for the check tests: the
+// registers, the catalogue of check messages and a station record, built
+// with the encoders of the data layer. Header-only, so that the tool tests
+// can build the same installation.
+//
+// The precinct is 554782 / 3 of district 3201 with 812 registered voters.
+// The party list holds parties 1 (36 candidates), 2 (20), 3 (2), 7 (36) and
+// 9 (0 candidates: a list that was withdrawn).
+//
+// `cleanRecord()` is a record of that precinct that passes every rule:
+// 812 persons, 530 envelopes issued, 528 handed in, 521 valid votes, split
+// 300 / 150 / 71 among parties 1, 2 and 7.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "checks/catalogue.h"
+#include "checks/catalogue_texts.h"
+#include "data/registers.h"
+#include "data/station.h"
+#include "data/working_files.h"
+#include "entry/check_numbers.h"
+#include "entry/recompute.h"
+#include "entry/record_of_vote.h"
+#include "support/temp_dir.h"
+
+namespace talmorek::testing {
+
+inline constexpr std::int32_t kObec = 554782;
+inline constexpr std::int32_t kOkrsek = 3;
+inline constexpr std::uint16_t kRegKod = 3201;
+inline constexpr std::int32_t kRegistered = 812;
+
+struct InstallationContent {
+    std::vector<data::TOkrsky> okrsky = {
+        {"532053", "Kolín", "1", "56", "3204", "Kolín"},
+        {"554782", "Testov", "1", "12", "3201", "Chrudim"},
+        {"554782", "Testov", "13", "20", "3299", "Chrudim"},  // a second range: never consulted
+        {"999997", "Zahraničí", "1", "99", "9999", "Zahraničí"},
+    };
+    std::vector<data::TPsrzvo> psrzvo = {
+        {"999997", 12, "Ottawa", "Kanada"},
+        {"999997", 90, "Washington", "USA"},
+    };
+    std::vector<data::TPsrvok> psrvok = {
+        {"554782", 3, 800},
+        {"554782", 3, kRegistered},  // the last matching record counts
+        {"532053", 1, 1500},
+    };
+    std::vector<data::TStrana> strany = {
+        {"1", "Strana první", "36"}, {"2", "Strana druhá", "20"}, {"3", "Strana třetí", "2"},
+        {"7", "Strana sedmá", "36"}, {"9", "Strana devátá", "0"},
+    };
+    std::vector<checks::TChybaInfo> catalogue{checks::catalogueTexts().begin(), checks::catalogueTexts().end()};
+};
+
+template <typename T, typename Encode>
+std::string recordsOf(const std::vector<T>& values, Encode encode) {
+    std::string bytes;
+    for (const auto& v : values) bytes += encode(v);
+    return bytes;
+}
+
+// Writes the registers and CISCHYB.RCD into `dir`.
+inline void writeInstallation(const TempDir& dir, const InstallationContent& c = {}, const std::string& sub = "") {
+    dir.write(sub + "OKRSKY.RCD", recordsOf(c.okrsky, data::encodeOkrsky));
+    dir.write(sub + "PSRZVO.RCD", recordsOf(c.psrzvo, data::encodePsrzvo));
+    dir.write(sub + "PSRVOK.RCD", recordsOf(c.psrvok, data::encodePsrvok));
+    dir.write(sub + "STRANY.RCD", recordsOf(c.strany, data::encodeStrana));
+    dir.write(sub + "KANDIDAT.RCD", "");
+    dir.write(sub + "CISCHYB.RCD", recordsOf(c.catalogue, checks::encodeChybaInfo));
+}
+
+inline data::TStanice station(const std::string& kodObce = "554782", std::int32_t okrsek = kOkrsek) {
+    data::TStanice s;
+    s.Oznaceni = "PS";
+    s.KodUzemi = "0";
+    s.NazevObce = "Testov";
+    s.KodObce = kodObce;
+    s.CisloOkrsku = okrsek;
+    s.KodOkresu = "3201";
+    s.NazevOkresu = "Chrudim";
+    s.CisloKraje = "9";
+    s.KodKraje = "CZ05";
+    s.NazevKraje = "Pardubický kraj";
+    s.KodOS = "17";
+    s.Stav = "N";
+    return s;
+}
+
+inline entry::RecomputeSources fixedClock() { return entry::fixedSources({2021, 10, 9, 14, 30, 5}, 7); }
+
+// Puts preferential votes `votes` for the list order `order` of party n.
+inline void prefer(entry::RecordOfVote& r, int n, int order, std::uint16_t votes) {
+    r.party(n).PrefHlasy.at(static_cast<std::size_t>(order - 1)) = votes;
+}
+
+// The record of the precinct as the entry window saves it: identification,
+// totals, the party votes, section III, and everything derived recomputed.
+inline entry::RecordOfVote cleanRecord(const data::PartyList& parties) {
+    entry::RecordOfVote r;
+    r.ClearResults();
+    r.T4.RegKod = kRegKod;
+    r.T4.Obec = kObec;
+    r.T4.Okrsek = kOkrsek;
+    r.T4.ZapsOsoby = 812;
+    r.T4.VydObalky = 530;
+    r.T4.OdevzdObalky = 528;
+    r.T4.PlatneHlasy = 521;
+    for (int n : {1, 2, 7}) r.MarkParty(n, true);
+    r.party(1).PocHlasu = 300;
+    prefer(r, 1, 1, 40);
+    prefer(r, 1, 3, 30);
+    r.party(2).PocHlasu = 150;
+    prefer(r, 2, 2, 10);
+    r.party(7).PocHlasu = 71;
+    prefer(r, 7, 1, 15);
+    prefer(r, 7, 3, 40);
+    prefer(r, 7, 12, 2);
+    r.hlasovani.ClenuOVKC = "7";
+    r.hlasovani.ClenuOVKP = "5";
+    r.hlasovani.Zapisovat = "Jana Nováková";
+    r.hlasovani.PoverPred = "Petr Svoboda";
+    r.komise = {{"Karel Dvořák"}, {"Eva Malá"}, {"Tomáš Černý"}, {"Lucie Bílá"}};
+    r.T4.KC1 = entry::KontrolniCislo1(kObec, kOkrsek);
+    r.T4.KC2 = entry::kc2OfSection2(r.T4);
+    entry::RecomputeAll(r, parties, entry::tickedParties(r, parties), station(), fixedClock());
+    return r;
+}
+
+}  // namespace talmorek::testing
