@@ -1,0 +1,58 @@
+#pragma once
+// A print job on a recording document with the fixed-width measure: what a
+// layout draws can be read back as calls or as the golden text form.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "data/station.h"
+#include "print/fixed_measure.h"
+#include "print/preview_document.h"
+#include "print/primitives.h"
+#include "print/print_state.h"
+#include "print/recorded_page.h"
+#include "print/recording_document.h"
+
+namespace talmorek::print {
+
+class PrintFixture : public ::testing::Test {
+protected:
+    PrintFixture() {
+        stanice.NazevObce = "Horní Lhota";
+        stanice.NazevKraje = "Jihomoravský kraj   ";
+        stanice.KodObce = "584231";
+        stanice.CisloOkrsku = 3;
+    }
+
+    // A job with its first page begun, as every layout starts.
+    void startPage() {
+        InitTisk(ctx, now);
+        preview.ZacatekTisku();
+        VratCanvas(ctx);
+    }
+
+    std::string recording() const { return toText(document.recorded()); }
+
+    // The text calls of page n (1-based), in drawing order.
+    std::vector<TextCall> texts(int page = 1) const {
+        std::vector<TextCall> out;
+        for (const DrawCall& call : document.recorded().pages.at(static_cast<std::size_t>(page - 1)).calls)
+            if (const auto* t = std::get_if<TextCall>(&call)) out.push_back(*t);
+        return out;
+    }
+    TextCall lastText() const {
+        const auto& calls = document.recorded().pages.back().calls;
+        return std::get<TextCall>(calls.back());
+    }
+
+    data::TStanice stanice;
+    RecordingDocument document;
+    PreviewDocument preview{document};
+    FixedMeasure measure;
+    PrintContext ctx{preview, measure, stanice};
+    PrintTime now{2021, 10, 8, 14, 5, 9, 42};
+};
+
+}  // namespace talmorek::print
