@@ -1,0 +1,201 @@
+#include "tool/check_command.h"
+
+#include <charconv>
+#include <optional>
+#include <ostream>
+
+#include "checks/check_run.h"
+#include "checks/error_class.h"
+#include "checks/rules.h"
+#include "data/file_io.h"
+#include "data/station.h"
+#include "entry/recompute.h"
+#include "tool/command_support.h"
+#include "tool/commands.h"
+#include "tool/installation.h"
+#include "tool/record_json.h"
+
+namespace talmorek::tool {
+namespace {
+
+constexpr const char* kUsage =
+    "Použití: talmorek-tool check DIR [STATION] --record FILE.json [--recompute] "
+    "[--now YYYY-MM-DDTHH:MM:SS] [--seed N] [--json]\n";
+
+struct CheckOptions {
+    std::vector<std::string> positional;
+    std::string recordFile;
+    bool recompute = false;
+    std::optional<entry::LocalDateTime> now;
+    std::optional<std::uint32_t> seed;
+    bool json = false;
+};
+
+template <typename T>
+std::optional<T> digitsAsNumber(std::string_view text) {
+    T value{};
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+// "2021-10-09T14:30:05".
+std::optional<entry::LocalDateTime> parseNow(std::string_view text) {
+    if (text.size() != 19 || text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' ||
+        text[16] != ':')
+        return std::nullopt;
+    auto part = [&](std::size_t at, std::size_t n) { return digitsAsNumber<int>(text.substr(at, n)); };
+    auto y = part(0, 4), mo = part(5, 2), d = part(8, 2), h = part(11, 2), mi = part(14, 2), s = part(17, 2);
+    if (!y || !mo || !d || !h || !mi || !s) return std::nullopt;
+    if (*mo < 1 || *mo > 12 || *d < 1 || *d > 31 || *h > 23 || *mi > 59 || *s > 59) return std::nullopt;
+    return entry::LocalDateTime{*y, *mo, *d, *h, *mi, *s};
+}
+
+// Returns nothing after writing the reason to `err`.
+std::optional<CheckOptions> parseOptions(const Args& args, std::ostream& err) {
+    CheckOptions o;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        auto value = [&]() -> const std::string* {
+            if (i + 1 >= args.size()) {
+                err << "Volba " << a << " potřebuje hodnotu.\n";
+                return nullptr;
+            }
+            return &args[++i];
+        };
+        if (a == "--record") {
+            const std::string* v = value();
+            if (!v) return std::nullopt;
+            o.recordFile = *v;
+        } else if (a == "--recompute") {
+            o.recompute = true;
+        } else if (a == "--json") {
+            o.json = true;
+        } else if (a == "--now") {
+            const std::string* v = value();
+            if (!v) return std::nullopt;
+            o.now = parseNow(*v);
+            if (!o.now) {
+                err << "Čas " << *v << " není ve tvaru YYYY-MM-DDTHH:MM:SS.\n";
+                return std::nullopt;
+            }
+        } else if (a == "--seed") {
+            const std::string* v = value();
+            if (!v) return std::nullopt;
+            o.seed = digitsAsNumber<std::uint32_t>(*v);
+            if (!o.seed) {
+                err << "Semínko " << *v << " není celé číslo 0..4294967295.\n";
+                return std::nullopt;
+            }
+        } else if (a.size() > 1 && a[0] == '-') {
+            err << "Neznámá volba " << a << ".\n" << kUsage;
+            return std::nullopt;
+        } else {
+            o.positional.push_back(a);
+        }
+    }
+    if (o.recordFile.empty()) {
+        err << "Uveďte soubor se záznamem hlasování: --record FILE.json.\n" << kUsage;
+        return std::nullopt;
+    }
+    return o;
+}
+
+entry::RecomputeSources sourcesFor(const CheckOptions& o) {
+    entry::RecomputeSources sources = entry::systemSources();
+    if (o.now) sources.now = [now = *o.now] { return now; };
+    if (o.seed) sources.nahoda = entry::fixedSources({}, *o.seed).nahoda;
+    return sources;
+}
+
+}  // namespace
+
+CheckOutcome checkRecord(entry::RecordOfVote& record, const data::Registers& registers,
+                         const data::PartyList& parties, const checks::TCisChyb& catalogue,
+                         const std::string& stationKodObce) {
+    checks::TChybProt protocol(catalogue);
+    checks::CheckRules rules(record, parties, registers, stationKodObce, protocol);
+    checks::ProvedKontroly(rules, checks::kVybranoKontroly);
+    CheckOutcome outcome;
+    for (std::size_t i = 0; i < protocol.Count(); ++i)
+        outcome.findings.push_back({protocol.VratChybu(i), protocol.VratHlasku(i)});
+    outcome.PriznakChyby = rules.PriznakChyby;
+    outcome.PriznakPropustitelne = rules.PriznakPropustitelne;
+    outcome.PriznakUpozorneni = rules.PriznakUpozorneni;
+    return outcome;
+}
+
+void writeProtocolText(const CheckOutcome& outcome, std::ostream& out) {
+    if (outcome.findings.empty()) {
+        out << "Nebyly zjištěny žádné chyby\n";
+        return;
+    }
+    // Findings of the precinct as a whole come first, without a heading;
+    // once a party's heading was written, every further line is indented.
+    int lastParty = 0;
+    std::string indent;
+    bool first = true;
+    for (const auto& [f, text] : outcome.findings) {
+        if (f.KStrana != lastParty) {
+            if (!first) out << "\n";
+            out << "Strana: " << f.KStrana << "\n";
+            indent = "  ";
+        }
+        out << indent << checks::twoDigitCode(f.Chyba) << " - " << text << " " << f.Param << "\n";
+        lastParty = f.KStrana;
+        first = false;
+    }
+}
+
+nlohmann::ordered_json outcomeToJson(const CheckOutcome& outcome, const entry::RecordOfVote& record) {
+    using Json = nlohmann::ordered_json;
+    Json json = Json::object();
+    json["findings"] = Json::array();
+    for (const auto& [f, text] : outcome.findings)
+        json["findings"].push_back({{"party", f.KStrana}, {"code", f.Chyba}, {"detail", f.Param}, {"text", text}});
+    json["PriznakChyby"] = outcome.PriznakChyby;
+    json["PriznakPropustitelne"] = outcome.PriznakPropustitelne;
+    json["PriznakUpozorneni"] = outcome.PriznakUpozorneni;
+    json["SeznamChyb"] = record.TS.SeznamChyb;
+    Json flags = Json::object();
+    flags["T4"] = record.T4.Chyba;
+    flags["TS"] = record.TS.Chyba;
+    Json annexes = Json::object();
+    for (int n = 1; n <= entry::kPartySlots; ++n) {
+        if (record.isFlagged(n) || record.party(n).Chyba != 0) annexes[std::to_string(n)] = record.party(n).Chyba;
+    }
+    flags["T4P"] = std::move(annexes);
+    json["Chyba"] = std::move(flags);
+    return json;
+}
+
+int runCheck(const Args& args, std::ostream& out, std::ostream& err) {
+    auto options = parseOptions(args, err);
+    if (!options) return kExitFailure;
+    auto dirs = installationDirectories(options->positional, err);
+    if (!dirs) return kExitFailure;
+    try {
+        const data::TStanice station = data::NactiStanici(dirs->station);
+        entry::RecordOfVote record = parseRecordJson(data::readWholeFile(options->recordFile));
+        const data::Registers registers(dirs->program);
+        const data::PartyList parties = registers.NactiStrany();
+        const checks::TCisChyb catalogue(dirs->program);
+        if (options->recompute)
+            entry::RecomputeAll(record, parties, entry::tickedParties(record, parties), station, sourcesFor(*options));
+        const CheckOutcome outcome = checkRecord(record, registers, parties, catalogue, station.KodObce);
+        if (options->json) {
+            out << outcomeToJson(outcome, record).dump(2) << "\n";
+        } else {
+            writeProtocolText(outcome, out);
+        }
+        return outcome.PriznakChyby ? kExitFindings : kExitOk;
+    } catch (const RecordJsonError& e) {
+        err << options->recordFile << ": " << e.what() << "\n";
+        return kExitFailure;
+    } catch (const std::exception& e) {
+        return reportFailure(e, err);
+    }
+}
+
+}  // namespace talmorek::tool

@@ -1,0 +1,45 @@
+#pragma once
+// `talmorek-tool check`: the check run of the program on a record of the
+// vote, with the protocol worded as the printed protocol of checks words it.
+// `checkRecord` is the part that does not care where the record came from.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "checks/catalogue.h"
+#include "checks/protocol.h"
+#include "data/registers.h"
+#include "entry/record_of_vote.h"
+
+namespace talmorek::tool {
+
+struct CheckFinding {
+    checks::TChyba finding;
+    std::string text;  // the catalogue text of its code
+};
+
+struct CheckOutcome {
+    std::vector<CheckFinding> findings;  // in protocol order
+    bool PriznakChyby = false;
+    bool PriznakPropustitelne = false;
+    bool PriznakUpozorneni = false;
+};
+
+// Runs every rule as the program's check command does (`Vybrano` 5). The
+// record receives what a run leaves in it: `SeznamChyb` and the `Chyba`
+// flags. A rule that fails on a file or a number raises out of here.
+CheckOutcome checkRecord(entry::RecordOfVote& record, const data::Registers& registers,
+                         const data::PartyList& parties, const checks::TCisChyb& catalogue,
+                         const std::string& stationKodObce);
+
+// One line per finding, "<code> - <text> <detail>", the findings of a party
+// under a line "Strana: <n>"; "Nebyly zjištěny žádné chyby" when none.
+void writeProtocolText(const CheckOutcome& outcome, std::ostream& out);
+
+// The outcome with what the run left in the record.
+nlohmann::ordered_json outcomeToJson(const CheckOutcome& outcome, const entry::RecordOfVote& record);
+
+}  // namespace talmorek::tool

@@ -1,0 +1,23 @@
+#pragma once
+// The commands of talmorek-tool. Each takes the arguments after its name,
+// writes its result to `out` and one clear Czech line per failure to `err`,
+// and returns the process exit code. They are called in-process by the tests.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace talmorek::tool {
+
+using Args = std::vector<std::string>;
+
+int runInitDemo(const Args& args, std::ostream& out, std::ostream& err);
+int runDump(const Args& args, std::ostream& out, std::ostream& err);
+int runSummary(const Args& args, std::ostream& out, std::ostream& err);
+int runPackage(const Args& args, std::ostream& out, std::ostream& err);
+int runCheck(const Args& args, std::ostream& out, std::ostream& err);
+
+// Dispatches `talmorek-tool <command> ...`.
+int runTool(const Args& argv, std::ostream& out, std::ostream& err);
+
+}  // namespace talmorek::tool

@@ -1,0 +1,45 @@
+#include <functional>
+#include <ostream>
+#include <string_view>
+
+#include "tool/commands.h"
+
+namespace talmorek::tool {
+namespace {
+
+struct Command {
+    std::string_view name;
+    std::string_view usage;
+    int (*run)(const Args&, std::ostream&, std::ostream&);
+};
+
+constexpr Command kCommands[] = {
+    {"init-demo", "init-demo DIR [--multi]", runInitDemo},
+    {"dump", "dump FILE", runDump},
+    {"summary", "summary DIR [STATION]", runSummary},
+    {"package", "package encode PLAIN OUT | package decode PACKAGE OUT", runPackage},
+    {"check", "check DIR [STATION] --record FILE.json [--recompute] [--now YYYY-MM-DDTHH:MM:SS] [--seed N] [--json]",
+     runCheck},
+};
+
+void printUsage(std::ostream& err) {
+    err << "Použití: talmorek-tool PŘÍKAZ ...\n";
+    for (const auto& c : kCommands) err << "  talmorek-tool " << c.usage << "\n";
+}
+
+}  // namespace
+
+int runTool(const Args& argv, std::ostream& out, std::ostream& err) {
+    if (argv.empty()) {
+        printUsage(err);
+        return 2;
+    }
+    for (const auto& c : kCommands) {
+        if (argv[0] == c.name) return c.run(Args(argv.begin() + 1, argv.end()), out, err);
+    }
+    err << "Neznámý příkaz: " << argv[0] << "\n";
+    printUsage(err);
+    return 2;
+}
+
+}  // namespace talmorek::tool

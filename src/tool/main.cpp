@@ -1,0 +1,8 @@
+#include <iostream>
+
+#include "tool/commands.h"
+
+int main(int argc, char** argv) {
+    talmorek::tool::Args args(argv + 1, argv + argc);
+    return talmorek::tool::runTool(args, std::cout, std::cerr);
+}

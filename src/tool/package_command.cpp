@@ -1,0 +1,45 @@
+#include <ostream>
+
+#include "data/errors.h"
+#include "data/file_io.h"
+#include "export/package.h"
+#include "tool/command_support.h"
+#include "tool/commands.h"
+
+namespace talmorek::tool {
+namespace {
+
+constexpr const char* kUsage = "Použití: talmorek-tool package encode PLAIN OUT | package decode PACKAGE OUT\n";
+
+}  // namespace
+
+// `encode` turns a plain file into a package as the program stores and exports
+// it (compressed, encrypted with the package key, Base64 lines); `decode`
+// gives the plain file back. The output is replaced atomically and only when
+// the whole conversion succeeded.
+int runPackage(const Args& args, std::ostream& out, std::ostream& err) {
+    if (args.size() != 3 || (args[0] != "encode" && args[0] != "decode")) {
+        err << kUsage;
+        return kExitFailure;
+    }
+    const bool encode = args[0] == "encode";
+    const std::string& input = args[1];
+    const std::string& output = args[2];
+    try {
+        const std::string bytes = data::readWholeFile(input);
+        const std::string result = encode ? exporting::makePackage(bytes) : exporting::readPackage(bytes, input);
+        data::replaceFileAtomically(output, result);
+        out << (encode ? "Balíček " : "Soubor ") << output << " zapsán (" << result.size() << " B).\n";
+    } catch (const data::FormatError& e) {
+        // Base64, cipher and compression errors all mean the same to the user:
+        // this file cannot be read back as a package.
+        err << "Soubor " << e.file()
+            << " není platný balíček dat (je poškozený, zkrácený nebo zašifrovaný jiným klíčem).\n";
+        return kExitFailure;
+    } catch (const std::exception& e) {
+        return reportFailure(e, err);
+    }
+    return kExitOk;
+}
+
+}  // namespace talmorek::tool

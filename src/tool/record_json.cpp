@@ -1,0 +1,292 @@
+#include "tool/record_json.h"
+
+#include <cstdint>
+#include <limits>
+#include <set>
+#include <string>
+
+#include "data/cp1250.h"
+#include "data/working_files.h"
+
+namespace talmorek::tool {
+namespace {
+
+using Json = nlohmann::ordered_json;
+using entry::kCandidates;
+
+[[noreturn]] void refuse(const std::string& message) { throw RecordJsonError(message); }
+
+// Field lists, walked by the reader and by the writer alike, so that the two
+// directions can never disagree on a name.
+
+template <typename Visitor, typename T4>
+void visitT4(Visitor& v, T4& t) {
+    v.number("Typ", t.Typ);
+    v.number("Oprava", t.Oprava);
+    v.number("Chyba", t.Chyba);
+    v.number("RegKod", t.RegKod);
+    v.number("Obec", t.Obec);
+    v.number("Okrsek", t.Okrsek);
+    v.number("KC1", t.KC1);
+    v.number("ZapsOsoby", t.ZapsOsoby);
+    v.number("VydObalky", t.VydObalky);
+    v.number("OdevzdObalky", t.OdevzdObalky);
+    v.number("PlatneHlasy", t.PlatneHlasy);
+    v.number("KC2", t.KC2);
+    v.exactText("ZakrStrany", t.ZakrStrany, entry::kFlagPositions);
+}
+
+template <typename Visitor, typename T4P>
+void visitT4P(Visitor& v, T4P& t) {
+    v.number("Typ", t.Typ);
+    v.number("Oprava", t.Oprava);
+    v.number("Chyba", t.Chyba);
+    v.number("RegKod", t.RegKod);
+    v.number("Obec", t.Obec);
+    v.number("Okrsek", t.Okrsek);
+    v.number("KC1", t.KC1);
+    v.number("KStrana", t.KStrana);
+    v.number("PocHlasu", t.PocHlasu);
+    v.number("KC2", t.KC2);
+    v.counts("PrefHlasy", t.PrefHlasy);
+    v.number("KC3", t.KC3);
+    v.number("KC4", t.KC4);
+    v.number("PoslKand", t.PoslKand);
+    v.number("KSoucet", t.KSoucet);
+}
+
+template <typename Visitor, typename TS>
+void visitTS(Visitor& v, TS& t) {
+    v.number("Typ", t.Typ);
+    v.number("Oprava", t.Oprava);
+    v.number("Chyba", t.Chyba);
+    v.number("RegKod", t.RegKod);
+    v.number("Obec", t.Obec);
+    v.number("Okrsek", t.Okrsek);
+    v.number("KC1", t.KC1);
+    v.text("SeznamChyb", t.SeznamChyb, 50);
+    v.text("Datum", t.Datum, 8);
+    v.text("Cas", t.Cas, 6);
+    v.number("Rezerva", t.Rezerva);
+    v.number("ZpusobPorizeni", t.ZpusobPorizeni);
+    v.number("KodOS", t.KodOS);
+    v.text("RezervaA1", t.RezervaA1, 1);
+    v.number("RezervaA2", t.RezervaA2);
+    v.text("RezervaA3", t.RezervaA3, 15);
+    v.text("RezervaA4", t.RezervaA4, 8);
+    v.text("RezervaA5", t.RezervaA5, 6);
+    v.number("RezervaA6", t.RezervaA6);
+    v.number("RezervaB1", t.RezervaB1);
+    v.text("RezervaB2", t.RezervaB2, 15);
+    v.text("RezervaB3", t.RezervaB3, 8);
+    v.text("RezervaB4", t.RezervaB4, 6);
+    v.number("RezervaB5", t.RezervaB5);
+    v.number("SumaKC1", t.SumaKC1);
+    v.number("SumaKC2", t.SumaKC2);
+    v.number("SumaKC3", t.SumaKC3);
+    v.number("SumaKC4", t.SumaKC4);
+    v.number("Nahoda", t.Nahoda);
+    v.number("RezervaC1", t.RezervaC1);
+    v.number("RezervaC2", t.RezervaC2);
+    v.number("SumaKSoucet", t.SumaKSoucet);
+    v.number("Celkem", t.Celkem);
+    v.number("RezervaD1", t.RezervaD1);
+    v.number("RezervaD2", t.RezervaD2);
+}
+
+template <typename Visitor, typename H>
+void visitHlasovani(Visitor& v, H& h) {
+    for (const auto& field : data::hlaso::kFields)
+        v.text(std::string(field.layout.name).c_str(), h.*field.member, field.layout.capacity);
+}
+
+// Reads the fields of one JSON object into a record.
+class Reader {
+public:
+    Reader(const Json& object, std::string where) : object_(object), where_(std::move(where)) {
+        if (!object.is_object()) refuse("Blok " + where_ + " musí být objekt JSON.");
+    }
+
+    template <typename T>
+    void number(const char* name, T& target) {
+        if (const Json* value = take(name)) target = integer<T>(*value, pathOf(name));
+    }
+
+    void text(const char* name, std::string& target, std::size_t capacity) {
+        const Json* value = take(name);
+        if (!value) return;
+        std::string s = string(*value, pathOf(name));
+        if (data::utf8Length(s) > capacity)
+            refuse("Pole " + pathOf(name) + " smí mít nejvýše " + std::to_string(capacity) + " znaků.");
+        target = std::move(s);
+    }
+
+    void exactText(const char* name, std::string& target, std::size_t length) {
+        const Json* value = take(name);
+        if (!value) return;
+        std::string s = string(*value, pathOf(name));
+        if (data::utf8Length(s) != length)
+            refuse("Pole " + pathOf(name) + " musí mít přesně " + std::to_string(length) + " znaků.");
+        target = std::move(s);
+    }
+
+    void counts(const char* name, std::array<std::uint16_t, kCandidates>& target) {
+        const Json* value = take(name);
+        if (!value) return;
+        const std::string path = pathOf(name);
+        if (!value->is_array() || value->size() != static_cast<std::size_t>(kCandidates))
+            refuse("Pole " + path + " musí být pole 36 celých čísel (kandidáti 1..36).");
+        for (std::size_t i = 0; i < target.size(); ++i)
+            target[i] = integer<std::uint16_t>((*value)[i], path + "[" + std::to_string(i + 1) + "]");
+    }
+
+    // Refuses every key that no field took.
+    void finish() const {
+        for (const auto& item : object_.items()) {
+            if (!known_.count(item.key())) refuse("Neznámé pole " + pathOf(item.key()) + ".");
+        }
+    }
+
+    template <typename T>
+    static T integer(const Json& value, const std::string& path) {
+        if (!value.is_number_integer()) refuse("Pole " + path + " musí být celé číslo.");
+        constexpr auto lo = std::numeric_limits<T>::min();
+        constexpr auto hi = std::numeric_limits<T>::max();
+        const std::string range = " je mimo rozsah " + std::to_string(lo) + ".." + std::to_string(hi) + ".";
+        if (value.is_number_unsigned()) {
+            const auto v = value.get<std::uint64_t>();
+            if (v > static_cast<std::uint64_t>(hi)) refuse("Hodnota pole " + path + " (" + std::to_string(v) + ")" + range);
+            return static_cast<T>(v);
+        }
+        const auto v = value.get<std::int64_t>();
+        if (v < static_cast<std::int64_t>(lo) || v > static_cast<std::int64_t>(hi))
+            refuse("Hodnota pole " + path + " (" + std::to_string(v) + ")" + range);
+        return static_cast<T>(v);
+    }
+
+    static std::string string(const Json& value, const std::string& path) {
+        if (!value.is_string()) refuse("Pole " + path + " musí být text.");
+        return value.get<std::string>();
+    }
+
+private:
+    const Json* take(const char* name) {
+        known_.insert(name);
+        auto it = object_.find(name);
+        return it == object_.end() ? nullptr : &*it;
+    }
+    std::string pathOf(std::string_view name) const { return where_ + "." + std::string(name); }
+
+    const Json& object_;
+    std::string where_;
+    std::set<std::string> known_;
+};
+
+// Writes the fields of a record into one JSON object.
+class Writer {
+public:
+    template <typename T>
+    void number(const char* name, const T& value) {
+        object[name] = value;
+    }
+    void text(const char* name, const std::string& value, std::size_t) { object[name] = value; }
+    void exactText(const char* name, const std::string& value, std::size_t) { object[name] = value; }
+    void counts(const char* name, const std::array<std::uint16_t, kCandidates>& values) {
+        object[name] = Json::array();
+        for (auto v : values) object[name].push_back(v);
+    }
+
+    Json object = Json::object();
+};
+
+template <typename Record, typename Visit>
+void read(const Json& json, const char* block, Record& target, Visit visit) {
+    Reader reader(json, block);
+    visit(reader, target);
+    reader.finish();
+}
+
+template <typename Record, typename Visit>
+Json write(const Record& source, Visit visit) {
+    Writer writer;
+    visit(writer, source);
+    return writer.object;
+}
+
+// "7" → 7; the key of an annex is a party number 1..99 in plain digits.
+int partyKey(const std::string& key) {
+    const bool digits = !key.empty() && key.size() <= 2 && key[0] != '0' &&
+                        key.find_first_not_of("0123456789") == std::string::npos;
+    if (!digits)
+        refuse("Klíč \"" + key + "\" v bloku T4P není číslo strany 1.." + std::to_string(entry::kPartySlots) + ".");
+    return std::stoi(key);
+}
+
+}  // namespace
+
+entry::RecordOfVote recordFromJson(const Json& json) {
+    if (!json.is_object()) refuse("Záznam hlasování musí být objekt JSON.");
+    entry::RecordOfVote r;
+    r.ClearResults();
+    r.TS.Typ = 3;
+    for (const auto& item : json.items()) {
+        const std::string& key = item.key();
+        const Json& value = item.value();
+        if (key == "T4") {
+            read(value, "T4", r.T4, [](auto& v, auto& t) { visitT4(v, t); });
+        } else if (key == "TS") {
+            read(value, "TS", r.TS, [](auto& v, auto& t) { visitTS(v, t); });
+        } else if (key == "Hlasovani") {
+            read(value, "Hlasovani", r.hlasovani, [](auto& v, auto& h) { visitHlasovani(v, h); });
+        } else if (key == "T4P") {
+            if (!value.is_object()) refuse("Blok T4P musí být objekt JSON s klíči podle čísel stran.");
+            for (const auto& slot : value.items()) {
+                const int n = partyKey(slot.key());
+                entry::TT4P& p = r.party(n);
+                p.Typ = 2;
+                read(slot.value(), ("T4P." + slot.key()).c_str(), p, [](auto& v, auto& t) { visitT4P(v, t); });
+            }
+        } else if (key == "Komise") {
+            if (!value.is_array()) refuse("Blok Komise musí být pole jmen.");
+            if (value.size() > data::komise::kMaxEntries)
+                refuse("Blok Komise smí mít nejvýše " + std::to_string(data::komise::kMaxEntries) + " jmen.");
+            for (std::size_t i = 0; i < value.size(); ++i) {
+                const std::string path = "Komise[" + std::to_string(i + 1) + "]";
+                std::string name = Reader::string(value[i], path);
+                if (data::utf8Length(name) > 50) refuse("Pole " + path + " smí mít nejvýše 50 znaků.");
+                r.komise.push_back({std::move(name)});
+            }
+        } else {
+            refuse("Neznámý blok " + key + " (známé jsou T4, T4P, TS, Hlasovani a Komise).");
+        }
+    }
+    return r;
+}
+
+entry::RecordOfVote parseRecordJson(std::string_view text) {
+    Json json;
+    try {
+        json = Json::parse(text);
+    } catch (const nlohmann::json::parse_error& e) {
+        refuse(std::string("Soubor záznamu není platný JSON: ") + e.what());
+    }
+    return recordFromJson(json);
+}
+
+Json recordToJson(const entry::RecordOfVote& r) {
+    Json json = Json::object();
+    json["T4"] = write(r.T4, [](auto& v, const auto& t) { visitT4(v, t); });
+    Json annexes = Json::object();
+    for (int n = 1; n <= entry::kPartySlots; ++n) {
+        if (!r.isFlagged(n) && r.party(n) == entry::TT4P{}) continue;
+        annexes[std::to_string(n)] = write(r.party(n), [](auto& v, const auto& t) { visitT4P(v, t); });
+    }
+    json["T4P"] = std::move(annexes);
+    json["TS"] = write(r.TS, [](auto& v, const auto& t) { visitTS(v, t); });
+    json["Hlasovani"] = write(r.hlasovani, [](auto& v, const auto& h) { visitHlasovani(v, h); });
+    json["Komise"] = Json::array();
+    for (const auto& member : r.komise) json["Komise"].push_back(member.clen);
+    return json;
+}
+
+}  // namespace talmorek::tool

@@ -1,0 +1,81 @@
+// The package command must give back exactly the file it was given, and on a
+// damaged package say so in one line without writing anything.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+
+#include "support/temp_dir.h"
+#include "tool/commands.h"
+
+namespace talmorek::tool {
+namespace {
+
+using testing::TempDir;
+
+struct Outcome {
+    int code;
+    std::string out, err;
+};
+
+Outcome package(const Args& args) {
+    std::ostringstream out, err;
+    int code = runPackage(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+TEST(PackageCommand, EncodeThenDecodeGivesTheFileBack) {
+    TempDir dir;
+    const std::string plain = "P;500054;00001;Obec Řečany;0;1;2;3\r\n" + std::string(3000, '7');
+    dir.write("plain.txt", plain);
+
+    Outcome encoded = package({"encode", dir.file("plain.txt"), dir.file("P.dat")});
+    ASSERT_EQ(0, encoded.code) << encoded.err;
+    EXPECT_NE(plain, dir.read("P.dat"));
+
+    Outcome decoded = package({"decode", dir.file("P.dat"), dir.file("back.txt")});
+    ASSERT_EQ(0, decoded.code) << decoded.err;
+    EXPECT_EQ(plain, dir.read("back.txt"));
+    EXPECT_TRUE(decoded.err.empty());
+}
+
+TEST(PackageCommand, DamagedOrMissingInputWritesNothing) {
+    TempDir dir;
+    dir.write("plain.txt", "abc");
+    ASSERT_EQ(0, package({"encode", dir.file("plain.txt"), dir.file("P.dat")}).code);
+    std::string damaged = dir.read("P.dat");
+    damaged[3] = '*';
+    dir.write("damaged.dat", damaged);
+
+    struct Case {
+        const char* name;
+        Args args;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"damagedPackage", {"decode", dir.file("damaged.dat"), dir.file("out")}, "není platný balíček dat"},
+        {"plainFileIsNoPackage", {"decode", dir.file("plain.txt"), dir.file("out")}, "není platný balíček dat"},
+        {"missingInput", {"encode", dir.file("missing.txt"), dir.file("out")}, "nebyl nalezen"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Outcome r = package(c.args);
+        EXPECT_EQ(2, r.code);
+        EXPECT_NE(std::string::npos, r.err.find(c.args[1])) << r.err;
+        EXPECT_NE(std::string::npos, r.err.find(c.message)) << r.err;
+        EXPECT_EQ(1, std::count(r.err.begin(), r.err.end(), '\n')) << r.err;
+        EXPECT_FALSE(dir.exists("out"));
+    }
+}
+
+TEST(PackageCommand, WrongUsagePrintsTheUsageLine) {
+    for (const Args& args : {Args{}, Args{"encode", "a"}, Args{"pack", "a", "b"}, Args{"decode", "a", "b", "c"}}) {
+        Outcome r = package(args);
+        EXPECT_EQ(2, r.code);
+        EXPECT_EQ(0u, r.err.find("Použití: talmorek-tool package")) << r.err;
+    }
+}
+
+}  // namespace
+}  // namespace talmorek::tool
