@@ -9,6 +9,7 @@
 #include "checks/rules.h"
 #include "data/file_io.h"
 #include "data/station.h"
+#include "app/saved_record.h"
 #include "entry/recompute.h"
 #include "tool/command_support.h"
 #include "tool/commands.h"
@@ -19,17 +20,8 @@ namespace talmorek::tool {
 namespace {
 
 constexpr const char* kUsage =
-    "Použití: talmorek-tool check DIR [STATION] --record FILE.json [--recompute] "
+    "Použití: talmorek-tool check DIR [STATION] [--record FILE.json] [--recompute] "
     "[--now YYYY-MM-DDTHH:MM:SS] [--seed N] [--json]\n";
-
-struct CheckOptions {
-    std::vector<std::string> positional;
-    std::string recordFile;
-    bool recompute = false;
-    std::optional<entry::LocalDateTime> now;
-    std::optional<std::uint32_t> seed;
-    bool json = false;
-};
 
 template <typename T>
 std::optional<T> digitsAsNumber(std::string_view text) {
@@ -52,9 +44,10 @@ std::optional<entry::LocalDateTime> parseNow(std::string_view text) {
     return entry::LocalDateTime{*y, *mo, *d, *h, *mi, *s};
 }
 
-// Returns nothing after writing the reason to `err`.
-std::optional<CheckOptions> parseOptions(const Args& args, std::ostream& err) {
-    CheckOptions o;
+}  // namespace
+
+std::optional<RecordOptions> parseRecordOptions(const Args& args, std::ostream& err) {
+    RecordOptions o;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&]() -> const std::string* {
@@ -64,7 +57,15 @@ std::optional<CheckOptions> parseOptions(const Args& args, std::ostream& err) {
             }
             return &args[++i];
         };
-        if (a == "--record") {
+        if (a == "--letter") {
+            const std::string* v = value();
+            if (!v) return std::nullopt;
+            if (*v != "E" && *v != "O") {
+                err << "Písmeno souboru dat musí být E nebo O.\n";
+                return std::nullopt;
+            }
+            o.letter = *v;
+        } else if (a == "--record") {
             const std::string* v = value();
             if (!v) return std::nullopt;
             o.recordFile = *v;
@@ -95,21 +96,15 @@ std::optional<CheckOptions> parseOptions(const Args& args, std::ostream& err) {
             o.positional.push_back(a);
         }
     }
-    if (o.recordFile.empty()) {
-        err << "Uveďte soubor se záznamem hlasování: --record FILE.json.\n" << kUsage;
-        return std::nullopt;
-    }
     return o;
 }
 
-entry::RecomputeSources sourcesFor(const CheckOptions& o) {
+entry::RecomputeSources sourcesFor(const RecordOptions& o) {
     entry::RecomputeSources sources = entry::systemSources();
     if (o.now) sources.now = [now = *o.now] { return now; };
     if (o.seed) sources.nahoda = entry::fixedSources({}, *o.seed).nahoda;
     return sources;
 }
-
-}  // namespace
 
 CheckOutcome checkRecord(entry::RecordOfVote& record, const data::Registers& registers,
                          const data::PartyList& parties, const checks::TCisChyb& catalogue,
@@ -171,13 +166,26 @@ nlohmann::ordered_json outcomeToJson(const CheckOutcome& outcome, const entry::R
 }
 
 int runCheck(const Args& args, std::ostream& out, std::ostream& err) {
-    auto options = parseOptions(args, err);
+    auto options = parseRecordOptions(args, err);
     if (!options) return kExitFailure;
+    if (options->letter) {
+        err << "Volba --letter patří k příkazu datafile write.\n" << kUsage;
+        return kExitFailure;
+    }
     auto dirs = installationDirectories(options->positional, err);
     if (!dirs) return kExitFailure;
     try {
         const data::TStanice station = data::NactiStanici(dirs->station);
-        entry::RecordOfVote record = parseRecordJson(data::readWholeFile(options->recordFile));
+        entry::RecordOfVote record;
+        if (options->recordFile.empty()) {
+            // The saved data, loaded as the program's check procedure loads them.
+            if (!app::loadSavedRecord(*dirs, station, record)) {
+                err << "Data nejsou pořízena!!!\n";
+                return kExitFailure;
+            }
+        } else {
+            record = parseRecordJson(data::readWholeFile(options->recordFile));
+        }
         const data::Registers registers(dirs->program);
         const data::PartyList parties = registers.NactiStrany();
         const checks::TCisChyb catalogue(dirs->program);

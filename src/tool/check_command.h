@@ -3,7 +3,9 @@
 // vote, with the protocol worded as the printed protocol of checks words it.
 // `checkRecord` is the part that does not care where the record came from.
 
+#include <cstdint>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,7 +14,9 @@
 #include "checks/catalogue.h"
 #include "checks/protocol.h"
 #include "data/registers.h"
+#include "entry/recompute.h"
 #include "entry/record_of_vote.h"
+#include "tool/commands.h"
 
 namespace talmorek::tool {
 
@@ -27,6 +31,23 @@ struct CheckOutcome {
     bool PriznakPropustitelne = false;
     bool PriznakUpozorneni = false;
 };
+
+// The options of the commands that take a record: DIR [STATION]
+// [--record FILE.json] [--recompute] [--now …] [--seed N] [--json] [--letter E|O].
+struct RecordOptions {
+    std::vector<std::string> positional;
+    std::string recordFile;
+    std::optional<std::string> letter;
+    bool recompute = false;
+    std::optional<entry::LocalDateTime> now;
+    std::optional<std::uint32_t> seed;
+    bool json = false;
+};
+
+// Returns nothing after writing the reason to `err`.
+std::optional<RecordOptions> parseRecordOptions(const Args& args, std::ostream& err);
+// The clock and Nahoda of a recomputation, fixed by --now and --seed.
+entry::RecomputeSources sourcesFor(const RecordOptions& o);
 
 // Runs every rule as the program's check command does (`Vybrano` 5). The
 // record receives what a run leaves in it: `SeznamChyb` and the `Chyba`

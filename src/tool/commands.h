@@ -15,6 +15,7 @@ int runInitDemo(const Args& args, std::ostream& out, std::ostream& err);
 int runDump(const Args& args, std::ostream& out, std::ostream& err);
 int runSummary(const Args& args, std::ostream& out, std::ostream& err);
 int runPackage(const Args& args, std::ostream& out, std::ostream& err);
+int runDatafile(const Args& args, std::ostream& out, std::ostream& err);
 int runCheck(const Args& args, std::ostream& out, std::ostream& err);
 
 // Dispatches `talmorek-tool <command> ...`.

@@ -17,8 +17,10 @@ constexpr Command kCommands[] = {
     {"init-demo", "init-demo DIR [--multi]", runInitDemo},
     {"dump", "dump FILE", runDump},
     {"summary", "summary DIR [STATION]", runSummary},
+    {"datafile", "datafile show FILE [--json] | datafile write DIR [STATION] --record FILE.json --letter E|O [--recompute]",
+     runDatafile},
     {"package", "package encode PLAIN OUT | package decode PACKAGE OUT", runPackage},
-    {"check", "check DIR [STATION] --record FILE.json [--recompute] [--now YYYY-MM-DDTHH:MM:SS] [--seed N] [--json]",
+    {"check", "check DIR [STATION] [--record FILE.json] [--recompute] [--now YYYY-MM-DDTHH:MM:SS] [--seed N] [--json]",
      runCheck},
 };
 

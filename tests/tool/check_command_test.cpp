@@ -149,7 +149,7 @@ struct BadInputCase {
 };
 
 const BadInputCase kBadInputs[] = {
-    {"noRecordOption", {}, "{}", "--record"},
+    {"noSavedData", {}, "{}", "Data nejsou pořízena!!!"},
     {"unknownOption", {"--record", "@", "--fast"}, "{}", "--fast"},
     {"recordWithoutValue", {"--record"}, "{}", "--record"},
     {"missingRecordFile", {"--record", "/nonexistent/record.json"}, "{}", "nebyl nalezen"},

@@ -1,0 +1,127 @@
+#include <algorithm>
+#include <ostream>
+
+#include "data/decimal.h"
+#include "data/working_files.h"
+
+#include "data/file_io.h"
+#include "data/station.h"
+#include "entry/recompute.h"
+#include "export/data_file.h"
+#include "export/package.h"
+#include "tool/check_command.h"
+#include "tool/command_support.h"
+#include "tool/commands.h"
+#include "tool/installation.h"
+#include "tool/record_json.h"
+
+namespace talmorek::tool {
+namespace {
+
+constexpr const char* kUsage =
+    "Použití: talmorek-tool datafile show SOUBOR [--json]\n"
+    "         talmorek-tool datafile write DIR [STATION] --record FILE.json --letter E|O "
+    "[--recompute] [--now YYYY-MM-DDTHH:MM:SS] [--seed N]\n";
+
+void writeBlock(const entry::RecordOfVote& r, std::ostream& out) {
+    const auto& t4 = r.T4;
+    out << "Obec: " << t4.Obec << "  Okrsek: " << t4.Okrsek << "  RegKod: " << t4.RegKod << "  KČ1: " << t4.KC1
+        << "  Chyba: " << t4.Chyba << "\n"
+        << "Zapsané osoby: " << t4.ZapsOsoby << "  Vydané obálky: " << t4.VydObalky
+        << "  Odevzdané obálky: " << t4.OdevzdObalky << "  Platné hlasy: " << t4.PlatneHlasy << "  KČ2: " << t4.KC2
+        << "\n";
+    for (int n = 1; n <= entry::kFlagPositions; ++n) {
+        if (!r.isFlagged(n)) continue;
+        const auto& p = r.party(n);
+        out << "Strana " << n << ": hlasy " << p.PocHlasu << ", KČ2 " << p.KC2 << ", KČ3 " << p.KC3 << ", KČ4 "
+            << p.KC4 << ", poslední kandidát " << p.PoslKand << ", přednostní hlasy:";
+        for (int j = 1; j <= entry::kCandidates; ++j) {
+            if (p.pref(j)) out << " " << j << "=" << p.pref(j);
+        }
+        out << "\n";
+    }
+    const auto& ts = r.TS;
+    out << "Souhrn: datum " << ts.Datum << " čas " << ts.Cas << ", chyby \"" << ts.SeznamChyb << "\", Celkem "
+        << ts.Celkem << "\n";
+}
+
+int show(const Args& args, std::ostream& out, std::ostream& err) {
+    bool json = false;
+    std::string file;
+    for (const auto& a : args) {
+        if (a == "--json") {
+            json = true;
+        } else if (file.empty() && !a.empty() && a[0] != '-') {
+            file = a;
+        } else {
+            err << kUsage;
+            return kExitFailure;
+        }
+    }
+    if (file.empty()) {
+        err << kUsage;
+        return kExitFailure;
+    }
+    try {
+        entry::RecordOfVote record;
+        exporting::parseResultsLine(exporting::readPackage(data::readWholeFile(file), file), record, file);
+        if (json) {
+            nlohmann::ordered_json j = recordToJson(record);
+            j.erase("Hlasovani");  // the data file holds the results block only
+            j.erase("Komise");
+            out << j.dump(2) << "\n";
+        } else {
+            writeBlock(record, out);
+        }
+    } catch (const std::exception& e) {
+        return reportFailure(e, err);
+    }
+    return kExitOk;
+}
+
+int write(const Args& args, std::ostream& out, std::ostream& err) {
+    auto options = parseRecordOptions(args, err);
+    if (!options) return kExitFailure;
+    if (options->recordFile.empty() || !options->letter) {
+        err << kUsage;
+        return kExitFailure;
+    }
+    auto dirs = installationDirectories(options->positional, err);
+    if (!dirs) return kExitFailure;
+    try {
+        const data::TStanice station = data::NactiStanici(dirs->station);
+        entry::RecordOfVote record = parseRecordJson(data::readWholeFile(options->recordFile));
+        if (options->recompute) {
+            const data::PartyList parties = data::Registers(dirs->program).NactiStrany();
+            entry::RecomputeAll(record, parties, entry::tickedParties(record, parties), station, sourcesFor(*options));
+        }
+        // As the entry window saves: the results block, then the course of
+        // voting, then the commission when members other than the chair were present.
+        exporting::ZapisData(record, dirs->data, station.KodObce, station.CisloOkrsku, *options->letter);
+        data::ZapisHlasovani(dirs->data, record.hlasovani);
+        const std::string& present = record.hlasovani.ClenuOVKP;
+        if (!present.empty() && present != "0" && present != "1") {
+            data::SeznamKomise komise = record.komise;
+            data::DelkaKomise(komise, static_cast<std::size_t>(std::max(0, data::toIntOr(present, 0) - 1)));
+            data::ZapisKomisi(dirs->data, komise);
+        }
+        out << dirs->data << exporting::dataFileName(*options->letter, station.KodObce, station.CisloOkrsku) << "\n";
+    } catch (const RecordJsonError& e) {
+        err << options->recordFile << ": " << e.what() << "\n";
+        return kExitFailure;
+    } catch (const std::exception& e) {
+        return reportFailure(e, err);
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+int runDatafile(const Args& args, std::ostream& out, std::ostream& err) {
+    if (!args.empty() && args[0] == "show") return show(Args(args.begin() + 1, args.end()), out, err);
+    if (!args.empty() && args[0] == "write") return write(Args(args.begin() + 1, args.end()), out, err);
+    err << kUsage;
+    return kExitFailure;
+}
+
+}  // namespace talmorek::tool

@@ -1,0 +1,154 @@
+// The precinct data file is what the receiving office decodes: every field
+// at its position and width, and the letter logic that keeps exactly one
+// file per precinct.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "data/errors.h"
+#include "export/data_file.h"
+#include "export/package.h"
+#include "support/temp_dir.h"
+
+namespace talmorek::exporting {
+namespace {
+
+using entry::RecordOfVote;
+using testing::TempDir;
+
+RecordOfVote sampleRecord() {
+    RecordOfVote r;
+    r.T4 = entry::TT4{};
+    r.T4.RegKod = 3203;
+    r.T4.Obec = 532053;
+    r.T4.Okrsek = 1;
+    r.T4.KC1 = 5;
+    r.T4.ZapsOsoby = 812;
+    r.T4.VydObalky = 530;
+    r.T4.OdevzdObalky = 528;
+    r.T4.PlatneHlasy = 521;
+    r.T4.KC2 = 2391;
+    for (int n : {3, 17}) {
+        r.MarkParty(n, true);
+        auto& p = r.party(n);
+        p.PocHlasu = static_cast<std::uint16_t>(100 + n);
+        p.KC2 = n + p.PocHlasu;
+        p.PrefHlasy[0] = 15;
+        p.PrefHlasy[35] = 65535;
+        p.KC3 = 15 + 36 * 65535;
+        p.KC4 = p.KC2 + p.KC3;
+        p.PoslKand = 36;
+        p.KSoucet = 123456789;
+    }
+    auto& ts = r.TS;
+    ts.Typ = 3;
+    ts.SeznamChyb = "0491";
+    ts.Datum = "20211009";
+    ts.Cas = "143015";
+    ts.Rezerva = 2021;
+    ts.ZpusobPorizeni = 1;
+    ts.KodOS = 18;
+    ts.SumaKC1 = 20;
+    ts.SumaKC2 = 2391 + 500;
+    ts.SumaKC3 = 9999999999;
+    ts.SumaKC4 = 1234567890;
+    ts.Nahoda = 999998;
+    ts.SumaKSoucet = 99999999999;
+    ts.Celkem = 999999999999;
+    return r;
+}
+
+TEST(DataFileLine, LengthsAndBlockPositionsFollowTheFlaggedParties) {
+    RecordOfVote none;
+    EXPECT_EQ(resultsLine(none).size(), 381u);
+
+    RecordOfVote r = sampleRecord();
+    std::string line = resultsLine(r);
+    ASSERT_EQ(line.size(), 859u);
+    EXPECT_EQ(line.substr(0, 45), "1003203532053    15  812  530  528  521  2391");
+    EXPECT_EQ(line.substr(45, 60), "001000000000000010000000000000000000000000000000000000000000");
+    EXPECT_EQ(line.substr(105, 32), "2003203532053    10 3  103   106");  // party 3 at position 106
+    EXPECT_EQ(line.substr(344, 21), "2003203532053    1017");              // party 17 at position 345
+    EXPECT_EQ(line.substr(344 + 207, 5), "65535");                        // PrefHlasy[36]
+    EXPECT_EQ(line.substr(583, 19), "300   0     0    00");                // TS at position 584
+    EXPECT_EQ(line.substr(583 + 19, 50), "0491" + std::string(46, ' '));
+    EXPECT_EQ(line.substr(583 + 69, 14), "20211009143015");
+    EXPECT_EQ(line.substr(583 + 179, 3), " 20");
+    EXPECT_EQ(line.substr(583 + 228, 11), "99999999999");
+    EXPECT_EQ(line.substr(583 + 239, 12), "999999999999");
+}
+
+TEST(DataFileLine, ParsingGivesEveryFieldBack) {
+    RecordOfVote r = sampleRecord();
+    RecordOfVote back;
+    parseResultsLine(resultsLine(r), back, "EP532053.00001");
+    EXPECT_EQ(back.T4, r.T4);
+    EXPECT_EQ(back.party(3), r.party(3));
+    EXPECT_EQ(back.party(17), r.party(17));
+    EXPECT_EQ(back.TS.SeznamChyb, "0491" + std::string(46, ' '));  // texts come back padded
+    back.TS.SeznamChyb = r.TS.SeznamChyb;
+    back.TS.RezervaA1 = back.TS.RezervaA3 = back.TS.RezervaA4 = back.TS.RezervaA5 = "";
+    back.TS.RezervaB2 = back.TS.RezervaB3 = back.TS.RezervaB4 = "";
+    EXPECT_EQ(back.TS, r.TS);
+}
+
+TEST(DataFileLine, DamagedLinesAreRefusedNamingTheField) {
+    std::string line = resultsLine(sampleRecord());
+    std::string blankVotes = line;
+    blankVotes.replace(19, 5, "     ");
+    try {
+        RecordOfVote r;
+        parseResultsLine(blankVotes, r, "EP532053.00001");
+        FAIL() << "accepted blank ZapsOsoby";
+    } catch (const data::ConversionError& e) {
+        EXPECT_NE(std::string(e.what()).find("ZapsOsoby"), std::string::npos) << e.what();
+    }
+    RecordOfVote r;
+    EXPECT_THROW(parseResultsLine(line.substr(0, 858), r, "x"), data::FormatError);
+    EXPECT_THROW(parseResultsLine(line.substr(0, 300), r, "x"), data::FormatError);
+}
+
+TEST(DataFile, WriteReadAndTheLetterLogic) {
+    TempDir dir;
+    RecordOfVote r = sampleRecord();
+    ZapisData(r, dir.path(), "532053", 1, "E");
+    EXPECT_TRUE(dir.exists("EP532053.00001"));
+
+    RecordOfVote back;
+    ASSERT_TRUE(NactiData(back, dir.path(), "532053", 1, "E"));
+    EXPECT_EQ(back.T4, r.T4);
+    EXPECT_FALSE(NactiData(back, dir.path(), "532053", 1, "O"));
+    EXPECT_EQ(back.T4.ZakrStrany, std::string(60, '0'));
+
+    ZapisData(r, dir.path(), "532053", 1, "O");  // a lone E gives way
+    EXPECT_TRUE(dir.exists("OP532053.00001"));
+    EXPECT_FALSE(dir.exists("EP532053.00001"));
+
+    ZapisData(r, dir.path(), "532053", 1, "E");  // writing E never touches O
+    EXPECT_TRUE(dir.exists("OP532053.00001"));
+    EXPECT_TRUE(dir.exists("EP532053.00001"));
+
+    std::size_t files = 0;
+    for (auto& entry : std::filesystem::directory_iterator(dir.path())) files += entry.is_regular_file() ? 1 : 0;
+    EXPECT_EQ(files, 2u);  // no intermediate files survive
+    EXPECT_EQ(dataFileName("O", "999997", 90), "OP999997.00090");
+}
+
+TEST(DataFile, ADamagedPackageIsRefusedAndNothingChanges) {
+    TempDir dir;
+    ZapisData(sampleRecord(), dir.path(), "532053", 1, "E");
+    std::string good = dir.read("EP532053.00001");
+    const std::string notALine = makePackage("1 short");
+    const std::string cases[] = {"@@@@" + good.substr(4), good.substr(0, good.size() / 2), notALine,
+                                 encryptToPackage(packToContainer(resultsLine(sampleRecord())), "another key")};
+    for (const auto& damaged : cases) {
+        dir.write("EP532053.00001", damaged);
+        RecordOfVote r;
+        EXPECT_ANY_THROW(NactiData(r, dir.path(), "532053", 1, "E"));
+        EXPECT_EQ(dir.read("EP532053.00001"), damaged);
+    }
+}
+
+}  // namespace
+}  // namespace talmorek::exporting
