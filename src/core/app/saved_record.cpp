@@ -2,19 +2,12 @@
 
 #include <algorithm>
 
+#include "data/blanks.h"
 #include "data/decimal.h"
 #include "data/file_io.h"
 #include "export/data_file.h"
 
 namespace talmorek::app {
-namespace {
-std::string trimmed(const std::string& s) {
-    auto first = s.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return s.substr(first, s.find_last_not_of(' ') - first + 1);
-}
-}  // namespace
-
 bool loadSavedRecord(const data::Directories& dirs, const data::TStanice& station, entry::RecordOfVote& record) {
     record.ClearResults();
     record.T4.Obec = data::toIntOr(station.KodObce, 0);
@@ -25,7 +18,7 @@ bool loadSavedRecord(const data::Directories& dirs, const data::TStanice& statio
     if (!found) return false;
     record.hlasovani = data::NactiHlasovani(dirs.data);
     record.komise.clear();
-    const std::string present = trimmed(record.hlasovani.ClenuOVKP);
+    const std::string present = data::trimBlanks(record.hlasovani.ClenuOVKP);
     if (!present.empty() && present != "0" && present != "1") {
         data::DelkaKomise(record.komise, static_cast<std::size_t>(std::max(0, data::toIntStrict(present))));
         if (data::KomiseNeprazdna(dirs.data)) record.komise = data::NactiKomisi(dirs.data);

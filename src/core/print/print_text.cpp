@@ -45,12 +45,6 @@ std::string OrezVpravo(std::string_view text) {
     return last == std::string_view::npos ? std::string{} : std::string(text.substr(0, last + 1));
 }
 
-std::string trimBlanks(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return OrezVpravo(text.substr(first));
-}
-
 std::string BezDiakritiky(std::string_view text) {
     std::string out;
     out.reserve(text.size());

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "data/blanks.h"
+
 namespace talmorek::print {
 
 // `text` repeated n times; empty for n <= 0.
@@ -20,7 +22,7 @@ std::string CisloMezery(std::int64_t value, int width);
 // Without trailing blanks.
 std::string OrezVpravo(std::string_view text);
 // Without leading and trailing blanks.
-std::string trimBlanks(std::string_view text);
+using data::trimBlanks;
 
 // Czech diacritics removed for printers that cannot print them: each letter
 // of the Czech alphabet with a diacritic becomes its base letter, and so do
