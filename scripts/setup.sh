@@ -12,6 +12,9 @@ talmorek_packages=(
   libgtest-dev libgmock-dev
   libbenchmark-dev
   nlohmann-json3-dev
+  qt6-base-dev libgl-dev
+  fonts-liberation2
+  xvfb xauth poppler-utils
 )
 
 talmorek_install_packages() {
