@@ -11,6 +11,9 @@ namespace talmorek::print {
 // on, adding continuation pages when the signatures overflow (each ends
 // with `PatickaZapisu` and advances `CisloStrany`). The job has set
 // `KrokRadku` to 45; the caller draws the footer of the last page.
+// The party's candidate count is read from STRANY.RCD through
+// `job.registers` (none, or a party the file does not hold, counts 0); a
+// file that cannot be read raises the record-file layer's error.
 void TiskPrilohy1(PrintContext& ctx, const RecordJob& job, int strana);
 
 }  // namespace talmorek::print

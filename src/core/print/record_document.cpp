@@ -1,0 +1,125 @@
+#include "print/record_document.h"
+
+#include "data/blanks.h"
+#include "data/decimal.h"
+#include "print/annex_layout.h"
+#include "print/primitives.h"
+#include "print/record_footer.h"
+#include "print/record_layout.h"
+
+namespace talmorek::print {
+namespace {
+
+// Annex 1 sheets exist for the parties 1..22 only.
+constexpr int kAnnexParties = 22;
+
+// Direct print lasts for one copy: whatever happens while it is drawn, the
+// document is back in preview mode afterwards.
+class DirectPrintCopy {
+public:
+    explicit DirectPrintCopy(PrintDocument& document) : document_(document) { document_.setDirectPrint(true); }
+    ~DirectPrintCopy() { document_.setDirectPrint(false); }
+    DirectPrintCopy(const DirectPrintCopy&) = delete;
+    DirectPrintCopy& operator=(const DirectPrintCopy&) = delete;
+
+private:
+    PrintDocument& document_;
+};
+
+}  // namespace
+
+std::string recordJobTitle(bool zvlastniOkrsek) { return zvlastniOkrsek ? "PST4b.pdf" : "PST4a.pdf"; }
+
+RecordJob makeRecordJob(const entry::RecordOfVote& record, const data::Registers& registers,
+                        const data::TStanice& station, const checks::TChybProt* chyby, bool sDiakritikou,
+                        const PrintTime& now) {
+    RecordJob job;
+    job.record = &record;
+    job.registers = &registers;
+    job.zvlastniOkrsek = data::isSpecialPrecinct(station);
+    job.sDiakritikou = sDiakritikou;
+    job.electionDates = data::electionDates(station);
+
+    const data::PartyList parties = registers.NactiStrany();
+    for (int i = 1; i <= parties.length; ++i) {
+        const data::TStrana& entry = parties.at(i);
+        const int number = data::toIntOr(data::trimBlanks(entry.CisloStrany), 0);
+        if (number > 0) job.partyNames[number] = entry.NazevStrany;
+    }
+
+    job.footer.Obec = record.TS.Obec;
+    job.footer.Okrsek = record.TS.Okrsek;
+    job.footer.Celkem = record.TS.Celkem;
+    job.footer.casovaZnacka = timeStampText(now);
+    job.footer.chyby = chyby;
+    return job;
+}
+
+int estimatedPageTotal(const entry::RecordOfVote& record) {
+    const int others = static_cast<int>(record.komise.size()) - 1;
+    int total = others < 25 ? 2 : 3;
+    for (int n = 1; n <= kAnnexParties; ++n) {
+        if (!record.isFlagged(n)) continue;
+        total += 1;
+        if (others > 9) total += 1;
+    }
+    return total;
+}
+
+void SestavZapis(PrintContext& ctx, const RecordJob& job) {
+    const entry::RecordOfVote& record = record_layout_detail::recordOf(job);
+    TiskovyStav& s = ctx.stav;
+    s.BezHacku = !job.sDiakritikou;
+    s.CisloListu = 1;
+    s.PosledniList = 1;
+
+    // Beginning the document before the page count is reset means that the
+    // first page asked for below is this same first page, counted as page 1.
+    ctx.preview.ZacatekTisku();
+    VratCanvas(ctx);
+    ctx.preview.ZacatekTisku();
+
+    s.PosledniList = estimatedPageTotal(record);
+
+    VratCanvas(ctx);
+    s.CisloStrany = 1;
+    s.ChybyVytisteny = false;
+    drawRecordPage1(ctx, job);
+    PatickaZapisu(ctx, job.footer);
+
+    VratCanvas(ctx);
+    s.CisloStrany += 1;
+    drawRecordSection3(ctx, job);
+    PatickaZapisu(ctx, job.footer);
+
+    s.CisloStrany += 1;
+    for (int n = 1; n <= kAnnexParties; ++n) {
+        if (!record.isFlagged(n)) continue;
+        VratCanvas(ctx);
+        // The annex sheets are set closer than the record.
+        s.KrokRadku = 45;
+        TiskPrilohy1(ctx, job, n);
+        PatickaZapisu(ctx, job.footer);
+        s.CisloStrany += 1;
+        s.CisloListu += 1;
+    }
+    ctx.preview.KonecTisku();
+}
+
+void TiskZapisu(PrintContext& ctx, const RecordJob& job, int pocetKopii, const PrintTime& now) {
+    InitTisk(ctx, now);
+    PrintDocument& document = ctx.preview.document();
+    document.setPrintJobTitle(recordJobTitle(job.zvlastniOkrsek));
+
+    const int copies = pocetKopii >= 2 ? pocetKopii : 1;
+    for (int i = 0; i < copies; ++i) {
+        InitTisk(ctx, now);
+        const DirectPrintCopy direct(document);
+        SestavZapis(ctx, job);
+    }
+
+    InitTisk(ctx, now);
+    SestavZapis(ctx, job);
+}
+
+}  // namespace talmorek::print

@@ -1,0 +1,34 @@
+#include "print/record_layout.h"
+
+#include <stdexcept>
+
+#include "data/cp1250.h"
+#include "print/primitives.h"
+#include "print/print_text.h"
+
+namespace talmorek::print::record_layout_detail {
+
+const entry::RecordOfVote& recordOf(const RecordJob& job) {
+    if (job.record == nullptr) throw std::logic_error("record print job without a record");
+    return *job.record;
+}
+
+void writeRest(PrintContext& ctx, std::string rest, int dy, bool keepBreak) {
+    const int left = ctx.stav.LevyOkraj;
+    const int right = ctx.stav.PravyOkraj;
+    int lines = 0;
+    for (;;) {
+        const int pos = MistoZlomu(ctx, rest, left, right, left);
+        // A break at the first character would not shorten the piece.
+        if (pos <= 1) {
+            TiskText(ctx, lines, left, dy, rest);
+            return;
+        }
+        TiskText(ctx, lines, left, dy, data::utf8Prefix(rest, static_cast<std::size_t>(pos)));
+        rest = utf8From(rest, static_cast<std::size_t>(keepBreak ? pos : pos + 1));
+        if (OrezVpravo(rest).empty()) return;
+        lines = 1;
+    }
+}
+
+}  // namespace talmorek::print::record_layout_detail

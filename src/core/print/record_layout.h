@@ -1,0 +1,44 @@
+#pragma once
+// The first pages of the printed record of the vote ("zápis"): the paper
+// form T/4a, or T/4b for a special precinct abroad, filled in. The form's
+// dotted lines are drawn and the entered values are written over them, so
+// the printout is the filled-in form itself.
+//
+// Page 1 carries the heading, section I (course of voting) and section II
+// (totals and the parties that received votes); section III (the commission)
+// follows on the next page and continues on further pages when the members'
+// signatures do not fit. The job draws the footer after each of them.
+
+#include <string>
+#include <string_view>
+
+#include "print/print_state.h"
+#include "print/record_job.h"
+
+namespace talmorek::print {
+
+// Draws page 1 on the current page, from the top. The footer is the
+// caller's.
+void drawRecordPage1(PrintContext& ctx, const RecordJob& job);
+
+// Draws section III on the current page, from the top. When the signatures
+// overflow, the full page gets its footer (`PatickaZapisu`), a continuation
+// page headed "III. - pokračování" is started and `CisloStrany` advances.
+// The footer of the last page is the caller's.
+void drawRecordSection3(PrintContext& ctx, const RecordJob& job);
+
+namespace record_layout_detail {
+
+// The job's record, which every record layout needs.
+const entry::RecordOfVote& recordOf(const RecordJob& job);
+
+// Writes the rest of a broken entry from the left margin, `dy` above the
+// current line, and when it is wider than the text area breaks it again and
+// goes on over as many further lines as it takes: a long reason or list of
+// names is printed whole instead of running off the sheet. A piece starts
+// at its break character when `keepBreak` is set, else after it.
+void writeRest(PrintContext& ctx, std::string rest, int dy, bool keepBreak);
+
+}  // namespace record_layout_detail
+
+}  // namespace talmorek::print
