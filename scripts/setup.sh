@@ -15,6 +15,7 @@ talmorek_packages=(
   qt6-base-dev libgl-dev
   fonts-liberation2
   xvfb xauth poppler-utils
+  cups cups-client printer-driver-cups-pdf
 )
 
 talmorek_install_packages() {

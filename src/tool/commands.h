@@ -17,6 +17,7 @@ int runSummary(const Args& args, std::ostream& out, std::ostream& err);
 int runPackage(const Args& args, std::ostream& out, std::ostream& err);
 int runDatafile(const Args& args, std::ostream& out, std::ostream& err);
 int runCheck(const Args& args, std::ostream& out, std::ostream& err);
+int runPrint(const Args& args, std::ostream& out, std::ostream& err);
 
 // Dispatches `talmorek-tool <command> ...`.
 int runTool(const Args& argv, std::ostream& out, std::ostream& err);

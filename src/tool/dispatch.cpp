@@ -22,6 +22,10 @@ constexpr Command kCommands[] = {
     {"package", "package encode PLAIN OUT | package decode PACKAGE OUT", runPackage},
     {"check", "check DIR [STATION] [--record FILE.json] [--recompute] [--now YYYY-MM-DDTHH:MM:SS] [--seed N] [--json]",
      runCheck},
+    {"print",
+     "print protocol|testpage DIR [STATION] [--record FILE.json] --pdf OUT [--calls OUT.txt] [--bez-hacku] "
+     "[--now YYYY-MM-DDTHH:MM:SS]",
+     runPrint},
 };
 
 void printUsage(std::ostream& err) {

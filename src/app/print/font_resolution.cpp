@@ -18,15 +18,33 @@ QString resolvedFamily(const std::string& formFontName) {
 
 namespace {
 
+// The font matcher substitutes silently: asked for a family it lacks, it
+// hands out another one with other widths, and every centred or
+// right-aligned text would land elsewhere than measured. So the family must
+// be in the database and must be what a request for it actually resolves to.
 // Checked once per family: the font database answers slowly.
+bool resolvesTo(const QString& family) {
+    if (!QFontDatabase::hasFamily(family)) return false;
+    return QFontInfo(QFont(family)).family().compare(family, Qt::CaseInsensitive) == 0;
+}
+
 void requireInstalled(const QString& family) {
     static QHash<QString, bool> known;
     auto it = known.find(family);
-    if (it == known.end()) it = known.insert(family, QFontDatabase::hasFamily(family));
+    if (it == known.end()) it = known.insert(family, resolvesTo(family));
     if (!*it) throw MissingFontError(family);
 }
 
 }  // namespace
+
+bool formFontInstalled(const std::string& formFontName) {
+    try {
+        requireInstalled(resolvedFamily(formFontName));
+        return true;
+    } catch (const MissingFontError&) {
+        return false;
+    }
+}
 
 QFont qtFont(const print::Font& font) {
     const QString family = resolvedFamily(font.name);

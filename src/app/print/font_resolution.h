@@ -26,6 +26,9 @@ private:
 // The installed family that stands in for a form font name.
 QString resolvedFamily(const std::string& formFontName);
 
+// Whether the family standing in for a form font name is installed.
+bool formFontInstalled(const std::string& formFontName);
+
 // The QFont of a drawing call: resolved family, pixel size = em height (one
 // pixel is 0.1 mm on the 254-dpi devices the pages are drawn on), style.
 // Raises MissingFontError when the family is not installed.

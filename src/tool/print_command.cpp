@@ -1,0 +1,195 @@
+// `talmorek-tool print`: a printout of the program drawn without a display
+// and written to a PDF file, optionally with its recorded drawing calls.
+// The pages are drawn by the same layouts, measured with the same fonts and
+// rendered by the same renderer as in the program.
+
+#include <QGuiApplication>
+#include <cstdlib>
+#include <memory>
+#include <ostream>
+#include <stdexcept>
+
+#include "app/print/paged_output.h"
+#include "app/print/print_errors.h"
+#include "app/print/qt_text_measure.h"
+#include "app/print/test_page_facts.h"
+#include "app/saved_record.h"
+#include "checks/catalogue.h"
+#include "checks/check_run.h"
+#include "checks/rules.h"
+#include "data/file_io.h"
+#include "data/registers.h"
+#include "data/station.h"
+#include "print/primitives.h"
+#include "print/protocol_layout.h"
+#include "print/recording_document.h"
+#include "print/test_page_layout.h"
+#include "tool/check_command.h"
+#include "tool/command_support.h"
+#include "tool/commands.h"
+#include "tool/installation.h"
+#include "tool/record_json.h"
+
+namespace talmorek::tool {
+namespace {
+
+constexpr const char* kUsage =
+    "Použití: talmorek-tool print protocol|testpage DIR [STATION] [--record FILE.json] --pdf OUT "
+    "[--calls OUT.txt] [--bez-hacku] [--now YYYY-MM-DDTHH:MM:SS]\n";
+
+// A printout that cannot be made from what was given; the text is for the user.
+class Refused : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct PrintoutInput {
+    const data::Directories& dirs;
+    const data::TStanice& station;
+    const RecordOptions& options;
+    print::PrintTime now;
+    bool sDiakritikou;
+};
+
+// The protocol of checks of the station's saved data or of the given record.
+void protocolPrintout(print::PrintContext& ctx, const PrintoutInput& in) {
+    entry::RecordOfVote record;
+    if (in.options.recordFile.empty()) {
+        if (!app::loadSavedRecord(in.dirs, in.station, record)) throw Refused("Data nejsou pořízena!!!");
+    } else {
+        record = parseRecordJson(data::readWholeFile(in.options.recordFile));
+    }
+    const data::Registers registers(in.dirs.program);
+    const data::PartyList parties = registers.NactiStrany();
+    const checks::TCisChyb catalogue(in.dirs.program);
+    checks::TChybProt protocol(catalogue);
+    checks::CheckRules rules(record, parties, registers, in.station.KodObce, protocol);
+    checks::ProvedKontroly(rules, checks::kVybranoKontroly);
+    print::TiskProtokolu(ctx, protocol, record.T4, in.now, in.sDiakritikou);
+}
+
+// The printer test page; the "printer" is the PDF file.
+void testPagePrintout(print::PrintContext& ctx, const PrintoutInput& in) {
+    const print::TestPageFacts facts = app::testPageFacts("PDF", data::electionDates(in.station));
+    print::printTestPage(ctx, facts, in.now, in.sDiakritikou);
+}
+
+struct Printout {
+    std::string_view name;
+    void (*draw)(print::PrintContext&, const PrintoutInput&);
+};
+
+// One line per printout.
+constexpr Printout kPrintouts[] = {
+    {"protocol", protocolPrintout},
+    {"testpage", testPagePrintout},
+};
+
+struct PrintOptions {
+    const Printout* printout = nullptr;
+    std::string pdf;
+    std::string calls;
+    bool bezHacku = false;
+    RecordOptions record;
+};
+
+// Takes the options of this command out, hands the rest to the record options.
+std::optional<PrintOptions> parsePrintOptions(const Args& args, std::ostream& err) {
+    PrintOptions o;
+    if (args.empty()) {
+        err << kUsage;
+        return std::nullopt;
+    }
+    for (const Printout& p : kPrintouts)
+        if (args[0] == p.name) o.printout = &p;
+    if (o.printout == nullptr) {
+        err << "Neznámá tisková sestava: " << args[0] << ".\n" << kUsage;
+        return std::nullopt;
+    }
+    Args rest;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--pdf" || a == "--calls") {
+            if (i + 1 >= args.size()) {
+                err << "Volba " << a << " potřebuje hodnotu.\n";
+                return std::nullopt;
+            }
+            (a == "--pdf" ? o.pdf : o.calls) = args[++i];
+        } else if (a == "--bez-hacku") {
+            o.bezHacku = true;
+        } else if (a == "--letter" || a == "--recompute" || a == "--seed" || a == "--json") {
+            err << "Volba " << a << " nepatří k příkazu print.\n" << kUsage;
+            return std::nullopt;
+        } else {
+            rest.push_back(a);
+        }
+    }
+    auto record = parseRecordOptions(rest, err);
+    if (!record) return std::nullopt;
+    o.record = std::move(*record);
+    if (o.pdf.empty()) {
+        err << "Uveďte výstupní soubor PDF (--pdf OUT).\n" << kUsage;
+        return std::nullopt;
+    }
+    return o;
+}
+
+// Fonts and PDF writing need a GUI application; without a display it runs
+// on the offscreen platform. An application that already exists is used.
+class GuiApplication {
+public:
+    GuiApplication() {
+        if (QCoreApplication::instance() != nullptr) return;
+        const char* display = std::getenv("DISPLAY");
+        const char* wayland = std::getenv("WAYLAND_DISPLAY");
+        if ((display == nullptr || *display == '\0') && (wayland == nullptr || *wayland == '\0'))
+            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+    }
+    bool usable() const { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr; }
+
+private:
+    char name_[14] = "talmorek-tool";
+    char* argv_[2] = {name_, nullptr};
+    int argc_ = 1;
+    std::unique_ptr<QGuiApplication> app_;
+};
+
+print::PrintTime printTime(const RecordOptions& o) {
+    if (!o.now) return print::currentPrintTime();
+    return print::PrintTime{o.now->year, o.now->month, o.now->day, o.now->hour, o.now->minute, o.now->second, 0};
+}
+
+}  // namespace
+
+int runPrint(const Args& args, std::ostream& out, std::ostream& err) {
+    auto options = parsePrintOptions(args, err);
+    if (!options) return kExitFailure;
+    auto dirs = installationDirectories(options->record.positional, err);
+    if (!dirs) return kExitFailure;
+    try {
+        GuiApplication application;
+        if (!application.usable()) throw Refused("Tisk potřebuje grafickou aplikaci Qt.");
+        const data::TStanice station = data::NactiStanici(dirs->station);
+        print::RecordingDocument document;
+        print::PreviewDocument preview(document);
+        const app::QtTextMeasure measure;
+        print::PrintContext ctx(preview, measure, station);
+        options->printout->draw(ctx, {*dirs, station, options->record, printTime(options->record), !options->bezHacku});
+        app::writePdf(document.recorded(), QString::fromStdString(options->pdf));
+        if (!options->calls.empty()) data::replaceFileAtomically(options->calls, print::toText(document.recorded()));
+        out << options->pdf << ": " << document.TotalPages() << " str.\n";
+        return kExitOk;
+    } catch (const Refused& e) {
+        err << e.what() << "\n";
+        return kExitFailure;
+    } catch (const RecordJsonError& e) {
+        err << options->record.recordFile << ": " << e.what() << "\n";
+        return kExitFailure;
+    } catch (const std::exception& e) {
+        err << app::printFailureMessage(e) << "\n";
+        return kExitFailure;
+    }
+}
+
+}  // namespace talmorek::tool

@@ -1,0 +1,131 @@
+// `talmorek-tool print`, called in-process on small installations: the PDF
+// it writes holds the printout's text, and the recorded calls are those of
+// the program's layouts measured with the program's fonts.
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <sstream>
+
+#include "core/checks/installation_fixture.h"
+#include "core/print/golden.h"
+#include "data/registers.h"
+#include "print/recorded_page.h"
+#include "tool/commands.h"
+#include "tool/record_json.h"
+
+namespace talmorek::tool {
+namespace {
+
+using testing::prefer;
+
+// The text of a PDF, or nothing when pdftotext is missing or fails (bounded).
+std::optional<std::string> pdfText(const std::string& file) {
+    const QString tool = QStandardPaths::findExecutable("pdftotext");
+    if (tool.isEmpty()) return std::nullopt;
+    QProcess p;
+    p.start(tool, {QStringLiteral("-layout"), QString::fromStdString(file), QStringLiteral("-")});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0) {
+        p.kill();
+        p.waitForFinished(5000);
+        return std::nullopt;
+    }
+    return p.readAllStandardOutput().toStdString();
+}
+
+bool contains(const std::string& text, std::string_view part) { return text.find(part) != std::string::npos; }
+
+class PrintCommand : public ::testing::Test {
+protected:
+    PrintCommand() {
+        testing::writeInstallation(dir);
+        dir.write("STANICE.RCD", data::encodeStanice(testing::station()));
+        parties = data::Registers(dir.path()).NactiStrany();
+        record = testing::cleanRecord(parties);
+    }
+
+    int print(std::vector<std::string> args) {
+        args.insert(args.begin(), "print");
+        out.str("");
+        err.str("");
+        return runTool(args, out, err);
+    }
+    int printRecord(const char* printout, std::vector<std::string> extra = {}) {
+        dir.write("record.json", recordToJson(record).dump(2));
+        std::vector<std::string> args = {printout, dir.path(), "--record", dir.file("record.json"),
+                                         "--pdf", dir.file("out.pdf"), "--calls", dir.file("calls.txt"),
+                                         "--now", "2021-10-09T14:30:05"};
+        args.insert(args.end(), extra.begin(), extra.end());
+        return print(args);
+    }
+
+    ::talmorek::testing::TempDir dir;
+    data::PartyList parties;
+    entry::RecordOfVote record;
+    std::ostringstream out, err;
+};
+
+TEST_F(PrintCommand, ProtocolOfACheckRunWithFindings) {
+    prefer(record, 1, 10, 301);
+    record.party(7).PocHlasu = 600;
+    ASSERT_EQ(printRecord("protocol"), 0) << err.str();
+    EXPECT_EQ(err.str(), "");
+    EXPECT_EQ(out.str(), dir.file("out.pdf") + ": 1 str.\n");
+    testing::expectGolden("tool_protocol_findings.txt", dir.read("calls.txt"));
+
+    const auto text = pdfText(dir.file("out.pdf"));
+    if (!text) GTEST_SKIP() << "pdftotext is not installed";
+    EXPECT_TRUE(contains(*text, "PROTOKOL O KONTROLÁCH ZA OKRSEK")) << *text;
+    EXPECT_TRUE(contains(*text, "Identifikace okrsku:     554782         3"));
+    EXPECT_TRUE(contains(*text, "Přednostních hlasů kandidáta je více než hlasů pro stranu (kand. č. 10)"));
+    EXPECT_TRUE(contains(*text, "Datum: 09.10.2021"));
+}
+
+TEST_F(PrintCommand, ProtocolWithoutDiacritics) {
+    ASSERT_EQ(printRecord("protocol", {"--bez-hacku"}), 0) << err.str();
+    const print::RecordedDocument calls = print::parseRecordedDocument(dir.read("calls.txt"));
+    ASSERT_EQ(calls.pages.size(), 1u);
+    std::vector<std::string> texts;
+    for (const auto& call : calls.pages[0].calls)
+        if (const auto* t = std::get_if<print::TextCall>(&call)) texts.push_back(t->text);
+    EXPECT_EQ(texts.at(1), "PROTOKOL O KONTROLACH ZA OKRSEK");
+    EXPECT_EQ(texts.at(7), "Nebyly zjisteny zadne chyby");
+}
+
+TEST_F(PrintCommand, TestPageNamesThePdfAsPrinterAndTheFormFonts) {
+    ASSERT_EQ(print({"testpage", dir.path(), "--pdf", dir.file("test.pdf"), "--calls", dir.file("calls.txt")}), 0)
+        << err.str();
+    const std::string calls = dir.read("calls.txt");
+    EXPECT_TRUE(contains(calls, "\"Arial, Arial CE, Courier New, Courier New CE\""));
+    EXPECT_TRUE(contains(calls, "y=850 font=\"Courier New\" size=26 style=N pitch=F \"PDF\""));
+    const auto text = pdfText(dir.file("test.pdf"));
+    if (!text) GTEST_SKIP() << "pdftotext is not installed";
+    EXPECT_TRUE(contains(*text, "Volby do Poslanecké sněmovny Parlamentu ČR")) << *text;
+    EXPECT_TRUE(contains(*text, "Defaultní tiskárna"));
+}
+
+TEST_F(PrintCommand, RefusalsAreCzechAndExitTwo) {
+    const struct {
+        const char* name;
+        std::vector<std::string> args;
+        const char* message;
+    } cases[] = {
+        {"no_printout", {}, "Použití: talmorek-tool print"},
+        {"unknown_printout", {"recept", dir.path(), "--pdf", "x.pdf"}, "Neznámá tisková sestava: recept."},
+        {"no_pdf", {"testpage", dir.path()}, "Uveďte výstupní soubor PDF (--pdf OUT)."},
+        {"pdf_without_value", {"testpage", dir.path(), "--pdf"}, "Volba --pdf potřebuje hodnotu."},
+        {"foreign_option", {"testpage", dir.path(), "--pdf", "x.pdf", "--json"}, "Volba --json nepatří k příkazu print."},
+        {"no_saved_data", {"protocol", dir.path(), "--pdf", dir.file("x.pdf")}, "Data nejsou pořízena!!!"},
+        {"unwritable_pdf", {"testpage", dir.path(), "--pdf", dir.file("no/such/x.pdf")}, "nelze zapsat"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(print(c.args), 2);
+        EXPECT_TRUE(contains(err.str(), c.message)) << err.str();
+        EXPECT_EQ(out.str(), "");
+    }
+}
+
+}  // namespace
+}  // namespace talmorek::tool
