@@ -48,4 +48,15 @@ void PrinterPageSink::endJob() {
     output->finish();
 }
 
+void PrinterPageSink::abortJob() noexcept {
+    if (!output_) return;
+    const int passes = std::exchange(passes_, 1);
+    // Cancelled while the painter is still active, so ending it below
+    // submits nothing.
+    printer_.abort();
+    output_.reset();
+    kept_.clear();
+    if (passes > 1) printer_.setCopyCount(passes);
+}
+
 }  // namespace talmorek::app

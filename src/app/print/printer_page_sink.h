@@ -22,6 +22,7 @@ public:
     void startJob(const std::string& title) override;
     void printPage(const print::RecordedPage& page) override;
     void endJob() override;
+    void abortJob() noexcept override;
 
 private:
     QPrinter& printer_;

@@ -43,6 +43,11 @@ public:
     // Finishes the document (in direct print: the last page and the job).
     // No effect when idle.
     virtual void EndDoc() = 0;
+    // Drawing failed half-way: drops the document being built (in direct
+    // print the printer job is cancelled, so no partial copy comes out) and
+    // becomes idle, so the next job can begin a document of its own. No
+    // effect when idle; never raises.
+    virtual void AbortDoc() noexcept = 0;
     // The drawing surface of the current page, valid until the next
     // `NewPage`, `BeginDoc` of a new document or `EndDoc`.
     virtual PageSurface& Canvas() = 0;
@@ -63,5 +68,17 @@ public:
     virtual const std::string& PrintJobTitle() const = 0;
     virtual void setPrintJobTitle(std::string title) = 0;
 };
+
+// Runs `draw`, which builds a whole document; when it raises, the document
+// is aborted before the failure goes on to the command that started the job.
+template <typename Draw>
+void buildDocument(PrintDocument& document, Draw&& draw) {
+    try {
+        draw();
+    } catch (...) {
+        document.AbortDoc();
+        throw;
+    }
+}
 
 }  // namespace talmorek::print

@@ -106,17 +106,19 @@ void TiskProtokolu(PrintContext& ctx, const checks::TChybProt& chyby, const entr
 
     ProtocolPrint print(ctx, t4);
     ctx.preview.ZacatekTisku();
-    VratCanvas(ctx);
-    print.header();
+    buildDocument(ctx.preview.document(), [&] {
+        VratCanvas(ctx);
+        print.header();
 
-    ctx.canvas.font.style = FontStyle{};
-    if (chyby.Count() > 0) {
-        print.findings(chyby);
-    } else {
-        TiskText(ctx, 1, ctx.stav.LevyOkraj, 0, "Nebyly zjištěny žádné chyby");
-    }
-    print.closing();
-    ctx.preview.KonecTisku();
+        ctx.canvas.font.style = FontStyle{};
+        if (chyby.Count() > 0) {
+            print.findings(chyby);
+        } else {
+            TiskText(ctx, 1, ctx.stav.LevyOkraj, 0, "Nebyly zjištěny žádné chyby");
+        }
+        print.closing();
+        ctx.preview.KonecTisku();
+    });
 }
 
 }  // namespace talmorek::print

@@ -66,7 +66,9 @@ int estimatedPageTotal(const entry::RecordOfVote& record) {
     return total;
 }
 
-void SestavZapis(PrintContext& ctx, const RecordJob& job) {
+namespace {
+
+void drawRecordDocument(PrintContext& ctx, const RecordJob& job) {
     const entry::RecordOfVote& record = record_layout_detail::recordOf(job);
     TiskovyStav& s = ctx.stav;
     s.BezHacku = !job.sDiakritikou;
@@ -104,6 +106,14 @@ void SestavZapis(PrintContext& ctx, const RecordJob& job) {
         s.CisloListu += 1;
     }
     ctx.preview.KonecTisku();
+}
+
+}  // namespace
+
+void SestavZapis(PrintContext& ctx, const RecordJob& job) {
+    // A register that fails to read half-way leaves no half-built document
+    // and, in direct print, no half copy on the printer.
+    buildDocument(ctx.preview.document(), [&] { drawRecordDocument(ctx, job); });
 }
 
 void TiskZapisu(PrintContext& ctx, const RecordJob& job, int pocetKopii, const PrintTime& now) {

@@ -46,6 +46,15 @@ void RecordingDocument::EndDoc() {
     changed();
 }
 
+void RecordingDocument::AbortDoc() noexcept {
+    if (!building_) return;
+    if (directJob_ && sink_ != nullptr) sink_->abortJob();
+    else document_.pages.clear();
+    building_ = false;
+    directJob_ = false;
+    changed();
+}
+
 PageSurface& RecordingDocument::Canvas() {
     if (!building_) throw std::logic_error("no page is being drawn");
     return surface_;

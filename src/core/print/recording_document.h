@@ -22,6 +22,9 @@ public:
     virtual void startJob(const std::string& title) = 0;
     virtual void printPage(const RecordedPage& page) = 0;
     virtual void endJob() = 0;
+    // The document failed while being drawn: cancel the job, nothing more
+    // reaches the paper. Never raises.
+    virtual void abortJob() noexcept {}
 };
 
 class RecordingDocument : public PrintDocument {
@@ -33,6 +36,7 @@ public:
     void BeginDoc() override;
     void NewPage() override;
     void EndDoc() override;
+    void AbortDoc() noexcept override;
     PageSurface& Canvas() override;
 
     bool isIdle() const override { return !building_; }

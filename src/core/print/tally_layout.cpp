@@ -246,14 +246,7 @@ void TiskScitacihoArchu(PrintContext& ctx, const data::PartyList& parties, const
     ctx.preview.document().setOrientation(Orientation::Landscape);
 
     const std::vector<int> counts = candidateCounts(parties);
-    try {
-        TallyPrint(ctx, parties, candidates).draw(counts);
-    } catch (...) {
-        // Whatever stopped the drawing, the next job must be able to begin
-        // a document of its own.
-        if (!ctx.preview.document().isIdle()) ctx.preview.KonecTisku();
-        throw;
-    }
+    buildDocument(ctx.preview.document(), [&] { TallyPrint(ctx, parties, candidates).draw(counts); });
 }
 
 }  // namespace talmorek::print

@@ -183,10 +183,12 @@ void printTestPage(PrintContext& ctx, const TestPageFacts& facts, const PrintTim
     InitTisk(ctx, now);
     ctx.stav.BezHacku = !sDiakritikou;
     ctx.preview.ZacatekTisku();
-    VratCanvas(ctx);
-    ctx.stav.HlidatZlom = true;
-    TestPagePrint(ctx, facts).draw();
-    ctx.preview.KonecTisku();
+    buildDocument(ctx.preview.document(), [&] {
+        VratCanvas(ctx);
+        ctx.stav.HlidatZlom = true;
+        TestPagePrint(ctx, facts).draw();
+        ctx.preview.KonecTisku();
+    });
 }
 
 }  // namespace talmorek::print

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "checks/catalogue_texts.h"
 #include "core/print/record_fixture.h"
+#include "data/errors.h"
 #include "print/print_text.h"
 
 namespace talmorek::print {
@@ -161,6 +163,24 @@ TEST_F(RecordDocument, AFailingPrinterStopsTheCopiesAndLeavesPreviewMode) {
     EXPECT_EQ(printer.jobs.size(), 1u);
     EXPECT_FALSE(document.DirectPrint());
     EXPECT_TRUE(document.isIdle());
+}
+
+TEST_F(RecordDocument, APartyListLostHalfWayCancelsTheCopyAndTheNextJobStartsAfresh) {
+    // The annex sheets read candidate counts from the party list; a file
+    // that vanishes during the job ends it without a partial copy on paper.
+    record.MarkParty(2, true);
+    std::filesystem::remove(dir.file("STRANY.RCD"));
+    EXPECT_THROW(TiskZapisu(ctx, job, 2, now), data::IoError);
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    EXPECT_TRUE(printer.jobs[0].aborted);
+    EXPECT_FALSE(printer.jobs[0].ended);
+    EXPECT_TRUE(document.isIdle());
+    EXPECT_FALSE(document.DirectPrint());
+
+    record.T4.ZakrStrany = std::string(record.T4.ZakrStrany.size(), '0');
+    TiskZapisu(ctx, job, 1, now);
+    EXPECT_TRUE(printer.jobs.back().ended);
+    EXPECT_EQ(document.TotalPages(), 2);
 }
 
 TEST_F(RecordDocument, MakeRecordJobTakesTheJobWideValues) {

@@ -36,14 +36,16 @@ public:
         std::string title;
         std::vector<RecordedPage> pages;
         bool ended = false;
+        bool aborted = false;
     };
 
-    void startJob(const std::string& title) override { jobs.push_back(Job{title, {}, false}); }
+    void startJob(const std::string& title) override { jobs.push_back(Job{title, {}, false, false}); }
     void printPage(const RecordedPage& page) override {
         if (failOnPage > 0 && ++printed >= failOnPage) throw std::runtime_error("printer out of paper");
         jobs.back().pages.push_back(page);
     }
     void endJob() override { jobs.back().ended = true; }
+    void abortJob() noexcept override { jobs.back().aborted = true; }
 
     std::vector<Job> jobs;
     int failOnPage = 0;  // 0: never fails
