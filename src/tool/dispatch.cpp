@@ -23,7 +23,8 @@ constexpr Command kCommands[] = {
     {"check", "check DIR [STATION] [--record FILE.json] [--recompute] [--now YYYY-MM-DDTHH:MM:SS] [--seed N] [--json]",
      runCheck},
     {"print",
-     "print protocol|testpage DIR [STATION] [--record FILE.json] --pdf OUT [--calls OUT.txt] [--bez-hacku] "
+     "print protocol|testpage|record|tally DIR [STATION] [--record FILE.json] --pdf OUT [--calls OUT.txt] [--direct] "
+     "[--bez-hacku] "
      "[--now YYYY-MM-DDTHH:MM:SS]",
      runPrint},
 };

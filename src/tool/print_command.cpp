@@ -22,7 +22,9 @@
 #include "data/station.h"
 #include "print/primitives.h"
 #include "print/protocol_layout.h"
+#include "print/record_document.h"
 #include "print/recording_document.h"
+#include "print/tally_layout.h"
 #include "print/test_page_layout.h"
 #include "tool/check_command.h"
 #include "tool/command_support.h"
@@ -34,8 +36,8 @@ namespace talmorek::tool {
 namespace {
 
 constexpr const char* kUsage =
-    "Použití: talmorek-tool print protocol|testpage DIR [STATION] [--record FILE.json] --pdf OUT "
-    "[--calls OUT.txt] [--bez-hacku] [--now YYYY-MM-DDTHH:MM:SS]\n";
+    "Použití: talmorek-tool print protocol|testpage|record|tally DIR [STATION] [--record FILE.json] --pdf OUT "
+    "[--calls OUT.txt] [--direct] [--bez-hacku] [--now YYYY-MM-DDTHH:MM:SS]\n";
 
 // A printout that cannot be made from what was given; the text is for the user.
 class Refused : public std::runtime_error {
@@ -51,21 +53,56 @@ struct PrintoutInput {
     bool sDiakritikou;
 };
 
-// The protocol of checks of the station's saved data or of the given record.
-void protocolPrintout(print::PrintContext& ctx, const PrintoutInput& in) {
+// The station's saved data or the given record.
+entry::RecordOfVote recordToPrint(const PrintoutInput& in) {
     entry::RecordOfVote record;
     if (in.options.recordFile.empty()) {
         if (!app::loadSavedRecord(in.dirs, in.station, record)) throw Refused("Data nejsou pořízena!!!");
     } else {
         record = parseRecordJson(data::readWholeFile(in.options.recordFile));
     }
+    return record;
+}
+
+// The check run the program makes before it prints: its protocol is what
+// the protocol of checks shows and what the record's first footer lists.
+struct CheckedRecord {
+    explicit CheckedRecord(const PrintoutInput& in)
+        : record(recordToPrint(in)), registers(in.dirs.program), catalogue(in.dirs.program), protocol(catalogue) {
+        const data::PartyList parties = registers.NactiStrany();
+        checks::CheckRules rules(record, parties, registers, in.station.KodObce, protocol);
+        checks::ProvedKontroly(rules, checks::kVybranoKontroly);
+    }
+    entry::RecordOfVote record;
+    data::Registers registers;
+    checks::TCisChyb catalogue;
+    checks::TChybProt protocol;
+};
+
+// The protocol of checks of the station's saved data or of the given record.
+void protocolPrintout(print::PrintContext& ctx, const PrintoutInput& in) {
+    const CheckedRecord checked(in);
+    print::TiskProtokolu(ctx, checked.protocol, checked.record.T4, in.now, in.sDiakritikou);
+}
+
+// The record of the vote with its Annex 1 sheets, as one copy of it comes
+// out after the export (with --direct, the layout of the copies that go
+// straight to the printer).
+void recordPrintout(print::PrintContext& ctx, const PrintoutInput& in) {
+    const CheckedRecord checked(in);
+    const print::RecordJob job =
+        print::makeRecordJob(checked.record, checked.registers, in.station, &checked.protocol, in.sDiakritikou, in.now);
+    print::InitTisk(ctx, in.now);
+    ctx.preview.document().setPrintJobTitle(print::recordJobTitle(job.zvlastniOkrsek));
+    print::SestavZapis(ctx, job);
+}
+
+// The tally sheet of the installation's party list and candidates.
+void tallyPrintout(print::PrintContext& ctx, const PrintoutInput& in) {
     const data::Registers registers(in.dirs.program);
     const data::PartyList parties = registers.NactiStrany();
-    const checks::TCisChyb catalogue(in.dirs.program);
-    checks::TChybProt protocol(catalogue);
-    checks::CheckRules rules(record, parties, registers, in.station.KodObce, protocol);
-    checks::ProvedKontroly(rules, checks::kVybranoKontroly);
-    print::TiskProtokolu(ctx, protocol, record.T4, in.now, in.sDiakritikou);
+    const data::CandidateTable candidates = registers.NactiKandidaty();
+    print::TiskScitacihoArchu(ctx, parties, candidates, in.now, in.sDiakritikou);
 }
 
 // The printer test page; the "printer" is the PDF file.
@@ -83,6 +120,8 @@ struct Printout {
 constexpr Printout kPrintouts[] = {
     {"protocol", protocolPrintout},
     {"testpage", testPagePrintout},
+    {"record", recordPrintout},
+    {"tally", tallyPrintout},
 };
 
 struct PrintOptions {
@@ -90,6 +129,7 @@ struct PrintOptions {
     std::string pdf;
     std::string calls;
     bool bezHacku = false;
+    bool direct = false;
     RecordOptions record;
 };
 
@@ -117,6 +157,8 @@ std::optional<PrintOptions> parsePrintOptions(const Args& args, std::ostream& er
             (a == "--pdf" ? o.pdf : o.calls) = args[++i];
         } else if (a == "--bez-hacku") {
             o.bezHacku = true;
+        } else if (a == "--direct") {
+            o.direct = true;
         } else if (a == "--letter" || a == "--recompute" || a == "--seed" || a == "--json") {
             err << "Volba " << a << " nepatří k příkazu print.\n" << kUsage;
             return std::nullopt;
@@ -127,6 +169,10 @@ std::optional<PrintOptions> parsePrintOptions(const Args& args, std::ostream& er
     auto record = parseRecordOptions(rest, err);
     if (!record) return std::nullopt;
     o.record = std::move(*record);
+    if (o.direct && o.printout->name != "record") {
+        err << "Volba --direct platí jen pro tisk zápisu (print record).\n" << kUsage;
+        return std::nullopt;
+    }
     if (o.pdf.empty()) {
         err << "Uveďte výstupní soubor PDF (--pdf OUT).\n" << kUsage;
         return std::nullopt;
@@ -155,6 +201,16 @@ private:
     std::unique_ptr<QGuiApplication> app_;
 };
 
+// Direct print hands every finished page over at once; here they are
+// collected for the PDF instead of going to a printer.
+class CollectingSink : public print::PageSink {
+public:
+    void startJob(const std::string& title) override { document = print::RecordedDocument{title, {}}; }
+    void printPage(const print::RecordedPage& page) override { document.pages.push_back(page); }
+    void endJob() override {}
+    print::RecordedDocument document;
+};
+
 print::PrintTime printTime(const RecordOptions& o) {
     if (!o.now) return print::currentPrintTime();
     return print::PrintTime{o.now->year, o.now->month, o.now->day, o.now->hour, o.now->minute, o.now->second, 0};
@@ -171,14 +227,17 @@ int runPrint(const Args& args, std::ostream& out, std::ostream& err) {
         GuiApplication application;
         if (!application.usable()) throw Refused("Tisk potřebuje grafickou aplikaci Qt.");
         const data::TStanice station = data::NactiStanici(dirs->station);
-        print::RecordingDocument document;
+        CollectingSink directPages;
+        print::RecordingDocument document(&directPages);
+        document.setDirectPrint(options->direct);
         print::PreviewDocument preview(document);
         const app::QtTextMeasure measure;
         print::PrintContext ctx(preview, measure, station);
         options->printout->draw(ctx, {*dirs, station, options->record, printTime(options->record), !options->bezHacku});
-        app::writePdf(document.recorded(), QString::fromStdString(options->pdf));
-        if (!options->calls.empty()) data::replaceFileAtomically(options->calls, print::toText(document.recorded()));
-        out << options->pdf << ": " << document.TotalPages() << " str.\n";
+        const print::RecordedDocument& drawn = options->direct ? directPages.document : document.recorded();
+        app::writePdf(drawn, QString::fromStdString(options->pdf));
+        if (!options->calls.empty()) data::replaceFileAtomically(options->calls, print::toText(drawn));
+        out << options->pdf << ": " << drawn.pages.size() << " str.\n";
         return kExitOk;
     } catch (const Refused& e) {
         err << e.what() << "\n";

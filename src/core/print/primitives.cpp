@@ -33,16 +33,6 @@ std::string drawn(const PrintContext& ctx, std::string_view text) {
     return ctx.stav.BezHacku ? BezDiakritiky(text) : std::string(text);
 }
 
-// round(n * 1.13) with halves to even, in whole numbers so that 50 dots give
-// exactly 56.5 -> 56.
-int scaledDots(int n) {
-    const std::int64_t hundredths = static_cast<std::int64_t>(n) * 113;
-    std::int64_t whole = hundredths / 100;
-    const std::int64_t rest = hundredths % 100;
-    if (rest > 50 || (rest == 50 && whole % 2 != 0)) ++whole;
-    return static_cast<int>(whole);
-}
-
 }  // namespace
 
 PageSurface& VratCanvas(PrintContext& ctx) {
@@ -117,10 +107,7 @@ int PocetTecek(const PrintContext& ctx, int left, int right) {
     std::string dots;
     for (int i = 1; i <= kMostDots; ++i) {
         dots += '.';
-        if (SirkaTextu(ctx, dots) > right - left) {
-            const Font& font = ctx.canvas.font;
-            return font.name == "Arial" && font.size <= 24 ? scaledDots(i) : i;
-        }
+        if (SirkaTextu(ctx, dots) > right - left) return i;
     }
     return 0;
 }

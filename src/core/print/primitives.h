@@ -53,9 +53,10 @@ void TiskZnacka(PrintContext& ctx, int x, int y, int n);
 
 // The number of "." that fill a form line from left to right: the first
 // count whose dots are wider than the gap, 0 when right < left or when 500
-// dots still fit. With "Arial" (by name) at size 24 or smaller the count is
-// multiplied by 1.13, rounded with halves to even: the forms were tuned for
-// the printer's narrower dots.
+// dots still fit. The dots are measured with the very font they are printed
+// in, so the count needs no correction for the printer: a count enlarged for
+// "narrower printer dots" would run the form's lines past the right margin
+// and, on full-width lines, off the sheet.
 int PocetTecek(const PrintContext& ctx, int left, int right);
 // That many dots.
 std::string Tecky(const PrintContext& ctx, int left, int right);
