@@ -53,9 +53,5 @@ protocol_pdf="$demo/protokol.pdf"
 echo "Protokol o kontrolách: $protocol_pdf"
 
 record_pdf="$demo/zapis.pdf"
-if "$tool" print 2>&1 | grep -qE 'print [a-z|]*record'; then
-  "$tool" print record "$demo" --pdf "$record_pdf"
-  echo "Zápis o průběhu a výsledku hlasování: $record_pdf"
-else
-  echo "Tisk zápisu do PDF tento talmorek-tool zatím neumí (chybí příkaz 'print record')."
-fi
+"$tool" print record "$demo" --pdf "$record_pdf"
+echo "Zápis o průběhu a výsledku hlasování: $record_pdf"

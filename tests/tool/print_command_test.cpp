@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QProcess>
 #include <QStandardPaths>
 #include <sstream>
@@ -105,6 +107,68 @@ TEST_F(PrintCommand, TestPageNamesThePdfAsPrinterAndTheFormFonts) {
     EXPECT_TRUE(contains(*text, "Defaultní tiskárna"));
 }
 
+// The texts drawn on page `page` (1-based) of a recording.
+std::vector<std::string> pageTexts(const print::RecordedDocument& d, std::size_t page) {
+    std::vector<std::string> texts;
+    for (const auto& call : d.pages.at(page - 1).calls)
+        if (const auto* t = std::get_if<print::TextCall>(&call)) texts.push_back(t->text);
+    return texts;
+}
+
+bool has(const std::vector<std::string>& texts, std::string_view text) {
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+TEST_F(PrintCommand, RecordWithItsAnnexSheetsAndTheFindingsOfItsCheckRun) {
+    // The clean record flags parties 1, 2 and 7: two record pages and three
+    // annex sheets. Too many votes for a candidate of party 7 breaks the
+    // party's preferential-vote rules, whose codes the first page's footer
+    // lists after the warning about the share of preferential votes.
+    prefer(record, 7, 12, 700);
+    ASSERT_EQ(printRecord("record"), 0) << err.str();
+    EXPECT_EQ(out.str(), dir.file("out.pdf") + ": 5 str.\n");
+    const print::RecordedDocument calls = print::parseRecordedDocument(dir.read("calls.txt"));
+    EXPECT_EQ(calls.title, "PST4a.pdf");
+    ASSERT_EQ(calls.pages.size(), 5u);
+    EXPECT_TRUE(has(pageTexts(calls, 1), "ZÁPIS O PRŮBĚHU A VÝSLEDKU HLASOVÁNÍ VE VOLEBNÍM OKRSKU"));
+    const auto startsWith = [](const std::vector<std::string>& texts, std::string_view prefix) {
+        return std::any_of(texts.begin(), texts.end(), [&](const std::string& t) { return t.rfind(prefix, 0) == 0; });
+    };
+    EXPECT_TRUE(startsWith(pageTexts(calls, 1), " Strana: 1/5"));
+    EXPECT_TRUE(startsWith(pageTexts(calls, 5), " Strana: 5/5"));
+    EXPECT_TRUE(has(pageTexts(calls, 5), "Příloha č. 1 k tiskopisu T/4a, list č.   3"));
+    std::string footer;
+    for (const auto& t : pageTexts(calls, 1))
+        if (t.rfind("Chyby č.: ", 0) == 0) footer = t;
+    EXPECT_EQ(footer, "Chyby č.: 98, 18, 19");
+    for (std::size_t page = 2; page <= 5; ++page)
+        for (const auto& t : pageTexts(calls, page)) EXPECT_NE(t.rfind("Chyby č.: ", 0), 0u) << page;
+
+    const auto text = pdfText(dir.file("out.pdf"));
+    if (!text) GTEST_SKIP() << "pdftotext is not installed";
+    EXPECT_TRUE(contains(*text, "POSLANECKÉ SNĚMOVNY")) << *text;
+}
+
+TEST_F(PrintCommand, RecordInDirectPrintIsTheCopyThatGoesToThePrinter) {
+    ASSERT_EQ(printRecord("record", {"--direct"}), 0) << err.str();
+    const print::RecordedDocument direct = print::parseRecordedDocument(dir.read("calls.txt"));
+    ASSERT_EQ(printRecord("record"), 0) << err.str();
+    const print::RecordedDocument preview = print::parseRecordedDocument(dir.read("calls.txt"));
+    EXPECT_EQ(direct.pages.size(), preview.pages.size());
+    EXPECT_EQ(direct.title, "PST4a.pdf");
+    // A few fills are shorter on the printer's copy.
+    EXPECT_NE(direct.pages[0].calls, preview.pages[0].calls);
+}
+
+TEST_F(PrintCommand, TallySheetOfTheInstallationsRegistersInLandscape) {
+    ASSERT_EQ(print({"tally", dir.path(), "--pdf", dir.file("tally.pdf"), "--calls", dir.file("calls.txt")}), 0)
+        << err.str();
+    const print::RecordedDocument calls = print::parseRecordedDocument(dir.read("calls.txt"));
+    ASSERT_GE(calls.pages.size(), static_cast<std::size_t>(parties.length));
+    for (const auto& page : calls.pages) EXPECT_EQ(page.orientation, print::Orientation::Landscape);
+    EXPECT_TRUE(has(pageTexts(calls, 1), "VZOR"));
+}
+
 TEST_F(PrintCommand, RefusalsAreCzechAndExitTwo) {
     const struct {
         const char* name;
@@ -117,6 +181,9 @@ TEST_F(PrintCommand, RefusalsAreCzechAndExitTwo) {
         {"pdf_without_value", {"testpage", dir.path(), "--pdf"}, "Volba --pdf potřebuje hodnotu."},
         {"foreign_option", {"testpage", dir.path(), "--pdf", "x.pdf", "--json"}, "Volba --json nepatří k příkazu print."},
         {"no_saved_data", {"protocol", dir.path(), "--pdf", dir.file("x.pdf")}, "Data nejsou pořízena!!!"},
+        {"no_saved_record", {"record", dir.path(), "--pdf", dir.file("x.pdf")}, "Data nejsou pořízena!!!"},
+        {"direct_is_for_the_record", {"tally", dir.path(), "--pdf", "x.pdf", "--direct"},
+         "Volba --direct platí jen pro tisk zápisu (print record)."},
         {"unwritable_pdf", {"testpage", dir.path(), "--pdf", dir.file("no/such/x.pdf")}, "nelze zapsat"},
     };
     for (const auto& c : cases) {
