@@ -6,6 +6,7 @@
 
 #include "print/primitives.h"
 #include "print/print_text.h"
+#include "print/record_layout.h"
 
 namespace talmorek::print {
 namespace {
@@ -355,7 +356,11 @@ private:
         for (std::size_t i = 0; i < members.size(); ++i) {
             const int x = L_ + (column - 1) * k;
             TiskXY(ctx_, lines, x, 0, dots(kSignatureDots), " ");
-            TiskXY(ctx_, 0, x, -12, OrezVpravo(members[i].clen), "");
+            const std::string name = OrezVpravo(members[i].clen);
+            const int lineSize = ctx_.canvas.font.size;
+            ctx_.canvas.font.size = record_layout_detail::nameSizeWithin(ctx_, name, record_layout_detail::nameRoom(k));
+            TiskXY(ctx_, 0, x, -12, name, "");
+            ctx_.canvas.font.size = lineSize;
             lines = 0;
             if (i + 1 == members.size()) break;
             if (column < 3) {

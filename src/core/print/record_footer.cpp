@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "print/primitives.h"
 
@@ -10,6 +12,49 @@ namespace talmorek::print {
 namespace {
 constexpr std::array<std::int32_t, 24> kFooterCodes{4,  5,  6,  7,  8,  9,  10, 12, 14, 15, 16, 18,
                                                     19, 20, 41, 42, 91, 92, 93, 94, 95, 96, 97, 98};
+
+// The lowest line of the error codes: a footer-size line below it would
+// reach into the margin of the sheet that printers leave blank.
+constexpr int kLowestErrorLine = 2880;
+
+// "Chyby č.: " and the codes, beside the time stamp on the footer's second
+// line. A long list goes on on further lines below, aligned with its first
+// code, instead of running over the time stamp and off the sheet; what does
+// not fit above the sheet's blank margin is cut short with "...".
+void printErrorCodes(PrintContext& ctx, const std::vector<std::string>& codes, int firstLineEnd) {
+    const TiskovyStav& s = ctx.stav;
+    const std::string label = "Chyby č.: ";
+    int x = s.LevyOkraj;
+    int y = s.DolniRadek + s.Rezerva;
+    int end = firstLineEnd;
+    std::string line = label;
+    std::size_t next = 0;
+    for (;;) {
+        const bool lowest = y + s.Rezerva > kLowestErrorLine;
+        // Room is kept for what ends a line that the list goes on after.
+        const std::string_view goesOn = lowest ? ", ..." : ",";
+        bool any = false;
+        while (next < codes.size()) {
+            const std::string longer = line + (any ? ", " : "") + codes[next];
+            // Every line takes at least one code.
+            if (any && x + SirkaTextu(ctx, longer + std::string(goesOn)) > end) break;
+            line = longer;
+            any = true;
+            ++next;
+        }
+        const bool more = next < codes.size();
+        if (!more || lowest) {
+            TiskText(ctx, 0, x, y, more ? line + ", ..." : line);
+            return;
+        }
+        TiskText(ctx, 0, x, y, line + ",");
+        x = s.LevyOkraj + SirkaTextu(ctx, label);
+        y += s.Rezerva;
+        end = s.PravyOkraj;
+        line.clear();
+    }
+}
+
 }  // namespace
 
 std::string timeStampText(const PrintTime& t) {
@@ -44,19 +89,16 @@ void PatickaZapisu(PrintContext& ctx, const RecordFooterValues& values) {
     ctx.canvas.font.style = FontStyle{};
     TiskText(ctx, 0, totalX - (SirkaTextu(ctx, identification) + 10), s.DolniRadek, identification);
 
-    TiskText(ctx, 0, s.PravyOkraj - SirkaTextu(ctx, values.casovaZnacka), s.DolniRadek + s.Rezerva,
-             values.casovaZnacka);
+    const int stampX = s.PravyOkraj - SirkaTextu(ctx, values.casovaZnacka);
+    TiskText(ctx, 0, stampX, s.DolniRadek + s.Rezerva, values.casovaZnacka);
 
     if (!s.ChybyVytisteny) {
-        std::string codes;
+        std::vector<std::string> codes;
         if (values.chyby != nullptr) {
             for (const checks::TChyba& f : values.chyby->findings())
-                if (isFooterCode(f.Chyba)) codes += std::to_string(f.Chyba) + ", ";
+                if (isFooterCode(f.Chyba)) codes.push_back(std::to_string(f.Chyba));
         }
-        if (!codes.empty()) {
-            codes.resize(codes.size() - 2);
-            TiskText(ctx, 0, s.LevyOkraj, s.DolniRadek + s.Rezerva, "Chyby č.: " + codes);
-        }
+        if (!codes.empty()) printErrorCodes(ctx, codes, stampX - 20);
         s.ChybyVytisteny = true;
     }
 }

@@ -33,7 +33,8 @@ bool isFooterCode(std::int32_t code);
 
 // Draws the footer at the bottom of the current page; leaves the font at
 // "Arial", `VelikostPaticky`, normal. The "Chyby č.: " line appears only
-// while `ChybyVytisteny` is false, which the footer then sets.
+// while `ChybyVytisteny` is false, which the footer then sets; a list too
+// long for the room beside the time stamp goes on on lines below it.
 void PatickaZapisu(PrintContext& ctx, const RecordFooterValues& values);
 
 }  // namespace talmorek::print

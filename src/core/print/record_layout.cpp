@@ -31,4 +31,12 @@ void writeRest(PrintContext& ctx, std::string rest, int dy, bool keepBreak) {
     }
 }
 
+int nameSizeWithin(const PrintContext& ctx, std::string_view name, int width) {
+    // The size of the strike-through markers, the smallest the record uses.
+    constexpr int kSmallest = 15;
+    Font font = ctx.canvas.font;
+    while (font.size > kSmallest && ctx.measure.width(name, font) > width) --font.size;
+    return font.size;
+}
+
 }  // namespace talmorek::print::record_layout_detail

@@ -39,6 +39,18 @@ const entry::RecordOfVote& recordOf(const RecordJob& job);
 // at its break character when `keepBreak` is set, else after it.
 void writeRest(PrintContext& ctx, std::string rest, int dy, bool keepBreak);
 
+// The commission members sign in three columns of signature lines with
+// their names written over them. The size to write `name` in so that it
+// stays within `width`: the current size when it fits, else the largest
+// smaller one that does, but not below the size of the footnote markers. A
+// long name would otherwise run into the next column's name, or off the
+// sheet from the third column.
+int nameSizeWithin(const PrintContext& ctx, std::string_view name, int width);
+
+// The room a name has in a signature column of width `column`: a gap is left
+// before the next column.
+inline int nameRoom(int column) { return column - 20; }
+
 }  // namespace record_layout_detail
 
 }  // namespace talmorek::print

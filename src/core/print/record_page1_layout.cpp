@@ -167,27 +167,27 @@ private:
     }
 
     void events() {
-        // In direct print the printer's dots come out a little wider than in
-        // the preview, so some fills and places are corrected.
-        const int k1 = direct_ ? 0 : 2;
-        const int k2 = direct_ ? 0 : 4;
         const EventBlock postponed{"Zahájení hlasování   ", 2, &h_.Odroceno, "nebylo", "bylo",
                                    {"odročeno dne ", "...................... o ", "..... hodin ", "..... minut z důvodu ."},
                                    -5, &h_.DuvodOdroc, -12};
-        event(postponed, {&h_.OdrocenoD, &h_.OdrocenoH, &h_.OdrocenoM}, {0, 0});
+        event(postponed, {&h_.OdrocenoD, &h_.OdrocenoH, &h_.OdrocenoM});
         const EventBlock extended{"Doba hlasování    ", 1, &h_.Prodlouzeno, "nebyla", "byla",
                                   {"prodloužena dne ", "...................... o ", "..... hodin ", "..... minut z důvodu ."},
                                   4, &h_.DuvodProdl, -16};
-        event(extended, {&h_.ProdlouzD, &h_.ProdlouzH, &h_.ProdlouzM}, {0, 0});
+        event(extended, {&h_.ProdlouzD, &h_.ProdlouzH, &h_.ProdlouzM});
         const EventBlock interrupted{
             "Hlasování   ", 1, &h_.Preruseno, "nebylo", "bylo",
             {"přerušeno dne ", "...................... na dobu od ", "......... do ", "......... hodin z důvodu ."},
             31, &h_.DuvodPrer, -12};
-        event(interrupted, {&h_.PrerusD, &h_.PrerusOd, &h_.PrerusDo}, {k1, k2});
+        event(interrupted, {&h_.PrerusD, &h_.PrerusOd, &h_.PrerusDo});
     }
 
-    // `shift` moves the second and third value left by that many dots.
-    void event(const EventBlock& e, std::array<const std::string*, 3> values, std::array<int, 2> shift) {
+    // The date, and the hour and minute (or the times from and to) stand at
+    // the start of their dotted places, in the preview as on paper: the
+    // preview is drawn with the printer's own metrics, and a time moved two
+    // or four dots to the left would be written over the "od" or "do"
+    // before its place.
+    void event(const EventBlock& e, std::array<const std::string*, 3> values) {
         TiskText(ctx_, e.lines, L_, 0, e.label);
         const bool isYes = yes(*e.flag);
         const int x0 = alternatives(w(e.label), e.noWord, e.yesWord, isYes);
@@ -198,6 +198,8 @@ private:
         const int detailEnd = x0 + w(p1234);
         TiskText(ctx_, 0, L_ + x0, 0, p1234 + dots(PocetTecek(ctx_, L_ + w(p12) + w(p1234), R_) + e.fillCorrection));
 
+        // Sent straight to the printer, the full dotted line under the
+        // details is kept a few dots shorter than in the preview.
         const int a = direct_ ? -11 : 4;
         const std::string fullLine = dots(PocetTecek(ctx_, L_, R_) + a);
         if (!isYes) {
@@ -206,8 +208,8 @@ private:
         }
         const std::array<EventValue, 3> placed{{
             {values[0], x0 + w(e.parts[0]) + d_},
-            {values[1], x0 + w(p12) - shift[0] * d_},
-            {values[2], x0 + w(p123) - shift[1] * d_},
+            {values[1], x0 + w(p12)},
+            {values[2], x0 + w(p123)},
         }};
         for (const EventValue& v : placed) TiskText(ctx_, 0, L_ + v.x, -12, OrezVpravo(*v.value));
 

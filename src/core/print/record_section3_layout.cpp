@@ -16,6 +16,8 @@
 namespace talmorek::print {
 namespace {
 
+using record_layout_detail::nameRoom;
+using record_layout_detail::nameSizeWithin;
 using record_layout_detail::recordOf;
 using record_layout_detail::writeRest;
 
@@ -143,7 +145,11 @@ private:
             if (i > 0) column = column % 3 + 1;
             const int x = L_ + (column - 1) * k;
             TiskXY(ctx_, i > 0 && column == 1 ? 2 : 0, x, 0, dots(60), " ");
-            TiskText(ctx_, 0, x, -12, OrezVpravo(members[i].clen));
+            const std::string name = OrezVpravo(members[i].clen);
+            const int lineSize = ctx_.canvas.font.size;
+            size(nameSizeWithin(ctx_, name, nameRoom(k)));
+            TiskText(ctx_, 0, x, -12, name);
+            size(lineSize);
             const bool namesRemain = i + 1 < members.size();
             if (column == 3 && namesRemain && s_.AktY > s_.DolniRadek - 12 * s_.Rezerva) continuationPage();
         }

@@ -181,6 +181,20 @@ TEST_F(Annex, OneMemberSignsInTheThirdColumnOfTheHeadingLine) {
     EXPECT_EQ(name.y, line.y - 12);
 }
 
+TEST_F(Annex, ALongNameIsWrittenSmallerToStayInItsColumn) {
+    const std::string longName = "Marie Procházková-Dvořáková-Nováková, Ph.D.";
+    record.komise = {{longName}, {longName}, {"Jan Krátký"}};
+    printSheet(2);
+    const int column = 1700 / 3;
+    ASSERT_EQ(named(longName).size(), 2u);
+    for (const TextCall& name : named(longName)) {
+        EXPECT_LT(name.font.size, 24);
+        EXPECT_LE(widthOf(name), column - 20) << name.x;
+    }
+    EXPECT_EQ(only("Jan Krátký").font.size, 24);
+    for (const TextCall& line : named(kSignatureLine)) EXPECT_EQ(line.font.size, 24);
+}
+
 TEST_F(Annex, AnEmptyCommissionPrintsNoSignatureLine) {
     record.komise.clear();
     printSheet(2);

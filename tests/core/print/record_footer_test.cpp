@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "checks/catalogue_texts.h"
 #include "core/print/print_fixture.h"
 #include "print/primitives.h"
@@ -80,6 +84,39 @@ TEST_F(RecordFooter, ListsTheFooterCodesOnceOnTheFirstPageInProtocolOrder) {
     ctx.stav.CisloStrany = 2;
     PatickaZapisu(ctx, values);
     EXPECT_EQ(texts(2).size(), 4u) << "the next page has no error line";
+}
+
+// Each code "NN, " is 4 characters of 21 units; the time stamp starts at
+// 1900 - 23 * 21 = 1417, so the first line may end at 1397.
+TEST_F(RecordFooter, ALongErrorListGoesOnBelowTheTimeStampInsteadOfOverIt) {
+    for (int i = 0; i < 60; ++i) protocol.PridejChybu(3, 20);
+    PatickaZapisu(ctx, values);
+    std::vector<TextCall> lines;
+    for (const TextCall& t : texts())
+        if (t.y >= 2735 && t.x < 1417) lines.push_back(t);
+    ASSERT_EQ(lines.size(), 4u) << "12 codes beside the time stamp, then 17 a line";
+    EXPECT_EQ(lines[0].text, "Chyby č.: 20, 20, 20, 20, 20, 20, 20, 20, 20, 20, 20, 20,");
+    EXPECT_EQ(lines[0].x, 200);
+    EXPECT_EQ(lines[0].y, 2735);
+    EXPECT_LE(lines[0].x + measure.width(lines[0].text, lines[0].font), 1397) << "clear of the time stamp";
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        EXPECT_EQ(lines[i].x, 200 + 10 * 21) << "under the first code";
+        EXPECT_EQ(lines[i].y, 2735 + 35 * static_cast<int>(i));
+        EXPECT_LE(lines[i].x + measure.width(lines[i].text, lines[i].font), 1900);
+    }
+    std::string all;
+    for (const TextCall& t : lines) all += t.text;
+    EXPECT_EQ(std::count(all.begin(), all.end(), '2'), 60) << "every code is listed";
+    EXPECT_FALSE(all.ends_with(","));
+}
+
+TEST_F(RecordFooter, AnErrorListTooLongForTheSheetIsCutShort) {
+    for (int i = 0; i < 400; ++i) protocol.PridejChybu(3, 20);
+    PatickaZapisu(ctx, values);
+    const TextCall last = lastText();
+    EXPECT_EQ(last.y, 2875) << "the fifth line is the last above the blank margin";
+    EXPECT_TRUE(last.text.ends_with(", ...")) << last.text;
+    EXPECT_LE(last.x + measure.width(last.text, last.font), 1900);
 }
 
 TEST_F(RecordFooter, NoErrorLineWithoutAListedCode) {

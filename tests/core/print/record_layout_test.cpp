@@ -213,19 +213,26 @@ TEST_F(RecordPage1, TheTotalsColumnHasThickOuterEdges) {
     EXPECT_EQ(only("2391").x + measure.width("2391", only("2391").font), R - 20);
 }
 
-TEST_F(RecordPage1, DirectPrintShiftsTheInterruptionTimesAndShortensTheDottedLines) {
+TEST_F(RecordPage1, DirectPrintShortensTheDottedLinesButKeepsTheInterruptionTimes) {
     allEvents();
     draw(false);
     const TextCall fromPreview = only("16:00");
     const TextCall toPreview = only("16:30");
     const std::size_t previewDots = firstFullDottedLine().text.size();
 
+    // The times stand at the start of their dotted places, clear of the
+    // "od" and "do" before them, in the preview as on paper.
+    const TextCall detail = startingWith("přerušeno dne ");
+    const std::string p1 = "přerušeno dne ";
+    const std::string p2 = "...................... na dobu od ";
+    EXPECT_EQ(fromPreview.x, detail.x + measure.width(p1 + p2, detail.font));
+    EXPECT_EQ(toPreview.x, detail.x + measure.width(p1 + p2 + "......... do ", detail.font));
+
     draw(true);
     ASSERT_EQ(printer.jobs.size(), 1u);
     ASSERT_TRUE(document.recorded().pages.empty()) << "direct print keeps no page";
-    const int d = measure.width(".", Font{"Arial", 24, {}, Pitch::Variable});
-    EXPECT_EQ(fromPreview.x, only("16:00").x - 2 * d);
-    EXPECT_EQ(toPreview.x, only("16:30").x - 4 * d);
+    EXPECT_EQ(only("16:00").x, fromPreview.x);
+    EXPECT_EQ(only("16:30").x, toPreview.x);
     EXPECT_EQ(previewDots - firstFullDottedLine().text.size(), 15u);
 }
 
@@ -278,6 +285,25 @@ TEST_F(RecordSection3, NoMembersNoSignatureLines) {
     EXPECT_TRUE(named(kSignatureLine).empty());
     EXPECT_EQ(startingWith("Zápis odmítl podepsat (jméno, příjmení, podpis): ...").y,
               only("Jména, příjmení a podpisy ostatních členů komise:").y + 100);
+}
+
+// A name wider than its column is written smaller so that it neither runs
+// into the next column's name nor, from the third column, off the sheet.
+TEST_F(RecordSection3, ALongNameIsWrittenSmallerToStayInItsColumn) {
+    const std::string longName = "Marie Procházková-Dvořáková-Nováková, Ph.D.";
+    record.komise = {{longName}, {"Jan Krátký"}, {longName}};
+    draw();
+    const int column = (R - L) / 3;
+    for (const TextCall& name : named(longName)) {
+        EXPECT_LT(name.font.size, 24);
+        EXPECT_LE(measure.width(longName, name.font), column - 20) << name.x;
+        Font larger = name.font;
+        larger.size += 1;
+        EXPECT_GT(measure.width(longName, larger), column - 20) << "as large as fits";
+    }
+    EXPECT_EQ(only("Jan Krátký").font.size, 24);
+    for (const TextCall& line : named(kSignatureLine)) EXPECT_EQ(line.font.size, 24);
+    EXPECT_EQ(startingWith("Zápis odmítl podepsat").font.size, 24);
 }
 
 struct PageBreakCase {
