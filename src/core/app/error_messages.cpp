@@ -32,6 +32,9 @@ std::string czechMessage(const std::exception& failure) {
     if (const auto* io = dynamic_cast<const data::IoError*>(&failure)) return ioMessage(*io);
     if (const auto* conv = dynamic_cast<const data::ConversionError*>(&failure))
         return "Text '" + conv->text() + "' není platné celé číslo.";
+    if (const auto* wide = dynamic_cast<const data::FieldWidthError*>(&failure))
+        return "Hodnota " + std::to_string(wide->value()) + " se nevejde do pole " + wide->field() + " (" +
+               std::to_string(wide->width()) + " znaků); data nebyla uložena.";
     if (const auto* format = dynamic_cast<const data::FormatError*>(&failure)) {
         std::string where;
         if (format->position() >= 0) {

@@ -53,4 +53,22 @@ private:
     Unit unit_;
 };
 
+// A value is too wide for the fixed-width field that stores it; nothing
+// was written.
+class FieldWidthError : public std::runtime_error {
+public:
+    FieldWidthError(std::string field, long long value, int width)
+        : std::runtime_error("value " + std::to_string(value) + " of " + field + " is wider than " +
+                             std::to_string(width) + " characters"),
+          field_(std::move(field)), value_(value), width_(width) {}
+    const std::string& field() const noexcept { return field_; }
+    long long value() const noexcept { return value_; }
+    int width() const noexcept { return width_; }
+
+private:
+    std::string field_;
+    long long value_;
+    int width_;
+};
+
 }  // namespace talmorek::data

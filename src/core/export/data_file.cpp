@@ -14,10 +14,15 @@ namespace {
 
 class LineWriter {
 public:
-    void number(std::int64_t value, std::size_t width) {
+    // A number wider than its field would shift every later field of the
+    // line and make the whole file unreadable, for this program and for the
+    // receiving office alike; such a record is refused before anything is
+    // written.
+    void number(std::int64_t value, std::size_t width, const char* field) {
         std::string s = std::to_string(value);
-        if (s.size() < width) line_.append(width - s.size(), ' ');
-        line_ += s;  // a wider number is written in full
+        if (s.size() > width) throw data::FieldWidthError(field, value, static_cast<int>(width));
+        line_.append(width - s.size(), ' ');
+        line_ += s;
     }
     void text(std::string_view utf8, std::size_t width) {
         std::string s = data::utf8ToCp1250(utf8).substr(0, width);
@@ -65,13 +70,13 @@ T as(std::int64_t v) {
 
 void writeHeader(LineWriter& w, std::uint16_t typ, std::uint16_t oprava, std::uint16_t chyba, std::uint16_t regKod,
                  std::int32_t obec, std::int32_t okrsek, std::uint16_t kc1) {
-    w.number(typ, 1);
-    w.number(oprava, 1);
-    w.number(chyba, 1);
-    w.number(regKod, 4);
-    w.number(obec, 6);
-    w.number(okrsek, 5);
-    w.number(kc1, 1);
+    w.number(typ, 1, "Typ");
+    w.number(oprava, 1, "Oprava");
+    w.number(chyba, 1, "Chyba");
+    w.number(regKod, 4, "RegKod");
+    w.number(obec, 6, "Obec");
+    w.number(okrsek, 5, "Okrsek");
+    w.number(kc1, 1, "KC1");
 }
 
 template <typename Rec>
@@ -99,55 +104,55 @@ std::string resultsLine(const entry::RecordOfVote& r) {
     LineWriter w;
     const auto& t4 = r.T4;
     writeHeader(w, t4.Typ, t4.Oprava, t4.Chyba, t4.RegKod, t4.Obec, t4.Okrsek, t4.KC1);
-    w.number(t4.ZapsOsoby, 5);
-    w.number(t4.VydObalky, 5);
-    w.number(t4.OdevzdObalky, 5);
-    w.number(t4.PlatneHlasy, 5);
-    w.number(t4.KC2, 6);
+    w.number(t4.ZapsOsoby, 5, "ZapsOsoby");
+    w.number(t4.VydObalky, 5, "VydObalky");
+    w.number(t4.OdevzdObalky, 5, "OdevzdObalky");
+    w.number(t4.PlatneHlasy, 5, "PlatneHlasy");
+    w.number(t4.KC2, 6, "KC2");
     w.text(t4.ZakrStrany, 60);
     for (int n = 1; n <= entry::kFlagPositions; ++n) {
         if (!r.isFlagged(n)) continue;
         const auto& p = r.party(n);
         writeHeader(w, p.Typ, p.Oprava, p.Chyba, p.RegKod, p.Obec, p.Okrsek, p.KC1);
-        w.number(p.KStrana, 2);
-        w.number(p.PocHlasu, 5);
-        w.number(p.KC2, 6);
-        for (auto v : p.PrefHlasy) w.number(v, 5);
-        w.number(p.KC3, 8);
-        w.number(p.KC4, 8);
-        w.number(p.PoslKand, 2);
-        w.number(p.KSoucet, 9);
+        w.number(p.KStrana, 2, "KStrana");
+        w.number(p.PocHlasu, 5, "PocHlasu");
+        w.number(p.KC2, 6, "KC2");
+        for (auto v : p.PrefHlasy) w.number(v, 5, "PrefHlasy");
+        w.number(p.KC3, 8, "KC3");
+        w.number(p.KC4, 8, "KC4");
+        w.number(p.PoslKand, 2, "PoslKand");
+        w.number(p.KSoucet, 9, "KSoucet");
     }
     const auto& ts = r.TS;
     writeHeader(w, ts.Typ, ts.Oprava, ts.Chyba, ts.RegKod, ts.Obec, ts.Okrsek, ts.KC1);
     w.text(ts.SeznamChyb, 50);
     w.text(ts.Datum, 8);
     w.text(ts.Cas, 6);
-    w.number(ts.Rezerva, 10);
-    w.number(ts.ZpusobPorizeni, 1);
-    w.number(ts.KodOS, 2);
+    w.number(ts.Rezerva, 10, "Rezerva");
+    w.number(ts.ZpusobPorizeni, 1, "ZpusobPorizeni");
+    w.number(ts.KodOS, 2, "KodOS");
     w.text(ts.RezervaA1, 1);
-    w.number(ts.RezervaA2, 2);
+    w.number(ts.RezervaA2, 2, "RezervaA2");
     w.text(ts.RezervaA3, 15);
     w.text(ts.RezervaA4, 8);
     w.text(ts.RezervaA5, 6);
-    w.number(ts.RezervaA6, 10);
-    w.number(ts.RezervaB1, 2);
+    w.number(ts.RezervaA6, 10, "RezervaA6");
+    w.number(ts.RezervaB1, 2, "RezervaB1");
     w.text(ts.RezervaB2, 15);
     w.text(ts.RezervaB3, 8);
     w.text(ts.RezervaB4, 6);
-    w.number(ts.RezervaB5, 10);
-    w.number(ts.SumaKC1, 3);
-    w.number(ts.SumaKC2, 8);
-    w.number(ts.SumaKC3, 10);
-    w.number(ts.SumaKC4, 10);
-    w.number(ts.Nahoda, 6);
-    w.number(ts.RezervaC1, 6);
-    w.number(ts.RezervaC2, 6);
-    w.number(ts.SumaKSoucet, 11);
-    w.number(ts.Celkem, 12);
-    w.number(ts.RezervaD1, 12);
-    w.number(ts.RezervaD2, 13);
+    w.number(ts.RezervaB5, 10, "RezervaB5");
+    w.number(ts.SumaKC1, 3, "SumaKC1");
+    w.number(ts.SumaKC2, 8, "SumaKC2");
+    w.number(ts.SumaKC3, 10, "SumaKC3");
+    w.number(ts.SumaKC4, 10, "SumaKC4");
+    w.number(ts.Nahoda, 6, "Nahoda");
+    w.number(ts.RezervaC1, 6, "RezervaC1");
+    w.number(ts.RezervaC2, 6, "RezervaC2");
+    w.number(ts.SumaKSoucet, 11, "SumaKSoucet");
+    w.number(ts.Celkem, 12, "Celkem");
+    w.number(ts.RezervaD1, 12, "RezervaD1");
+    w.number(ts.RezervaD2, 13, "RezervaD2");
     return w.take();
 }
 

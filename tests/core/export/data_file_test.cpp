@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "data/errors.h"
 #include "export/data_file.h"
@@ -133,6 +134,42 @@ TEST(DataFile, WriteReadAndTheLetterLogic) {
     for (auto& entry : std::filesystem::directory_iterator(dir.path())) files += entry.is_regular_file() ? 1 : 0;
     EXPECT_EQ(files, 2u);  // no intermediate files survive
     EXPECT_EQ(dataFileName("O", "999997", 90), "OP999997.00090");
+}
+
+TEST(DataFile, AValueWiderThanItsFieldIsRefusedAndTheSavedFileStays) {
+    // Written in full it would shift every later field and leave a file that
+    // nobody can read back.
+    TempDir dir;
+    ZapisData(sampleRecord(), dir.path(), "532053", 1, "E");
+    const std::string saved = dir.read("EP532053.00001");
+    struct Case {
+        const char* field;
+        std::function<void(RecordOfVote&)> widen;
+        long long value;
+        int width;
+    } cases[] = {
+        {"ZapsOsoby", [](RecordOfVote& r) { r.T4.ZapsOsoby = 100000; }, 100000, 5},
+        {"KC2", [](RecordOfVote& r) { r.T4.KC2 = -100000; }, -100000, 6},
+        {"KSoucet", [](RecordOfVote& r) { r.party(3).KSoucet = 1000000000; }, 1000000000, 9},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.field);
+        RecordOfVote r = sampleRecord();
+        c.widen(r);
+        try {
+            ZapisData(r, dir.path(), "532053", 1, "E");
+            ADD_FAILURE() << "written";
+        } catch (const data::FieldWidthError& e) {
+            EXPECT_EQ(e.field(), c.field);
+            EXPECT_EQ(e.value(), c.value);
+            EXPECT_EQ(e.width(), c.width);
+        }
+        EXPECT_EQ(dir.read("EP532053.00001"), saved);
+    }
+    RecordOfVote widest = sampleRecord();
+    widest.T4.ZapsOsoby = 99999;
+    widest.T4.KC2 = -99999;
+    EXPECT_EQ(resultsLine(widest).size(), resultsLine(sampleRecord()).size());
 }
 
 TEST(DataFile, ADamagedPackageIsRefusedAndNothingChanges) {
