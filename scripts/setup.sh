@@ -12,7 +12,7 @@ talmorek_packages=(
   libgtest-dev libgmock-dev
   libbenchmark-dev
   nlohmann-json3-dev
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev qt6-translations-l10n
   fonts-liberation2
   xvfb xauth poppler-utils
   cups cups-client printer-driver-cups-pdf

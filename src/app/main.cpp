@@ -3,9 +3,11 @@
 #include <QApplication>
 
 #include "app/shell/program_start.h"
+#include "app/shell/qt_translation.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    talmorek::app::installCzechQtTranslation(application);
     talmorek::app::StartOptions options;
     options.executablePath = QCoreApplication::applicationFilePath();
     options.arguments = QCoreApplication::arguments().mid(1);

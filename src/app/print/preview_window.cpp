@@ -1,21 +1,30 @@
 #include "app/print/preview_window.h"
 
 #include <QComboBox>
-#include <algorithm>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
 #include <QToolButton>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/print/page_view.h"
 #include "app/print/print_errors.h"
+#include "app/print/printer_icon.h"
 
 namespace talmorek::app {
 namespace {
 
 constexpr int kMinimumWidth = 600;
+// The size the window opens with, as far as the screen allows: a portrait
+// sheet at its full width is easy to read at this size.
+constexpr int kPreferredWidth = 800;
+constexpr int kPreferredHeight = 900;
+// Room left on the screen for the window's frame and caption.
+constexpr int kFrameAllowance = 40;
 constexpr int kBarHeight = 34;
 // The right-hand group: "Zavřít" 20 pixels from the window's right edge,
 // "Tisk" 30 pixels left of it, the printer button 15 pixels left of "Tisk".
@@ -25,15 +34,29 @@ constexpr int kSetupGap = 15;
 
 enum ZoomChoice { kZoom50, kZoom100, kZoomWidth, kZoomPage, kZoom1000 };
 
-QToolButton* speedButton(QWidget* parent, const char* name, const QString& hint, QStyle::StandardPixmap icon) {
+QToolButton* speedButton(QWidget* parent, const char* name, const QString& hint, const QIcon& icon) {
     auto* b = new QToolButton(parent);
     b->setObjectName(QLatin1String(name));
     b->setToolTip(hint);
-    b->setIcon(parent->style()->standardIcon(icon));
+    b->setIcon(icon);
     b->setAutoRaise(true);
     b->setFocusPolicy(Qt::NoFocus);
     b->resize(24, 24);
     return b;
+}
+
+QToolButton* speedButton(QWidget* parent, const char* name, const QString& hint, QStyle::StandardPixmap icon) {
+    return speedButton(parent, name, hint, parent->style()->standardIcon(icon));
+}
+
+// The preferred size, cut to the screen the window appears on: on a small
+// screen the bar with "Tisk" and "Zavřít" must stay reachable.
+QSize openingSize(const QWidget* parent) {
+    const QScreen* screen = parent && parent->screen() ? parent->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return {kPreferredWidth, kPreferredHeight};
+    const QRect room = screen->availableGeometry();
+    return {std::clamp(room.width() - kFrameAllowance, kMinimumWidth, kPreferredWidth),
+            std::clamp(room.height() - kFrameAllowance, 1, kPreferredHeight)};
 }
 
 }  // namespace
@@ -45,7 +68,7 @@ TpreviewF::TpreviewF(print::PreviewDocument& preview, print::RecordingDocument& 
     setWindowTitle(QStringLiteral("Preview"));
     setModal(true);
     setMinimumWidth(kMinimumWidth);
-    resize(800, 900);
+    resize(openingSize(parent));
 
     buildBar();
     PrintPreview_ = new PageView(this);
@@ -120,8 +143,7 @@ void TpreviewF::buildBar() {
     pageNL_->move(x + 6, 0);
     pageNL_->setFixedHeight(kBarHeight);
 
-    printerSetupSB_ = speedButton(bar_, "printerSetupSB", QStringLiteral("Nastavení tiskárny"),
-                                  QStyle::SP_FileDialogDetailedView);
+    printerSetupSB_ = speedButton(bar_, "printerSetupSB", QStringLiteral("Nastavení tiskárny"), printerIcon());
     connect(printerSetupSB_, &QToolButton::clicked, this, &TpreviewF::printerSetup);
 
     printBtn_ = new QPushButton(QStringLiteral("Tisk"), bar_);

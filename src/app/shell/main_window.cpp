@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTimer>
+#include <algorithm>
 
 #include "app/error_messages.h"
 #include "app/platform/help.h"
@@ -44,6 +45,13 @@ QLabel* statusLabel(const char* name, QWidget* parent) {
     label->setFrameShadow(QFrame::Sunken);
     label->setContentsMargins(4, 1, 4, 1);
     return label;
+}
+
+// Fixes the label at the designed width, or wider when its text needs more.
+void fixWidth(QLabel& label, int designed) {
+    label.setMinimumWidth(0);  // a fixed width would count as the text's need
+    label.setMaximumWidth(QWIDGETSIZE_MAX);
+    label.setFixedWidth(std::max(designed, label.sizeHint().width()));
 }
 
 }  // namespace
@@ -180,8 +188,10 @@ void TPS_menu::showStation() {
     statusObec_->setText(QString::fromStdString(labels.obec));
     statusOkrsek_->setText(QString::fromStdString(labels.okrsek));
     statusKraj_->setText(QString::fromStdString(labels.kraj));
-    statusObec_->setFixedWidth(labels.wideOkrsek ? kObecNarrow : kObecWide);
-    statusOkrsek_->setFixedWidth(labels.wideOkrsek ? kOkrsekWide : kOkrsekNarrow);
+    // The designed widths, widened where a long name would be clipped; the
+    // region label takes what is left.
+    fixWidth(*statusObec_, labels.wideOkrsek ? kObecNarrow : kObecWide);
+    fixWidth(*statusOkrsek_, labels.wideOkrsek ? kOkrsekWide : kOkrsekNarrow);
     bezHacku_->setEnabled(workflow_->bezHackuEnabled());
     bezHacku_->setChecked(workflow_->bezHackuChecked());
 }

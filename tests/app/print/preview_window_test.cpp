@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolButton>
 
 #include "app/print/page_view.h"
@@ -95,6 +96,20 @@ TEST_F(PreviewWindow, HasTheCaptionControlsAndHints) {
     EXPECT_EQ(child<QPushButton>("printBtn")->text(), "Tisk");
     EXPECT_EQ(child<QPushButton>("zavritBtn")->text(), "Zavřít");
     EXPECT_NE(child<PageView>("PrintPreview"), nullptr);
+    // The tally sheet's instructions send the user to "the icon with a printer".
+    const QImage icon = child<QToolButton>("printerSetupSB")->icon().pixmap(24, 24).toImage();
+    EXPECT_FALSE(icon.isNull());
+    EXPECT_GT(qAlpha(icon.pixel(12, 12)), 0);
+}
+
+TEST_F(PreviewWindow, OpensWithinTheScreenSoItsBarStaysReachable) {
+    makeDocument(1);
+    open();
+    QApplication::processEvents();
+    const QRect room = window->screen()->availableGeometry();
+    EXPECT_LE(window->height(), room.height());
+    EXPECT_LE(window->width(), std::max(room.width(), 600));
+    EXPECT_GE(window->width(), 600);
 }
 
 TEST_F(PreviewWindow, OnePageDocumentDisablesAllNavigation) {

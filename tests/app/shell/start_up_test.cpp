@@ -105,6 +105,11 @@ TEST(StartUp, LongMunicipalityNameIsCutTo55Characters) {
     const QString obec = labelText(w, "Z_StatusObec_Lbl");
     EXPECT_EQ(obec.size(), 55);
     EXPECT_EQ(obec, QStringLiteral("Obec: 532053 - Lhota pod Horami nad Řekou u Velkého Měs"));
+    // Every label of the status line is shown whole, none clipped.
+    for (const char* name : {"Z_StatusObec_Lbl", "Z_StatusOkrsek_Lbl", "Z_StatusKraj_lbl"}) {
+        auto* label = w.findChild<QLabel*>(QString::fromLatin1(name));
+        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width()) << name;
+    }
     EXPECT_EQ(labelText(w, "Z_StatusKraj_lbl"), QStringLiteral("Volební kraj: 2 - Středočeský"));
 }
 
