@@ -18,9 +18,6 @@ constexpr int kGroups = 3;
 // Header lines, the line of column numbers, then the candidate rows.
 constexpr int kTableLines = 3 + 1 + kRowsPerGroup;
 
-// Signature lines of the commission members.
-constexpr int kSignatureDots = 60;
-
 const std::string kPoslanecka = "  POSLANECKÉ SNĚMOVNY  ";
 
 class AnnexPrint {
@@ -349,28 +346,8 @@ private:
     // line; each further row fills the columns from the left. A list that
     // reaches the bottom goes on on a continuation page.
     void memberColumns() {
-        const data::SeznamKomise& members = job_.record->komise;
-        const int k = (R_ - L_) / 3;
-        int column = 3;
-        int lines = 0;
-        for (std::size_t i = 0; i < members.size(); ++i) {
-            const int x = L_ + (column - 1) * k;
-            TiskXY(ctx_, lines, x, 0, dots(kSignatureDots), " ");
-            const std::string name = OrezVpravo(members[i].clen);
-            const int lineSize = ctx_.canvas.font.size;
-            ctx_.canvas.font.size = record_layout_detail::nameSizeWithin(ctx_, name, record_layout_detail::nameRoom(k));
-            TiskXY(ctx_, 0, x, -12, name, "");
-            ctx_.canvas.font.size = lineSize;
-            lines = 0;
-            if (i + 1 == members.size()) break;
-            if (column < 3) {
-                ++column;
-                continue;
-            }
-            if (s_.AktY > s_.DolniRadek - 6 * s_.Rezerva) continuationPage();
-            column = 1;
-            lines = 2;
-        }
+        record_layout_detail::signatureColumns(ctx_, job_.record->komise, s_.DolniRadek - 6 * s_.Rezerva,
+                                               [this] { continuationPage(); });
     }
 
     void continuationPage() {

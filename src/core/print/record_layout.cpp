@@ -39,4 +39,23 @@ int nameSizeWithin(const PrintContext& ctx, std::string_view name, int width) {
     return font.size;
 }
 
+void signatureColumns(PrintContext& ctx, const data::SeznamKomise& members, int lowestRowY,
+                      const std::function<void()>& continuationPage) {
+    const TiskovyStav& s = ctx.stav;
+    const int k = (s.PravyOkraj - s.LevyOkraj) / 3;
+    int column = 3;
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        if (i > 0) column = column % 3 + 1;
+        const int x = s.LevyOkraj + (column - 1) * k;
+        TiskXY(ctx, i > 0 && column == 1 ? 2 : 0, x, 0, Opakuj(".", 60), " ");
+        const std::string name = OrezVpravo(members[i].clen);
+        const int lineSize = ctx.canvas.font.size;
+        ctx.canvas.font.size = nameSizeWithin(ctx, name, nameRoom(k));
+        TiskText(ctx, 0, x, -12, name);
+        ctx.canvas.font.size = lineSize;
+        const bool namesRemain = i + 1 < members.size();
+        if (column == 3 && namesRemain && s.AktY > lowestRowY) continuationPage();
+    }
+}
+
 }  // namespace talmorek::print::record_layout_detail

@@ -9,6 +9,7 @@
 // follows on the next page and continues on further pages when the members'
 // signatures do not fit. The job draws the footer after each of them.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -50,6 +51,15 @@ int nameSizeWithin(const PrintContext& ctx, std::string_view name, int width);
 // The room a name has in a signature column of width `column`: a gap is left
 // before the next column.
 inline int nameRoom(int column) { return column - 20; }
+
+// The other members of the commission sign in three columns of width
+// (R - L) div 3, each a line of 60 dots with the member's name written just
+// above it: the first member in the third column of the current line, then
+// rows of three, two line steps apart, ending after the last name. After a
+// full row with names still to come, a row that ended below `lowestRowY`
+// makes `continuationPage` end the page and begin the next one.
+void signatureColumns(PrintContext& ctx, const data::SeznamKomise& members, int lowestRowY,
+                      const std::function<void()>& continuationPage);
 
 }  // namespace record_layout_detail
 

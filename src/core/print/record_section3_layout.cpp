@@ -16,9 +16,8 @@
 namespace talmorek::print {
 namespace {
 
-using record_layout_detail::nameRoom;
-using record_layout_detail::nameSizeWithin;
 using record_layout_detail::recordOf;
+using record_layout_detail::signatureColumns;
 using record_layout_detail::writeRest;
 
 class Section3Print {
@@ -138,21 +137,7 @@ private:
     // ends low on the page sends the remaining names to a continuation page.
     void signatures() {
         TiskText(ctx_, 2, L_, 0, "Jména, příjmení a podpisy ostatních členů komise:");
-        const auto& members = r_.komise;
-        const int k = (R_ - L_) / 3;
-        int column = 3;
-        for (std::size_t i = 0; i < members.size(); ++i) {
-            if (i > 0) column = column % 3 + 1;
-            const int x = L_ + (column - 1) * k;
-            TiskXY(ctx_, i > 0 && column == 1 ? 2 : 0, x, 0, dots(60), " ");
-            const std::string name = OrezVpravo(members[i].clen);
-            const int lineSize = ctx_.canvas.font.size;
-            size(nameSizeWithin(ctx_, name, nameRoom(k)));
-            TiskText(ctx_, 0, x, -12, name);
-            size(lineSize);
-            const bool namesRemain = i + 1 < members.size();
-            if (column == 3 && namesRemain && s_.AktY > s_.DolniRadek - 12 * s_.Rezerva) continuationPage();
-        }
+        signatureColumns(ctx_, r_.komise, s_.DolniRadek - 12 * s_.Rezerva, [this] { continuationPage(); });
     }
 
     void continuationPage() {
