@@ -24,8 +24,7 @@ constexpr Command kCommands[] = {
      runCheck},
     {"print",
      "print protocol|testpage|record|tally DIR [STATION] [--record FILE.json] --pdf OUT [--calls OUT.txt] [--direct] "
-     "[--bez-hacku] "
-     "[--now YYYY-MM-DDTHH:MM:SS]",
+     "[--bez-hacku] [--recompute] [--now YYYY-MM-DDTHH:MM:SS] [--seed N]",
      runPrint},
 };
 

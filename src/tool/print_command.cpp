@@ -20,6 +20,7 @@
 #include "data/file_io.h"
 #include "data/registers.h"
 #include "data/station.h"
+#include "entry/recompute.h"
 #include "print/primitives.h"
 #include "print/protocol_layout.h"
 #include "print/record_document.h"
@@ -37,7 +38,7 @@ namespace {
 
 constexpr const char* kUsage =
     "Použití: talmorek-tool print protocol|testpage|record|tally DIR [STATION] [--record FILE.json] --pdf OUT "
-    "[--calls OUT.txt] [--direct] [--bez-hacku] [--now YYYY-MM-DDTHH:MM:SS]\n";
+    "[--calls OUT.txt] [--direct] [--bez-hacku] [--recompute] [--now YYYY-MM-DDTHH:MM:SS] [--seed N]\n";
 
 // A printout that cannot be made from what was given; the text is for the user.
 class Refused : public std::runtime_error {
@@ -70,6 +71,11 @@ struct CheckedRecord {
     explicit CheckedRecord(const PrintoutInput& in)
         : record(recordToPrint(in)), registers(in.dirs.program), catalogue(in.dirs.program), protocol(catalogue) {
         const data::PartyList parties = registers.NactiStrany();
+        // A record typed by hand gets its totals, check numbers and summary
+        // as a save in the program would give them.
+        if (in.options.recompute)
+            entry::RecomputeAll(record, parties, entry::tickedParties(record, parties), in.station,
+                                sourcesFor(in.options));
         checks::CheckRules rules(record, parties, registers, in.station.KodObce, protocol);
         checks::ProvedKontroly(rules, checks::kVybranoKontroly);
     }
@@ -159,7 +165,7 @@ std::optional<PrintOptions> parsePrintOptions(const Args& args, std::ostream& er
             o.bezHacku = true;
         } else if (a == "--direct") {
             o.direct = true;
-        } else if (a == "--letter" || a == "--recompute" || a == "--seed" || a == "--json") {
+        } else if (a == "--letter" || a == "--json") {
             err << "Volba " << a << " nepatří k příkazu print.\n" << kUsage;
             return std::nullopt;
         } else {

@@ -160,6 +160,16 @@ TEST_F(PrintCommand, RecordInDirectPrintIsTheCopyThatGoesToThePrinter) {
     EXPECT_NE(direct.pages[0].calls, preview.pages[0].calls);
 }
 
+TEST_F(PrintCommand, RecordTypedByHandGetsItsSummaryFromRecompute) {
+    // The footer identifies the precinct from the summary record, which
+    // only a save (or --recompute) fills in.
+    record.TS = entry::TTS{};
+    ASSERT_EQ(printRecord("record"), 0) << err.str();
+    EXPECT_TRUE(has(pageTexts(print::parseRecordedDocument(dir.read("calls.txt")), 1), "0 - 0 - "));
+    ASSERT_EQ(printRecord("record", {"--recompute", "--seed", "7"}), 0) << err.str();
+    EXPECT_TRUE(has(pageTexts(print::parseRecordedDocument(dir.read("calls.txt")), 1), "554782 - 3 - "));
+}
+
 TEST_F(PrintCommand, TallySheetOfTheInstallationsRegistersInLandscape) {
     ASSERT_EQ(print({"tally", dir.path(), "--pdf", dir.file("tally.pdf"), "--calls", dir.file("calls.txt")}), 0)
         << err.str();
