@@ -58,4 +58,19 @@ void signatureColumns(PrintContext& ctx, const data::SeznamKomise& members, int 
     }
 }
 
+RecordSheet::RecordSheet(PrintContext& ctx, const RecordJob& job)
+    : ctx_(ctx),
+      s_(ctx.stav),
+      job_(job),
+      r_(recordOf(job)),
+      h_(r_.hlasovani),
+      t4b_(job.zvlastniOkrsek),
+      direct_(ctx.preview.document().DirectPrint()),
+      L_(s_.LevyOkraj),
+      R_(s_.PravyOkraj) {}
+
+int RecordSheet::w(std::string_view text) const { return SirkaTextu(ctx_, text); }
+
+std::string RecordSheet::dots(int n) { return Opakuj(".", n); }
+
 }  // namespace talmorek::print::record_layout_detail

@@ -33,6 +33,29 @@ namespace record_layout_detail {
 // The job's record, which every record layout needs.
 const entry::RecordOfVote& recordOf(const RecordJob& job);
 
+// What the pages of the record are drawn with: the job, its record and
+// course of voting, the form (T/4a or T/4b), whether the copy goes straight
+// to the printer, the margins and the width of a dot of the body font.
+class RecordSheet {
+protected:
+    RecordSheet(PrintContext& ctx, const RecordJob& job);
+
+    int w(std::string_view text) const;
+    static std::string dots(int n);
+    void size(int points) { ctx_.canvas.font.size = points; }
+
+    PrintContext& ctx_;
+    TiskovyStav& s_;
+    const RecordJob& job_;
+    const entry::RecordOfVote& r_;
+    const data::Hlasovani& h_;
+    const bool t4b_;
+    const bool direct_;
+    const int L_;
+    const int R_;
+    int d_ = 1;
+};
+
 // Writes the rest of a broken entry from the left margin, `dy` above the
 // current line, and when it is wider than the text area breaks it again and
 // goes on over as many further lines as it takes: a long reason or list of

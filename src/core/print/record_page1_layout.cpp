@@ -17,7 +17,6 @@
 namespace talmorek::print {
 namespace {
 
-using record_layout_detail::recordOf;
 using record_layout_detail::writeRest;
 
 // Yes/no fields hold "B" for yes; anything else reads as no.
@@ -44,18 +43,9 @@ struct EventBlock {
     int reasonRestDy;  // where the second part of the reason stands on its dotted line
 };
 
-class Page1Print {
+class Page1Print : private record_layout_detail::RecordSheet {
 public:
-    Page1Print(PrintContext& ctx, const RecordJob& job)
-        : ctx_(ctx),
-          s_(ctx.stav),
-          job_(job),
-          r_(recordOf(job)),
-          h_(r_.hlasovani),
-          t4b_(job.zvlastniOkrsek),
-          direct_(ctx.preview.document().DirectPrint()),
-          L_(s_.LevyOkraj),
-          R_(s_.PravyOkraj) {}
+    Page1Print(PrintContext& ctx, const RecordJob& job) : RecordSheet(ctx, job) {}
 
     void draw() {
         heading();
@@ -71,9 +61,6 @@ public:
     }
 
 private:
-    int w(std::string_view text) const { return SirkaTextu(ctx_, text); }
-    static std::string dots(int n) { return Opakuj(".", n); }
-    void size(int points) { ctx_.canvas.font.size = points; }
     std::string municipality() const { return OrezVpravo(ctx_.stanice.NazevObce); }
     std::string district() const { return OrezVpravo(ctx_.stanice.NazevOkresu); }
 
@@ -367,17 +354,6 @@ private:
             offset += step;
         }
     }
-
-    PrintContext& ctx_;
-    TiskovyStav& s_;
-    const RecordJob& job_;
-    const entry::RecordOfVote& r_;
-    const data::Hlasovani& h_;
-    const bool t4b_;
-    const bool direct_;
-    const int L_;
-    const int R_;
-    int d_ = 1;
 };
 
 }  // namespace

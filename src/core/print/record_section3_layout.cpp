@@ -16,22 +16,12 @@
 namespace talmorek::print {
 namespace {
 
-using record_layout_detail::recordOf;
 using record_layout_detail::signatureColumns;
 using record_layout_detail::writeRest;
 
-class Section3Print {
+class Section3Print : private record_layout_detail::RecordSheet {
 public:
-    Section3Print(PrintContext& ctx, const RecordJob& job)
-        : ctx_(ctx),
-          s_(ctx.stav),
-          job_(job),
-          r_(recordOf(job)),
-          h_(r_.hlasovani),
-          t4b_(job.zvlastniOkrsek),
-          direct_(ctx.preview.document().DirectPrint()),
-          L_(s_.LevyOkraj),
-          R_(s_.PravyOkraj) {}
+    Section3Print(PrintContext& ctx, const RecordJob& job) : RecordSheet(ctx, job) {}
 
     void draw() {
         topOfPage();
@@ -52,10 +42,6 @@ public:
     }
 
 private:
-    int w(std::string_view text) const { return SirkaTextu(ctx_, text); }
-    static std::string dots(int n) { return Opakuj(".", n); }
-    void size(int points) { ctx_.canvas.font.size = points; }
-
     void topOfPage() {
         size(24);
         NastavPismo(ctx_, "Arial");
@@ -159,17 +145,6 @@ private:
         TiskText(ctx_, 1, L_, 0, "    KČ1 ... kontrolní číslo 1");
         TiskZnacka(ctx_, L_, s_.AktY, 2);
     }
-
-    PrintContext& ctx_;
-    TiskovyStav& s_;
-    const RecordJob& job_;
-    const entry::RecordOfVote& r_;
-    const data::Hlasovani& h_;
-    const bool t4b_;
-    const bool direct_;
-    const int L_;
-    const int R_;
-    int d_ = 1;
 };
 
 }  // namespace
