@@ -13,7 +13,7 @@ talmorek_configure
 talmorek_build
 
 tool="$TALMOREK_BUILD/src/tool/talmorek-tool"
-program="$TALMOREK_BUILD/src/app/talmorek"
+program="$TALMOREK_BUILD/src/gui/talmorek"
 demo="$TALMOREK_BUILD/demo"
 if [ ! -f "$demo/STANICE.RCD" ]; then
   "$tool" init-demo "$demo"

@@ -18,9 +18,9 @@
 #include <string>
 #include <variant>
 
-#include "app/print/font_resolution.h"
-#include "app/print/paged_output.h"
-#include "app/print/qt_text_measure.h"
+#include "gui/print/font_resolution.h"
+#include "gui/print/paged_output.h"
+#include "gui/print/qt_text_measure.h"
 #include "checks/catalogue.h"
 #include "checks/protocol.h"
 #include "data/registers.h"
@@ -80,7 +80,7 @@ LargestRecord& largest() {
     return r;
 }
 
-print::RecordedDocument buildRecord(const LargestRecord& r, const app::QtTextMeasure& measure) {
+print::RecordedDocument buildRecord(const LargestRecord& r, const gui::QtTextMeasure& measure) {
     const data::Registers registers(r.dir);
     const checks::TCisChyb catalogue(r.dir);
     const checks::TChybProt protocol(catalogue);
@@ -96,11 +96,11 @@ print::RecordedDocument buildRecord(const LargestRecord& r, const app::QtTextMea
 
 void BM_RecordDocumentToPdf(benchmark::State& state) {
     LargestRecord& r = largest();
-    const app::QtTextMeasure measure;
+    const gui::QtTextMeasure measure;
     std::size_t pages = 0;
     for (auto _ : state) {
         const print::RecordedDocument doc = buildRecord(r, measure);
-        app::writePdf(doc, QString::fromStdString(r.pdf));
+        gui::writePdf(doc, QString::fromStdString(r.pdf));
         pages = doc.pages.size();
     }
     state.counters["pages"] = static_cast<double>(pages);
@@ -111,8 +111,8 @@ BENCHMARK(BM_RecordDocumentToPdf)->Unit(benchmark::kMillisecond);
 // the record draws, straight onto a PDF painter page by page.
 void BM_SameCallsStraightToPdfFloor(benchmark::State& state) {
     LargestRecord& r = largest();
-    const print::RecordedDocument doc = buildRecord(r, app::QtTextMeasure{});
-    const QFont font = app::qtFont(print::Font{});
+    const print::RecordedDocument doc = buildRecord(r, gui::QtTextMeasure{});
+    const QFont font = gui::qtFont(print::Font{});
     std::size_t texts = 0, shapes = 0;
     for (auto _ : state) {
         texts = shapes = 0;

@@ -7,7 +7,7 @@ TALMOREK_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 TALMOREK_BUILD="${TALMOREK_BUILD:-$TALMOREK_ROOT/build}"
 
 talmorek_packages=(
-  cmake g++ make pkg-config
+  cmake g++ make pkg-config ccache
   zlib1g-dev
   libgtest-dev libgmock-dev
   libbenchmark-dev
@@ -38,7 +38,14 @@ talmorek_install_packages() {
 }
 
 talmorek_configure() {
-  cmake -S "$TALMOREK_ROOT" -B "$TALMOREK_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  local launcher=()
+  # Rebuilds after a branch switch or in a second work tree reuse what was
+  # compiled before; ccache is optional.
+  if command -v ccache >/dev/null 2>&1; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$TALMOREK_ROOT}" CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
+  fi
+  cmake -S "$TALMOREK_ROOT" -B "$TALMOREK_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
 }
 
 talmorek_build() {

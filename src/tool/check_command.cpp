@@ -9,7 +9,7 @@
 #include "checks/rules.h"
 #include "data/file_io.h"
 #include "data/station.h"
-#include "app/saved_record.h"
+#include "workflow/saved_record.h"
 #include "entry/recompute.h"
 #include "tool/command_support.h"
 #include "tool/commands.h"
@@ -179,7 +179,7 @@ int runCheck(const Args& args, std::ostream& out, std::ostream& err) {
         entry::RecordOfVote record;
         if (options->recordFile.empty()) {
             // The saved data, loaded as the program's check procedure loads them.
-            if (!app::loadSavedRecord(*dirs, station, record)) {
+            if (!workflow::loadSavedRecord(*dirs, station, record)) {
                 err << "Data nejsou pořízena!!!\n";
                 return kExitFailure;
             }

@@ -5,7 +5,7 @@
 #include <exception>
 #include <ostream>
 
-#include "app/error_messages.h"
+#include "workflow/error_messages.h"
 
 namespace talmorek::tool {
 
@@ -14,7 +14,7 @@ inline constexpr int kExitFindings = 1;
 inline constexpr int kExitFailure = 2;
 
 inline int reportFailure(const std::exception& e, std::ostream& err) {
-    err << app::czechMessage(e) << "\n";
+    err << workflow::czechMessage(e) << "\n";
     return kExitFailure;
 }
 

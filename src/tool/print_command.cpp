@@ -9,11 +9,11 @@
 #include <ostream>
 #include <stdexcept>
 
-#include "app/print/paged_output.h"
-#include "app/print/print_errors.h"
-#include "app/print/qt_text_measure.h"
-#include "app/print/test_page_facts.h"
-#include "app/saved_record.h"
+#include "gui/print/paged_output.h"
+#include "gui/print/print_errors.h"
+#include "gui/print/qt_text_measure.h"
+#include "gui/print/test_page_facts.h"
+#include "workflow/saved_record.h"
 #include "checks/catalogue.h"
 #include "checks/check_run.h"
 #include "checks/rules.h"
@@ -58,7 +58,7 @@ struct PrintoutInput {
 entry::RecordOfVote recordToPrint(const PrintoutInput& in) {
     entry::RecordOfVote record;
     if (in.options.recordFile.empty()) {
-        if (!app::loadSavedRecord(in.dirs, in.station, record)) throw Refused("Data nejsou pořízena!!!");
+        if (!workflow::loadSavedRecord(in.dirs, in.station, record)) throw Refused("Data nejsou pořízena!!!");
     } else {
         record = parseRecordJson(data::readWholeFile(in.options.recordFile));
     }
@@ -113,7 +113,7 @@ void tallyPrintout(print::PrintContext& ctx, const PrintoutInput& in) {
 
 // The printer test page; the "printer" is the PDF file.
 void testPagePrintout(print::PrintContext& ctx, const PrintoutInput& in) {
-    const print::TestPageFacts facts = app::testPageFacts("PDF", data::electionDates(in.station));
+    const print::TestPageFacts facts = gui::testPageFacts("PDF", data::electionDates(in.station));
     print::printTestPage(ctx, facts, in.now, in.sDiakritikou);
 }
 
@@ -237,11 +237,11 @@ int runPrint(const Args& args, std::ostream& out, std::ostream& err) {
         print::RecordingDocument document(&directPages);
         document.setDirectPrint(options->direct);
         print::PreviewDocument preview(document);
-        const app::QtTextMeasure measure;
+        const gui::QtTextMeasure measure;
         print::PrintContext ctx(preview, measure, station);
         options->printout->draw(ctx, {*dirs, station, options->record, printTime(options->record), !options->bezHacku});
         const print::RecordedDocument& drawn = options->direct ? directPages.document : document.recorded();
-        app::writePdf(drawn, QString::fromStdString(options->pdf));
+        gui::writePdf(drawn, QString::fromStdString(options->pdf));
         if (!options->calls.empty()) data::replaceFileAtomically(options->calls, print::toText(drawn));
         out << options->pdf << ": " << drawn.pages.size() << " str.\n";
         return kExitOk;
@@ -252,7 +252,7 @@ int runPrint(const Args& args, std::ostream& out, std::ostream& err) {
         err << options->record.recordFile << ": " << e.what() << "\n";
         return kExitFailure;
     } catch (const std::exception& e) {
-        err << app::printFailureMessage(e) << "\n";
+        err << gui::printFailureMessage(e) << "\n";
         return kExitFailure;
     }
 }

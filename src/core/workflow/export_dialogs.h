@@ -1,0 +1,36 @@
+#pragma once
+// The two dialogs of the export command that lie outside the core: the
+// export target dialog, which copies the "O" precinct data file to a carrier
+// and tells the user where it went, and the copies dialog that precedes the
+// printing of the record.
+
+#include "data/directories.h"
+#include "data/station.h"
+
+namespace talmorek::workflow {
+
+class ExportDialogs {
+public:
+    virtual ~ExportDialogs() = default;
+
+    // `TZ_ExportDat_F`, modal. Copies the "O" file of the station's precinct
+    // from the data directory to the carrier or the hard-disk directory the
+    // user chooses, and reports the result itself. Returns `ExportProveden`:
+    // true only when the copy was completed and reported; false when the
+    // user cancelled. A failing copy may raise data::IoError.
+    virtual bool exportTarget(const data::Directories& dirs, const data::TStanice& stanice) = 0;
+
+    // `TZ_PocetKopii_F`, modal: the number of copies of the record to print,
+    // 1..9; 2 when the dialog is closed other than with OK.
+    virtual int pocetKopii() = 0;
+};
+
+// Stands in until the export target dialog exists: never exports, so the
+// export command ends after its checks and messages.
+class ExportNotAvailable : public ExportDialogs {
+public:
+    bool exportTarget(const data::Directories&, const data::TStanice&) override { return false; }
+    int pocetKopii() override { return 2; }
+};
+
+}  // namespace talmorek::workflow

@@ -1,0 +1,28 @@
+#pragma once
+// Loading the record of the vote that a station has saved, as every check
+// run does: the results block from the precinct data file ("O" when it
+// exists, else "E"), the course of voting from HLASO.RCD and, when members
+// other than the chair were present, the commission from KOMISE.RCD.
+
+#include "data/directories.h"
+#include "data/station.h"
+#include "entry/record_of_vote.h"
+
+namespace talmorek::workflow {
+
+// Clears the results block, sets its identification to the station's
+// precinct and fills it from the "O" file, else the "E" file. Returns
+// whether one of them existed; without either the block stays cleared.
+bool loadResultsBlock(const data::Directories& dirs, const data::TStanice& station, entry::RecordOfVote& record);
+
+// HLASO.RCD into the course of voting; the commission list from KOMISE.RCD
+// when more than the chair was present, else empty. A non-numeric count of
+// members present raises ConversionError.
+void loadCourseAndCommission(const data::Directories& dirs, entry::RecordOfVote& record);
+
+// Both of the above; returns false, with the results block cleared and the
+// working files not read, when neither data file exists. File and
+// conversion failures raise.
+bool loadSavedRecord(const data::Directories& dirs, const data::TStanice& station, entry::RecordOfVote& record);
+
+}  // namespace talmorek::workflow

@@ -1,0 +1,111 @@
+// The main window's state and the check procedure that the check command,
+// the export command and the entry window's save share.
+#include "workflow/workflow.h"
+
+#include "workflow/error_messages.h"
+#include "workflow/saved_record.h"
+#include "workflow/station_display.h"
+#include "checks/check_run.h"
+#include "checks/rules.h"
+#include "data/file_io.h"
+#include "export/data_file.h"
+
+namespace talmorek::workflow {
+
+Workflow::Workflow(data::Directories dirs, Prompts& prompts, PrintJobs& printJobs, ExportDialogs& exportDialogs,
+                   entry::RecomputeSources sources)
+    : dirs_(std::move(dirs)),
+      prompts_(prompts),
+      printJobs_(printJobs),
+      exportDialogs_(exportDialogs),
+      sources_(std::move(sources)),
+      removeFile_(data::removeFileIfExists) {}
+
+Workflow::~Workflow() = default;
+
+void Workflow::loadStationAndCatalogue() {
+    station_ = data::NactiStanici(dirs_.station);
+    sDiakritikou_ = true;
+    state_.KontrolyOK = false;
+    state_.ExportOK = false;
+    state_.Vybrano = kVybranoResting;
+    // The protocol refers to the catalogue for its texts; both live until
+    // the program ends.
+    protocol_.reset();
+    catalogue_ = std::make_unique<checks::TCisChyb>(dirs_.program);
+    protocol_ = std::make_unique<checks::TChybProt>(*catalogue_);
+}
+
+bool Workflow::start() { return ensureStarted("Spuštění aplikace"); }
+
+bool Workflow::ensureStarted(const std::string& title) {
+    if (started()) return true;
+    try {
+        loadStationAndCatalogue();
+        return true;
+    } catch (const std::exception& e) {
+        reportFailure(e, title);
+        return false;
+    }
+}
+
+void Workflow::reportFailure(const std::exception& e, const std::string& title) {
+    prompts_.failure(czechMessage(e), title);
+}
+
+bool Workflow::bezHackuEnabled() const { return started() && workflow::bezHackuEnabled(station_); }
+
+std::string Workflow::dataFilePath(const char* letter) const {
+    return dirs_.data + exporting::dataFileName(letter, station_.KodObce, station_.CisloOkrsku);
+}
+
+bool Workflow::hasDataFile(const char* letter) const { return data::fileExists(dataFilePath(letter)); }
+
+void Workflow::Kontroly() {
+    if (!started()) {
+        const int vybrano = state_.Vybrano;  // the caller's, not the start-up value
+        loadStationAndCatalogue();
+        state_.Vybrano = vybrano;
+    }
+    state_.DataOK = true;
+    try {
+        runChecks();
+    } catch (...) {
+        // A run that did not finish gives no permission to export or print.
+        state_.KontrolyOK = false;
+        state_.ExportOK = false;
+        throw;
+    }
+    if (state_.Vybrano == kVybranoResting || state_.Vybrano == kVybranoKontroly)
+        printJobs_.protocolOfChecks(*protocol_, record_.T4, station_, sDiakritikou_);
+}
+
+void Workflow::runChecks() {
+    // The record is rebuilt from what is on disk, so the checks judge
+    // exactly what would be exported.
+    loadResultsBlock(dirs_, station_, record_);
+    loadCourseAndCommission(dirs_, record_);
+    const data::Registers registers(dirs_.program);
+    parties_ = registers.NactiStrany();
+    checks::CheckRules rules(record_, parties_, registers, station_.KodObce, *protocol_);
+    checks::ProvedKontroly(rules, state_.Vybrano);
+    verdict_ = {rules.PriznakChyby, rules.PriznakPropustitelne, rules.PriznakUpozorneni};
+    data::ZapisStavStanice(dirs_.station, "N", station_);
+    state_.KontrolyOK = !verdict_.PriznakChyby;
+    state_.ExportOK = state_.KontrolyOK;
+}
+
+bool Workflow::PorizeniDat_MIClick() {
+    if (!ensureStarted("Vstup dat za okrsek")) return false;
+    if (station_.Stav == "A" &&
+        !prompts_.question("Data okrsku byla již vyexportována.\rV případě znovuotevření dat budete muset "
+                           "zopakovat export dat i tisk zápisu.\rChcete opravdu znovu upravovat data?",
+                           "Vstup dat za okrsek"))
+        return false;
+    state_.Vybrano = kVybranoResting;
+    return true;
+}
+
+bool Workflow::confirmClose() { return prompts_.question("Opravdu ukončit program?", "Ukončení programu"); }
+
+}  // namespace talmorek::workflow

@@ -1,0 +1,145 @@
+#pragma once
+// The commands of the main menu without the window: the check procedure
+// `Kontroly` that three commands share, and every command that works on the
+// station's data — checks (F3), export and print (F4), the tally sheet,
+// cancelling the data, the printer, "bez háčků" and the test print.
+//
+// The main window holds one Workflow for the whole run and calls one method
+// per menu item. Every question and message goes through `Prompts`, every
+// print job through `PrintJobs`, the export dialogs through `ExportDialogs`;
+// the program answers them with modal windows, tests from a script.
+//
+// A command that fails on a file or a number (a missing or damaged station
+// record, catalogue, register, working file or precinct data file) ends at
+// that point with `Prompts::failure` and returns; the program goes on. No
+// command deletes or overwrites saved data before its replacement is safely
+// on disk.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "workflow/export_dialogs.h"
+#include "workflow/print_jobs.h"
+#include "workflow/processing_state.h"
+#include "workflow/prompts.h"
+#include "checks/catalogue.h"
+#include "checks/protocol.h"
+#include "data/directories.h"
+#include "data/registers.h"
+#include "data/station.h"
+#include "entry/recompute.h"
+#include "entry/record_of_vote.h"
+
+namespace talmorek::workflow {
+
+class Workflow {
+public:
+    Workflow(data::Directories dirs, Prompts& prompts, PrintJobs& printJobs, ExportDialogs& exportDialogs,
+             entry::RecomputeSources sources = entry::systemSources());
+    ~Workflow();
+    Workflow(const Workflow&) = delete;
+    Workflow& operator=(const Workflow&) = delete;
+
+    // The show step of the main window: reads the station record, resets
+    // the processing state and the with-diacritics flag, loads the
+    // catalogue of check messages and creates the error protocol over it.
+    // On a failure it tells the user (title "Spuštění aplikace") and returns
+    // false; the window then stays without station texts, and every command
+    // tries this step again before it does anything. Once it has succeeded,
+    // calling it again does nothing and returns true.
+    bool start();
+    bool started() const { return protocol_ != nullptr; }
+
+    // --- Menu commands; each returns when the command has ended. ---
+
+    // F2 "Pořízení a oprava dat": asks first when the data were exported.
+    // Returns true when the entry window is to be shown (`Vybrano` is then 2).
+    bool PorizeniDat_MIClick();
+    // F3 "Kontroly": checks the saved data, shows the protocol of checks and
+    // saves the data file as "O" (no error) or "E" (errors).
+    void Kontroly_MIClick();
+    // F4 "Export dat a tisk zápisu": refuses without checked data, checks
+    // again (unless `Vybrano` is 4), tells what the receiving point will ask
+    // about, then the export target dialog; after a completed export marks
+    // the station exported and prints the record.
+    void ExportTisk_MIClick();
+    // "Sčítací arch": the tally sheet of the registers; needs no data.
+    void Scitaciarch_MIClick();
+    // "Zrušení pořízených dat": deletes the one precinct data file after a question.
+    void ZrusitData_MIClick();
+    // "Výběr tiskárny".
+    void VyberTiskarny_MIClick();
+    // "bez háčků": toggles the check mark; ignored where the item is disabled.
+    void BezHacku_MIClick();
+    // "Zkušební tisk".
+    void ZkusebniTisk_MIClick();
+    // Closing the main window: true when the user confirms.
+    bool confirmClose();
+
+    // --- The check procedure, for the commands and the entry window's save. ---
+
+    // `Kontroly`: reloads the record from the data file ("O", else "E"),
+    // HLASO.RCD and KOMISE.RCD, runs every check with the current `Vybrano`,
+    // marks the station "N", sets `KontrolyOK`/`ExportOK` from the verdict
+    // and, for `Vybrano` 2 or 5, shows the protocol of checks. Raises
+    // data errors (IoError, FormatError, ConversionError) to its caller;
+    // after such a failure `KontrolyOK` and `ExportOK` are false.
+    void Kontroly();
+
+    // --- State the main window and the entry window read. ---
+
+    ProcessingState& state() { return state_; }
+    const ProcessingState& state() const { return state_; }
+    const Verdict& verdict() const { return verdict_; }
+    // The error protocol of the last check run; null before `start`.
+    const checks::TChybProt* protocol() const { return protocol_.get(); }
+    const data::TStanice& station() const { return station_; }
+    const data::Directories& directories() const { return dirs_; }
+    // The record of the vote held in memory (the entry window works on it).
+    entry::RecordOfVote& record() { return record_; }
+    const entry::RecordOfVote& record() const { return record_; }
+
+    // Printing keeps Czech diacritics; false while "bez háčků" is checked.
+    bool sDiakritikou() const { return sDiakritikou_; }
+    bool bezHackuChecked() const { return !sDiakritikou_; }
+    bool bezHackuEnabled() const;
+
+    // Full paths of the station's precinct data files in the data directory.
+    std::string dataFilePath(const char* letter) const;
+    bool hasDataFile(const char* letter) const;
+
+    // How cancelling the data deletes the data file; raises data::IoError
+    // when the file stays. Replaced in tests to stand for a file the system
+    // refuses to delete.
+    using RemoveFile = std::function<void(const std::string& path)>;
+    void setRemoveFile(RemoveFile removeFile) { removeFile_ = std::move(removeFile); }
+
+private:
+    // Runs `start` again when it has not succeeded yet; false when it fails.
+    bool ensureStarted(const std::string& title);
+    void loadStationAndCatalogue();
+    void runChecks();
+    void saveByVerdict();
+    void exportAndPrint();
+    // Shows a failure of the command titled `title` in Czech.
+    void reportFailure(const std::exception& e, const std::string& title);
+
+    data::Directories dirs_;
+    Prompts& prompts_;
+    PrintJobs& printJobs_;
+    ExportDialogs& exportDialogs_;
+    entry::RecomputeSources sources_;
+
+    data::TStanice station_;
+    std::unique_ptr<checks::TCisChyb> catalogue_;
+    std::unique_ptr<checks::TChybProt> protocol_;
+    data::PartyList parties_;
+    entry::RecordOfVote record_;
+    ProcessingState state_;
+    Verdict verdict_;
+    bool sDiakritikou_ = true;
+    RemoveFile removeFile_;
+};
+
+}  // namespace talmorek::workflow

@@ -1,0 +1,71 @@
+// The check command (F3) and cancelling the entered data.
+#include "workflow/workflow.h"
+
+#include "data/errors.h"
+#include "data/file_io.h"
+#include "export/data_file.h"
+
+namespace talmorek::workflow {
+namespace {
+constexpr const char* kCheckTitle = "Kontrola dat";
+constexpr const char* kCancelTitle = "Rušení dat";
+}  // namespace
+
+void Workflow::Kontroly_MIClick() {
+    if (!ensureStarted(kCheckTitle)) return;
+    try {
+        // Checking exported data again makes their export void: the
+        // commission must export and print once more.
+        if (station_.Stav == "A" &&
+            !prompts_.question("Data okrsku byla již vyexportována.\rV případě opakovaných kontrol budete muset "
+                               "zopakovat export dat i tisk zápisu.\rChcete opravdu znovu zkontrolovat data?",
+                               "Vstup dat za okrsek"))
+            return;
+        if (!hasDataFile("E") && !hasDataFile("O")) {
+            state_.DataOK = false;
+            prompts_.exclamation("Data nejsou pořízena!!!", kCheckTitle);
+            return;
+        }
+        state_.Vybrano = kVybranoKontroly;
+        Kontroly();
+        entry::ProcDopoctiTS(record_, parties_, station_, sources_);
+        saveByVerdict();
+    } catch (const std::exception& e) {
+        reportFailure(e, kCheckTitle);
+    }
+}
+
+// Leaves exactly one data file: "E" when the checks found an error, else
+// "O", the file the export takes. The new file is on disk before the other
+// one goes, so a failed write never leaves the precinct without data.
+void Workflow::saveByVerdict() {
+    const bool errors = verdict_.PriznakChyby;
+    exporting::ZapisData(record_, dirs_.data, station_.KodObce, station_.CisloOkrsku, errors ? "E" : "O");
+    data::removeFileIfExists(dataFilePath(errors ? "O" : "E"));
+}
+
+void Workflow::ZrusitData_MIClick() {
+    if (!ensureStarted(kCancelTitle)) return;
+    std::string path;
+    if (hasDataFile("O")) {
+        path = dataFilePath("O");
+    } else if (hasDataFile("E")) {
+        path = dataFilePath("E");
+    } else {
+        prompts_.information("Data nejsou pořízena!", kCancelTitle);
+        return;
+    }
+    if (!prompts_.question("Opravdu chcete zrušit pořízená data?", kCancelTitle)) return;
+    // Only the precinct data file goes; the course of voting, the commission
+    // and the station status stay for the next entry.
+    bool removed = true;
+    try {
+        removeFile_(path);
+        removed = !data::fileExists(path);
+    } catch (const std::exception&) {
+        removed = false;
+    }
+    prompts_.information(removed ? "Data jsou zrušena." : "Data se nepovedlo zrušit!", kCancelTitle);
+}
+
+}  // namespace talmorek::workflow

@@ -1,0 +1,71 @@
+// The export and print command (F4): refusals, the checks, the messages
+// before export, the export target dialog and the printing of the record.
+#include "workflow/workflow.h"
+
+#include "workflow/export_messages.h"
+#include "data/registers.h"
+
+namespace talmorek::workflow {
+namespace {
+constexpr const char* kRefusalTitle = "Export dat";
+}  // namespace
+
+void Workflow::ExportTisk_MIClick() {
+    if (!ensureStarted(kExportTitle)) return;
+    try {
+        if (hasDataFile("E")) {
+            state_.DataOK = false;
+            prompts_.exclamation("Data obsahují chyby, nebo nebyly po editaci dat spuštěny kontroly!", kRefusalTitle);
+            return;
+        }
+        if (!hasDataFile("O")) {
+            state_.DataOK = false;
+            prompts_.exclamation("Data nejsou pořízena!", kRefusalTitle);
+            return;
+        }
+        state_.ExportProveden = false;
+        // Right after the entry window's save the checks have just run on
+        // the same data; otherwise (and always after a restart) they run
+        // again, without the protocol printout and without rewriting the file.
+        if (state_.Vybrano != kVybranoExportAfterSave) {
+            state_.Vybrano = kVybranoExport;
+            Kontroly();
+        }
+        state_.Vybrano = kVybranoResting;
+        if (!state_.DataOK) return;
+        if (!state_.ExportOK && !state_.KontrolyOK) {
+            prompts_.exclamation("CHYBY V DATECH.\r\rNELZE VYTVOŘIT EXPORT DAT ANI VYTISKNOUT ZÁPIS!!!", kExportTitle);
+            return;
+        }
+        const std::string message = exportVerdictMessage(verdict_, data::isSpecialPrecinct(station_));
+        if (!message.empty()) prompts_.information(message, kExportTitle);
+        prompts_.infoDialog(kExportTitle, "TISK ZÁPISU I EXPORT DAT POVOLEN.",
+                            "Pro export na USB disk\rvložte (zapojte) technický nosič,\rna který chcete data "
+                            "exportovat.\r\rPokud žádný nevložíte,\rbude umožněn jen export dat na pevný disk.");
+        exportAndPrint();
+    } catch (const std::exception& e) {
+        reportFailure(e, kExportTitle);
+    }
+}
+
+void Workflow::exportAndPrint() {
+    state_.ExportProveden = false;
+    state_.ExportProveden = exportDialogs_.exportTarget(dirs_, station_);
+    if (!state_.ExportProveden) return;
+    // "A" tells every later command that the data left the station: editing
+    // or checking them again means exporting and printing again.
+    data::ZapisStavStanice(dirs_.station, "A", station_);
+    const int copies = exportDialogs_.pocetKopii();
+    const data::Registers registers(dirs_.program);
+    RecordPrintRequest request;
+    request.record = &record_;
+    request.chyby = protocol_.get();
+    request.stanice = &station_;
+    request.registers = &registers;
+    request.pocetKopii = copies;
+    request.zvlastniOkrsek = data::isSpecialPrecinct(station_);
+    request.sDiakritikou = sDiakritikou_;
+    printJobs_.recordOfVote(request);
+}
+
+}  // namespace talmorek::workflow

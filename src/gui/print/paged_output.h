@@ -1,0 +1,57 @@
+#pragma once
+// Recorded pages on paper and in PDF files: each page on an A4 sheet of its
+// own orientation, drawn from the sheet's corner with one unit = 0.1 mm,
+// whatever the resolution of the device.
+
+#include <QPainter>
+#include <QString>
+
+#include "print/recorded_page.h"
+
+class QPagedPaintDevice;
+class QPrinter;
+
+namespace talmorek::gui {
+
+// Sends pages to a paged device one at a time (direct print draws a page
+// while the next is not yet known). The painter starts with the first page.
+class PagedOutput {
+public:
+    // For a QPrinter the whole sheet becomes the drawing area (the forms
+    // measure from the paper's edge, not from the printable area).
+    explicit PagedOutput(QPagedPaintDevice& device);
+    ~PagedOutput();
+    PagedOutput(const PagedOutput&) = delete;
+    PagedOutput& operator=(const PagedOutput&) = delete;
+
+    // Raises PrintOutputError when the device refuses to start or to add a page.
+    void addPage(const print::RecordedPage& page);
+    // Ends the output; raises PrintOutputError when the device reports a
+    // failure. Without a page nothing was started and nothing is written.
+    void finish();
+    int pageCount() const { return pages_; }
+
+private:
+    void setSheet(print::Orientation orientation);
+
+    QPagedPaintDevice& device_;
+    QPainter painter_;
+    int pages_ = 0;
+};
+
+// Writes `document` to a PDF file at 254 dpi (a pixel is a unit); its texts
+// stay text, searchable and extractable. The PDF's title is the job title.
+// Raises PrintOutputError when the file cannot be written or the document
+// has no page.
+void writePdf(const print::RecordedDocument& document, const QString& fileName);
+
+// Prints pages from..to (1-based, inclusive, clamped to the document)
+// `copies` times (at least once) under the job title. A printer that does
+// not make copies itself gets the pages that many times, collated.
+void printPages(QPrinter& printer, const print::RecordedDocument& document, int from, int to, int copies);
+
+// The file name a PDF of a job is offered under: the job title, with ".pdf"
+// unless it already ends so ("PST4a.pdf", "VOLBY.pdf").
+QString pdfFileName(const std::string& jobTitle);
+
+}  // namespace talmorek::gui

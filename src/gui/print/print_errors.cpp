@@ -1,0 +1,16 @@
+#include "gui/print/print_errors.h"
+
+#include "workflow/error_messages.h"
+#include "gui/print/font_resolution.h"
+
+namespace talmorek::gui {
+
+std::string printFailureMessage(const std::exception& failure) {
+    if (const auto* font = dynamic_cast<const MissingFontError*>(&failure))
+        return "Písmo " + font->family().toStdString() +
+               " není nainstalováno, tisk nelze provést (balík fonts-liberation2).";
+    if (dynamic_cast<const PrintOutputError*>(&failure)) return failure.what();
+    return workflow::czechMessage(failure);
+}
+
+}  // namespace talmorek::gui

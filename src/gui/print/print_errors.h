@@ -1,0 +1,22 @@
+#pragma once
+// Failures of the printing platform and the Czech sentence a user reads
+// about any failure of a print job.
+
+#include <exception>
+#include <stdexcept>
+#include <string>
+
+namespace talmorek::gui {
+
+// A printer or a PDF file refused the output. The text is the Czech sentence
+// for the user.
+class PrintOutputError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The sentence for a failed print job: a missing font, a refused output, or
+// whatever else `workflow::czechMessage` words.
+std::string printFailureMessage(const std::exception& failure);
+
+}  // namespace talmorek::gui

@@ -1,0 +1,106 @@
+#pragma once
+// The main window `TPS_menu`: the hub of the program. Its menu starts every
+// command; the commands themselves live in the core's workflow::Workflow, which asks
+// and tells through workflow::Prompts (message boxes here), prints through workflow::PrintJobs
+// (the Qt print backend) and exports through workflow::ExportDialogs.
+#include <QMainWindow>
+#include <QString>
+#include <memory>
+
+#include "workflow/export_dialogs.h"
+#include "workflow/print_jobs.h"
+#include "workflow/prompts.h"
+#include "workflow/workflow.h"
+#include "data/directories.h"
+#include "entry/recompute.h"
+
+class QAction;
+class QLabel;
+class QTimer;
+
+namespace talmorek::gui {
+
+class HelpWindow;
+class TZ_Info_F;
+class TZ_OProgramu_F;
+class TZ_infoE_F;
+
+// What the commands use to talk to the user, print and export. A null
+// pointer stands for the program's own: message boxes, the Qt print
+// backend, and (until the export dialog exists) no export.
+struct ShellServices {
+    workflow::Prompts* prompts = nullptr;
+    workflow::PrintJobs* printJobs = nullptr;
+    workflow::ExportDialogs* exportDialogs = nullptr;
+    entry::RecomputeSources sources = entry::systemSources();
+};
+
+class TPS_menu : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TPS_menu(data::Directories dirs, ShellServices services = {}, QWidget* parent = nullptr);
+    ~TPS_menu() override;
+
+    workflow::Workflow& workflow() { return *workflow_; }
+    // The days of the election, known once the station record was read.
+    QString electionDates() const { return electionDates_; }
+    // True once the show step has run (successfully or not).
+    bool showStepDone() const { return showStepDone_; }
+
+    TZ_Info_F* dateTimeDialog() const { return dateTime_; }
+    TZ_OProgramu_F* aboutDialog() const { return about_; }
+    TZ_infoE_F* infoDialog() const { return infoE_; }
+
+public slots:
+    // The show step: station record, election dates, processing state,
+    // catalogue and protocol, status line, the start-up timer.
+    void FormShow();
+    // The start-up timer's tick: the date/time confirmation, once.
+    void startTimerTimer();
+
+    void Kontroly_MIClick();
+    void ExportTisk_MIClick();
+    void Scitaciarch_MIClick();
+    void ZrusitData_MIClick();
+    void VyberTiskarny_MIClick();
+    void BezHacku_MIClick();
+    void Napoveda_MIClick();
+    void OProgramu_MIClick();
+    void ZkusebniTisk_MIClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenu();
+    void buildCentre();
+    void buildStatusLine();
+    void showStation();
+    // Runs a command; anything it lets escape is shown, never thrown
+    // through the event loop.
+    template <typename Command>
+    void runCommand(const char* title, Command&& command);
+
+    data::Directories dirs_;
+    std::unique_ptr<workflow::Prompts> ownPrompts_;
+    std::unique_ptr<workflow::PrintJobs> ownPrintJobs_;
+    std::unique_ptr<workflow::ExportDialogs> ownExportDialogs_;
+    std::unique_ptr<workflow::Workflow> workflow_;
+
+    TZ_OProgramu_F* about_ = nullptr;
+    TZ_Info_F* dateTime_ = nullptr;
+    TZ_infoE_F* infoE_ = nullptr;
+    HelpWindow* help_ = nullptr;
+
+    QAction* bezHacku_ = nullptr;
+    QLabel* statusObec_ = nullptr;
+    QLabel* statusOkrsek_ = nullptr;
+    QLabel* statusKraj_ = nullptr;
+    QTimer* startTimer_ = nullptr;
+    QString electionDates_;
+    bool showStepDone_ = false;
+    bool showStepQueued_ = false;
+};
+
+}  // namespace talmorek::gui

@@ -1,0 +1,50 @@
+#include "gui/shell/message_box_prompts.h"
+
+#include <QPushButton>
+
+#include "gui/shell/czech_text.h"
+#include "gui/shell/info_e_dialog.h"
+
+namespace talmorek::gui {
+
+void showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text, const QString& title) {
+    QMessageBox box(icon, title, text, QMessageBox::NoButton, parent);
+    box.setObjectName(QStringLiteral("MessageBox"));
+    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(ok);
+    box.exec();
+}
+
+bool askYesNo(QWidget* parent, const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
+    box.setObjectName(QStringLiteral("MessageBox"));
+    QPushButton* yes = box.addButton(QStringLiteral("Ano"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("Ne"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+bool MessageBoxPrompts::question(const std::string& text, const std::string& title) {
+    return askYesNo(parent_, displayText(text), displayText(title));
+}
+
+void MessageBoxPrompts::exclamation(const std::string& text, const std::string& title) {
+    showMessage(parent_, QMessageBox::Warning, displayText(text), displayText(title));
+}
+
+void MessageBoxPrompts::information(const std::string& text, const std::string& title) {
+    showMessage(parent_, QMessageBox::Information, displayText(text), displayText(title));
+}
+
+void MessageBoxPrompts::infoDialog(const std::string& caption, const std::string& heading, const std::string& body) {
+    info_->showInfo(displayText(caption), displayText(heading), displayText(body));
+}
+
+void MessageBoxPrompts::failure(const std::string& text, const std::string& title) {
+    showMessage(parent_, QMessageBox::Critical, displayText(text), displayText(title));
+}
+
+}  // namespace talmorek::gui

@@ -1,0 +1,84 @@
+#include "gui/shell/qt_print_jobs.h"
+
+#include <QMessageBox>
+
+#include "gui/print/print_errors.h"
+#include "gui/print/printing_service.h"
+#include "gui/shell/czech_text.h"
+#include "gui/shell/message_box_prompts.h"
+#include "workflow/station_display.h"
+#include "data/errors.h"
+#include "print/print_state.h"
+#include "print/protocol_layout.h"
+#include "print/record_document.h"
+#include "print/tally_layout.h"
+#include "print/test_page_layout.h"
+
+namespace talmorek::gui {
+
+QtPrintJobs::QtPrintJobs(QWidget* owner) : owner_(owner) {}
+QtPrintJobs::~QtPrintJobs() = default;
+
+PrintingService& QtPrintJobs::service() {
+    if (!service_) service_ = std::make_unique<PrintingService>();
+    return *service_;
+}
+
+template <typename Draw>
+void QtPrintJobs::run(const char* title, const data::TStanice& stanice, Draw&& draw) {
+    try {
+        PrintingService& printing = service();
+        print::PrintContext ctx(printing.preview(), printing.measure(), stanice);
+        draw(ctx, printing);
+        printing.showPreview(owner_);
+    } catch (const data::IoError&) {
+        throw;  // file failures are the command's, told with its title
+    } catch (const data::FormatError&) {
+        throw;
+    } catch (const data::ConversionError&) {
+        throw;
+    } catch (const std::exception& e) {
+        showMessage(owner_, QMessageBox::Critical, displayText(printFailureMessage(e)), QString::fromUtf8(title));
+    }
+}
+
+void QtPrintJobs::protocolOfChecks(const checks::TChybProt& chyby, const entry::TT4& t4,
+                                   const data::TStanice& stanice, bool sDiakritikou) {
+    run("Protokol o kontrolách", stanice, [&](print::PrintContext& ctx, PrintingService&) {
+        print::TiskProtokolu(ctx, chyby, t4, print::currentPrintTime(), sDiakritikou);
+    });
+}
+
+void QtPrintJobs::tallySheet(const data::PartyList& strany, const data::CandidateTable& kandidati,
+                             const data::TStanice& stanice, bool sDiakritikou) {
+    run("Sčítací arch", stanice, [&](print::PrintContext& ctx, PrintingService&) {
+        print::TiskScitacihoArchu(ctx, strany, kandidati, print::currentPrintTime(), sDiakritikou);
+    });
+}
+
+void QtPrintJobs::testPage(const data::TStanice& stanice, bool sDiakritikou) {
+    run("Zkušební tisk", stanice, [&](print::PrintContext& ctx, PrintingService& printing) {
+        const print::TestPageFacts facts = printing.testPageFacts(workflow::electionDatesText(stanice));
+        print::printTestPage(ctx, facts, print::currentPrintTime(), sDiakritikou);
+    });
+}
+
+void QtPrintJobs::selectPrinter() {
+    try {
+        service().choosePrinter(owner_);
+    } catch (const std::exception& e) {
+        showMessage(owner_, QMessageBox::Critical, displayText(printFailureMessage(e)),
+                    QStringLiteral("Výběr tiskárny"));
+    }
+}
+
+void QtPrintJobs::recordOfVote(const workflow::RecordPrintRequest& request) {
+    run("Tisk zápisu", *request.stanice, [&](print::PrintContext& ctx, PrintingService&) {
+        const print::PrintTime now = print::currentPrintTime();
+        const print::RecordJob job = print::makeRecordJob(*request.record, *request.registers, *request.stanice,
+                                                          request.chyby, request.sDiakritikou, now);
+        print::TiskZapisu(ctx, job, request.pocetKopii, now);
+    });
+}
+
+}  // namespace talmorek::gui

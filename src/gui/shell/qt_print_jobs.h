@@ -1,0 +1,43 @@
+#pragma once
+// The print jobs of the main menu on the Qt print backend: each document is
+// drawn by its layout into the print document of the printing service and
+// shown in the preview window, from which it is printed on the printer
+// chosen with "Výběr tiskárny".
+#include <memory>
+
+#include "workflow/print_jobs.h"
+
+class QWidget;
+
+namespace talmorek::gui {
+
+class PrintingService;
+
+class QtPrintJobs : public workflow::PrintJobs {
+public:
+    // `owner` parents the preview and the printer dialog.
+    explicit QtPrintJobs(QWidget* owner);
+    ~QtPrintJobs() override;
+
+    void protocolOfChecks(const checks::TChybProt& chyby, const entry::TT4& t4, const data::TStanice& stanice,
+                          bool sDiakritikou) override;
+    void tallySheet(const data::PartyList& strany, const data::CandidateTable& kandidati,
+                    const data::TStanice& stanice, bool sDiakritikou) override;
+    void testPage(const data::TStanice& stanice, bool sDiakritikou) override;
+    void selectPrinter() override;
+    void recordOfVote(const workflow::RecordPrintRequest& request) override;
+
+private:
+    // One service for the whole run, made at the first job: the printer
+    // chosen once serves every later job.
+    PrintingService& service();
+    // Draws with `draw`, then shows the preview; a failure of the printing
+    // platform (a missing font, a printer that refuses) is told under `title`.
+    template <typename Draw>
+    void run(const char* title, const data::TStanice& stanice, Draw&& draw);
+
+    QWidget* owner_;
+    std::unique_ptr<PrintingService> service_;
+};
+
+}  // namespace talmorek::gui

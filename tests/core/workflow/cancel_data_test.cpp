@@ -1,0 +1,83 @@
+// Cancelling the entered data: only the one precinct data file goes.
+
+#include <gtest/gtest.h>
+
+#include "core/workflow/workflow_fixture.h"
+#include "data/errors.h"
+
+namespace talmorek::testing {
+namespace {
+
+using Messages = std::vector<Message>;
+
+const Message kAsk{"question", "Opravdu chcete zrušit pořízená data?", "Rušení dat", {}};
+
+class CancelData : public WorkflowTest {
+protected:
+    CancelData() { EXPECT_TRUE(workflow.start()); }
+};
+
+TEST_F(CancelData, WithoutDataThereIsNothingToCancel) {
+    workflow.ZrusitData_MIClick();
+    EXPECT_EQ(messages(), (Messages{{"information", "Data nejsou pořízena!", "Rušení dat", {}}}));
+}
+
+TEST_F(CancelData, TheEFileIsDeletedAndTheWorkingFilesStay) {
+    save(cleanRecord(parties), "E");
+    workflow.state().KontrolyOK = true;
+    workflow.state().DataOK = true;
+    prompts.answers = {true};
+    workflow.ZrusitData_MIClick();
+    EXPECT_EQ(messages(), (Messages{kAsk, {"information", "Data jsou zrušena.", "Rušení dat", {}}}));
+    EXPECT_FALSE(has("E"));
+    EXPECT_TRUE(dir.exists("data/HLASO.RCD"));
+    EXPECT_TRUE(dir.exists("data/KOMISE.RCD"));
+    EXPECT_EQ(stationOnDisk().Stav, "N");
+    EXPECT_TRUE(workflow.state().KontrolyOK) << "the flags of the main window stay";
+    EXPECT_TRUE(workflow.state().DataOK);
+}
+
+TEST_F(CancelData, TheOFileIsDeleted) {
+    save(cleanRecord(parties), "O");
+    prompts.answers = {true};
+    workflow.ZrusitData_MIClick();
+    EXPECT_EQ(messages().back(), (Message{"information", "Data jsou zrušena.", "Rušení dat", {}}));
+    EXPECT_FALSE(has("O"));
+}
+
+TEST_F(CancelData, WithBothFilesTheOFileGoesFirst) {
+    save(cleanRecord(parties), "O");
+    save(cleanRecord(parties), "E");
+    prompts.answers = {true};
+    workflow.ZrusitData_MIClick();
+    EXPECT_FALSE(has("O"));
+    EXPECT_TRUE(has("E"));
+}
+
+TEST_F(CancelData, NoKeepsTheData) {
+    save(cleanRecord(parties), "O");
+    prompts.answers = {false};
+    workflow.ZrusitData_MIClick();
+    EXPECT_EQ(messages(), Messages{kAsk});
+    EXPECT_TRUE(has("O"));
+}
+
+TEST_F(CancelData, AFileThatCannotBeDeletedIsReported) {
+    save(cleanRecord(parties), "E");
+    workflow.setRemoveFile([](const std::string& path) { throw data::IoError(path, 13, "permission denied"); });
+    prompts.answers = {true};
+    workflow.ZrusitData_MIClick();
+    EXPECT_EQ(messages(), (Messages{kAsk, {"information", "Data se nepovedlo zrušit!", "Rušení dat", {}}}));
+    EXPECT_TRUE(has("E"));
+}
+
+TEST_F(CancelData, ADeletionThatSilentlyLeavesTheFileIsReported) {
+    save(cleanRecord(parties), "E");
+    workflow.setRemoveFile([](const std::string&) {});
+    prompts.answers = {true};
+    workflow.ZrusitData_MIClick();
+    EXPECT_EQ(messages().back().text, "Data se nepovedlo zrušit!");
+}
+
+}  // namespace
+}  // namespace talmorek::testing

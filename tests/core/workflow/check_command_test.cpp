@@ -1,0 +1,263 @@
+// The check command (F3) and the check procedure it shares with the export
+// command and the entry window's save.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/workflow/workflow_fixture.h"
+#include "data/errors.h"
+#include "data/file_io.h"
+
+namespace talmorek::testing {
+namespace {
+
+using Messages = std::vector<Message>;
+
+constexpr const char* kAskRecheck =
+    "Data okrsku byla již vyexportována.\rV případě opakovaných kontrol budete muset zopakovat export dat i tisk "
+    "zápisu.\rChcete opravdu znovu zkontrolovat data?";
+
+class CheckCommand : public WorkflowTest {
+protected:
+    CheckCommand() { EXPECT_TRUE(workflow.start()); }
+};
+
+TEST_F(CheckCommand, AFreshInstallationHasNoDataToCheck) {
+    workflow.state().DataOK = true;
+    workflow.Kontroly_MIClick();
+    EXPECT_EQ(messages(), (Messages{{"exclamation", "Data nejsou pořízena!!!", "Kontrola dat", {}}}));
+    EXPECT_FALSE(workflow.state().DataOK);
+    EXPECT_TRUE(printJobs.calls.empty());
+    EXPECT_FALSE(has("E"));
+    EXPECT_FALSE(has("O"));
+    EXPECT_EQ(workflow.state().Vybrano, workflow::kVybranoResting);
+}
+
+TEST_F(CheckCommand, DataWithErrorsStayInTheEFileAndForbidExport) {
+    save(withErrors(), "E");
+    workflow.Kontroly_MIClick();
+
+    EXPECT_EQ(messages(), Messages{});
+    ASSERT_EQ(printJobs.jobs(), std::vector<std::string>{"protocolOfChecks"});
+    EXPECT_EQ(printJobs.calls[0].codes, (std::vector<int>{16, 15}));
+    EXPECT_EQ(printJobs.calls[0].obec, kObec);
+    EXPECT_TRUE(has("E"));
+    EXPECT_FALSE(has("O"));
+    EXPECT_FALSE(workflow.state().KontrolyOK);
+    EXPECT_FALSE(workflow.state().ExportOK);
+    EXPECT_TRUE(workflow.state().DataOK);
+    EXPECT_EQ(workflow.state().Vybrano, workflow::kVybranoKontroly);
+    EXPECT_TRUE(workflow.verdict().PriznakChyby);
+    // The verdict travels in the data file for the receiving office.
+    const entry::RecordOfVote saved = readBack("E");
+    EXPECT_EQ(saved.TS.SeznamChyb.substr(0, 4), "1615");
+    EXPECT_EQ(saved.party(7).Chyba, 1);
+}
+
+TEST_F(CheckCommand, AnOFileWhoseDataNowFailIsReplacedByTheEFile) {
+    save(withErrors(), "O");
+    workflow.Kontroly_MIClick();
+    EXPECT_TRUE(has("E"));
+    EXPECT_FALSE(has("O"));
+    EXPECT_FALSE(workflow.state().KontrolyOK);
+}
+
+TEST_F(CheckCommand, AFailedWriteOfTheEFileKeepsTheOFile) {
+    save(withErrors(), "O");
+    const std::string before = dir.read(dataFile("O"));
+    // A directory in the place of the "E" file: the write cannot replace it.
+    std::filesystem::create_directory(dir.file(dataFile("E")));
+    workflow.Kontroly_MIClick();
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].kind, "failure");
+    EXPECT_EQ(messages()[0].title, "Kontrola dat");
+    ASSERT_TRUE(has("O")) << "the precinct must never be left without its data";
+    EXPECT_EQ(dir.read(dataFile("O")), before);
+}
+
+TEST_F(CheckCommand, WarningsOnlyAllowExportAndMoveTheDataToTheOFile) {
+    save(warningsOnly(), "E");
+    workflow.Kontroly_MIClick();
+
+    EXPECT_EQ(messages(), Messages{});
+    ASSERT_EQ(printJobs.jobs(), std::vector<std::string>{"protocolOfChecks"});
+    EXPECT_EQ(printJobs.calls[0].codes, std::vector<int>{97});
+    EXPECT_TRUE(has("O"));
+    EXPECT_FALSE(has("E"));
+    EXPECT_TRUE(workflow.state().KontrolyOK);
+    EXPECT_TRUE(workflow.state().ExportOK);
+    EXPECT_TRUE(workflow.verdict().PriznakUpozorneni);
+    EXPECT_FALSE(workflow.verdict().PriznakChyby);
+    // The summary was recomputed at the command's time before it was saved.
+    const entry::RecordOfVote saved = readBack("O");
+    EXPECT_EQ(saved.TS.SeznamChyb.substr(0, 2), "97");
+    EXPECT_EQ(saved.TS.Datum, "20211009");
+    EXPECT_EQ(saved.TS.Cas, "143005");
+    EXPECT_EQ(saved.T4.PlatneHlasy, 740);
+}
+
+TEST_F(WorkflowTest, EveryRunMarksTheStationChecked) {
+    data::TStanice s = station();
+    s.Stav = "";
+    writeStation(s);
+    ASSERT_TRUE(workflow.start());
+    save(cleanRecord(parties), "E");
+    workflow.Kontroly_MIClick();
+    EXPECT_EQ(stationOnDisk().Stav, "N");
+    EXPECT_EQ(workflow.station().Stav, "N");
+    EXPECT_EQ(printJobs.calls.at(0).codes, std::vector<int>{}) << "the clean record has no finding";
+    EXPECT_TRUE(has("O"));
+    EXPECT_FALSE(has("E"));
+}
+
+class ExportedStation : public WorkflowTest {
+protected:
+    ExportedStation() {
+        data::TStanice s = station();
+        s.Stav = "A";
+        writeStation(s);
+        save(cleanRecord(parties), "O");
+        EXPECT_TRUE(workflow.start());
+    }
+};
+
+TEST_F(ExportedStation, NoToTheQuestionChangesNothing) {
+    const std::string before = dir.read(dataFile("O"));
+    workflow.state().Vybrano = workflow::kVybranoExportAfterSave;
+    prompts.answers = {false};
+    workflow.Kontroly_MIClick();
+    EXPECT_EQ(messages(), (Messages{{"question", kAskRecheck, "Vstup dat za okrsek", {}}}));
+    EXPECT_TRUE(printJobs.calls.empty());
+    EXPECT_EQ(stationOnDisk().Stav, "A");
+    EXPECT_EQ(dir.read(dataFile("O")), before);
+    EXPECT_EQ(workflow.state().Vybrano, workflow::kVybranoExportAfterSave);
+    EXPECT_FALSE(workflow.state().KontrolyOK);
+}
+
+TEST_F(ExportedStation, YesChecksAgainAndTheExportMustBeRepeated) {
+    prompts.answers = {true};
+    workflow.Kontroly_MIClick();
+    EXPECT_EQ(messages(), (Messages{{"question", kAskRecheck, "Vstup dat za okrsek", {}}}));
+    EXPECT_EQ(printJobs.jobs(), std::vector<std::string>{"protocolOfChecks"});
+    EXPECT_EQ(stationOnDisk().Stav, "N");
+    EXPECT_TRUE(has("O"));
+    EXPECT_TRUE(workflow.state().KontrolyOK);
+}
+
+TEST_F(CheckCommand, OnlyTheChairPresentLeavesTheCommissionUnread) {
+    entry::RecordOfVote r = cleanRecord(parties);
+    r.hlasovani.ClenuOVKP = " 1 ";
+    save(r, "E");
+    std::remove(dir.file("data/KOMISE.RCD").c_str());  // would fail if it were read
+    workflow.Kontroly_MIClick();
+    for (const auto& m : messages()) EXPECT_NE(m.kind, "failure") << m.text;
+    EXPECT_TRUE(workflow.record().komise.empty());
+    EXPECT_EQ(printJobs.jobs(), std::vector<std::string>{"protocolOfChecks"});
+}
+
+TEST_F(CheckCommand, MembersPresentAreReadFromTheCommissionFile) {
+    save(cleanRecord(parties), "E");
+    workflow.Kontroly_MIClick();
+    ASSERT_EQ(workflow.record().komise.size(), 4u);
+    EXPECT_EQ(workflow.record().komise[1].clen, "Eva Malá");
+}
+
+TEST_F(CheckCommand, AMissingCommissionFileEndsTheCommandWithItsName) {
+    save(cleanRecord(parties), "E");
+    std::remove(dir.file("data/KOMISE.RCD").c_str());
+    workflow.Kontroly_MIClick();
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].kind, "failure");
+    EXPECT_EQ(messages()[0].title, "Kontrola dat");
+    EXPECT_NE(messages()[0].text.find("KOMISE.RCD"), std::string::npos) << messages()[0].text;
+    EXPECT_TRUE(printJobs.calls.empty());
+    EXPECT_TRUE(has("E")) << "nothing saved is lost";
+    EXPECT_FALSE(workflow.state().KontrolyOK);
+}
+
+TEST_F(CheckCommand, ANonNumericCountOfMembersPresentEndsTheCommand) {
+    entry::RecordOfVote r = cleanRecord(parties);
+    r.hlasovani.ClenuOVKP = "5x";
+    save(r, "E");
+    workflow.Kontroly_MIClick();
+    EXPECT_EQ(messages(), (Messages{{"failure", "Text '5x' není platné celé číslo.", "Kontrola dat", {}}}));
+    EXPECT_TRUE(has("E"));
+}
+
+TEST_F(CheckCommand, AFailedRunWithdrawsAnEarlierPermission) {
+    save(cleanRecord(parties), "E");
+    workflow.Kontroly_MIClick();
+    ASSERT_TRUE(workflow.state().KontrolyOK);
+    std::remove(dir.file("data/HLASO.RCD").c_str());
+    workflow.Kontroly_MIClick();
+    EXPECT_EQ(messages().back().kind, "failure");
+    EXPECT_FALSE(workflow.state().KontrolyOK);
+    EXPECT_FALSE(workflow.state().ExportOK);
+    EXPECT_TRUE(has("O")) << "the data checked before stay";
+}
+
+TEST_F(CheckCommand, ADamagedDataFileEndsTheCommandAndStaysAsItWas) {
+    save(cleanRecord(parties), "E");
+    dir.write(dataFile("E"), "not a package");
+    workflow.Kontroly_MIClick();
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].kind, "failure");
+    EXPECT_NE(messages()[0].text.find("EP554782.00003"), std::string::npos) << messages()[0].text;
+    EXPECT_EQ(dir.read(dataFile("E")), "not a package");
+    EXPECT_FALSE(has("O"));
+    EXPECT_TRUE(printJobs.calls.empty());
+    // The program goes on: a good file is checked by the next command.
+    save(cleanRecord(parties), "E");
+    workflow.Kontroly_MIClick();
+    EXPECT_TRUE(has("O"));
+}
+
+TEST_F(CheckCommand, TheCheckProcedureRaisesToTheEntryWindow) {
+    workflow.state().KontrolyOK = workflow.state().ExportOK = true;
+    workflow.state().Vybrano = workflow::kVybranoKontroly;
+    EXPECT_THROW(workflow.Kontroly(), data::IoError) << "no HLASO.RCD yet";
+    EXPECT_TRUE(workflow.state().DataOK);
+    EXPECT_FALSE(workflow.state().KontrolyOK);
+    EXPECT_FALSE(workflow.state().ExportOK);
+    EXPECT_EQ(messages(), Messages{}) << "the caller reports it";
+}
+
+TEST_F(WorkflowTest, AMissingStationRecordEndsStartAndEveryCommandUntilItIsThere) {
+    std::remove(dir.file("STANICE.RCD").c_str());
+    EXPECT_FALSE(workflow.start());
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].kind, "failure");
+    EXPECT_EQ(messages()[0].title, "Spuštění aplikace");
+    EXPECT_NE(messages()[0].text.find("STANICE.RCD"), std::string::npos) << messages()[0].text;
+
+    workflow.Kontroly_MIClick();
+    ASSERT_EQ(messages().size(), 2u);
+    EXPECT_EQ(messages()[1].kind, "failure");
+    EXPECT_EQ(messages()[1].title, "Kontrola dat");
+
+    writeStation(station());
+    save(cleanRecord(parties), "E");
+    workflow.Kontroly_MIClick();
+    EXPECT_EQ(messages().size(), 2u);
+    EXPECT_TRUE(has("O"));
+}
+
+TEST_F(WorkflowTest, AShortStationRecordIsReportedAsDamaged) {
+    dir.write("STANICE.RCD", std::string(100, 'x'));
+    EXPECT_FALSE(workflow.start());
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].kind, "failure");
+    EXPECT_NE(messages()[0].text.find("STANICE.RCD"), std::string::npos) << messages()[0].text;
+    EXPECT_FALSE(workflow.started());
+}
+
+TEST_F(WorkflowTest, AMissingCatalogueEndsStart) {
+    std::remove(dir.file("CISCHYB.RCD").c_str());
+    EXPECT_FALSE(workflow.start());
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_NE(messages()[0].text.find("CISCHYB.RCD"), std::string::npos) << messages()[0].text;
+}
+
+}  // namespace
+}  // namespace talmorek::testing

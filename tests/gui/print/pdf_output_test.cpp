@@ -1,0 +1,215 @@
+// PDF files and printer output: A4 sheets of each page's orientation,
+// texts kept as text with their Czech letters.
+
+#include <gtest/gtest.h>
+
+#include <QPrinter>
+#include <QRegularExpression>
+
+#include "gui/print/paged_output.h"
+#include "gui/print/print_errors.h"
+#include "gui/print/printer_page_sink.h"
+#include "gui/print/printing_service.h"
+#include "gui/print/qt_text_measure.h"
+#include "gui/print/test_page_facts.h"
+#include "gui/print/pdf_tools.h"
+#include "data/station.h"
+#include "print/primitives.h"
+#include "print/recording_document.h"
+#include "print/test_page_layout.h"
+#include "support/temp_dir.h"
+
+namespace talmorek::gui {
+namespace {
+
+using testing::pdfInfo;
+using testing::pdfText;
+
+#define REQUIRE_POPPLER()                                                              \
+    if (!testing::havePdfTool("pdftotext") || !testing::havePdfTool("pdfinfo"))        \
+    GTEST_SKIP() << "pdftotext/pdfinfo (poppler-utils) are not installed"
+
+// One call per page: the page's number as text.
+print::RecordedDocument pages(std::initializer_list<print::Orientation> orientations) {
+    print::RecordedDocument document;
+    int n = 0;
+    for (print::Orientation o : orientations) {
+        print::RecordedPage page{o, {}};
+        print::Font f;
+        f.size = 24;
+        page.calls.push_back(print::TextCall{200, 200, f, "Stránka číslo " + std::to_string(++n)});
+        document.pages.push_back(page);
+    }
+    return document;
+}
+
+// The page sizes pdfinfo reports, "595 x 842" for A4 portrait.
+QStringList pageSizes(const QString& info) {
+    QStringList sizes;
+    static const QRegularExpression size(R"(Page\s+\d+ size:\s+([\d.]+) x ([\d.]+) pts)");
+    for (auto it = size.globalMatch(info); it.hasNext();) {
+        const auto m = it.next();
+        sizes << QString("%1 x %2").arg(qRound(m.captured(1).toDouble())).arg(qRound(m.captured(2).toDouble()));
+    }
+    return sizes;
+}
+
+class PdfOutput : public ::testing::Test {
+protected:
+    QString file(const char* name) const { return QString::fromStdString(dir.file(name)); }
+    ::talmorek::testing::TempDir dir;
+};
+
+TEST_F(PdfOutput, TestPageHoldsItsCzechTextAsText) {
+    REQUIRE_POPPLER();
+    data::TStanice stanice;
+    print::RecordingDocument document;
+    print::PreviewDocument preview(document);
+    const QtTextMeasure measure;
+    print::PrintContext ctx(preview, measure, stanice);
+    print::printTestPage(ctx, testPageFacts("PDF", "08.10. - 09.10.2021"), {2021, 10, 8, 14, 5}, true);
+    writePdf(document.recorded(), file("test.pdf"));
+
+    const auto text = pdfText(file("test.pdf"));
+    ASSERT_TRUE(text.has_value());
+    for (const char* expected : {
+             "Volby do Poslanecké sněmovny Parlamentu ČR konané ve dnech: 08.10. - 09.10.2021",
+             "Test proběhl v pořádku, pokud jsou všechny tři šipky u pravého okraje,",
+             "v seznamu fontů jsou zastoupeny fonty Arial (CE) a Courier New (CE)",
+             "Seznam fontů použitých pro tisk",
+             "Arial, Arial CE, Courier New, Courier New CE",
+             "Kontaktní osoba",
+             "Vámi zaslaný podklad využijeme k opravě nebo vylepšení tohoto software.",
+             "Zde bude patička",
+         })
+        EXPECT_TRUE(text->contains(QString::fromUtf8(expected))) << expected << "\nin:\n" << text->toStdString();
+    const auto info = pdfInfo(file("test.pdf"));
+    ASSERT_TRUE(info.has_value());
+    EXPECT_TRUE(info->contains(QRegularExpression("Title:\\s+VOLBY"))) << info->toStdString();
+    EXPECT_EQ(pageSizes(*info), QStringList{"595 x 842"});
+}
+
+TEST_F(PdfOutput, EveryPageGetsAnA4SheetOfItsOwnOrientation) {
+    REQUIRE_POPPLER();
+    using print::Orientation;
+    writePdf(pages({Orientation::Portrait, Orientation::Landscape, Orientation::Portrait}), file("mixed.pdf"));
+    const auto info = pdfInfo(file("mixed.pdf"), 3);
+    ASSERT_TRUE(info.has_value());
+    EXPECT_EQ(pageSizes(*info), (QStringList{"595 x 842", "842 x 595", "595 x 842"}));
+    EXPECT_TRUE(pdfText(file("mixed.pdf"))->contains("Stránka číslo 2"));
+}
+
+TEST_F(PdfOutput, FailuresAreReported) {
+    EXPECT_THROW(writePdf(print::RecordedDocument{}, file("empty.pdf")), PrintOutputError);
+    EXPECT_THROW(writePdf(pages({print::Orientation::Portrait}), file("no/such/dir/x.pdf")), PrintOutputError);
+}
+
+TEST_F(PdfOutput, PrinterGetsTheRangeAsManyTimesAsCopies) {
+    REQUIRE_POPPLER();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file("range.pdf"));
+    using print::Orientation;
+    const auto document = pages({Orientation::Portrait, Orientation::Portrait, Orientation::Portrait});
+    printPages(printer, document, 2, 3, 2);
+    const auto text = pdfText(file("range.pdf"));
+    ASSERT_TRUE(text.has_value());
+    // A PDF printer makes no copies itself, so the pages come twice, collated.
+    const QStringList pagesText = text->split('\f', Qt::SkipEmptyParts);
+    ASSERT_EQ(pagesText.size(), 4);
+    const int expected[] = {2, 3, 2, 3};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(pagesText[i].contains(QString("Stránka číslo %1").arg(expected[i]))) << i;
+    EXPECT_EQ(printer.docName(), "VOLBY");
+}
+
+TEST_F(PdfOutput, DirectPrintSendsEachPageAsItIsFinished) {
+    REQUIRE_POPPLER();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file("direct.pdf"));
+    PrinterPageSink sink(printer);
+    print::RecordingDocument document(&sink);
+    print::PreviewDocument preview(document);
+    document.setDirectPrint(true);
+    document.setPrintJobTitle("PST4a.pdf");
+    preview.ZacatekTisku();
+    print::Font f;
+    f.size = 26;
+    preview.VratCanvas().text(200, 300, "Zápis – první strana", f);
+    document.setOrientation(print::Orientation::Landscape);
+    preview.VratCanvas().text(200, 300, "Příloha – druhá strana", f);
+    preview.KonecTisku();
+    EXPECT_EQ(document.TotalPages(), 0) << "nothing is kept for the preview";
+    EXPECT_EQ(printer.docName(), "PST4a.pdf");
+
+    const auto info = pdfInfo(file("direct.pdf"), 2);
+    ASSERT_TRUE(info.has_value());
+    EXPECT_EQ(pageSizes(*info), (QStringList{"595 x 842", "842 x 595"}));
+    const auto text = pdfText(file("direct.pdf"));
+    EXPECT_TRUE(text->contains("Zápis – první strana"));
+    EXPECT_TRUE(text->contains("Příloha – druhá strana"));
+}
+
+TEST(PdfFileName, IsTheJobTitle) {
+    EXPECT_EQ(pdfFileName("VOLBY"), "VOLBY.pdf");
+    EXPECT_EQ(pdfFileName("PST4a.pdf"), "PST4a.pdf");
+}
+
+}  // namespace
+}  // namespace talmorek::gui
+
+namespace talmorek::gui {
+namespace {
+
+// The service as the program uses it, with a PDF file as the selected printer.
+class Service : public ::testing::Test {
+protected:
+    Service() {
+        service.printer().setOutputFormat(QPrinter::PdfFormat);
+        service.printer().setOutputFileName(QString::fromStdString(dir.file("printer.pdf")));
+    }
+    void drawTwoPages() {
+        print::Font f;
+        f.size = 26;
+        service.preview().ZacatekTisku();
+        service.preview().VratCanvas().text(200, 300, "Zápis o průběhu a výsledku hlasování", f);
+        service.preview().VratCanvas().text(200, 300, "Příloha č. 1", f);
+        service.preview().KonecTisku();
+    }
+
+    ::talmorek::testing::TempDir dir;
+    PrintingService service;
+};
+
+TEST_F(Service, DirectPrintGoesToTheSelectedPrinter) {
+    if (!testing::havePdfTool("pdftotext")) GTEST_SKIP() << "pdftotext is not installed";
+    service.document().setDirectPrint(true);
+    drawTwoPages();
+    const auto text = testing::pdfText(QString::fromStdString(dir.file("printer.pdf")));
+    ASSERT_TRUE(text.has_value());
+    EXPECT_EQ(text->split('\f', Qt::SkipEmptyParts).size(), 2);
+    EXPECT_TRUE(text->contains("Příloha č. 1"));
+}
+
+TEST_F(Service, PreviewPrintsThroughTheSelectedPrinter) {
+    if (!testing::havePdfTool("pdftotext")) GTEST_SKIP() << "pdftotext is not installed";
+    drawTwoPages();
+    EXPECT_EQ(service.document().TotalPages(), 2);
+    service.print(service.document().recorded(), 2, 2, 1);
+    const auto text = testing::pdfText(QString::fromStdString(dir.file("printer.pdf")));
+    ASSERT_TRUE(text.has_value());
+    EXPECT_EQ(text->split('\f', Qt::SkipEmptyParts).size(), 1);
+    EXPECT_TRUE(text->contains("Příloha č. 1"));
+}
+
+TEST_F(Service, TestPageFactsNameThePdfPrinterAndTheFormFonts) {
+    const print::TestPageFacts facts = service.testPageFacts("08.10. - 09.10.2021");
+    EXPECT_EQ(facts.printerName, "PDF");
+    EXPECT_EQ(facts.printerFonts, (std::vector<std::string>{"Arial", "Arial CE", "Courier New", "Courier New CE"}));
+    EXPECT_FALSE(facts.systemName.empty());
+    EXPECT_EQ(facts.electionDates, "08.10. - 09.10.2021");
+}
+
+}  // namespace
+}  // namespace talmorek::gui
