@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "core/checks/installation_fixture.h"
+#include "support/installation.h"
 #include "data/decimal.h"
 #include "data/registers.h"
 #include "entry/party_list.h"

@@ -10,8 +10,8 @@
 #include <QStandardPaths>
 #include <sstream>
 
-#include "core/checks/installation_fixture.h"
-#include "core/print/golden.h"
+#include "support/installation.h"
+#include "support/golden.h"
 #include "data/registers.h"
 #include "print/recorded_page.h"
 #include "tool/commands.h"

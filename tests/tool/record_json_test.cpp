@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/checks/installation_fixture.h"
+#include "support/installation.h"
 
 namespace talmorek::tool {
 namespace {

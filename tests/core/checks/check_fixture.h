@@ -13,7 +13,7 @@
 #include "checks/error_class.h"
 #include "checks/protocol.h"
 #include "checks/rules.h"
-#include "core/checks/installation_fixture.h"
+#include "support/installation.h"
 
 namespace talmorek::checks {
 // Findings print as (party, code, "detail") in failure messages.

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "checks/catalogue_texts.h"
-#include "core/print/golden.h"
+#include "support/golden.h"
 #include "core/print/print_fixture.h"
 #include "data/cp1250.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/print/golden.h"
+#include "support/golden.h"
 #include "core/print/record_fixture.h"
 #include "data/cp1250.h"
 #include "print/print_text.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/print/golden.h"
+#include "support/golden.h"
 #include "core/print/print_fixture.h"
 #include "data/errors.h"
 #include "data/registers.h"

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "core/print/golden.h"
+#include "support/golden.h"
 #include "core/print/print_fixture.h"
 
 namespace talmorek::print {

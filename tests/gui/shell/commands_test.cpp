@@ -9,12 +9,13 @@
 
 #include "data/station.h"
 #include "shell_fixtures.h"
+#include "support/installation.h"
 
 namespace talmorek::gui::testing {
 namespace {
 
-const std::string kE = "data/EP532053.00001";
-const std::string kO = "data/OP532053.00001";
+const std::string kE = "data/EP554782.00003";
+const std::string kO = "data/OP554782.00003";
 const std::string kAskCancel = "question|Rušení dat|Opravdu chcete zrušit pořízená data?";
 
 class CommandsTest : public ::testing::Test {
@@ -45,11 +46,11 @@ TEST_F(CommandsTest, F3OnAFreshInstallationRefuses) {
 }
 
 TEST_F(CommandsTest, F3OnDataWithErrorsLeavesTheEFile) {
-    inst.writeData(kRecordWithErrors, "O");  // saved as checked, but it is not clean
+    inst.writeData(talmorek::testing::recordWithErrors(inst.parties()), "O");  // saved as checked, but it is not clean
     start();
     choose("Kontroly_MI");
     EXPECT_TRUE(inst.prompts.calls.empty()) << inst.prompts.calls[0];
-    EXPECT_EQ(inst.printJobs.calls, (std::vector<std::string>{"protocol"}));
+    EXPECT_EQ(inst.printJobs.jobs(), (std::vector<std::string>{"protocolOfChecks"}));
     EXPECT_TRUE(inst.dir.exists(kE));
     EXPECT_FALSE(inst.dir.exists(kO));
     const auto& state = window().workflow().state();
@@ -61,11 +62,11 @@ TEST_F(CommandsTest, F3OnDataWithErrorsLeavesTheEFile) {
 }
 
 TEST_F(CommandsTest, F3OnCleanDataWithWarningsOnlyLeavesTheOFile) {
-    inst.writeData(kRecordWithWarningOnly, "E");
+    inst.writeData(talmorek::testing::recordWithWarningsOnly(inst.parties()), "E");
     start();
     choose("Kontroly_MI");
     EXPECT_TRUE(inst.prompts.calls.empty()) << inst.prompts.calls[0];
-    EXPECT_EQ(inst.printJobs.calls, (std::vector<std::string>{"protocol"}));
+    EXPECT_EQ(inst.printJobs.jobs(), (std::vector<std::string>{"protocolOfChecks"}));
     EXPECT_TRUE(inst.dir.exists(kO));
     EXPECT_FALSE(inst.dir.exists(kE));
     const auto& state = window().workflow().state();
@@ -76,7 +77,7 @@ TEST_F(CommandsTest, F3OnCleanDataWithWarningsOnlyLeavesTheOFile) {
 }
 
 TEST_F(CommandsTest, F3OnExportedDataAnsweredNoChangesNothing) {
-    inst.writeData(kRecordWithWarningOnly, "O");
+    inst.writeData(talmorek::testing::recordWithWarningsOnly(inst.parties()), "O");
     data::TStanice station = data::NactiStanici(inst.dir.path());
     data::ZapisStavStanice(inst.dir.path(), "A", station);
     const std::string dataBefore = inst.dir.read(kO);
@@ -102,7 +103,7 @@ TEST_F(CommandsTest, F3OnADamagedDataFileTellsWhichFileAndGoesOn) {
     choose("Kontroly_MI");
     ASSERT_EQ(inst.prompts.calls.size(), 1u);
     EXPECT_EQ(inst.prompts.calls[0].rfind("failure|", 0), 0u) << inst.prompts.calls[0];
-    EXPECT_NE(inst.prompts.calls[0].find("EP532053.00001"), std::string::npos) << inst.prompts.calls[0];
+    EXPECT_NE(inst.prompts.calls[0].find("EP554782.00003"), std::string::npos) << inst.prompts.calls[0];
     EXPECT_EQ(inst.dir.read(kE), "not a package at all!");  // nothing overwritten
     EXPECT_FALSE(window().workflow().state().KontrolyOK);
     EXPECT_TRUE(window().isVisible());
@@ -131,7 +132,7 @@ class CancellingData : public CommandsTest, public ::testing::WithParamInterface
 TEST_P(CancellingData, DeletesOnlyTheDataFileAfterYes) {
     const CancelCase& c = GetParam();
     const std::string file = c.fileLetter ? (std::string(c.fileLetter) == "E" ? kE : kO) : std::string();
-    if (c.fileLetter) inst.writeData(kRecordWithWarningOnly, c.fileLetter);
+    if (c.fileLetter) inst.writeData(talmorek::testing::recordWithWarningsOnly(inst.parties()), c.fileLetter);
     const std::string hlaso = inst.dir.read("data/HLASO.RCD");
     const std::string komise = inst.dir.read("data/KOMISE.RCD");
     start();
@@ -161,10 +162,9 @@ TEST_F(CommandsTest, PrintingItemsReachTheirJobs) {
     choose("Scitaciarch_MI");
     choose("VyberTiskarny_MI");
     choose("ZkusebniTisk_MI");
-    EXPECT_EQ(inst.printJobs.calls, (std::vector<std::string>{"tally", "printer", "test"}));
+    EXPECT_EQ(inst.printJobs.jobs(), (std::vector<std::string>{"tallySheet", "selectPrinter", "testPage"}));
     ASSERT_EQ(inst.prompts.calls.size(), 1u);
-    EXPECT_EQ(inst.prompts.calls[0].rfind("info|Sčítací arch|Tisk pomocného sčítacího archu obsahuje tabulky pro 22 "
-                                          "stran.|",
+    EXPECT_EQ(inst.prompts.calls[0].rfind("info|Sčítací arch|Tisk pomocného sčítacího archu obsahuje tabulky pro 5 stran.|",
                                           0),
               0u)
         << inst.prompts.calls[0];

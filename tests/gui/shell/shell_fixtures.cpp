@@ -9,74 +9,12 @@
 #include <QTimer>
 #include <sstream>
 
-#include "tool/commands.h"
-#include "tool/demo_installation.h"
+#include "data/registers.h"
+#include "support/installation.h"
 
 namespace talmorek::gui::testing {
 
-const char* const kRecordWithWarningOnly = R"({
-  "T4": {"RegKod": 3203, "Obec": 532053, "Okrsek": 1, "KC1": 0, "ZapsOsoby": 812, "VydObalky": 530,
-         "OdevzdObalky": 528, "PlatneHlasy": 521, "KC2": 2391,
-         "ZakrStrany": "001000100000000000000000000000000000000000000000000000000000"},
-  "T4P": {"3": {"RegKod": 3203, "Obec": 532053, "Okrsek": 1, "KStrana": 3, "PocHlasu": 400,
-                "PrefHlasy": [15,0,40,0,0,0,0,0,0,0,0,2,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0]},
-          "7": {"RegKod": 3203, "Obec": 532053, "Okrsek": 1, "KStrana": 7, "PocHlasu": 121,
-                "PrefHlasy": [10,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0]}},
-  "Hlasovani": {"ClenuOVKC": "5", "ClenuOVKP": "3", "Zapisovat": "Jana Malá", "PoverPred": "Petr Velký"},
-  "Komise": ["Eva Nová", "Karel Starý"]
-})";
-
-const char* const kRecordWithErrors = R"({
-  "T4": {"RegKod": 3203, "Obec": 532053, "Okrsek": 1, "KC1": 0, "ZapsOsoby": 812, "VydObalky": 530,
-         "OdevzdObalky": 528, "PlatneHlasy": 525, "KC2": 2391,
-         "ZakrStrany": "001000100000000000000000000000000000000000000000000000000000"},
-  "T4P": {"3": {"RegKod": 3203, "Obec": 532053, "Okrsek": 1, "KStrana": 3, "PocHlasu": 400,
-                "PrefHlasy": [15,0,40,0,0,0,0,0,0,0,0,2,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0]},
-          "7": {"RegKod": 3203, "Obec": 532053, "Okrsek": 1, "KStrana": 7, "PocHlasu": 121,
-                "PrefHlasy": [10,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0]}},
-  "Hlasovani": {"ClenuOVKC": "5", "ClenuOVKP": "3", "Zapisovat": "Jana Malá", "PoverPred": "Petr Velký"},
-  "Komise": ["Eva Nová", "Karel Starý"]
-})";
-
-bool ScriptedPrompts::question(const std::string& text, const std::string& title) {
-    calls.push_back("question|" + title + "|" + text);
-    if (answers.empty()) {
-        ++unanswered;
-        return true;
-    }
-    bool answer = answers.front();
-    answers.pop_front();
-    return answer;
-}
-
-void ScriptedPrompts::exclamation(const std::string& text, const std::string& title) {
-    calls.push_back("exclamation|" + title + "|" + text);
-}
-
-void ScriptedPrompts::information(const std::string& text, const std::string& title) {
-    calls.push_back("information|" + title + "|" + text);
-}
-
-void ScriptedPrompts::infoDialog(const std::string& caption, const std::string& heading, const std::string& body) {
-    calls.push_back("info|" + caption + "|" + heading + "|" + body);
-}
-
-void ScriptedPrompts::failure(const std::string& text, const std::string& title) {
-    calls.push_back("failure|" + title + "|" + text);
-}
-
-void RecordedPrintJobs::protocolOfChecks(const checks::TChybProt&, const entry::TT4&, const data::TStanice&, bool) {
-    calls.push_back("protocol");
-}
-void RecordedPrintJobs::tallySheet(const data::PartyList&, const data::CandidateTable&, const data::TStanice&,
-                                   bool) {
-    calls.push_back("tally");
-}
-void RecordedPrintJobs::testPage(const data::TStanice&, bool) { calls.push_back("test"); }
-void RecordedPrintJobs::selectPrinter() { calls.push_back("printer"); }
-void RecordedPrintJobs::recordOfVote(const workflow::RecordPrintRequest&) { calls.push_back("record"); }
-
-Installation::Installation(bool multiStation) { tool::writeDemoInstallation(dir.path(), multiStation); }
+Installation::Installation(bool multiStation) { talmorek::testing::writeProgramInstallation(dir, multiStation); }
 
 std::unique_ptr<ProgramSession> Installation::start(const QStringList& arguments) {
     StartOptions options;
@@ -89,15 +27,11 @@ std::unique_ptr<ProgramSession> Installation::start(const QStringList& arguments
     return startProgram(options, services);
 }
 
-void Installation::writeData(const std::string& json, const std::string& letter, const std::string& station) {
-    dir.write("record.json", json);
-    tool::Args args{"datafile", "write", dir.path()};
-    if (!station.empty()) args.push_back(station);
-    args.insert(args.end(), {"--record", dir.file("record.json")});
-    args.insert(args.end(), {"--letter", letter, "--recompute"});
-    std::ostringstream out, err;
-    if (tool::runTool(args, out, err) != 0) throw std::runtime_error("datafile write failed: " + err.str());
+void Installation::writeData(const entry::RecordOfVote& record, const char* letter) {
+    talmorek::testing::saveRecord(dir.file("data/"), record, letter);
 }
+
+data::PartyList Installation::parties() const { return data::Registers(dir.path()).NactiStrany(); }
 
 bool waitFor(const std::function<bool()>& done, int limitMs) {
     QElapsedTimer clock;

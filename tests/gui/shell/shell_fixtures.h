@@ -10,68 +10,43 @@
 #include <string>
 #include <vector>
 
-#include "workflow/print_jobs.h"
-#include "workflow/prompts.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/program_start.h"
+#include "entry/record_of_vote.h"
+#include "support/recording_jobs.h"
+#include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
 
 class QTimer;
 
 namespace talmorek::gui::testing {
 
-// Every call as one line: "question|title|text", "exclamation|…",
-// "information|…", "info|caption|heading|body", "failure|title|text".
-// Questions take their answers from `answers` (Yes when it runs out, and
-// the call is marked as unexpected).
-class ScriptedPrompts : public workflow::Prompts {
-public:
-    std::vector<std::string> calls;
-    std::deque<bool> answers;
-    int unanswered = 0;
+using talmorek::testing::RecordingPrintJobs;
+using talmorek::testing::ScriptedPrompts;
 
-    bool question(const std::string& text, const std::string& title) override;
-    void exclamation(const std::string& text, const std::string& title) override;
-    void information(const std::string& text, const std::string& title) override;
-    void infoDialog(const std::string& caption, const std::string& heading, const std::string& body) override;
-    void failure(const std::string& text, const std::string& title) override;
-};
-
-class RecordedPrintJobs : public workflow::PrintJobs {
-public:
-    std::vector<std::string> calls;  // "protocol", "tally", "test", "printer", "record"
-    void protocolOfChecks(const checks::TChybProt&, const entry::TT4&, const data::TStanice&, bool) override;
-    void tallySheet(const data::PartyList&, const data::CandidateTable&, const data::TStanice&, bool) override;
-    void testPage(const data::TStanice&, bool) override;
-    void selectPrinter() override;
-    void recordOfVote(const workflow::RecordPrintRequest&) override;
-};
-
-// A demo installation (see talmorek-tool init-demo) and a program started
-// in it with scripted prompts and recorded print jobs.
+// The tests' installation (tests/support/installation.h) laid out as the
+// program finds it, and a program started in it with scripted prompts and
+// recorded print jobs.
 struct Installation {
     talmorek::testing::TempDir dir;
     ScriptedPrompts prompts;
-    RecordedPrintJobs printJobs;
+    RecordingPrintJobs printJobs;
 
     explicit Installation(bool multiStation = false);
     QString executable() const { return QString::fromStdString(dir.path() + "talmorek"); }
     QString lockPath() const { return QString::fromStdString(dir.path() + "instance.lock"); }
     // The main window created as the program creates it, not yet shown.
     std::unique_ptr<ProgramSession> start(const QStringList& arguments = {});
-    // Writes the precinct data file "E" or "O" of the demo station from the
-    // record of the vote given as JSON (with the course of voting and the
-    // commission), recomputed as the entry window saves it.
-    void writeData(const std::string& json, const std::string& letter, const std::string& station = {});
+    // What the entry window leaves after a save of `record` (recomputed):
+    // the precinct data file "E" or "O", HLASO.RCD and KOMISE.RCD of the
+    // single station.
+    void writeData(const entry::RecordOfVote& record, const char* letter);
+    // The party list of the installation.
+    data::PartyList parties() const;
 };
 
 // Shows the window and waits (bounded) until its show step has run.
 bool showAndWait(TPS_menu& window);
-
-// A record that the checks find clean but for one warning (96).
-extern const char* const kRecordWithWarningOnly;
-// The same with a valid-votes total that the party votes do not add up to.
-extern const char* const kRecordWithErrors;
 
 // Answers real modal windows (message boxes and dialogs) while a call runs:
 // each one that becomes the active modal widget is recorded as

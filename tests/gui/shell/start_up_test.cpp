@@ -46,9 +46,9 @@ TEST(StartUp, OrdinaryStationShowsItsLabelsDatesAndStartsTheTimer) {
 
     EXPECT_EQ(w.windowTitle(),
               QStringLiteral("Volby do Poslanecké sněmovny Parlamentu ČR - pořízení dat okrskovými komisemi"));
-    EXPECT_EQ(labelText(w, "Z_StatusObec_Lbl"), QStringLiteral("Obec: 532053 - Kladno"));
-    EXPECT_EQ(labelText(w, "Z_StatusOkrsek_Lbl"), QStringLiteral("Okrsek: 1"));
-    EXPECT_EQ(labelText(w, "Z_StatusKraj_lbl"), QStringLiteral("Volební kraj: 2 - Středočeský"));
+    EXPECT_EQ(labelText(w, "Z_StatusObec_Lbl"), QStringLiteral("Obec: 554782 - Testov"));
+    EXPECT_EQ(labelText(w, "Z_StatusOkrsek_Lbl"), QStringLiteral("Okrsek: 3"));
+    EXPECT_EQ(labelText(w, "Z_StatusKraj_lbl"), QStringLiteral("Volební kraj: 9 - Pardubický kraj"));
     EXPECT_EQ(w.electionDates(), QStringLiteral("08.10. - 09.10.2021"));
     EXPECT_FALSE(action(w, "BezHacku_MI")->isEnabled());
     EXPECT_FALSE(action(w, "BezHacku_MI")->isChecked());
@@ -104,13 +104,13 @@ TEST(StartUp, LongMunicipalityNameIsCutTo55Characters) {
     w.findChild<QTimer*>(QStringLiteral("startTimer"))->stop();
     const QString obec = labelText(w, "Z_StatusObec_Lbl");
     EXPECT_EQ(obec.size(), 55);
-    EXPECT_EQ(obec, QStringLiteral("Obec: 532053 - Lhota pod Horami nad Řekou u Velkého Měs"));
+    EXPECT_EQ(obec, QStringLiteral("Obec: 554782 - Lhota pod Horami nad Řekou u Velkého Měs"));
     // Every label of the status line is shown whole, none clipped.
     for (const char* name : {"Z_StatusObec_Lbl", "Z_StatusOkrsek_Lbl", "Z_StatusKraj_lbl"}) {
         auto* label = w.findChild<QLabel*>(QString::fromLatin1(name));
         EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width()) << name;
     }
-    EXPECT_EQ(labelText(w, "Z_StatusKraj_lbl"), QStringLiteral("Volební kraj: 2 - Středočeský"));
+    EXPECT_EQ(labelText(w, "Z_StatusKraj_lbl"), QStringLiteral("Volební kraj: 9 - Středočeský"));
 }
 
 TEST(StartUp, SecondInstanceIsRefusedWithoutCreatingAWindow) {

@@ -1,4 +1,4 @@
-#include "core/print/golden.h"
+#include "support/golden.h"
 
 #include <gtest/gtest.h>
 

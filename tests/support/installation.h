@@ -1,8 +1,9 @@
 #pragma once
-// A small installation in a temporary directory for the check tests: the
+// The one installation of the tests, in a temporary directory: the
 // registers, the catalogue of check messages and a station record, built
-// with the encoders of the data layer. Header-only, so that the tool tests
-// can build the same installation.
+// with the encoders of the data layer; and records of its precinct, clean
+// or with the findings a test needs. Core, tool and program tests all stand
+// on it.
 //
 // The precinct is 554782 / 3 of district 3201 with 812 registered voters.
 // The party list holds parties 1 (36 candidates), 2 (20), 3 (2), 7 (36) and
@@ -13,6 +14,7 @@
 // 300 / 150 / 71 among parties 1, 2 and 7.
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -24,6 +26,7 @@
 #include "entry/check_numbers.h"
 #include "entry/recompute.h"
 #include "entry/record_of_vote.h"
+#include "export/data_file.h"
 #include "support/temp_dir.h"
 
 namespace talmorek::testing {
@@ -128,6 +131,79 @@ inline entry::RecordOfVote cleanRecord(const data::PartyList& parties) {
     r.T4.KC2 = entry::kc2OfSection2(r.T4);
     entry::RecomputeAll(r, parties, entry::tickedParties(r, parties), station(), fixedClock());
     return r;
+}
+
+// The clean record of the precinct changed by `change`, recomputed as the
+// entry window recomputes before it saves.
+template <typename Change>
+entry::RecordOfVote changedRecord(const data::PartyList& parties, Change change) {
+    entry::RecordOfVote r = cleanRecord(parties);
+    change(r);
+    r.T4.KC2 = entry::kc2OfSection2(r.T4);
+    entry::RecomputeAll(r, parties, entry::tickedParties(r, parties), station(), fixedClock());
+    return r;
+}
+// Turnout of 92 %: warning 97 only.
+inline entry::RecordOfVote recordWithWarningsOnly(const data::PartyList& parties) {
+    return changedRecord(parties, [](entry::RecordOfVote& r) {
+        r.T4.VydObalky = 750;
+        r.T4.OdevzdObalky = 745;
+        r.T4.PlatneHlasy = 740;
+        r.party(1).PocHlasu = 519;
+    });
+}
+// The count of the extracts not typed: passable errors 04 and 06.
+inline entry::RecordOfVote recordWithPassableErrorsOnly(const data::PartyList& parties) {
+    return changedRecord(parties, [](entry::RecordOfVote& r) { r.T4.ZapsOsoby = 0; });
+}
+// Party 7 with more votes than the precinct's valid votes: errors.
+inline entry::RecordOfVote recordWithErrors(const data::PartyList& parties) {
+    return changedRecord(parties, [](entry::RecordOfVote& r) { r.party(7).PocHlasu = 600; });
+}
+
+// What the entry window leaves in the data directory `dataDir` (ending with
+// "/") after a save of the precinct's record: the results block under
+// `letter`, HLASO.RCD and KOMISE.RCD.
+inline void saveRecord(const std::string& dataDir, const entry::RecordOfVote& r, const char* letter) {
+    exporting::ZapisData(r, dataDir, station().KodObce, station().CisloOkrsku, letter);
+    data::ZapisHlasovani(dataDir, r.hlasovani);
+    data::ZapisKomisi(dataDir, r.komise);
+}
+
+// The special precinct abroad 999997 / 90 (Washington) of the registers.
+inline data::TStanice specialStation() {
+    data::TStanice s = station("999997", 90);
+    s.NazevObce = "Washington";
+    s.KodUzemi = "999";
+    s.KodOkresu = "9999";
+    s.NazevOkresu = "Zahraničí";
+    s.CisloKraje = "15";
+    s.KodKraje = "9999";
+    s.NazevKraje = "Zahraničí";
+    return s;
+}
+
+// A whole installation as the program finds it beside itself: the registers
+// and the catalogue in `dir`, and the station with empty working files.
+// Single-station: STANICE.RCD of `station()` beside the registers, the data
+// in "data/". Multi-station: no STANICE.RCD beside the registers; stations
+// "data/OK3" (`station()`) and "data/ZO90" (`specialStation()`), each its
+// own data directory.
+inline void writeProgramInstallation(const TempDir& dir, bool multiStation = false) {
+    writeInstallation(dir);
+    auto stationAt = [&](const std::string& sub, const data::TStanice& s) {
+        const std::string dataDir = dir.file(sub.empty() ? "data/" : sub);
+        std::filesystem::create_directories(dataDir);
+        dir.write(sub + "STANICE.RCD", data::encodeStanice(s));
+        data::ZapisHlasovani(dataDir, data::Hlasovani{});
+        data::ZapisKomisi(dataDir, {});
+    };
+    if (!multiStation) {
+        stationAt("", station());
+        return;
+    }
+    stationAt("data/OK3/", station());
+    stationAt("data/ZO90/", specialStation());
 }
 
 }  // namespace talmorek::testing

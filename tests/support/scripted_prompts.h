@@ -1,0 +1,49 @@
+#pragma once
+// The user as a script: every question and message a command puts to the
+// user is recorded, and questions are answered from a queue. A question
+// that no answer was queued for fails the test: a command that asks more
+// than the scenario expects is a fault, not a default "Yes".
+//
+// Texts are recorded as they were asked (UTF-8, "\r" for a line break).
+
+#include <deque>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "workflow/prompts.h"
+
+namespace talmorek::testing {
+
+struct Message {
+    std::string kind;   // question, exclamation, information, infoDialog, failure
+    std::string text;   // the heading for infoDialog
+    std::string title;  // the caption for infoDialog
+    std::string body;   // infoDialog only
+    bool operator==(const Message&) const = default;
+};
+
+void PrintTo(const Message& m, std::ostream* os);
+
+class ScriptedPrompts : public workflow::Prompts {
+public:
+    bool question(const std::string& text, const std::string& title) override;
+    void exclamation(const std::string& text, const std::string& title) override;
+    void information(const std::string& text, const std::string& title) override;
+    void infoDialog(const std::string& caption, const std::string& heading, const std::string& body) override;
+    void failure(const std::string& text, const std::string& title) override;
+
+    // Answers to the next questions, in order; true is "Yes".
+    std::deque<bool> answers;
+    // Every call in order.
+    std::vector<Message> messages;
+    // The same calls as one line each, for tests that compare whole
+    // conversations: "question|title|text", "exclamation|title|text",
+    // "information|title|text", "info|caption|heading|body", "failure|title|text".
+    std::vector<std::string> calls;
+
+private:
+    void record(Message m);
+};
+
+}  // namespace talmorek::testing
