@@ -18,9 +18,9 @@
 #include <string>
 #include <variant>
 
-#include "gui/print/font_resolution.h"
-#include "gui/print/paged_output.h"
-#include "gui/print/qt_text_measure.h"
+#include "render/font_resolution.h"
+#include "render/paged_output.h"
+#include "render/qt_text_measure.h"
 #include "checks/catalogue.h"
 #include "checks/protocol.h"
 #include "data/registers.h"
@@ -80,7 +80,7 @@ LargestRecord& largest() {
     return r;
 }
 
-print::RecordedDocument buildRecord(const LargestRecord& r, const gui::QtTextMeasure& measure) {
+print::RecordedDocument buildRecord(const LargestRecord& r, const render::QtTextMeasure& measure) {
     const data::Registers registers(r.dir);
     const checks::TCisChyb catalogue(r.dir);
     const checks::TChybProt protocol(catalogue);
@@ -96,11 +96,11 @@ print::RecordedDocument buildRecord(const LargestRecord& r, const gui::QtTextMea
 
 void BM_RecordDocumentToPdf(benchmark::State& state) {
     LargestRecord& r = largest();
-    const gui::QtTextMeasure measure;
+    const render::QtTextMeasure measure;
     std::size_t pages = 0;
     for (auto _ : state) {
         const print::RecordedDocument doc = buildRecord(r, measure);
-        gui::writePdf(doc, QString::fromStdString(r.pdf));
+        render::writePdf(doc, QString::fromStdString(r.pdf));
         pages = doc.pages.size();
     }
     state.counters["pages"] = static_cast<double>(pages);
@@ -111,8 +111,8 @@ BENCHMARK(BM_RecordDocumentToPdf)->Unit(benchmark::kMillisecond);
 // the record draws, straight onto a PDF painter page by page.
 void BM_SameCallsStraightToPdfFloor(benchmark::State& state) {
     LargestRecord& r = largest();
-    const print::RecordedDocument doc = buildRecord(r, gui::QtTextMeasure{});
-    const QFont font = gui::qtFont(print::Font{});
+    const print::RecordedDocument doc = buildRecord(r, render::QtTextMeasure{});
+    const QFont font = render::qtFont(print::Font{});
     std::size_t texts = 0, shapes = 0;
     for (auto _ : state) {
         texts = shapes = 0;

@@ -9,10 +9,10 @@
 #include <ostream>
 #include <stdexcept>
 
-#include "gui/print/paged_output.h"
-#include "gui/print/print_errors.h"
-#include "gui/print/qt_text_measure.h"
-#include "gui/print/test_page_facts.h"
+#include "render/paged_output.h"
+#include "render/print_errors.h"
+#include "render/qt_text_measure.h"
+#include "render/test_page_facts.h"
 #include "workflow/saved_record.h"
 #include "checks/catalogue.h"
 #include "checks/check_run.h"
@@ -113,7 +113,7 @@ void tallyPrintout(print::PrintContext& ctx, const PrintoutInput& in) {
 
 // The printer test page; the "printer" is the PDF file.
 void testPagePrintout(print::PrintContext& ctx, const PrintoutInput& in) {
-    const print::TestPageFacts facts = gui::testPageFacts("PDF", data::electionDates(in.station));
+    const print::TestPageFacts facts = render::testPageFacts("PDF", data::electionDates(in.station));
     print::printTestPage(ctx, facts, in.now, in.sDiakritikou);
 }
 
@@ -237,11 +237,11 @@ int runPrint(const Args& args, std::ostream& out, std::ostream& err) {
         print::RecordingDocument document(&directPages);
         document.setDirectPrint(options->direct);
         print::PreviewDocument preview(document);
-        const gui::QtTextMeasure measure;
+        const render::QtTextMeasure measure;
         print::PrintContext ctx(preview, measure, station);
         options->printout->draw(ctx, {*dirs, station, options->record, printTime(options->record), !options->bezHacku});
         const print::RecordedDocument& drawn = options->direct ? directPages.document : document.recorded();
-        gui::writePdf(drawn, QString::fromStdString(options->pdf));
+        render::writePdf(drawn, QString::fromStdString(options->pdf));
         if (!options->calls.empty()) data::replaceFileAtomically(options->calls, print::toText(drawn));
         out << options->pdf << ": " << drawn.pages.size() << " str.\n";
         return kExitOk;
@@ -252,7 +252,7 @@ int runPrint(const Args& args, std::ostream& out, std::ostream& err) {
         err << options->record.recordFile << ": " << e.what() << "\n";
         return kExitFailure;
     } catch (const std::exception& e) {
-        err << gui::printFailureMessage(e) << "\n";
+        err << render::printFailureMessage(e) << "\n";
         return kExitFailure;
     }
 }

@@ -5,7 +5,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "gui/print/qt_surface.h"
+#include "render/qt_surface.h"
 
 namespace talmorek::gui {
 namespace {
@@ -28,7 +28,7 @@ protected:
         const print::RecordedPage* page = view_.page();
         if (page == nullptr) return;
         painter.scale(view_.scale(), view_.scale());
-        renderPage(painter, *page);
+        render::renderPage(painter, *page);
     }
 
 private:

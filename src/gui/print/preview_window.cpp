@@ -12,8 +12,8 @@
 #include <algorithm>
 
 #include "gui/print/page_view.h"
-#include "gui/print/print_errors.h"
 #include "gui/print/printer_icon.h"
+#include "render/print_errors.h"
 
 namespace talmorek::gui {
 namespace {
@@ -242,7 +242,7 @@ void TpreviewF::printDocument() {
         output_.print(document_.recorded(), preview_.odStrany, preview_.doStrany, preview_.PocetKopii);
     } catch (const std::exception& e) {
         // The platform's failure reaches the user as it was reported.
-        QMessageBox::critical(this, QStringLiteral("Tisk"), QString::fromStdString(printFailureMessage(e)));
+        QMessageBox::critical(this, QStringLiteral("Tisk"), QString::fromStdString(render::printFailureMessage(e)));
     }
     printing_ = false;
     documentChanged();

@@ -19,7 +19,7 @@ void PrinterPageSink::startJob(const std::string& title) {
         printer_.setCopyCount(1);  // back to passes_ at the end of the job
     }
     kept_.clear();
-    output_ = std::make_unique<PagedOutput>(printer_);
+    output_ = std::make_unique<PrinterOutput>(printer_);
 }
 
 void PrinterPageSink::printPage(const print::RecordedPage& page) {
@@ -33,7 +33,7 @@ void PrinterPageSink::endJob() {
     // Whatever happens, the next job starts afresh, with the copies the
     // user chose.
     const int passes = std::exchange(passes_, 1);
-    std::unique_ptr<PagedOutput> output = std::move(output_);
+    std::unique_ptr<PrinterOutput> output = std::move(output_);
     std::vector<print::RecordedPage> kept = std::move(kept_);
     kept_.clear();
     struct RestoreCopies {

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "gui/print/paged_output.h"
+#include "gui/print/printer_output.h"
 #include "print/recording_document.h"
 
 class QPrinter;
@@ -26,7 +26,7 @@ public:
 
 private:
     QPrinter& printer_;
-    std::unique_ptr<PagedOutput> output_;
+    std::unique_ptr<PrinterOutput> output_;
     // A printer that does not make copies itself gets the job's pages again
     // at its end, so they are kept until then.
     int passes_ = 1;

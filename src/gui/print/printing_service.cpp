@@ -3,9 +3,9 @@
 #include <QPrintDialog>
 #include <algorithm>
 
-#include "gui/print/paged_output.h"
+#include "gui/print/printer_output.h"
 #include "gui/print/preview_window.h"
-#include "gui/print/test_page_facts.h"
+#include "render/test_page_facts.h"
 
 namespace talmorek::gui {
 
@@ -60,7 +60,7 @@ QString PrintingService::printerName() const {
 }
 
 print::TestPageFacts PrintingService::testPageFacts(const std::string& electionDates) const {
-    return gui::testPageFacts(printerName().toStdString(), electionDates);
+    return render::testPageFacts(printerName().toStdString(), electionDates);
 }
 
 }  // namespace talmorek::gui

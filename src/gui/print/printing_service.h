@@ -14,10 +14,10 @@
 
 #include "gui/print/preview_output.h"
 #include "gui/print/printer_page_sink.h"
-#include "gui/print/qt_text_measure.h"
 #include "print/preview_document.h"
 #include "print/recording_document.h"
 #include "print/test_page_layout.h"
+#include "render/qt_text_measure.h"
 
 class QWidget;
 
@@ -59,7 +59,7 @@ private:
     PrinterPageSink sink_;
     print::RecordingDocument document_;
     print::PreviewDocument preview_;
-    QtTextMeasure measure_;
+    render::QtTextMeasure measure_;
 };
 
 }  // namespace talmorek::gui

@@ -2,10 +2,10 @@
 
 #include <QMessageBox>
 
-#include "gui/print/print_errors.h"
 #include "gui/print/printing_service.h"
 #include "gui/shell/czech_text.h"
 #include "gui/shell/message_box_prompts.h"
+#include "render/print_errors.h"
 #include "workflow/station_display.h"
 #include "data/errors.h"
 #include "print/print_state.h"
@@ -38,7 +38,8 @@ void QtPrintJobs::run(const char* title, const data::TStanice& stanice, Draw&& d
     } catch (const data::ConversionError&) {
         throw;
     } catch (const std::exception& e) {
-        showMessage(owner_, QMessageBox::Critical, displayText(printFailureMessage(e)), QString::fromUtf8(title));
+        showMessage(owner_, QMessageBox::Critical, displayText(render::printFailureMessage(e)),
+                    QString::fromUtf8(title));
     }
 }
 
@@ -67,7 +68,7 @@ void QtPrintJobs::selectPrinter() {
     try {
         service().choosePrinter(owner_);
     } catch (const std::exception& e) {
-        showMessage(owner_, QMessageBox::Critical, displayText(printFailureMessage(e)),
+        showMessage(owner_, QMessageBox::Critical, displayText(render::printFailureMessage(e)),
                     QStringLiteral("Výběr tiskárny"));
     }
 }

@@ -13,9 +13,9 @@
 #include <QRegularExpression>
 #include <QThread>
 
-#include "gui/print/pdf_tools.h"
 #include "gui/print/printing_service.h"
 #include "print/primitives.h"
+#include "support/pdf_tools.h"
 
 namespace talmorek::gui {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "print/surface.h"
 
-namespace talmorek::gui {
+namespace talmorek::render {
 
 class QtTextMeasure : public print::TextMeasure {
 public:
@@ -15,4 +15,4 @@ public:
     int width(std::string_view text, const print::Font& font) const override;
 };
 
-}  // namespace talmorek::gui
+}  // namespace talmorek::render

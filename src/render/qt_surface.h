@@ -10,7 +10,7 @@
 #include "print/recorded_page.h"
 #include "print/surface.h"
 
-namespace talmorek::gui {
+namespace talmorek::render {
 
 class QtPageSurface : public print::PageSurface {
 public:
@@ -36,4 +36,4 @@ private:
 // Draws every call of `page`; the painter's state is restored afterwards.
 void renderPage(QPainter& painter, const print::RecordedPage& page);
 
-}  // namespace talmorek::gui
+}  // namespace talmorek::render

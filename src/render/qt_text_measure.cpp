@@ -1,12 +1,12 @@
-#include "gui/print/qt_text_measure.h"
+#include "render/qt_text_measure.h"
 
 #include <QFontMetricsF>
 #include <QString>
 #include <QtMath>
 
-#include "gui/print/font_resolution.h"
+#include "render/font_resolution.h"
 
-namespace talmorek::gui {
+namespace talmorek::render {
 
 int QtTextMeasure::width(std::string_view text, const print::Font& font) const {
     if (text.empty()) return 0;
@@ -17,4 +17,4 @@ int QtTextMeasure::width(std::string_view text, const print::Font& font) const {
     return qRound(metrics.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))));
 }
 
-}  // namespace talmorek::gui
+}  // namespace talmorek::render

@@ -1,10 +1,10 @@
-#include "gui/print/test_page_facts.h"
+#include "render/test_page_facts.h"
 
 #include <QSysInfo>
 
-#include "gui/print/font_resolution.h"
+#include "render/font_resolution.h"
 
-namespace talmorek::gui {
+namespace talmorek::render {
 
 print::TestPageFacts testPageFacts(const std::string& printerName, const std::string& electionDates) {
     print::TestPageFacts facts;
@@ -21,4 +21,4 @@ print::TestPageFacts testPageFacts(const std::string& printerName, const std::st
     return facts;
 }
 
-}  // namespace talmorek::gui
+}  // namespace talmorek::render

@@ -1,18 +1,18 @@
 // The renderer replays recorded calls where they belong: drawn onto an
 // image at one pixel per unit, the ink is found where the calls put it.
 
-#include "gui/print/qt_surface.h"
+#include "render/qt_surface.h"
 
 #include <gtest/gtest.h>
 
 #include <QFontMetricsF>
 #include <QImage>
 
-#include "gui/print/font_resolution.h"
-#include "gui/print/qt_text_measure.h"
+#include "render/font_resolution.h"
+#include "render/qt_text_measure.h"
 #include "print/recording_surface.h"
 
-namespace talmorek::gui {
+namespace talmorek::render {
 namespace {
 
 // Pixels darker than mid-grey within a rectangle.
@@ -110,4 +110,4 @@ TEST_F(Renderer, EmptyTextDrawsNothing) {
 }
 
 }  // namespace
-}  // namespace talmorek::gui
+}  // namespace talmorek::render

@@ -5,11 +5,11 @@
 
 #include "print/test_page_layout.h"
 
-namespace talmorek::gui {
+namespace talmorek::render {
 
 // The platform's name and version, `printerName` as the selected printer,
 // the printing fonts at hand and the election dates as the main window
 // shows them.
 print::TestPageFacts testPageFacts(const std::string& printerName, const std::string& electionDates);
 
-}  // namespace talmorek::gui
+}  // namespace talmorek::render

@@ -1,9 +1,9 @@
-#include "gui/print/print_errors.h"
+#include "render/print_errors.h"
 
 #include "workflow/error_messages.h"
-#include "gui/print/font_resolution.h"
+#include "render/font_resolution.h"
 
-namespace talmorek::gui {
+namespace talmorek::render {
 
 std::string printFailureMessage(const std::exception& failure) {
     if (const auto* font = dynamic_cast<const MissingFontError*>(&failure))
@@ -13,4 +13,4 @@ std::string printFailureMessage(const std::exception& failure) {
     return workflow::czechMessage(failure);
 }
 
-}  // namespace talmorek::gui
+}  // namespace talmorek::render

@@ -1,12 +1,12 @@
-#include "gui/print/qt_surface.h"
+#include "render/qt_surface.h"
 
 #include <QFontMetricsF>
 #include <QPolygonF>
 #include <algorithm>
 
-#include "gui/print/font_resolution.h"
+#include "render/font_resolution.h"
 
-namespace talmorek::gui {
+namespace talmorek::render {
 namespace {
 
 QPointF at(print::Point p) { return QPointF(p.x, p.y); }
@@ -81,4 +81,4 @@ void renderPage(QPainter& painter, const print::RecordedPage& page) {
     painter.restore();
 }
 
-}  // namespace talmorek::gui
+}  // namespace talmorek::render

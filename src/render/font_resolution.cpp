@@ -1,10 +1,10 @@
-#include "gui/print/font_resolution.h"
+#include "render/font_resolution.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QHash>
 
-namespace talmorek::gui {
+namespace talmorek::render {
 
 MissingFontError::MissingFontError(const QString& family)
     : std::runtime_error(("font not installed: " + family).toStdString()), family_(family) {}
@@ -64,4 +64,4 @@ QFont qtFont(const print::Font& font) {
     return f;
 }
 
-}  // namespace talmorek::gui
+}  // namespace talmorek::render

@@ -1,15 +1,15 @@
 // The measure the layouts use must be the renderer's own fonts.
 
-#include "gui/print/qt_text_measure.h"
+#include "render/qt_text_measure.h"
 
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
 #include <QFontMetricsF>
 
-#include "gui/print/font_resolution.h"
+#include "render/font_resolution.h"
 
-namespace talmorek::gui {
+namespace talmorek::render {
 namespace {
 
 print::Font font(const char* name, int size, bool bold = false) {
@@ -70,4 +70,4 @@ TEST(QtTextMeasure, BoldIsWiderThanRegularInArial) {
 }
 
 }  // namespace
-}  // namespace talmorek::gui
+}  // namespace talmorek::render

@@ -1,15 +1,13 @@
-#include "gui/print/paged_output.h"
+#include "render/paged_output.h"
 
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QPrinter>
-#include <algorithm>
 
-#include "gui/print/print_errors.h"
-#include "gui/print/qt_surface.h"
+#include "render/print_errors.h"
+#include "render/qt_surface.h"
 
-namespace talmorek::gui {
+namespace talmorek::render {
 namespace {
 
 // A4 in tenths of a millimetre per inch.
@@ -21,9 +19,7 @@ QPageLayout::Orientation qtOrientation(print::Orientation o) {
 
 }  // namespace
 
-PagedOutput::PagedOutput(QPagedPaintDevice& device) : device_(device) {
-    if (auto* printer = dynamic_cast<QPrinter*>(&device_)) printer->setFullPage(true);
-}
+PagedOutput::PagedOutput(QPagedPaintDevice& device) : device_(device) {}
 
 PagedOutput::~PagedOutput() {
     if (painter_.isActive()) painter_.end();
@@ -53,8 +49,6 @@ void PagedOutput::addPage(const print::RecordedPage& page) {
 void PagedOutput::finish() {
     if (!painter_.isActive()) return;
     if (!painter_.end()) throw PrintOutputError("Tisk se nepodařilo dokončit.");
-    if (auto* printer = dynamic_cast<QPrinter*>(&device_); printer && printer->printerState() == QPrinter::Error)
-        throw PrintOutputError("Tiskárna ohlásila chybu, tisk se nepodařil.");
 }
 
 void writePdf(const print::RecordedDocument& document, const QString& fileName) {
@@ -72,32 +66,10 @@ void writePdf(const print::RecordedDocument& document, const QString& fileName) 
     }
 }
 
-void printPages(QPrinter& printer, const print::RecordedDocument& document, int from, int to, int copies) {
-    const int last = static_cast<int>(document.pages.size());
-    from = std::max(from, 1);
-    to = std::min(to, last);
-    if (from > to) return;
-    copies = std::max(copies, 1);
-    printer.setDocName(QString::fromStdString(document.title));
-    // The range is ours to print; the printer is told to take every page it gets.
-    printer.setPrintRange(QPrinter::AllPages);
-    int passes = 1;
-    if (printer.supportsMultipleCopies()) {
-        printer.setCopyCount(copies);
-    } else {
-        printer.setCopyCount(1);
-        passes = copies;
-    }
-    PagedOutput output(printer);
-    for (int pass = 0; pass < passes; ++pass)
-        for (int n = from; n <= to; ++n) output.addPage(document.pages[static_cast<std::size_t>(n - 1)]);
-    output.finish();
-}
-
 QString pdfFileName(const std::string& jobTitle) {
     QString name = QString::fromStdString(jobTitle);
     if (!name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) name += QLatin1String(".pdf");
     return name;
 }
 
-}  // namespace talmorek::gui
+}  // namespace talmorek::render

@@ -10,7 +10,7 @@
 
 #include "print/surface.h"
 
-namespace talmorek::gui {
+namespace talmorek::render {
 
 // The font needed for a printout is not installed: nothing could be placed
 // where the forms expect it, so the job must not run at all.
@@ -34,4 +34,4 @@ bool formFontInstalled(const std::string& formFontName);
 // Raises MissingFontError when the family is not installed.
 QFont qtFont(const print::Font& font);
 
-}  // namespace talmorek::gui
+}  // namespace talmorek::render

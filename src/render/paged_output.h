@@ -1,7 +1,7 @@
 #pragma once
-// Recorded pages on paper and in PDF files: each page on an A4 sheet of its
-// own orientation, drawn from the sheet's corner with one unit = 0.1 mm,
-// whatever the resolution of the device.
+// Recorded pages on paged devices and in PDF files: each page on an A4 sheet
+// of its own orientation, drawn from the sheet's corner with one unit =
+// 0.1 mm, whatever the resolution of the device.
 
 #include <QPainter>
 #include <QString>
@@ -9,16 +9,15 @@
 #include "print/recorded_page.h"
 
 class QPagedPaintDevice;
-class QPrinter;
 
-namespace talmorek::gui {
+namespace talmorek::render {
 
 // Sends pages to a paged device one at a time (direct print draws a page
 // while the next is not yet known). The painter starts with the first page.
 class PagedOutput {
 public:
-    // For a QPrinter the whole sheet becomes the drawing area (the forms
-    // measure from the paper's edge, not from the printable area).
+    // The device draws on the whole sheet (the forms measure from the
+    // paper's edge); a printer must be told so before the first page.
     explicit PagedOutput(QPagedPaintDevice& device);
     ~PagedOutput();
     PagedOutput(const PagedOutput&) = delete;
@@ -45,13 +44,8 @@ private:
 // has no page.
 void writePdf(const print::RecordedDocument& document, const QString& fileName);
 
-// Prints pages from..to (1-based, inclusive, clamped to the document)
-// `copies` times (at least once) under the job title. A printer that does
-// not make copies itself gets the pages that many times, collated.
-void printPages(QPrinter& printer, const print::RecordedDocument& document, int from, int to, int copies);
-
 // The file name a PDF of a job is offered under: the job title, with ".pdf"
 // unless it already ends so ("PST4a.pdf", "VOLBY.pdf").
 QString pdfFileName(const std::string& jobTitle);
 
-}  // namespace talmorek::gui
+}  // namespace talmorek::render

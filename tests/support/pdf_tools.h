@@ -4,9 +4,11 @@
 // bounded; a missing tool makes the calling test skip.
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
+#include <QtMath>
 #include <optional>
 
 namespace talmorek::testing {
@@ -36,6 +38,17 @@ inline std::optional<QString> pdfText(const QString& file) {
 inline std::optional<QString> pdfInfo(const QString& file, int pages = 1) {
     return runPdfTool("pdfinfo", {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
                                   QString::number(pages), file});
+}
+
+// The page sizes in pdfinfo's report, "595 x 842" for A4 portrait.
+inline QStringList pageSizes(const QString& info) {
+    QStringList sizes;
+    static const QRegularExpression size(R"(Page\s+\d+ size:\s+([\d.]+) x ([\d.]+) pts)");
+    for (auto it = size.globalMatch(info); it.hasNext();) {
+        const auto m = it.next();
+        sizes << QString("%1 x %2").arg(qRound(m.captured(1).toDouble())).arg(qRound(m.captured(2).toDouble()));
+    }
+    return sizes;
 }
 
 }  // namespace talmorek::testing

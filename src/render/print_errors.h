@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace talmorek::gui {
+namespace talmorek::render {
 
 // A printer or a PDF file refused the output. The text is the Czech sentence
 // for the user.
@@ -19,4 +19,4 @@ public:
 // whatever else `workflow::czechMessage` words.
 std::string printFailureMessage(const std::exception& failure);
 
-}  // namespace talmorek::gui
+}  // namespace talmorek::render

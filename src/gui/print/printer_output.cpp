@@ -1,0 +1,44 @@
+#include "gui/print/printer_output.h"
+
+#include <QPrinter>
+#include <algorithm>
+
+#include "render/print_errors.h"
+
+namespace talmorek::gui {
+
+PrinterOutput::PrinterOutput(QPrinter& printer) : printer_(printer), output_(printer) {
+    printer_.setFullPage(true);
+}
+
+void PrinterOutput::addPage(const print::RecordedPage& page) { output_.addPage(page); }
+
+void PrinterOutput::finish() {
+    output_.finish();
+    if (printer_.printerState() == QPrinter::Error)
+        throw render::PrintOutputError("Tiskárna ohlásila chybu, tisk se nepodařil.");
+}
+
+void printPages(QPrinter& printer, const print::RecordedDocument& document, int from, int to, int copies) {
+    const int last = static_cast<int>(document.pages.size());
+    from = std::max(from, 1);
+    to = std::min(to, last);
+    if (from > to) return;
+    copies = std::max(copies, 1);
+    printer.setDocName(QString::fromStdString(document.title));
+    // The range is ours to print; the printer is told to take every page it gets.
+    printer.setPrintRange(QPrinter::AllPages);
+    int passes = 1;
+    if (printer.supportsMultipleCopies()) {
+        printer.setCopyCount(copies);
+    } else {
+        printer.setCopyCount(1);
+        passes = copies;
+    }
+    PrinterOutput output(printer);
+    for (int pass = 0; pass < passes; ++pass)
+        for (int n = from; n <= to; ++n) output.addPage(document.pages[static_cast<std::size_t>(n - 1)]);
+    output.finish();
+}
+
+}  // namespace talmorek::gui

@@ -1,0 +1,36 @@
+#pragma once
+// Recorded pages on a printer: the paged output of the renderer, with the
+// two things only a printer needs — the whole sheet as drawing area (the
+// forms measure from the paper's edge, not from the printable area) and its
+// own report of a failed job.
+
+#include "print/recorded_page.h"
+#include "render/paged_output.h"
+
+class QPrinter;
+
+namespace talmorek::gui {
+
+// Sends pages to `printer` one at a time; the job starts with the first page.
+class PrinterOutput {
+public:
+    explicit PrinterOutput(QPrinter& printer);
+
+    // Raises render::PrintOutputError when the printer refuses to start or
+    // to add a page.
+    void addPage(const print::RecordedPage& page);
+    // Ends the job; raises render::PrintOutputError when the printer reports
+    // a failure.
+    void finish();
+
+private:
+    QPrinter& printer_;
+    render::PagedOutput output_;
+};
+
+// Prints pages from..to (1-based, inclusive, clamped to the document)
+// `copies` times (at least once) under the job title. A printer that does
+// not make copies itself gets the pages that many times, collated.
+void printPages(QPrinter& printer, const print::RecordedDocument& document, int from, int to, int copies);
+
+}  // namespace talmorek::gui

@@ -1,0 +1,93 @@
+// Printer output: the pages a printer gets, their range and copies, and
+// direct print page by page. A PDF file stands in for the printer.
+
+#include <gtest/gtest.h>
+
+#include <QPrinter>
+
+#include "gui/print/printer_output.h"
+#include "gui/print/printer_page_sink.h"
+#include "print/primitives.h"
+#include "print/recording_document.h"
+#include "support/pdf_tools.h"
+#include "support/temp_dir.h"
+
+namespace talmorek::gui {
+namespace {
+
+using testing::pageSizes;
+using testing::pdfInfo;
+using testing::pdfText;
+
+#define REQUIRE_POPPLER()                                                              \
+    if (!testing::havePdfTool("pdftotext") || !testing::havePdfTool("pdfinfo"))        \
+    GTEST_SKIP() << "pdftotext/pdfinfo (poppler-utils) are not installed"
+
+// `count` portrait pages, each with its number as text, under the title "VOLBY".
+print::RecordedDocument numberedPages(int count) {
+    print::RecordedDocument document;
+    document.title = "VOLBY";
+    for (int n = 1; n <= count; ++n) {
+        print::RecordedPage page{print::Orientation::Portrait, {}};
+        print::Font f;
+        f.size = 24;
+        page.calls.push_back(print::TextCall{200, 200, f, "Stránka číslo " + std::to_string(n)});
+        document.pages.push_back(page);
+    }
+    return document;
+}
+
+class PrinterPages : public ::testing::Test {
+protected:
+    QString file(const char* name) const { return QString::fromStdString(dir.file(name)); }
+    ::talmorek::testing::TempDir dir;
+};
+
+TEST_F(PrinterPages, PrinterGetsTheRangeAsManyTimesAsCopies) {
+    REQUIRE_POPPLER();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file("range.pdf"));
+    const print::RecordedDocument document = numberedPages(3);
+    printPages(printer, document, 2, 3, 2);
+    const auto text = pdfText(file("range.pdf"));
+    ASSERT_TRUE(text.has_value());
+    // A PDF printer makes no copies itself, so the pages come twice, collated.
+    const QStringList pagesText = text->split('\f', Qt::SkipEmptyParts);
+    ASSERT_EQ(pagesText.size(), 4);
+    const int expected[] = {2, 3, 2, 3};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(pagesText[i].contains(QString("Stránka číslo %1").arg(expected[i]))) << i;
+    EXPECT_EQ(printer.docName(), "VOLBY");
+}
+
+TEST_F(PrinterPages, DirectPrintSendsEachPageAsItIsFinished) {
+    REQUIRE_POPPLER();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file("direct.pdf"));
+    PrinterPageSink sink(printer);
+    print::RecordingDocument document(&sink);
+    print::PreviewDocument preview(document);
+    document.setDirectPrint(true);
+    document.setPrintJobTitle("PST4a.pdf");
+    preview.ZacatekTisku();
+    print::Font f;
+    f.size = 26;
+    preview.VratCanvas().text(200, 300, "Zápis – první strana", f);
+    document.setOrientation(print::Orientation::Landscape);
+    preview.VratCanvas().text(200, 300, "Příloha – druhá strana", f);
+    preview.KonecTisku();
+    EXPECT_EQ(document.TotalPages(), 0) << "nothing is kept for the preview";
+    EXPECT_EQ(printer.docName(), "PST4a.pdf");
+
+    const auto info = pdfInfo(file("direct.pdf"), 2);
+    ASSERT_TRUE(info.has_value());
+    EXPECT_EQ(pageSizes(*info), (QStringList{"595 x 842", "842 x 595"}));
+    const auto text = pdfText(file("direct.pdf"));
+    EXPECT_TRUE(text->contains("Zápis – první strana"));
+    EXPECT_TRUE(text->contains("Příloha – druhá strana"));
+}
+
+}  // namespace
+}  // namespace talmorek::gui

@@ -1,0 +1,100 @@
+// PDF files: A4 sheets of each page's orientation, texts kept as text with
+// their Czech letters.
+
+#include <gtest/gtest.h>
+
+#include <QRegularExpression>
+
+#include "render/paged_output.h"
+#include "render/print_errors.h"
+#include "render/qt_text_measure.h"
+#include "render/test_page_facts.h"
+#include "data/station.h"
+#include "print/primitives.h"
+#include "print/recording_document.h"
+#include "print/test_page_layout.h"
+#include "support/pdf_tools.h"
+#include "support/temp_dir.h"
+
+namespace talmorek::render {
+namespace {
+
+using testing::pageSizes;
+using testing::pdfInfo;
+using testing::pdfText;
+
+#define REQUIRE_POPPLER()                                                              \
+    if (!testing::havePdfTool("pdftotext") || !testing::havePdfTool("pdfinfo"))        \
+    GTEST_SKIP() << "pdftotext/pdfinfo (poppler-utils) are not installed"
+
+// One call per page: the page's number as text.
+print::RecordedDocument pages(std::initializer_list<print::Orientation> orientations) {
+    print::RecordedDocument document;
+    int n = 0;
+    for (print::Orientation o : orientations) {
+        print::RecordedPage page{o, {}};
+        print::Font f;
+        f.size = 24;
+        page.calls.push_back(print::TextCall{200, 200, f, "Stránka číslo " + std::to_string(++n)});
+        document.pages.push_back(page);
+    }
+    return document;
+}
+
+class PdfOutput : public ::testing::Test {
+protected:
+    QString file(const char* name) const { return QString::fromStdString(dir.file(name)); }
+    ::talmorek::testing::TempDir dir;
+};
+
+TEST_F(PdfOutput, TestPageHoldsItsCzechTextAsText) {
+    REQUIRE_POPPLER();
+    data::TStanice stanice;
+    print::RecordingDocument document;
+    print::PreviewDocument preview(document);
+    const QtTextMeasure measure;
+    print::PrintContext ctx(preview, measure, stanice);
+    print::printTestPage(ctx, testPageFacts("PDF", "08.10. - 09.10.2021"), {2021, 10, 8, 14, 5}, true);
+    writePdf(document.recorded(), file("test.pdf"));
+
+    const auto text = pdfText(file("test.pdf"));
+    ASSERT_TRUE(text.has_value());
+    for (const char* expected : {
+             "Volby do Poslanecké sněmovny Parlamentu ČR konané ve dnech: 08.10. - 09.10.2021",
+             "Test proběhl v pořádku, pokud jsou všechny tři šipky u pravého okraje,",
+             "v seznamu fontů jsou zastoupeny fonty Arial (CE) a Courier New (CE)",
+             "Seznam fontů použitých pro tisk",
+             "Arial, Arial CE, Courier New, Courier New CE",
+             "Kontaktní osoba",
+             "Vámi zaslaný podklad využijeme k opravě nebo vylepšení tohoto software.",
+             "Zde bude patička",
+         })
+        EXPECT_TRUE(text->contains(QString::fromUtf8(expected))) << expected << "\nin:\n" << text->toStdString();
+    const auto info = pdfInfo(file("test.pdf"));
+    ASSERT_TRUE(info.has_value());
+    EXPECT_TRUE(info->contains(QRegularExpression("Title:\\s+VOLBY"))) << info->toStdString();
+    EXPECT_EQ(pageSizes(*info), QStringList{"595 x 842"});
+}
+
+TEST_F(PdfOutput, EveryPageGetsAnA4SheetOfItsOwnOrientation) {
+    REQUIRE_POPPLER();
+    using print::Orientation;
+    writePdf(pages({Orientation::Portrait, Orientation::Landscape, Orientation::Portrait}), file("mixed.pdf"));
+    const auto info = pdfInfo(file("mixed.pdf"), 3);
+    ASSERT_TRUE(info.has_value());
+    EXPECT_EQ(pageSizes(*info), (QStringList{"595 x 842", "842 x 595", "595 x 842"}));
+    EXPECT_TRUE(pdfText(file("mixed.pdf"))->contains("Stránka číslo 2"));
+}
+
+TEST_F(PdfOutput, FailuresAreReported) {
+    EXPECT_THROW(writePdf(print::RecordedDocument{}, file("empty.pdf")), PrintOutputError);
+    EXPECT_THROW(writePdf(pages({print::Orientation::Portrait}), file("no/such/dir/x.pdf")), PrintOutputError);
+}
+
+TEST(PdfFileName, IsTheJobTitle) {
+    EXPECT_EQ(pdfFileName("VOLBY"), "VOLBY.pdf");
+    EXPECT_EQ(pdfFileName("PST4a.pdf"), "PST4a.pdf");
+}
+
+}  // namespace
+}  // namespace talmorek::render
