@@ -11,15 +11,13 @@
 
 namespace talmorek::exporting {
 
-inline constexpr std::size_t kT4BlockLength = 105;
-inline constexpr std::size_t kT4PBlockLength = 239;
-inline constexpr std::size_t kTSBlockLength = 276;
-
 // "EP532053.00001": letter, "P", the municipality code as stored, ".", the
 // precinct number as five digits.
 std::string dataFileName(std::string_view letter, std::string_view kodObce, std::int32_t cisloOkrsku);
 
-// The text line of the results block (UTF-8 texts written in code page 1250).
+// The text line of the results block (UTF-8 texts written in code page
+// 1250), field by field as results_fields.h lists them. A number wider than
+// its field raises FieldWidthError.
 std::string resultsLine(const entry::RecordOfVote& r);
 // Parses a text line into the results block of `r` (cleared first). A field
 // that is not a number raises ConversionError naming the field; a line

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "core/export/widest_record.h"
 #include "data/errors.h"
 #include "export/data_file.h"
 #include "export/package.h"
@@ -91,6 +92,17 @@ TEST(DataFileLine, ParsingGivesEveryFieldBack) {
     back.TS.SeznamChyb = r.TS.SeznamChyb;
     back.TS.RezervaA1 = back.TS.RezervaA3 = back.TS.RezervaA4 = back.TS.RezervaA5 = "";
     back.TS.RezervaB2 = back.TS.RezervaB3 = back.TS.RezervaB4 = "";
+    EXPECT_EQ(back.TS, r.TS);
+}
+
+TEST(DataFileLine, TheWidestValueOfEveryFieldComesBack) {
+    const RecordOfVote r = testing::widestRecord();
+    const std::string line = resultsLine(r);
+    EXPECT_EQ(line.size(), 105u + 60u * 239u + 276u) << "every party flagged, no field wider than its place";
+    RecordOfVote back;
+    parseResultsLine(line, back, "OP532053.00001");
+    EXPECT_EQ(back.T4, r.T4);
+    for (int n = 1; n <= entry::kFlagPositions; ++n) EXPECT_EQ(back.party(n), r.party(n)) << "T4P " << n;
     EXPECT_EQ(back.TS, r.TS);
 }
 
