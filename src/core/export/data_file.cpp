@@ -87,14 +87,18 @@ private:
     std::size_t next_ = 0;
 };
 
-std::string pathOf(const std::string& dataDir, std::string_view letter, std::string_view kodObce, std::int32_t okrsek) {
+std::string pathOf(const std::string& dataDir, DataLetter letter, std::string_view kodObce, std::int32_t okrsek) {
     return dataDir + dataFileName(letter, kodObce, okrsek);
 }
 
 }  // namespace
 
-std::string dataFileName(std::string_view letter, std::string_view kodObce, std::int32_t cisloOkrsku) {
-    return std::string(letter) + "P" + std::string(kodObce) + "." + data::precinctFiveDigits(cisloOkrsku);
+char letterOf(DataLetter letter) { return letter == DataLetter::E ? 'E' : 'O'; }
+
+DataLetter otherLetter(DataLetter letter) { return letter == DataLetter::E ? DataLetter::O : DataLetter::E; }
+
+std::string dataFileName(DataLetter letter, std::string_view kodObce, std::int32_t cisloOkrsku) {
+    return std::string(1, letterOf(letter)) + "P" + std::string(kodObce) + "." + data::precinctFiveDigits(cisloOkrsku);
 }
 
 std::string resultsLine(const entry::RecordOfVote& r) {
@@ -116,19 +120,23 @@ void parseResultsLine(std::string_view line, entry::RecordOfVote& rec, const std
     r.block(rec.TS, kTSBlockLength, "TS");
 }
 
+void saveResults(const entry::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
+                 std::int32_t cisloOkrsku, DataLetter letter) {
+    ZapisData(r, dataDir, kodObce, cisloOkrsku, letter);
+    // Only now, with the new data on disk, may the superseded file go; a
+    // stale one left by an earlier run (both files present) goes the same way.
+    data::removeFileIfExists(pathOf(dataDir, otherLetter(letter), kodObce, cisloOkrsku));
+}
+
 void ZapisData(const entry::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
-               std::int32_t cisloOkrsku, std::string_view letter) {
-    const std::string target = pathOf(dataDir, letter, kodObce, cisloOkrsku);
-    const bool replacing = data::fileExists(target);
+               std::int32_t cisloOkrsku, DataLetter letter) {
     // The whole package is made in memory and replaces the target in one
     // rename, so the previous data stay readable until the new are on disk.
-    data::replaceFileAtomically(target, makePackage(resultsLine(r)));
-    // A first "O" file takes the place of the "E" file it supersedes.
-    if (!replacing && letter != "E") data::removeFileIfExists(pathOf(dataDir, "E", kodObce, cisloOkrsku));
+    data::replaceFileAtomically(pathOf(dataDir, letter, kodObce, cisloOkrsku), makePackage(resultsLine(r)));
 }
 
 bool NactiData(entry::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
-               std::int32_t cisloOkrsku, std::string_view letter) {
+               std::int32_t cisloOkrsku, DataLetter letter) {
     r.ClearResults();
     const std::string source = pathOf(dataDir, letter, kodObce, cisloOkrsku);
     if (!data::fileExists(source)) return false;

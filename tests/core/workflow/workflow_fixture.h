@@ -27,6 +27,8 @@
 
 namespace talmorek::testing {
 
+using exporting::DataLetter;
+
 struct Message {
     std::string kind;   // question, exclamation, information, infoDialog, failure
     std::string text;   // the heading for infoDialog
@@ -157,11 +159,18 @@ protected:
     data::TStanice stationOnDisk() const { return data::NactiStanici(dir.path()); }
 
     // What the entry window leaves on disk after a save: the results block
-    // under `letter`, HLASO.RCD and KOMISE.RCD.
-    void save(const entry::RecordOfVote& r, const char* letter) const {
-        exporting::ZapisData(r, dataDir(), "554782", kOkrsek, letter);
+    // under `letter` (the file of the other letter removed), HLASO.RCD and
+    // KOMISE.RCD.
+    void save(const entry::RecordOfVote& r, DataLetter letter) const {
+        exporting::saveResults(r, dataDir(), "554782", kOkrsek, letter);
         data::ZapisHlasovani(dataDir(), r.hlasovani);
         data::ZapisKomisi(dataDir(), r.komise);
+    }
+    // The data file with `letter` alone, the other left as it is: both files
+    // at once, as a save interrupted between writing one and removing the
+    // other leaves them.
+    void writeDataFileOnly(const entry::RecordOfVote& r, DataLetter letter) const {
+        exporting::ZapisData(r, dataDir(), "554782", kOkrsek, letter);
     }
 
     // The clean record of the precinct changed by `change`, recomputed as
@@ -193,13 +202,13 @@ protected:
     }
 
     std::string dataDir() const { return dir.file("data/"); }
-    std::string dataFile(const char* letter) const {
+    std::string dataFile(DataLetter letter) const {
         return "data/" + exporting::dataFileName(letter, "554782", kOkrsek);
     }
-    bool has(const char* letter) const { return dir.exists(dataFile(letter)); }
+    bool has(DataLetter letter) const { return dir.exists(dataFile(letter)); }
 
     // The results block of the data file with `letter`.
-    entry::RecordOfVote readBack(const char* letter) const {
+    entry::RecordOfVote readBack(DataLetter letter) const {
         entry::RecordOfVote r;
         EXPECT_TRUE(exporting::NactiData(r, dataDir(), "554782", kOkrsek, letter));
         return r;
