@@ -42,9 +42,9 @@ void BM_DataFileWriteAndRead(benchmark::State& state) {
     const entry::RecordOfVote record = fullRecord();
     const std::string dir = benchDir();
     for (auto _ : state) {
-        exporting::ZapisData(record, dir, "532053", 1, "E");
+        exporting::saveResults(record, dir, "532053", 1, exporting::DataLetter::E);
         entry::RecordOfVote back;
-        benchmark::DoNotOptimize(exporting::NactiData(back, dir, "532053", 1, "E"));
+        benchmark::DoNotOptimize(exporting::NactiData(back, dir, "532053", 1, exporting::DataLetter::E));
     }
     std::filesystem::remove_all(dir);
 }

@@ -60,11 +60,13 @@ std::optional<RecordOptions> parseRecordOptions(const Args& args, std::ostream& 
         if (a == "--letter") {
             const std::string* v = value();
             if (!v) return std::nullopt;
-            if (*v != "E" && *v != "O") {
+            o.letter.reset();
+            for (auto letter : {exporting::DataLetter::E, exporting::DataLetter::O})
+                if (*v == std::string(1, exporting::letterOf(letter))) o.letter = letter;
+            if (!o.letter) {
                 err << "Písmeno souboru dat musí být E nebo O.\n";
                 return std::nullopt;
             }
-            o.letter = *v;
         } else if (a == "--record") {
             const std::string* v = value();
             if (!v) return std::nullopt;

@@ -16,6 +16,7 @@
 #include "data/registers.h"
 #include "entry/recompute.h"
 #include "entry/record_of_vote.h"
+#include "export/data_file.h"
 #include "tool/commands.h"
 
 namespace talmorek::tool {
@@ -37,7 +38,7 @@ struct CheckOutcome {
 struct RecordOptions {
     std::vector<std::string> positional;
     std::string recordFile;
-    std::optional<std::string> letter;
+    std::optional<exporting::DataLetter> letter;
     bool recompute = false;
     std::optional<entry::LocalDateTime> now;
     std::optional<std::uint32_t> seed;

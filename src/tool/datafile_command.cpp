@@ -97,7 +97,7 @@ int write(const Args& args, std::ostream& out, std::ostream& err) {
         }
         // As the entry window saves: the results block, then the course of
         // voting, then the commission when members other than the chair were present.
-        exporting::ZapisData(record, dirs->data, station.KodObce, station.CisloOkrsku, *options->letter);
+        exporting::saveResults(record, dirs->data, station.KodObce, station.CisloOkrsku, *options->letter);
         data::ZapisHlasovani(dirs->data, record.hlasovani);
         const std::string& present = record.hlasovani.ClenuOVKP;
         if (!present.empty() && present != "0" && present != "1") {

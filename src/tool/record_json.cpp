@@ -1,5 +1,6 @@
 #include "tool/record_json.h"
 
+#include <concepts>
 #include <cstdint>
 #include <limits>
 #include <set>
@@ -7,97 +8,31 @@
 
 #include "data/cp1250.h"
 #include "data/working_files.h"
+#include "export/results_fields.h"
 
 namespace talmorek::tool {
 namespace {
 
 using Json = nlohmann::ordered_json;
 using entry::kCandidates;
+using exporting::PreferenceCounts;
+using exporting::ResultFieldKind;
 
 [[noreturn]] void refuse(const std::string& message) { throw RecordJsonError(message); }
 
-// Field lists, walked by the reader and by the writer alike, so that the two
-// directions can never disagree on a name.
+// The results block is walked through the field tables of the data file,
+// the course of voting through the layout of HLASO.RCD: reader and writer
+// take the same names in the same order, so what is written reads back.
 
-template <typename Visitor, typename T4>
-void visitT4(Visitor& v, T4& t) {
-    v.number("Typ", t.Typ);
-    v.number("Oprava", t.Oprava);
-    v.number("Chyba", t.Chyba);
-    v.number("RegKod", t.RegKod);
-    v.number("Obec", t.Obec);
-    v.number("Okrsek", t.Okrsek);
-    v.number("KC1", t.KC1);
-    v.number("ZapsOsoby", t.ZapsOsoby);
-    v.number("VydObalky", t.VydObalky);
-    v.number("OdevzdObalky", t.OdevzdObalky);
-    v.number("PlatneHlasy", t.PlatneHlasy);
-    v.number("KC2", t.KC2);
-    v.exactText("ZakrStrany", t.ZakrStrany, entry::kFlagPositions);
-}
-
-template <typename Visitor, typename T4P>
-void visitT4P(Visitor& v, T4P& t) {
-    v.number("Typ", t.Typ);
-    v.number("Oprava", t.Oprava);
-    v.number("Chyba", t.Chyba);
-    v.number("RegKod", t.RegKod);
-    v.number("Obec", t.Obec);
-    v.number("Okrsek", t.Okrsek);
-    v.number("KC1", t.KC1);
-    v.number("KStrana", t.KStrana);
-    v.number("PocHlasu", t.PocHlasu);
-    v.number("KC2", t.KC2);
-    v.counts("PrefHlasy", t.PrefHlasy);
-    v.number("KC3", t.KC3);
-    v.number("KC4", t.KC4);
-    v.number("PoslKand", t.PoslKand);
-    v.number("KSoucet", t.KSoucet);
-}
-
-template <typename Visitor, typename TS>
-void visitTS(Visitor& v, TS& t) {
-    v.number("Typ", t.Typ);
-    v.number("Oprava", t.Oprava);
-    v.number("Chyba", t.Chyba);
-    v.number("RegKod", t.RegKod);
-    v.number("Obec", t.Obec);
-    v.number("Okrsek", t.Okrsek);
-    v.number("KC1", t.KC1);
-    v.text("SeznamChyb", t.SeznamChyb, 50);
-    v.text("Datum", t.Datum, 8);
-    v.text("Cas", t.Cas, 6);
-    v.number("Rezerva", t.Rezerva);
-    v.number("ZpusobPorizeni", t.ZpusobPorizeni);
-    v.number("KodOS", t.KodOS);
-    v.text("RezervaA1", t.RezervaA1, 1);
-    v.number("RezervaA2", t.RezervaA2);
-    v.text("RezervaA3", t.RezervaA3, 15);
-    v.text("RezervaA4", t.RezervaA4, 8);
-    v.text("RezervaA5", t.RezervaA5, 6);
-    v.number("RezervaA6", t.RezervaA6);
-    v.number("RezervaB1", t.RezervaB1);
-    v.text("RezervaB2", t.RezervaB2, 15);
-    v.text("RezervaB3", t.RezervaB3, 8);
-    v.text("RezervaB4", t.RezervaB4, 6);
-    v.number("RezervaB5", t.RezervaB5);
-    v.number("SumaKC1", t.SumaKC1);
-    v.number("SumaKC2", t.SumaKC2);
-    v.number("SumaKC3", t.SumaKC3);
-    v.number("SumaKC4", t.SumaKC4);
-    v.number("Nahoda", t.Nahoda);
-    v.number("RezervaC1", t.RezervaC1);
-    v.number("RezervaC2", t.RezervaC2);
-    v.number("SumaKSoucet", t.SumaKSoucet);
-    v.number("Celkem", t.Celkem);
-    v.number("RezervaD1", t.RezervaD1);
-    v.number("RezervaD2", t.RezervaD2);
+template <typename Visitor, typename Block>
+void visitResults(Visitor& v, Block& block) {
+    exporting::forEachResultField(block, [&v](const auto& field, auto& value) { v.field(field, value); });
 }
 
 template <typename Visitor, typename H>
 void visitHlasovani(Visitor& v, H& h) {
     for (const auto& field : data::hlaso::kFields)
-        v.text(std::string(field.layout.name).c_str(), h.*field.member, field.layout.capacity);
+        v.text(field.layout.name, h.*field.member, field.layout.capacity);
 }
 
 // Reads the fields of one JSON object into a record.
@@ -107,12 +42,23 @@ public:
         if (!object.is_object()) refuse("Blok " + where_ + " musí být objekt JSON.");
     }
 
-    template <typename T>
-    void number(const char* name, T& target) {
-        if (const Json* value = take(name)) target = integer<T>(*value, pathOf(name));
+    template <typename Field, std::integral T>
+    void field(const Field& f, T& target) {
+        if (const Json* value = take(f.name)) target = integer<T>(*value, pathOf(f.name));
+    }
+    template <typename Field>
+    void field(const Field& f, std::string& target) {
+        if (f.kind == ResultFieldKind::FullText)
+            exactText(f.name, target, f.width);
+        else
+            text(f.name, target, f.width);
+    }
+    template <typename Field>
+    void field(const Field& f, PreferenceCounts& target) {
+        counts(f.name, target);
     }
 
-    void text(const char* name, std::string& target, std::size_t capacity) {
+    void text(std::string_view name, std::string& target, std::size_t capacity) {
         const Json* value = take(name);
         if (!value) return;
         std::string s = string(*value, pathOf(name));
@@ -121,7 +67,7 @@ public:
         target = std::move(s);
     }
 
-    void exactText(const char* name, std::string& target, std::size_t length) {
+    void exactText(std::string_view name, std::string& target, std::size_t length) {
         const Json* value = take(name);
         if (!value) return;
         std::string s = string(*value, pathOf(name));
@@ -130,7 +76,7 @@ public:
         target = std::move(s);
     }
 
-    void counts(const char* name, std::array<std::uint16_t, kCandidates>& target) {
+    void counts(std::string_view name, PreferenceCounts& target) {
         const Json* value = take(name);
         if (!value) return;
         const std::string path = pathOf(name);
@@ -170,9 +116,10 @@ public:
     }
 
 private:
-    const Json* take(const char* name) {
-        known_.insert(name);
-        auto it = object_.find(name);
+    const Json* take(std::string_view name) {
+        const std::string key(name);
+        known_.insert(key);
+        auto it = object_.find(key);
         return it == object_.end() ? nullptr : &*it;
     }
     std::string pathOf(std::string_view name) const { return where_ + "." + std::string(name); }
@@ -185,16 +132,12 @@ private:
 // Writes the fields of a record into one JSON object.
 class Writer {
 public:
-    template <typename T>
-    void number(const char* name, const T& value) {
-        object[name] = value;
+    // Numbers, texts and the 36 preferential votes (a JSON array) alike.
+    template <typename Field, typename T>
+    void field(const Field& f, const T& value) {
+        object[std::string(f.name)] = value;
     }
-    void text(const char* name, const std::string& value, std::size_t) { object[name] = value; }
-    void exactText(const char* name, const std::string& value, std::size_t) { object[name] = value; }
-    void counts(const char* name, const std::array<std::uint16_t, kCandidates>& values) {
-        object[name] = Json::array();
-        for (auto v : values) object[name].push_back(v);
-    }
+    void text(std::string_view name, const std::string& value, std::size_t) { object[std::string(name)] = value; }
 
     Json object = Json::object();
 };
@@ -233,9 +176,9 @@ entry::RecordOfVote recordFromJson(const Json& json) {
         const std::string& key = item.key();
         const Json& value = item.value();
         if (key == "T4") {
-            read(value, "T4", r.T4, [](auto& v, auto& t) { visitT4(v, t); });
+            read(value, "T4", r.T4, [](auto& v, auto& t) { visitResults(v, t); });
         } else if (key == "TS") {
-            read(value, "TS", r.TS, [](auto& v, auto& t) { visitTS(v, t); });
+            read(value, "TS", r.TS, [](auto& v, auto& t) { visitResults(v, t); });
         } else if (key == "Hlasovani") {
             read(value, "Hlasovani", r.hlasovani, [](auto& v, auto& h) { visitHlasovani(v, h); });
         } else if (key == "T4P") {
@@ -244,7 +187,7 @@ entry::RecordOfVote recordFromJson(const Json& json) {
                 const int n = partyKey(slot.key());
                 entry::TT4P& p = r.party(n);
                 p.Typ = 2;
-                read(slot.value(), ("T4P." + slot.key()).c_str(), p, [](auto& v, auto& t) { visitT4P(v, t); });
+                read(slot.value(), ("T4P." + slot.key()).c_str(), p, [](auto& v, auto& t) { visitResults(v, t); });
             }
         } else if (key == "Komise") {
             if (!value.is_array()) refuse("Blok Komise musí být pole jmen.");
@@ -275,14 +218,14 @@ entry::RecordOfVote parseRecordJson(std::string_view text) {
 
 Json recordToJson(const entry::RecordOfVote& r) {
     Json json = Json::object();
-    json["T4"] = write(r.T4, [](auto& v, const auto& t) { visitT4(v, t); });
+    json["T4"] = write(r.T4, [](auto& v, const auto& t) { visitResults(v, t); });
     Json annexes = Json::object();
     for (int n = 1; n <= entry::kPartySlots; ++n) {
         if (!r.isFlagged(n) && r.party(n) == entry::TT4P{}) continue;
-        annexes[std::to_string(n)] = write(r.party(n), [](auto& v, const auto& t) { visitT4P(v, t); });
+        annexes[std::to_string(n)] = write(r.party(n), [](auto& v, const auto& t) { visitResults(v, t); });
     }
     json["T4P"] = std::move(annexes);
-    json["TS"] = write(r.TS, [](auto& v, const auto& t) { visitTS(v, t); });
+    json["TS"] = write(r.TS, [](auto& v, const auto& t) { visitResults(v, t); });
     json["Hlasovani"] = write(r.hlasovani, [](auto& v, const auto& h) { visitHlasovani(v, h); });
     json["Komise"] = Json::array();
     for (const auto& member : r.komise) json["Komise"].push_back(member.clen);

@@ -163,9 +163,9 @@ inline entry::RecordOfVote recordWithErrors(const data::PartyList& parties) {
 
 // What the entry window leaves in the data directory `dataDir` (ending with
 // "/") after a save of the precinct's record: the results block under
-// `letter`, HLASO.RCD and KOMISE.RCD.
-inline void saveRecord(const std::string& dataDir, const entry::RecordOfVote& r, const char* letter) {
-    exporting::ZapisData(r, dataDir, station().KodObce, station().CisloOkrsku, letter);
+// `letter` (the file of the other letter removed), HLASO.RCD and KOMISE.RCD.
+inline void saveRecord(const std::string& dataDir, const entry::RecordOfVote& r, exporting::DataLetter letter) {
+    exporting::saveResults(r, dataDir, station().KodObce, station().CisloOkrsku, letter);
     data::ZapisHlasovani(dataDir, r.hlasovani);
     data::ZapisKomisi(dataDir, r.komise);
 }

@@ -65,6 +65,22 @@ TEST(Datafile, WriteThenCheckTheSavedDataThenShowAndFeedBack) {
     EXPECT_NE(text.out.find("Strana 3: hlasy 400"), std::string::npos) << text.out;
 }
 
+TEST(Datafile, WriteLeavesTheFileOfItsLetterOnly) {
+    TempDir dir;
+    ASSERT_EQ(call({"init-demo", dir.path()}).code, 0);
+    dir.write("rec.json", kRecord);
+    for (const char* letter : {"O", "E", "O"}) {
+        SCOPED_TRACE(letter);
+        Outcome w = call({"datafile", "write", dir.path(), "--record", dir.file("rec.json"), "--letter", letter});
+        ASSERT_EQ(w.code, 0) << w.err;
+        const std::string written = std::string(letter) + "P532053.00001";
+        const std::string other = std::string(letter) == "E" ? "OP532053.00001" : "EP532053.00001";
+        EXPECT_EQ(w.out, dir.file("data/" + written) + "\n");
+        EXPECT_TRUE(dir.exists("data/" + written));
+        EXPECT_FALSE(dir.exists("data/" + other));
+    }
+}
+
 TEST(Datafile, DamagedFileOrBadArgumentsExitTwoWithoutWriting) {
     TempDir dir;
     ASSERT_EQ(call({"init-demo", dir.path()}).code, 0);
@@ -78,6 +94,9 @@ TEST(Datafile, DamagedFileOrBadArgumentsExitTwoWithoutWriting) {
     dir.write("rec.json", kRecord);
     EXPECT_EQ(call({"datafile", "write", dir.path(), "--record", dir.file("rec.json"), "--letter", "X"}).code, 2);
     EXPECT_EQ(call({"datafile", "write", dir.path(), "--record", dir.file("rec.json")}).code, 2);
+    EXPECT_EQ(call({"datafile", "write", dir.path(), "--record", dir.file("rec.json"), "--letter", "O", "--letter",
+                    "o"}).code,
+              2);
     EXPECT_FALSE(dir.exists("data/OP532053.00001"));
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/export/widest_record.h"
 #include "support/installation.h"
 
 namespace talmorek::tool {
@@ -88,6 +89,14 @@ TEST(RecordJson, WritingAndReadingGiveTheSameRecord) {
     expectSameRecord(parseRecordJson(json.dump()), r);
     EXPECT_EQ(json["T4P"].size(), 4u) << "parties 1, 2, 7 and the non-empty 40";
     EXPECT_EQ(json["T4P"]["7"]["PrefHlasy"].size(), 36u);
+}
+
+TEST(RecordJson, EveryFieldAtItsWidestComesBack) {
+    entry::RecordOfVote r = testing::widestRecord();
+    r.party(99) = testing::widestParty(99);  // an annex beyond the flags is written too
+    for (const auto& f : data::hlaso::kFields) r.hlasovani.*f.member = testing::czechLetters(f.layout.capacity);
+    r.komise = {{testing::czechLetters(50)}, {testing::czechLetters(50, 1)}};
+    expectSameRecord(parseRecordJson(recordToJson(r).dump()), r);
 }
 
 TEST(RecordJson, WritesTheFieldsInTheOrderOfTheForm) {

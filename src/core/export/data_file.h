@@ -3,6 +3,7 @@
 // party, `TS`) as one line of fixed-width text, packed, encrypted and Base64
 // encoded. "EP…" holds data entered or checked with errors; "OP…" data whose
 // last check allowed export — the very file the receiving office reads.
+// Letters travel as `DataLetter`; they become text only in the file name.
 
 #include <string>
 #include <string_view>
@@ -11,31 +12,48 @@
 
 namespace talmorek::exporting {
 
-inline constexpr std::size_t kT4BlockLength = 105;
-inline constexpr std::size_t kT4PBlockLength = 239;
-inline constexpr std::size_t kTSBlockLength = 276;
+// The two data files of a precinct. Once the results are saved exactly one
+// of them exists: "E" while the data have not passed a check, "O" when the
+// last check allowed their export.
+enum class DataLetter { E, O };
+
+// The letter as it stands at the start of the file name.
+char letterOf(DataLetter letter);
+// The file that a save under `letter` supersedes.
+DataLetter otherLetter(DataLetter letter);
 
 // "EP532053.00001": letter, "P", the municipality code as stored, ".", the
 // precinct number as five digits.
-std::string dataFileName(std::string_view letter, std::string_view kodObce, std::int32_t cisloOkrsku);
+std::string dataFileName(DataLetter letter, std::string_view kodObce, std::int32_t cisloOkrsku);
 
-// The text line of the results block (UTF-8 texts written in code page 1250).
+// The text line of the results block (UTF-8 texts written in code page
+// 1250), field by field as results_fields.h lists them. A number wider than
+// its field raises FieldWidthError.
 std::string resultsLine(const entry::RecordOfVote& r);
 // Parses a text line into the results block of `r` (cleared first). A field
 // that is not a number raises ConversionError naming the field; a line
 // shorter than its blocks raises FormatError.
 void parseResultsLine(std::string_view line, entry::RecordOfVote& r, const std::string& fileForErrors);
 
-// Writes the results block as the data file with `letter` in `dataDir`. The
-// new package is complete on disk before it replaces the target; only then is
-// a lone "E" file removed when "O" is written. Writing "E" never touches "O".
+// Saves the results block: every save of the results goes through here.
+// Writes the data file with `letter` in `dataDir`, then removes the file of
+// the other letter, so that exactly one of them remains. The new package is
+// complete on disk before it replaces its target, and the other file goes
+// only after that: a save that fails (FieldWidthError, IoError) leaves the
+// precinct with the data it had.
+void saveResults(const entry::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
+                 std::int32_t cisloOkrsku, DataLetter letter);
+
+// Writes the data file with `letter` alone, crash-safely, and leaves the
+// other file as it is: the writing step of `saveResults`, which alone keeps
+// the rule of one file. On its own it serves to set up a given pair of files.
 void ZapisData(const entry::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
-               std::int32_t cisloOkrsku, std::string_view letter);
+               std::int32_t cisloOkrsku, DataLetter letter);
 
 // Clears the results block and fills it from the file with `letter`, if it
 // exists. Returns whether it existed. A damaged file raises FormatError or
 // ConversionError and leaves the disk unchanged.
 bool NactiData(entry::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
-               std::int32_t cisloOkrsku, std::string_view letter);
+               std::int32_t cisloOkrsku, DataLetter letter);
 
 }  // namespace talmorek::exporting

@@ -13,8 +13,14 @@ bool loadResultsBlock(const data::Directories& dirs, const data::TStanice& stati
     record.ClearResults();
     record.T4.Obec = data::toIntOr(station.KodObce, 0);
     record.T4.Okrsek = station.CisloOkrsku;
-    const bool hasO = data::fileExists(dirs.data + exporting::dataFileName("O", station.KodObce, station.CisloOkrsku));
-    return exporting::NactiData(record, dirs.data, station.KodObce, station.CisloOkrsku, hasO ? "O" : "E");
+    using exporting::DataLetter;
+    // Both files are there only after a save that stopped between writing
+    // one and removing the other; "O" is read, and the next save removes
+    // the file it did not write.
+    const bool hasO =
+        data::fileExists(dirs.data + exporting::dataFileName(DataLetter::O, station.KodObce, station.CisloOkrsku));
+    return exporting::NactiData(record, dirs.data, station.KodObce, station.CisloOkrsku,
+                                hasO ? DataLetter::O : DataLetter::E);
 }
 
 void loadCourseAndCommission(const data::Directories& dirs, entry::RecordOfVote& record) {

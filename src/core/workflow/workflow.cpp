@@ -55,11 +55,11 @@ void Workflow::reportFailure(const std::exception& e, const std::string& title) 
 
 bool Workflow::bezHackuEnabled() const { return started() && workflow::bezHackuEnabled(station_); }
 
-std::string Workflow::dataFilePath(const char* letter) const {
+std::string Workflow::dataFilePath(exporting::DataLetter letter) const {
     return dirs_.data + exporting::dataFileName(letter, station_.KodObce, station_.CisloOkrsku);
 }
 
-bool Workflow::hasDataFile(const char* letter) const { return data::fileExists(dataFilePath(letter)); }
+bool Workflow::hasDataFile(exporting::DataLetter letter) const { return data::fileExists(dataFilePath(letter)); }
 
 void Workflow::Kontroly() {
     if (!started()) {

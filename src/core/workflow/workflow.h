@@ -30,6 +30,7 @@
 #include "data/station.h"
 #include "entry/recompute.h"
 #include "entry/record_of_vote.h"
+#include "export/data_file.h"
 
 namespace talmorek::workflow {
 
@@ -106,8 +107,8 @@ public:
     bool bezHackuEnabled() const;
 
     // Full paths of the station's precinct data files in the data directory.
-    std::string dataFilePath(const char* letter) const;
-    bool hasDataFile(const char* letter) const;
+    std::string dataFilePath(exporting::DataLetter letter) const;
+    bool hasDataFile(exporting::DataLetter letter) const;
 
     // How cancelling the data deletes the data file; raises data::IoError
     // when the file stays. Replaced in tests to stand for a file the system

@@ -7,6 +7,8 @@
 
 namespace talmorek::workflow {
 namespace {
+using exporting::DataLetter;
+
 constexpr const char* kCheckTitle = "Kontrola dat";
 constexpr const char* kCancelTitle = "Rušení dat";
 }  // namespace
@@ -21,7 +23,7 @@ void Workflow::Kontroly_MIClick() {
                                "zopakovat export dat i tisk zápisu.\rChcete opravdu znovu zkontrolovat data?",
                                "Vstup dat za okrsek"))
             return;
-        if (!hasDataFile("E") && !hasDataFile("O")) {
+        if (!hasDataFile(DataLetter::E) && !hasDataFile(DataLetter::O)) {
             state_.DataOK = false;
             prompts_.exclamation("Data nejsou pořízena!!!", kCheckTitle);
             return;
@@ -35,22 +37,20 @@ void Workflow::Kontroly_MIClick() {
     }
 }
 
-// Leaves exactly one data file: "E" when the checks found an error, else
-// "O", the file the export takes. The new file is on disk before the other
-// one goes, so a failed write never leaves the precinct without data.
+// The results go under "E" when the checks found an error, else under "O",
+// the file the export takes.
 void Workflow::saveByVerdict() {
-    const bool errors = verdict_.PriznakChyby;
-    exporting::ZapisData(record_, dirs_.data, station_.KodObce, station_.CisloOkrsku, errors ? "E" : "O");
-    data::removeFileIfExists(dataFilePath(errors ? "O" : "E"));
+    exporting::saveResults(record_, dirs_.data, station_.KodObce, station_.CisloOkrsku,
+                           verdict_.PriznakChyby ? DataLetter::E : DataLetter::O);
 }
 
 void Workflow::ZrusitData_MIClick() {
     if (!ensureStarted(kCancelTitle)) return;
     std::string path;
-    if (hasDataFile("O")) {
-        path = dataFilePath("O");
-    } else if (hasDataFile("E")) {
-        path = dataFilePath("E");
+    if (hasDataFile(DataLetter::O)) {
+        path = dataFilePath(DataLetter::O);
+    } else if (hasDataFile(DataLetter::E)) {
+        path = dataFilePath(DataLetter::E);
     } else {
         prompts_.information("Data nejsou pořízena!", kCancelTitle);
         return;

@@ -13,12 +13,12 @@ constexpr const char* kRefusalTitle = "Export dat";
 void Workflow::ExportTisk_MIClick() {
     if (!ensureStarted(kExportTitle)) return;
     try {
-        if (hasDataFile("E")) {
+        if (hasDataFile(exporting::DataLetter::E)) {
             state_.DataOK = false;
             prompts_.exclamation("Data obsahují chyby, nebo nebyly po editaci dat spuštěny kontroly!", kRefusalTitle);
             return;
         }
-        if (!hasDataFile("O")) {
+        if (!hasDataFile(exporting::DataLetter::O)) {
             state_.DataOK = false;
             prompts_.exclamation("Data nejsou pořízena!", kRefusalTitle);
             return;

@@ -1,6 +1,6 @@
 #pragma once
 // The common ground of the rule tests: the installation of
-// installation_fixture.h, the clean record of its precinct, a protocol over
+// tests/support/installation.h, the clean record of its precinct, a protocol over
 // the installation's catalogue, and the rules over all of them.
 
 #include <gtest/gtest.h>

@@ -1,12 +1,14 @@
 // The precinct data file is what the receiving office decodes: every field
-// at its position and width, and the letter logic that keeps exactly one
-// file per precinct.
+// at its position and width, and the save that keeps exactly one file per
+// precinct.
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
+#include <vector>
 
+#include "core/export/widest_record.h"
 #include "data/errors.h"
 #include "export/data_file.h"
 #include "export/package.h"
@@ -94,6 +96,17 @@ TEST(DataFileLine, ParsingGivesEveryFieldBack) {
     EXPECT_EQ(back.TS, r.TS);
 }
 
+TEST(DataFileLine, TheWidestValueOfEveryFieldComesBack) {
+    const RecordOfVote r = testing::widestRecord();
+    const std::string line = resultsLine(r);
+    EXPECT_EQ(line.size(), 105u + 60u * 239u + 276u) << "every party flagged, no field wider than its place";
+    RecordOfVote back;
+    parseResultsLine(line, back, "OP532053.00001");
+    EXPECT_EQ(back.T4, r.T4);
+    for (int n = 1; n <= entry::kFlagPositions; ++n) EXPECT_EQ(back.party(n), r.party(n)) << "T4P " << n;
+    EXPECT_EQ(back.TS, r.TS);
+}
+
 TEST(DataFileLine, DamagedLinesAreRefusedNamingTheField) {
     std::string line = resultsLine(sampleRecord());
     std::string blankVotes = line;
@@ -110,37 +123,102 @@ TEST(DataFileLine, DamagedLinesAreRefusedNamingTheField) {
     EXPECT_THROW(parseResultsLine(line.substr(0, 300), r, "x"), data::FormatError);
 }
 
-TEST(DataFile, WriteReadAndTheLetterLogic) {
+std::size_t regularFiles(const TempDir& dir) {
+    std::size_t files = 0;
+    for (auto& entry : std::filesystem::directory_iterator(dir.path())) files += entry.is_regular_file() ? 1 : 0;
+    return files;
+}
+
+TEST(DataFile, WriteAndReadTheFileOfOneLetter) {
     TempDir dir;
     RecordOfVote r = sampleRecord();
-    ZapisData(r, dir.path(), "532053", 1, "E");
+    ZapisData(r, dir.path(), "532053", 1, DataLetter::E);
     EXPECT_TRUE(dir.exists("EP532053.00001"));
 
     RecordOfVote back;
-    ASSERT_TRUE(NactiData(back, dir.path(), "532053", 1, "E"));
+    ASSERT_TRUE(NactiData(back, dir.path(), "532053", 1, DataLetter::E));
     EXPECT_EQ(back.T4, r.T4);
-    EXPECT_FALSE(NactiData(back, dir.path(), "532053", 1, "O"));
+    EXPECT_FALSE(NactiData(back, dir.path(), "532053", 1, DataLetter::O));
     EXPECT_EQ(back.T4.ZakrStrany, std::string(60, '0'));
 
-    ZapisData(r, dir.path(), "532053", 1, "O");  // a lone E gives way
-    EXPECT_TRUE(dir.exists("OP532053.00001"));
-    EXPECT_FALSE(dir.exists("EP532053.00001"));
-
-    ZapisData(r, dir.path(), "532053", 1, "E");  // writing E never touches O
+    ZapisData(r, dir.path(), "532053", 1, DataLetter::O);  // the file of the other letter stays
     EXPECT_TRUE(dir.exists("OP532053.00001"));
     EXPECT_TRUE(dir.exists("EP532053.00001"));
+    EXPECT_EQ(regularFiles(dir), 2u);  // no intermediate files survive
+    EXPECT_EQ(dataFileName(DataLetter::O, "999997", 90), "OP999997.00090");
+    EXPECT_EQ(dataFileName(DataLetter::E, "532053", 1), "EP532053.00001");
+}
 
-    std::size_t files = 0;
-    for (auto& entry : std::filesystem::directory_iterator(dir.path())) files += entry.is_regular_file() ? 1 : 0;
-    EXPECT_EQ(files, 2u);  // no intermediate files survive
-    EXPECT_EQ(dataFileName("O", "999997", 90), "OP999997.00090");
+// Whatever files an earlier save or an interrupted one left, a save leaves
+// the file of its own letter alone, holding the new data.
+TEST(DataFile, ASaveLeavesTheFileOfItsLetterOnly) {
+    auto file = [](DataLetter l) { return l == DataLetter::E ? "EP532053.00001" : "OP532053.00001"; };
+    struct Case {
+        const char* name;
+        std::vector<DataLetter> before;
+        DataLetter saved;
+    } cases[] = {
+        {"noneToE", {}, DataLetter::E},
+        {"noneToO", {}, DataLetter::O},
+        {"eToE", {DataLetter::E}, DataLetter::E},
+        {"eToO", {DataLetter::E}, DataLetter::O},
+        {"oToE", {DataLetter::O}, DataLetter::E},
+        {"oToO", {DataLetter::O}, DataLetter::O},
+        {"bothToE", {DataLetter::E, DataLetter::O}, DataLetter::E},
+        {"bothToO", {DataLetter::E, DataLetter::O}, DataLetter::O},
+    };
+    RecordOfVote earlier = sampleRecord();
+    earlier.T4.ZapsOsoby = 700;
+    const RecordOfVote r = sampleRecord();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        for (DataLetter letter : c.before) ZapisData(earlier, dir.path(), "532053", 1, letter);
+        saveResults(r, dir.path(), "532053", 1, c.saved);
+        EXPECT_TRUE(dir.exists(file(c.saved)));
+        EXPECT_FALSE(dir.exists(file(otherLetter(c.saved))));
+        EXPECT_EQ(regularFiles(dir), 1u);
+        RecordOfVote back;
+        ASSERT_TRUE(NactiData(back, dir.path(), "532053", 1, c.saved));
+        EXPECT_EQ(back.T4, r.T4);
+    }
+}
+
+// The file of the other letter goes only once the new one is on disk: a
+// save that fails leaves both files as they were.
+TEST(DataFile, ASaveThatFailsLeavesTheFilesAsTheyWere) {
+    struct Case {
+        const char* name;
+        bool tooWide;  // else the target cannot be replaced
+        DataLetter saved;
+    } cases[] = {
+        {"tooWideForE", true, DataLetter::E},
+        {"tooWideForO", true, DataLetter::O},
+        {"eCannotBeReplaced", false, DataLetter::E},
+        {"oCannotBeReplaced", false, DataLetter::O},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        const DataLetter other = otherLetter(c.saved);
+        const std::string otherFile = dataFileName(other, "532053", 1);
+        ZapisData(sampleRecord(), dir.path(), "532053", 1, other);
+        const std::string before = dir.read(otherFile);
+        RecordOfVote r = sampleRecord();
+        if (c.tooWide) r.T4.ZapsOsoby = 100000;
+        // A directory in the place of the target: the rename onto it fails, as root too.
+        if (!c.tooWide) std::filesystem::create_directory(dir.file(dataFileName(c.saved, "532053", 1)));
+        EXPECT_ANY_THROW(saveResults(r, dir.path(), "532053", 1, c.saved));
+        ASSERT_TRUE(dir.exists(otherFile));
+        EXPECT_EQ(dir.read(otherFile), before);
+    }
 }
 
 TEST(DataFile, AValueWiderThanItsFieldIsRefusedAndTheSavedFileStays) {
     // Written in full it would shift every later field and leave a file that
     // nobody can read back.
     TempDir dir;
-    ZapisData(sampleRecord(), dir.path(), "532053", 1, "E");
+    ZapisData(sampleRecord(), dir.path(), "532053", 1, DataLetter::E);
     const std::string saved = dir.read("EP532053.00001");
     struct Case {
         const char* field;
@@ -157,7 +235,7 @@ TEST(DataFile, AValueWiderThanItsFieldIsRefusedAndTheSavedFileStays) {
         RecordOfVote r = sampleRecord();
         c.widen(r);
         try {
-            ZapisData(r, dir.path(), "532053", 1, "E");
+            ZapisData(r, dir.path(), "532053", 1, DataLetter::E);
             ADD_FAILURE() << "written";
         } catch (const data::FieldWidthError& e) {
             EXPECT_EQ(e.field(), c.field);
@@ -174,7 +252,7 @@ TEST(DataFile, AValueWiderThanItsFieldIsRefusedAndTheSavedFileStays) {
 
 TEST(DataFile, ADamagedPackageIsRefusedAndNothingChanges) {
     TempDir dir;
-    ZapisData(sampleRecord(), dir.path(), "532053", 1, "E");
+    ZapisData(sampleRecord(), dir.path(), "532053", 1, DataLetter::E);
     std::string good = dir.read("EP532053.00001");
     const std::string notALine = makePackage("1 short");
     const std::string cases[] = {"@@@@" + good.substr(4), good.substr(0, good.size() / 2), notALine,
@@ -182,7 +260,7 @@ TEST(DataFile, ADamagedPackageIsRefusedAndNothingChanges) {
     for (const auto& damaged : cases) {
         dir.write("EP532053.00001", damaged);
         RecordOfVote r;
-        EXPECT_ANY_THROW(NactiData(r, dir.path(), "532053", 1, "E"));
+        EXPECT_ANY_THROW(NactiData(r, dir.path(), "532053", 1, DataLetter::E));
         EXPECT_EQ(dir.read("EP532053.00001"), damaged);
     }
 }

@@ -23,13 +23,13 @@ TEST_F(CancelData, WithoutDataThereIsNothingToCancel) {
 }
 
 TEST_F(CancelData, TheEFileIsDeletedAndTheWorkingFilesStay) {
-    save(cleanRecord(parties), "E");
+    save(cleanRecord(parties), DataLetter::E);
     workflow.state().KontrolyOK = true;
     workflow.state().DataOK = true;
     prompts.answers = {true};
     workflow.ZrusitData_MIClick();
     EXPECT_EQ(messages(), (Messages{kAsk, {"information", "Data jsou zrušena.", "Rušení dat", {}}}));
-    EXPECT_FALSE(has("E"));
+    EXPECT_FALSE(has(DataLetter::E));
     EXPECT_TRUE(dir.exists("data/HLASO.RCD"));
     EXPECT_TRUE(dir.exists("data/KOMISE.RCD"));
     EXPECT_EQ(stationOnDisk().Stav, "N");
@@ -38,41 +38,41 @@ TEST_F(CancelData, TheEFileIsDeletedAndTheWorkingFilesStay) {
 }
 
 TEST_F(CancelData, TheOFileIsDeleted) {
-    save(cleanRecord(parties), "O");
+    save(cleanRecord(parties), DataLetter::O);
     prompts.answers = {true};
     workflow.ZrusitData_MIClick();
     EXPECT_EQ(messages().back(), (Message{"information", "Data jsou zrušena.", "Rušení dat", {}}));
-    EXPECT_FALSE(has("O"));
+    EXPECT_FALSE(has(DataLetter::O));
 }
 
 TEST_F(CancelData, WithBothFilesTheOFileGoesFirst) {
-    save(cleanRecord(parties), "O");
-    save(cleanRecord(parties), "E");
+    save(cleanRecord(parties), DataLetter::O);
+    writeDataFileOnly(cleanRecord(parties), DataLetter::E);
     prompts.answers = {true};
     workflow.ZrusitData_MIClick();
-    EXPECT_FALSE(has("O"));
-    EXPECT_TRUE(has("E"));
+    EXPECT_FALSE(has(DataLetter::O));
+    EXPECT_TRUE(has(DataLetter::E));
 }
 
 TEST_F(CancelData, NoKeepsTheData) {
-    save(cleanRecord(parties), "O");
+    save(cleanRecord(parties), DataLetter::O);
     prompts.answers = {false};
     workflow.ZrusitData_MIClick();
     EXPECT_EQ(messages(), Messages{kAsk});
-    EXPECT_TRUE(has("O"));
+    EXPECT_TRUE(has(DataLetter::O));
 }
 
 TEST_F(CancelData, AFileThatCannotBeDeletedIsReported) {
-    save(cleanRecord(parties), "E");
+    save(cleanRecord(parties), DataLetter::E);
     workflow.setRemoveFile([](const std::string& path) { throw data::IoError(path, 13, "permission denied"); });
     prompts.answers = {true};
     workflow.ZrusitData_MIClick();
     EXPECT_EQ(messages(), (Messages{kAsk, {"information", "Data se nepovedlo zrušit!", "Rušení dat", {}}}));
-    EXPECT_TRUE(has("E"));
+    EXPECT_TRUE(has(DataLetter::E));
 }
 
 TEST_F(CancelData, ADeletionThatSilentlyLeavesTheFileIsReported) {
-    save(cleanRecord(parties), "E");
+    save(cleanRecord(parties), DataLetter::E);
     workflow.setRemoveFile([](const std::string&) {});
     prompts.answers = {true};
     workflow.ZrusitData_MIClick();

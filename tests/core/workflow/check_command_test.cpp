@@ -29,68 +29,94 @@ TEST_F(CheckCommand, AFreshInstallationHasNoDataToCheck) {
     EXPECT_EQ(messages(), (Messages{{"exclamation", "Data nejsou pořízena!!!", "Kontrola dat", {}}}));
     EXPECT_FALSE(workflow.state().DataOK);
     EXPECT_TRUE(printJobs.calls.empty());
-    EXPECT_FALSE(has("E"));
-    EXPECT_FALSE(has("O"));
+    EXPECT_FALSE(has(DataLetter::E));
+    EXPECT_FALSE(has(DataLetter::O));
     EXPECT_EQ(workflow.state().Vybrano, workflow::kVybranoResting);
 }
 
 TEST_F(CheckCommand, DataWithErrorsStayInTheEFileAndForbidExport) {
-    save(withErrors(), "E");
+    save(withErrors(), DataLetter::E);
     workflow.Kontroly_MIClick();
 
     EXPECT_EQ(messages(), Messages{});
     ASSERT_EQ(printJobs.jobs(), std::vector<std::string>{"protocolOfChecks"});
     EXPECT_EQ(printJobs.calls[0].codes, (std::vector<int>{16, 15}));
     EXPECT_EQ(printJobs.calls[0].obec, kObec);
-    EXPECT_TRUE(has("E"));
-    EXPECT_FALSE(has("O"));
+    EXPECT_TRUE(has(DataLetter::E));
+    EXPECT_FALSE(has(DataLetter::O));
     EXPECT_FALSE(workflow.state().KontrolyOK);
     EXPECT_FALSE(workflow.state().ExportOK);
     EXPECT_TRUE(workflow.state().DataOK);
     EXPECT_EQ(workflow.state().Vybrano, workflow::kVybranoKontroly);
     EXPECT_TRUE(workflow.verdict().PriznakChyby);
     // The verdict travels in the data file for the receiving office.
-    const entry::RecordOfVote saved = readBack("E");
+    const entry::RecordOfVote saved = readBack(DataLetter::E);
     EXPECT_EQ(saved.TS.SeznamChyb.substr(0, 4), "1615");
     EXPECT_EQ(saved.party(7).Chyba, 1);
 }
 
 TEST_F(CheckCommand, AnOFileWhoseDataNowFailIsReplacedByTheEFile) {
-    save(withErrors(), "O");
+    save(withErrors(), DataLetter::O);
     workflow.Kontroly_MIClick();
-    EXPECT_TRUE(has("E"));
-    EXPECT_FALSE(has("O"));
+    EXPECT_TRUE(has(DataLetter::E));
+    EXPECT_FALSE(has(DataLetter::O));
     EXPECT_FALSE(workflow.state().KontrolyOK);
 }
 
+// Both files are left only by a save that stopped between writing one and
+// removing the other. The "O" file is the one checked, and the save after
+// the checks leaves one file again, whichever letter the verdict gives.
+TEST_F(CheckCommand, WithBothFilesTheOFileIsCheckedAndTheStaleFileGoes) {
+    struct Case {
+        const char* name;
+        bool oFileHasErrors;
+        DataLetter kept;
+    } cases[] = {
+        {"cleanOFile", false, DataLetter::O},
+        {"oFileWithErrors", true, DataLetter::E},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const entry::RecordOfVote checked = c.oFileHasErrors ? withErrors() : cleanRecord(parties);
+        const entry::RecordOfVote stale = c.oFileHasErrors ? cleanRecord(parties) : withErrors();
+        save(checked, DataLetter::O);
+        writeDataFileOnly(stale, DataLetter::E);
+        workflow.Kontroly_MIClick();
+        EXPECT_EQ(workflow.verdict().PriznakChyby, c.oFileHasErrors);
+        EXPECT_TRUE(has(c.kept));
+        EXPECT_FALSE(has(exporting::otherLetter(c.kept)));
+        EXPECT_EQ(readBack(c.kept).party(7).PocHlasu, checked.party(7).PocHlasu);
+    }
+}
+
 TEST_F(CheckCommand, AFailedWriteOfTheEFileKeepsTheOFile) {
-    save(withErrors(), "O");
-    const std::string before = dir.read(dataFile("O"));
+    save(withErrors(), DataLetter::O);
+    const std::string before = dir.read(dataFile(DataLetter::O));
     // A directory in the place of the "E" file: the write cannot replace it.
-    std::filesystem::create_directory(dir.file(dataFile("E")));
+    std::filesystem::create_directory(dir.file(dataFile(DataLetter::E)));
     workflow.Kontroly_MIClick();
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].kind, "failure");
     EXPECT_EQ(messages()[0].title, "Kontrola dat");
-    ASSERT_TRUE(has("O")) << "the precinct must never be left without its data";
-    EXPECT_EQ(dir.read(dataFile("O")), before);
+    ASSERT_TRUE(has(DataLetter::O)) << "the precinct must never be left without its data";
+    EXPECT_EQ(dir.read(dataFile(DataLetter::O)), before);
 }
 
 TEST_F(CheckCommand, WarningsOnlyAllowExportAndMoveTheDataToTheOFile) {
-    save(warningsOnly(), "E");
+    save(warningsOnly(), DataLetter::E);
     workflow.Kontroly_MIClick();
 
     EXPECT_EQ(messages(), Messages{});
     ASSERT_EQ(printJobs.jobs(), std::vector<std::string>{"protocolOfChecks"});
     EXPECT_EQ(printJobs.calls[0].codes, std::vector<int>{97});
-    EXPECT_TRUE(has("O"));
-    EXPECT_FALSE(has("E"));
+    EXPECT_TRUE(has(DataLetter::O));
+    EXPECT_FALSE(has(DataLetter::E));
     EXPECT_TRUE(workflow.state().KontrolyOK);
     EXPECT_TRUE(workflow.state().ExportOK);
     EXPECT_TRUE(workflow.verdict().PriznakUpozorneni);
     EXPECT_FALSE(workflow.verdict().PriznakChyby);
     // The summary was recomputed at the command's time before it was saved.
-    const entry::RecordOfVote saved = readBack("O");
+    const entry::RecordOfVote saved = readBack(DataLetter::O);
     EXPECT_EQ(saved.TS.SeznamChyb.substr(0, 2), "97");
     EXPECT_EQ(saved.TS.Datum, "20211009");
     EXPECT_EQ(saved.TS.Cas, "143005");
@@ -102,13 +128,13 @@ TEST_F(WorkflowTest, EveryRunMarksTheStationChecked) {
     s.Stav = "";
     writeStation(s);
     ASSERT_TRUE(workflow.start());
-    save(cleanRecord(parties), "E");
+    save(cleanRecord(parties), DataLetter::E);
     workflow.Kontroly_MIClick();
     EXPECT_EQ(stationOnDisk().Stav, "N");
     EXPECT_EQ(workflow.station().Stav, "N");
     EXPECT_EQ(printJobs.calls.at(0).codes, std::vector<int>{}) << "the clean record has no finding";
-    EXPECT_TRUE(has("O"));
-    EXPECT_FALSE(has("E"));
+    EXPECT_TRUE(has(DataLetter::O));
+    EXPECT_FALSE(has(DataLetter::E));
 }
 
 class ExportedStation : public WorkflowTest {
@@ -117,20 +143,20 @@ protected:
         data::TStanice s = station();
         s.Stav = "A";
         writeStation(s);
-        save(cleanRecord(parties), "O");
+        save(cleanRecord(parties), DataLetter::O);
         EXPECT_TRUE(workflow.start());
     }
 };
 
 TEST_F(ExportedStation, NoToTheQuestionChangesNothing) {
-    const std::string before = dir.read(dataFile("O"));
+    const std::string before = dir.read(dataFile(DataLetter::O));
     workflow.state().Vybrano = workflow::kVybranoExportAfterSave;
     prompts.answers = {false};
     workflow.Kontroly_MIClick();
     EXPECT_EQ(messages(), (Messages{{"question", kAskRecheck, "Vstup dat za okrsek", {}}}));
     EXPECT_TRUE(printJobs.calls.empty());
     EXPECT_EQ(stationOnDisk().Stav, "A");
-    EXPECT_EQ(dir.read(dataFile("O")), before);
+    EXPECT_EQ(dir.read(dataFile(DataLetter::O)), before);
     EXPECT_EQ(workflow.state().Vybrano, workflow::kVybranoExportAfterSave);
     EXPECT_FALSE(workflow.state().KontrolyOK);
 }
@@ -141,14 +167,14 @@ TEST_F(ExportedStation, YesChecksAgainAndTheExportMustBeRepeated) {
     EXPECT_EQ(messages(), (Messages{{"question", kAskRecheck, "Vstup dat za okrsek", {}}}));
     EXPECT_EQ(printJobs.jobs(), std::vector<std::string>{"protocolOfChecks"});
     EXPECT_EQ(stationOnDisk().Stav, "N");
-    EXPECT_TRUE(has("O"));
+    EXPECT_TRUE(has(DataLetter::O));
     EXPECT_TRUE(workflow.state().KontrolyOK);
 }
 
 TEST_F(CheckCommand, OnlyTheChairPresentLeavesTheCommissionUnread) {
     entry::RecordOfVote r = cleanRecord(parties);
     r.hlasovani.ClenuOVKP = " 1 ";
-    save(r, "E");
+    save(r, DataLetter::E);
     std::remove(dir.file("data/KOMISE.RCD").c_str());  // would fail if it were read
     workflow.Kontroly_MIClick();
     for (const auto& m : messages()) EXPECT_NE(m.kind, "failure") << m.text;
@@ -157,14 +183,14 @@ TEST_F(CheckCommand, OnlyTheChairPresentLeavesTheCommissionUnread) {
 }
 
 TEST_F(CheckCommand, MembersPresentAreReadFromTheCommissionFile) {
-    save(cleanRecord(parties), "E");
+    save(cleanRecord(parties), DataLetter::E);
     workflow.Kontroly_MIClick();
     ASSERT_EQ(workflow.record().komise.size(), 4u);
     EXPECT_EQ(workflow.record().komise[1].clen, "Eva Malá");
 }
 
 TEST_F(CheckCommand, AMissingCommissionFileEndsTheCommandWithItsName) {
-    save(cleanRecord(parties), "E");
+    save(cleanRecord(parties), DataLetter::E);
     std::remove(dir.file("data/KOMISE.RCD").c_str());
     workflow.Kontroly_MIClick();
     ASSERT_EQ(messages().size(), 1u);
@@ -172,21 +198,21 @@ TEST_F(CheckCommand, AMissingCommissionFileEndsTheCommandWithItsName) {
     EXPECT_EQ(messages()[0].title, "Kontrola dat");
     EXPECT_NE(messages()[0].text.find("KOMISE.RCD"), std::string::npos) << messages()[0].text;
     EXPECT_TRUE(printJobs.calls.empty());
-    EXPECT_TRUE(has("E")) << "nothing saved is lost";
+    EXPECT_TRUE(has(DataLetter::E)) << "nothing saved is lost";
     EXPECT_FALSE(workflow.state().KontrolyOK);
 }
 
 TEST_F(CheckCommand, ANonNumericCountOfMembersPresentEndsTheCommand) {
     entry::RecordOfVote r = cleanRecord(parties);
     r.hlasovani.ClenuOVKP = "5x";
-    save(r, "E");
+    save(r, DataLetter::E);
     workflow.Kontroly_MIClick();
     EXPECT_EQ(messages(), (Messages{{"failure", "Text '5x' není platné celé číslo.", "Kontrola dat", {}}}));
-    EXPECT_TRUE(has("E"));
+    EXPECT_TRUE(has(DataLetter::E));
 }
 
 TEST_F(CheckCommand, AFailedRunWithdrawsAnEarlierPermission) {
-    save(cleanRecord(parties), "E");
+    save(cleanRecord(parties), DataLetter::E);
     workflow.Kontroly_MIClick();
     ASSERT_TRUE(workflow.state().KontrolyOK);
     std::remove(dir.file("data/HLASO.RCD").c_str());
@@ -194,23 +220,23 @@ TEST_F(CheckCommand, AFailedRunWithdrawsAnEarlierPermission) {
     EXPECT_EQ(messages().back().kind, "failure");
     EXPECT_FALSE(workflow.state().KontrolyOK);
     EXPECT_FALSE(workflow.state().ExportOK);
-    EXPECT_TRUE(has("O")) << "the data checked before stay";
+    EXPECT_TRUE(has(DataLetter::O)) << "the data checked before stay";
 }
 
 TEST_F(CheckCommand, ADamagedDataFileEndsTheCommandAndStaysAsItWas) {
-    save(cleanRecord(parties), "E");
-    dir.write(dataFile("E"), "not a package");
+    save(cleanRecord(parties), DataLetter::E);
+    dir.write(dataFile(DataLetter::E), "not a package");
     workflow.Kontroly_MIClick();
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].kind, "failure");
     EXPECT_NE(messages()[0].text.find("EP554782.00003"), std::string::npos) << messages()[0].text;
-    EXPECT_EQ(dir.read(dataFile("E")), "not a package");
-    EXPECT_FALSE(has("O"));
+    EXPECT_EQ(dir.read(dataFile(DataLetter::E)), "not a package");
+    EXPECT_FALSE(has(DataLetter::O));
     EXPECT_TRUE(printJobs.calls.empty());
     // The program goes on: a good file is checked by the next command.
-    save(cleanRecord(parties), "E");
+    save(cleanRecord(parties), DataLetter::E);
     workflow.Kontroly_MIClick();
-    EXPECT_TRUE(has("O"));
+    EXPECT_TRUE(has(DataLetter::O));
 }
 
 TEST_F(CheckCommand, TheCheckProcedureRaisesToTheEntryWindow) {
@@ -237,10 +263,10 @@ TEST_F(WorkflowTest, AMissingStationRecordEndsStartAndEveryCommandUntilItIsThere
     EXPECT_EQ(messages()[1].title, "Kontrola dat");
 
     writeStation(station());
-    save(cleanRecord(parties), "E");
+    save(cleanRecord(parties), DataLetter::E);
     workflow.Kontroly_MIClick();
     EXPECT_EQ(messages().size(), 2u);
-    EXPECT_TRUE(has("O"));
+    EXPECT_TRUE(has(DataLetter::O));
 }
 
 TEST_F(WorkflowTest, AShortStationRecordIsReportedAsDamaged) {

@@ -30,7 +30,7 @@ TEST_F(ExportCommand, AFreshInstallationHasNoDataToExport) {
 }
 
 TEST_F(ExportCommand, AnEFileIsRefusedWithoutRunningTheChecks) {
-    save(cleanRecord(parties), "E");
+    save(cleanRecord(parties), DataLetter::E);
     workflow.state().DataOK = true;
     workflow.ExportTisk_MIClick();
     EXPECT_EQ(messages(), (Messages{{"exclamation",
@@ -43,13 +43,13 @@ TEST_F(ExportCommand, AnEFileIsRefusedWithoutRunningTheChecks) {
 }
 
 TEST_F(ExportCommand, CleanDataAreCheckedQuietlyAndOfferedForExport) {
-    save(cleanRecord(parties), "O");
-    const std::string before = dir.read(dataFile("O"));
+    save(cleanRecord(parties), DataLetter::O);
+    const std::string before = dir.read(dataFile(DataLetter::O));
     workflow.ExportTisk_MIClick();
     EXPECT_EQ(messages(), Messages{kAllowed}) << "no passable error, no warning: nothing to tell";
     EXPECT_TRUE(printJobs.calls.empty()) << "no protocol printout for the export's checks";
     EXPECT_EQ(exportDialogs.targetShown, 1);
-    EXPECT_EQ(dir.read(dataFile("O")), before) << "the export's checks do not rewrite the file";
+    EXPECT_EQ(dir.read(dataFile(DataLetter::O)), before) << "the export's checks do not rewrite the file";
     EXPECT_EQ(workflow.state().Vybrano, workflow::kVybranoResting);
     EXPECT_TRUE(workflow.state().KontrolyOK);
 }
@@ -58,7 +58,7 @@ TEST_F(ExportCommand, ACancelledExportLeavesTheStationUnexportedAndPrintsNothing
     data::TStanice s = station();
     s.Stav = "A";
     writeStation(s);
-    save(cleanRecord(parties), "O");
+    save(cleanRecord(parties), DataLetter::O);
     exportDialogs.exportDone = false;
     workflow.ExportTisk_MIClick();
     EXPECT_EQ(exportDialogs.targetShown, 1);
@@ -70,7 +70,7 @@ TEST_F(ExportCommand, ACancelledExportLeavesTheStationUnexportedAndPrintsNothing
 
 TEST_F(ExportCommand, ACompletedExportMarksTheStationAndPrintsTheRecord) {
     const entry::RecordOfVote clean = cleanRecord(parties);
-    save(clean, "O");
+    save(clean, DataLetter::O);
     exportDialogs.exportDone = true;
     exportDialogs.copies = 3;
     workflow.ExportTisk_MIClick();
@@ -84,21 +84,21 @@ TEST_F(ExportCommand, ACompletedExportMarksTheStationAndPrintsTheRecord) {
     EXPECT_FALSE(printJobs.calls[0].zvlastniOkrsek);
     EXPECT_TRUE(printJobs.calls[0].sDiakritikou);
     EXPECT_EQ(printJobs.calls[0].celkem, clean.TS.Celkem) << "the printed control total is the exported one";
-    EXPECT_TRUE(has("O"));
+    EXPECT_TRUE(has(DataLetter::O));
 }
 
 TEST_F(ExportCommand, DataThatNowFailTheChecksAreNeitherExportedNorPrinted) {
-    save(withErrors(), "O");  // e.g. checked against registers that have changed since
+    save(withErrors(), DataLetter::O);  // e.g. checked against registers that have changed since
     workflow.ExportTisk_MIClick();
     EXPECT_EQ(messages(), (Messages{{"exclamation",
                                      "CHYBY V DATECH.\r\rNELZE VYTVOŘIT EXPORT DAT ANI VYTISKNOUT ZÁPIS!!!",
                                      "Export dat a tisk zápisu", {}}}));
     EXPECT_EQ(exportDialogs.targetShown, 0);
-    EXPECT_TRUE(has("O")) << "the export's checks never rewrite the data file";
+    EXPECT_TRUE(has(DataLetter::O)) << "the export's checks never rewrite the data file";
 }
 
 TEST_F(ExportCommand, WarningsAreAnnouncedBeforeTheExport) {
-    save(warningsOnly(), "O");
+    save(warningsOnly(), DataLetter::O);
     workflow.ExportTisk_MIClick();
     EXPECT_EQ(messages(),
               (Messages{{"information",
@@ -110,7 +110,7 @@ TEST_F(ExportCommand, WarningsAreAnnouncedBeforeTheExport) {
 }
 
 TEST_F(ExportCommand, PassableErrorsAreAnnouncedBeforeTheExport) {
-    save(passableOnly(), "O");
+    save(passableOnly(), DataLetter::O);
     workflow.ExportTisk_MIClick();
     ASSERT_EQ(messages().size(), 2u);
     EXPECT_EQ(messages()[0].text,
@@ -120,13 +120,12 @@ TEST_F(ExportCommand, PassableErrorsAreAnnouncedBeforeTheExport) {
 }
 
 TEST_F(ExportCommand, RightAfterTheSaveTheChecksAreNotRunAgain) {
-    save(cleanRecord(parties), "E");
+    save(cleanRecord(parties), DataLetter::E);
     workflow.state().Vybrano = workflow::kVybranoKontroly;
     workflow.Kontroly();  // what the entry window's save runs
     ASSERT_TRUE(workflow.state().KontrolyOK);
     EXPECT_EQ(printJobs.jobs(), std::vector<std::string>{"protocolOfChecks"}) << "the save shows the protocol";
-    save(cleanRecord(parties), "O");
-    std::remove(dir.file(dataFile("E")).c_str());
+    save(cleanRecord(parties), DataLetter::O);
     std::remove(dir.file("data/HLASO.RCD").c_str());  // checks would fail now
     printJobs.calls.clear();
 
@@ -138,7 +137,7 @@ TEST_F(ExportCommand, RightAfterTheSaveTheChecksAreNotRunAgain) {
 }
 
 TEST_F(ExportCommand, AfterARestartTheChecksRunAgainBeforeTheExport) {
-    save(cleanRecord(parties), "O");
+    save(cleanRecord(parties), DataLetter::O);
     std::remove(dir.file("data/HLASO.RCD").c_str());
     workflow.ExportTisk_MIClick();
     ASSERT_EQ(messages().size(), 1u);
@@ -158,7 +157,7 @@ TEST_F(ExportCommand, AFailingExportCopyEndsTheCommandWithoutMarkingTheStation) 
     workflow::Workflow wf{data::Directories{dir.path(), dir.path(), dir.file("data/"), false}, prompts, printJobs,
                      failing, fixedClock()};
     ASSERT_TRUE(wf.start());
-    save(cleanRecord(parties), "O");
+    save(cleanRecord(parties), DataLetter::O);
     wf.ExportTisk_MIClick();
     ASSERT_EQ(messages().size(), 2u);
     EXPECT_EQ(messages()[1],
@@ -174,7 +173,7 @@ TEST_F(WorkflowTest, WithoutTheExportDialogTheCommandEndsAfterItsMessages) {
     workflow::Workflow wf{data::Directories{dir.path(), dir.path(), dir.file("data/"), false}, prompts, printJobs, none,
                      fixedClock()};
     ASSERT_TRUE(wf.start());
-    save(cleanRecord(parties), "O");
+    save(cleanRecord(parties), DataLetter::O);
     wf.ExportTisk_MIClick();
     EXPECT_EQ(messages(), Messages{kAllowed});
     EXPECT_FALSE(wf.state().ExportProveden);

@@ -44,8 +44,8 @@ TEST_F(PrintCommands, TheTallySheetTellsHowManyTablesItHoldsAndThenRuns) {
 TEST_F(PrintCommands, TheTallySheetNeedsNoDataAndChangesNoState) {
     const workflow::ProcessingState before = workflow.state();
     workflow.Scitaciarch_MIClick();
-    EXPECT_FALSE(has("E"));
-    EXPECT_FALSE(has("O"));
+    EXPECT_FALSE(has(DataLetter::E));
+    EXPECT_FALSE(has(DataLetter::O));
     EXPECT_EQ(workflow.state().Vybrano, before.Vybrano);
     EXPECT_EQ(workflow.state().DataOK, before.DataOK);
     EXPECT_EQ(stationOnDisk().Stav, "N");

@@ -25,6 +25,8 @@
 
 namespace talmorek::testing {
 
+using exporting::DataLetter;
+
 class WorkflowTest : public ::testing::Test {
 protected:
     WorkflowTest() {
@@ -38,7 +40,13 @@ protected:
     data::TStanice stationOnDisk() const { return data::NactiStanici(dir.path()); }
 
     // What the entry window leaves on disk after a save.
-    void save(const entry::RecordOfVote& r, const char* letter) const { saveRecord(dataDir(), r, letter); }
+    void save(const entry::RecordOfVote& r, DataLetter letter) const { saveRecord(dataDir(), r, letter); }
+    // The data file with `letter` alone, the other left as it is: both files
+    // at once, as a save interrupted between writing one and removing the
+    // other leaves them.
+    void writeDataFileOnly(const entry::RecordOfVote& r, DataLetter letter) const {
+        exporting::ZapisData(r, dataDir(), "554782", kOkrsek, letter);
+    }
 
     // The clean record of the precinct changed by `change`, recomputed as
     // the entry window recomputes before it saves.
@@ -51,13 +59,13 @@ protected:
     entry::RecordOfVote withErrors() const { return recordWithErrors(parties); }
 
     std::string dataDir() const { return dir.file("data/"); }
-    std::string dataFile(const char* letter) const {
+    std::string dataFile(DataLetter letter) const {
         return "data/" + exporting::dataFileName(letter, "554782", kOkrsek);
     }
-    bool has(const char* letter) const { return dir.exists(dataFile(letter)); }
+    bool has(DataLetter letter) const { return dir.exists(dataFile(letter)); }
 
     // The results block of the data file with `letter`.
-    entry::RecordOfVote readBack(const char* letter) const {
+    entry::RecordOfVote readBack(DataLetter letter) const {
         entry::RecordOfVote r;
         EXPECT_TRUE(exporting::NactiData(r, dataDir(), "554782", kOkrsek, letter));
         return r;

@@ -46,7 +46,7 @@ TEST_F(CommandsTest, F3OnAFreshInstallationRefuses) {
 }
 
 TEST_F(CommandsTest, F3OnDataWithErrorsLeavesTheEFile) {
-    inst.writeData(talmorek::testing::recordWithErrors(inst.parties()), "O");  // saved as checked, but it is not clean
+    inst.writeData(talmorek::testing::recordWithErrors(inst.parties()), exporting::DataLetter::O);  // saved as checked, but it is not clean
     start();
     choose("Kontroly_MI");
     EXPECT_TRUE(inst.prompts.calls.empty()) << inst.prompts.calls[0];
@@ -62,7 +62,7 @@ TEST_F(CommandsTest, F3OnDataWithErrorsLeavesTheEFile) {
 }
 
 TEST_F(CommandsTest, F3OnCleanDataWithWarningsOnlyLeavesTheOFile) {
-    inst.writeData(talmorek::testing::recordWithWarningsOnly(inst.parties()), "E");
+    inst.writeData(talmorek::testing::recordWithWarningsOnly(inst.parties()), exporting::DataLetter::E);
     start();
     choose("Kontroly_MI");
     EXPECT_TRUE(inst.prompts.calls.empty()) << inst.prompts.calls[0];
@@ -77,7 +77,7 @@ TEST_F(CommandsTest, F3OnCleanDataWithWarningsOnlyLeavesTheOFile) {
 }
 
 TEST_F(CommandsTest, F3OnExportedDataAnsweredNoChangesNothing) {
-    inst.writeData(talmorek::testing::recordWithWarningsOnly(inst.parties()), "O");
+    inst.writeData(talmorek::testing::recordWithWarningsOnly(inst.parties()), exporting::DataLetter::O);
     data::TStanice station = data::NactiStanici(inst.dir.path());
     data::ZapisStavStanice(inst.dir.path(), "A", station);
     const std::string dataBefore = inst.dir.read(kO);
@@ -132,7 +132,8 @@ class CancellingData : public CommandsTest, public ::testing::WithParamInterface
 TEST_P(CancellingData, DeletesOnlyTheDataFileAfterYes) {
     const CancelCase& c = GetParam();
     const std::string file = c.fileLetter ? (std::string(c.fileLetter) == "E" ? kE : kO) : std::string();
-    if (c.fileLetter) inst.writeData(talmorek::testing::recordWithWarningsOnly(inst.parties()), c.fileLetter);
+    if (c.fileLetter) inst.writeData(talmorek::testing::recordWithWarningsOnly(inst.parties()),
+                                  *c.fileLetter == 'E' ? exporting::DataLetter::E : exporting::DataLetter::O);
     const std::string hlaso = inst.dir.read("data/HLASO.RCD");
     const std::string komise = inst.dir.read("data/KOMISE.RCD");
     start();

@@ -27,7 +27,7 @@ std::unique_ptr<ProgramSession> Installation::start(const QStringList& arguments
     return startProgram(options, services);
 }
 
-void Installation::writeData(const entry::RecordOfVote& record, const char* letter) {
+void Installation::writeData(const entry::RecordOfVote& record, exporting::DataLetter letter) {
     talmorek::testing::saveRecord(dir.file("data/"), record, letter);
 }
 

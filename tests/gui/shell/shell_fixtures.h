@@ -13,6 +13,7 @@
 #include "gui/shell/main_window.h"
 #include "gui/shell/program_start.h"
 #include "entry/record_of_vote.h"
+#include "export/data_file.h"
 #include "support/recording_jobs.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
@@ -40,7 +41,7 @@ struct Installation {
     // What the entry window leaves after a save of `record` (recomputed):
     // the precinct data file "E" or "O", HLASO.RCD and KOMISE.RCD of the
     // single station.
-    void writeData(const entry::RecordOfVote& record, const char* letter);
+    void writeData(const entry::RecordOfVote& record, exporting::DataLetter letter);
     // The party list of the installation.
     data::PartyList parties() const;
 };
