@@ -6,7 +6,6 @@
 
 #include "checks/check_run.h"
 #include "checks/error_class.h"
-#include "checks/rules.h"
 #include "data/file_io.h"
 #include "data/station.h"
 #include "workflow/saved_record.h"
@@ -108,23 +107,8 @@ entry::RecomputeSources sourcesFor(const RecordOptions& o) {
     return sources;
 }
 
-CheckOutcome checkRecord(entry::RecordOfVote& record, const data::Registers& registers,
-                         const data::PartyList& parties, const checks::TCisChyb& catalogue,
-                         const std::string& stationKodObce) {
-    checks::TChybProt protocol(catalogue);
-    checks::CheckRules rules(record, parties, registers, stationKodObce, protocol);
-    checks::ProvedKontroly(rules, checks::kVybranoKontroly);
-    CheckOutcome outcome;
-    for (std::size_t i = 0; i < protocol.Count(); ++i)
-        outcome.findings.push_back({protocol.VratChybu(i), protocol.VratHlasku(i)});
-    outcome.PriznakChyby = rules.PriznakChyby;
-    outcome.PriznakPropustitelne = rules.PriznakPropustitelne;
-    outcome.PriznakUpozorneni = rules.PriznakUpozorneni;
-    return outcome;
-}
-
-void writeProtocolText(const CheckOutcome& outcome, std::ostream& out) {
-    if (outcome.findings.empty()) {
+void writeProtocolText(const checks::TChybProt& protocol, std::ostream& out) {
+    if (protocol.Count() == 0) {
         out << "Nebyly zjištěny žádné chyby\n";
         return;
     }
@@ -133,27 +117,32 @@ void writeProtocolText(const CheckOutcome& outcome, std::ostream& out) {
     int lastParty = 0;
     std::string indent;
     bool first = true;
-    for (const auto& [f, text] : outcome.findings) {
+    for (std::size_t i = 0; i < protocol.Count(); ++i) {
+        const checks::TChyba& f = protocol.VratChybu(i);
         if (f.KStrana != lastParty) {
             if (!first) out << "\n";
             out << "Strana: " << f.KStrana << "\n";
             indent = "  ";
         }
-        out << indent << checks::twoDigitCode(f.Chyba) << " - " << text << " " << f.Param << "\n";
+        out << indent << checks::twoDigitCode(f.Chyba) << " - " << protocol.VratHlasku(i) << " " << f.Param << "\n";
         lastParty = f.KStrana;
         first = false;
     }
 }
 
-nlohmann::ordered_json outcomeToJson(const CheckOutcome& outcome, const entry::RecordOfVote& record) {
+nlohmann::ordered_json outcomeToJson(const checks::TChybProt& protocol, const checks::Verdict& verdict,
+                                     const entry::RecordOfVote& record) {
     using Json = nlohmann::ordered_json;
     Json json = Json::object();
     json["findings"] = Json::array();
-    for (const auto& [f, text] : outcome.findings)
-        json["findings"].push_back({{"party", f.KStrana}, {"code", f.Chyba}, {"detail", f.Param}, {"text", text}});
-    json["PriznakChyby"] = outcome.PriznakChyby;
-    json["PriznakPropustitelne"] = outcome.PriznakPropustitelne;
-    json["PriznakUpozorneni"] = outcome.PriznakUpozorneni;
+    for (std::size_t i = 0; i < protocol.Count(); ++i) {
+        const checks::TChyba& f = protocol.VratChybu(i);
+        json["findings"].push_back(
+            {{"party", f.KStrana}, {"code", f.Chyba}, {"detail", f.Param}, {"text", protocol.VratHlasku(i)}});
+    }
+    json["PriznakChyby"] = verdict.PriznakChyby;
+    json["PriznakPropustitelne"] = verdict.PriznakPropustitelne;
+    json["PriznakUpozorneni"] = verdict.PriznakUpozorneni;
     json["SeznamChyb"] = record.TS.SeznamChyb;
     Json flags = Json::object();
     flags["T4"] = record.T4.Chyba;
@@ -193,13 +182,16 @@ int runCheck(const Args& args, std::ostream& out, std::ostream& err) {
         const checks::TCisChyb catalogue(dirs->program);
         if (options->recompute)
             entry::RecomputeAll(record, parties, entry::tickedParties(record, parties), station, sourcesFor(*options));
-        const CheckOutcome outcome = checkRecord(record, registers, parties, catalogue, station.KodObce);
+        // The run of the program's check command.
+        checks::TChybProt protocol(catalogue);
+        const checks::Verdict verdict = checks::ProvedKontroly(record, registers, parties, station.KodObce, protocol,
+                                                               checks::Vybrano::CheckCommandOrSave);
         if (options->json) {
-            out << outcomeToJson(outcome, record).dump(2) << "\n";
+            out << outcomeToJson(protocol, verdict, record).dump(2) << "\n";
         } else {
-            writeProtocolText(outcome, out);
+            writeProtocolText(protocol, out);
         }
-        return outcome.PriznakChyby ? kExitFindings : kExitOk;
+        return verdict.PriznakChyby ? kExitFindings : kExitOk;
     } catch (const RecordJsonError& e) {
         err << options->recordFile << ": " << e.what() << "\n";
         return kExitFailure;

@@ -1,7 +1,6 @@
 #pragma once
 // `talmorek-tool check`: the check run of the program on a record of the
 // vote, with the protocol worded as the printed protocol of checks words it.
-// `checkRecord` is the part that does not care where the record came from.
 
 #include <cstdint>
 #include <iosfwd>
@@ -13,6 +12,7 @@
 
 #include "checks/catalogue.h"
 #include "checks/protocol.h"
+#include "checks/verdict.h"
 #include "data/registers.h"
 #include "entry/recompute.h"
 #include "entry/record_of_vote.h"
@@ -20,18 +20,6 @@
 #include "tool/commands.h"
 
 namespace talmorek::tool {
-
-struct CheckFinding {
-    checks::TChyba finding;
-    std::string text;  // the catalogue text of its code
-};
-
-struct CheckOutcome {
-    std::vector<CheckFinding> findings;  // in protocol order
-    bool PriznakChyby = false;
-    bool PriznakPropustitelne = false;
-    bool PriznakUpozorneni = false;
-};
 
 // The options of the commands that take a record: DIR [STATION]
 // [--record FILE.json] [--recompute] [--now …] [--seed N] [--json] [--letter E|O].
@@ -50,18 +38,14 @@ std::optional<RecordOptions> parseRecordOptions(const Args& args, std::ostream& 
 // The clock and Nahoda of a recomputation, fixed by --now and --seed.
 entry::RecomputeSources sourcesFor(const RecordOptions& o);
 
-// Runs every rule as the program's check command does (`Vybrano` 5). The
-// record receives what a run leaves in it: `SeznamChyb` and the `Chyba`
-// flags. A rule that fails on a file or a number raises out of here.
-CheckOutcome checkRecord(entry::RecordOfVote& record, const data::Registers& registers,
-                         const data::PartyList& parties, const checks::TCisChyb& catalogue,
-                         const std::string& stationKodObce);
+// The protocol of a check run, one line per finding, "<code> - <text>
+// <detail>", the findings of a party under a line "Strana: <n>"; "Nebyly
+// zjištěny žádné chyby" when none.
+void writeProtocolText(const checks::TChybProt& protocol, std::ostream& out);
 
-// One line per finding, "<code> - <text> <detail>", the findings of a party
-// under a line "Strana: <n>"; "Nebyly zjištěny žádné chyby" when none.
-void writeProtocolText(const CheckOutcome& outcome, std::ostream& out);
-
-// The outcome with what the run left in the record.
-nlohmann::ordered_json outcomeToJson(const CheckOutcome& outcome, const entry::RecordOfVote& record);
+// The findings and the verdict of a check run with what it left in the
+// record: `SeznamChyb` and the `Chyba` flags.
+nlohmann::ordered_json outcomeToJson(const checks::TChybProt& protocol, const checks::Verdict& verdict,
+                                     const entry::RecordOfVote& record);
 
 }  // namespace talmorek::tool

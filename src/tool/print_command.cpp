@@ -16,7 +16,6 @@
 #include "workflow/saved_record.h"
 #include "checks/catalogue.h"
 #include "checks/check_run.h"
-#include "checks/rules.h"
 #include "data/file_io.h"
 #include "data/registers.h"
 #include "data/station.h"
@@ -76,8 +75,8 @@ struct CheckedRecord {
         if (in.options.recompute)
             entry::RecomputeAll(record, parties, entry::tickedParties(record, parties), in.station,
                                 sourcesFor(in.options));
-        checks::CheckRules rules(record, parties, registers, in.station.KodObce, protocol);
-        checks::ProvedKontroly(rules, checks::kVybranoKontroly);
+        checks::ProvedKontroly(record, registers, parties, in.station.KodObce, protocol,
+                               checks::Vybrano::CheckCommandOrSave);
     }
     entry::RecordOfVote record;
     data::Registers registers;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "checks/rules.h"
 #include "entry/party_list.h"
 
 namespace talmorek::checks {
@@ -47,14 +48,12 @@ void checkParty(CheckRules& rules, TChybProt& protocol, int n, const data::TStra
 
 }  // namespace
 
-void ProvedKontroly(CheckRules& rules, int Vybrano) {
-    TChybProt& protocol = rules.protocol();
-    entry::RecordOfVote& r = rules.record();
-    const data::PartyList& parties = rules.parties();
+Verdict ProvedKontroly(entry::RecordOfVote& r, const data::Registers& registers, const data::PartyList& parties,
+                       const std::string& stationKodObce, TChybProt& protocol, Vybrano vybrano) {
+    CheckRules rules(r, parties, registers, stationKodObce, protocol);
 
     protocol.Clear();
-    rules.clearClassFlags();
-    if (Vybrano == kVybranoKontroly) clearRecordFlags(r, parties);
+    if (vybrano == Vybrano::CheckCommandOrSave) clearRecordFlags(r, parties);
     r.TS.SeznamChyb.clear();
 
     // Section II.
@@ -114,6 +113,7 @@ void ProvedKontroly(CheckRules& rules, int Vybrano) {
 
     // Section III.
     if (!rules.Kontrola39(false)) protocol.PridejChybu(0, 39, rules.ProblemyKomise);
+    return rules.classFlags();
 }
 
 }  // namespace talmorek::checks

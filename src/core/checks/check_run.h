@@ -1,22 +1,48 @@
 #pragma once
-// The check run: every rule once, in a fixed order, with marking. It leaves
-// the verdict in the protocol (one finding per failure, sorted), in the class
-// flags of `rules`, in `SeznamChyb` of the summary and in the `Chyba` flags
-// of the records.
+// The check run: every rule once, in a fixed order, with marking. The
+// program's check command, the entry window's save, the export command and
+// the tool's check and print commands all run it through `ProvedKontroly`;
+// each loads the record, the registers' directory, the party list and the
+// station its own way, and the run itself loads nothing but the registers'
+// contents.
 
-#include "checks/rules.h"
+#include <string>
+
+#include "checks/protocol.h"
+#include "checks/verdict.h"
+#include "data/registers.h"
+#include "entry/record_of_vote.h"
 
 namespace talmorek::checks {
 
-// Which command started the run: the check command and the entry window's
-// save start from clean `Chyba` flags; the export-and-print command keeps the
-// flags read from the data file and can only add to them.
-inline constexpr int kVybranoKontroly = 5;
-inline constexpr int kVybranoExport = 3;
+// Which command started the current step (`Vybrano` of the main window).
+// The values are those the main window has always stored.
+enum class Vybrano : int {
+    // Nothing special: the resting value, also while the entry window is open.
+    Idle = 2,
+    // The export command runs the checks before it exports.
+    ExportCommand = 3,
+    // The export command started from the entry window right after a save
+    // and its checks; it does not check again.
+    ExportAfterSave = 4,
+    // The check command or the entry window's save runs the checks.
+    CheckCommandOrSave = 5,
+};
 
-// Runs every rule on `rules`' record. An exception raised by a rule (a
-// missing register, a count that is not a number) ends the run there; the
-// protocol and the flags keep what was found before.
-void ProvedKontroly(CheckRules& rules, int Vybrano);
+// Runs every rule on `record` and fills `protocol` (cleared first) with one
+// finding per failure, sorted. The record receives what the run marks:
+// `SeznamChyb` of the summary lists the failed codes, and the `Chyba` flag
+// of every record a failed rule blames is set. A run for the check command
+// or the save (`Vybrano::CheckCommandOrSave`) starts from clean `Chyba`
+// flags; the export command's run keeps the flags read from the data file
+// and can only add to them.
+//
+// The registers are read once, each at the first rule that needs it. A
+// rule that fails on a file or a number (a missing register, a count that
+// is not a number) raises out of the run there; the protocol and the record
+// keep what was found before, and there is no verdict.
+Verdict ProvedKontroly(entry::RecordOfVote& record, const data::Registers& registers,
+                       const data::PartyList& parties, const std::string& stationKodObce, TChybProt& protocol,
+                       Vybrano vybrano);
 
 }  // namespace talmorek::checks

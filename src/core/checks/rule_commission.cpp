@@ -57,7 +57,7 @@ bool CheckRules::Kontrola39(bool iBezHlaseni) {
     if (isBlank(h.PoverPred) && stationKodObce_ != data::kKodZvlastnihoOkrsku)
         problems += ", není vyplněno jméno pověřené osoby";
     ProblemyKomise = "Nalezené problémy: " + (problems.empty() ? std::string() : problems.substr(2));
-    return verdict(problems.empty(), iBezHlaseni, "39", kZaznamT4);
+    return judge(problems.empty(), iBezHlaseni, "39", kZaznamT4);
 }
 
 }  // namespace talmorek::checks

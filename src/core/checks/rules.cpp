@@ -30,9 +30,9 @@ void CheckRules::OznacChybu(std::string_view code, int iZaznam) {
     }
     const ErrorClass kind = classOf(code);
     switch (kind) {
-        case ErrorClass::Passable: PriznakPropustitelne = true; break;
-        case ErrorClass::Warning: PriznakUpozorneni = true; break;
-        case ErrorClass::Error: PriznakChyby = true; break;
+        case ErrorClass::Passable: classFlags_.PriznakPropustitelne = true; break;
+        case ErrorClass::Warning: classFlags_.PriznakUpozorneni = true; break;
+        case ErrorClass::Error: classFlags_.PriznakChyby = true; break;
     }
     // A warning is a question for the commission, not a fault of a record.
     if (kind == ErrorClass::Warning) return;
@@ -45,7 +45,7 @@ void CheckRules::OznacChybu(std::string_view code, int iZaznam) {
     }
 }
 
-bool CheckRules::verdict(bool holds, bool iBezHlaseni, std::string_view code, int iZaznam) {
+bool CheckRules::judge(bool holds, bool iBezHlaseni, std::string_view code, int iZaznam) {
     if (!holds && !iBezHlaseni) OznacChybu(code, iZaznam);
     return holds;
 }
@@ -55,14 +55,14 @@ std::string CheckRules::obecText() const { return std::to_string(record_.T4.Obec
 // ---- Section II ----------------------------------------------------------
 
 bool CheckRules::Kontrola01(bool iBezHlaseni) {
-    return verdict(registers_.JeObec(obecText()), iBezHlaseni, "01", kZaznamT4);
+    return judge(registers_.JeObec(obecText()), iBezHlaseni, "01", kZaznamT4);
 }
 
 bool CheckRules::Kontrola02(bool iBezHlaseni) {
     // The register's municipality field holds six characters.
     const std::string obec = obecText().substr(0, 6);
     const bool known = registers_.NajdiOkrsek(obec, record_.T4.Okrsek, referenceOkrsek_);
-    return verdict(known, iBezHlaseni, "02", kZaznamT4);
+    return judge(known, iBezHlaseni, "02", kZaznamT4);
 }
 
 bool CheckRules::Kontrola03(bool iBezHlaseni, std::int64_t* expectedKC1) {
@@ -70,54 +70,54 @@ bool CheckRules::Kontrola03(bool iBezHlaseni, std::int64_t* expectedKC1) {
     // 999999 × 100000 + 99999 needs 37 bits.
     const std::int64_t expected = (std::int64_t{t4.Obec} * 100000 + t4.Okrsek) % 7;
     if (expectedKC1) *expectedKC1 = expected;
-    return verdict(t4.KC1 == expected, iBezHlaseni, "03", kZaznamT4);
+    return judge(t4.KC1 == expected, iBezHlaseni, "03", kZaznamT4);
 }
 
 bool CheckRules::Kontrola04(bool iBezHlaseni) {
-    return verdict(record_.T4.ZapsOsoby > 0, iBezHlaseni, "04", kZaznamT4);
+    return judge(record_.T4.ZapsOsoby > 0, iBezHlaseni, "04", kZaznamT4);
 }
 
 bool CheckRules::Kontrola05(bool iBezHlaseni) {
     const entry::TT4& t4 = record_.T4;
-    return verdict(t4.ZapsOsoby <= 0 || t4.VydObalky > 0, iBezHlaseni, "05", kZaznamT4);
+    return judge(t4.ZapsOsoby <= 0 || t4.VydObalky > 0, iBezHlaseni, "05", kZaznamT4);
 }
 
 bool CheckRules::Kontrola06(bool iBezHlaseni) {
     const entry::TT4& t4 = record_.T4;
-    return verdict(std::int64_t{t4.VydObalky} <= t4.ZapsOsoby, iBezHlaseni, "06", kZaznamT4);
+    return judge(std::int64_t{t4.VydObalky} <= t4.ZapsOsoby, iBezHlaseni, "06", kZaznamT4);
 }
 
 bool CheckRules::Kontrola07(bool iBezHlaseni) {
     const entry::TT4& t4 = record_.T4;
-    return verdict(t4.VydObalky == 0 || t4.OdevzdObalky > 0, iBezHlaseni, "07", kZaznamT4);
+    return judge(t4.VydObalky == 0 || t4.OdevzdObalky > 0, iBezHlaseni, "07", kZaznamT4);
 }
 
 bool CheckRules::Kontrola08(bool iBezHlaseni) {
     const entry::TT4& t4 = record_.T4;
-    return verdict(t4.OdevzdObalky <= t4.VydObalky, iBezHlaseni, "08", kZaznamT4);
+    return judge(t4.OdevzdObalky <= t4.VydObalky, iBezHlaseni, "08", kZaznamT4);
 }
 
 bool CheckRules::Kontrola09(bool iBezHlaseni) {
     const entry::TT4& t4 = record_.T4;
-    return verdict(t4.OdevzdObalky == 0 || t4.PlatneHlasy > 0, iBezHlaseni, "09", kZaznamT4);
+    return judge(t4.OdevzdObalky == 0 || t4.PlatneHlasy > 0, iBezHlaseni, "09", kZaznamT4);
 }
 
 bool CheckRules::Kontrola10(bool iBezHlaseni) {
     const entry::TT4& t4 = record_.T4;
-    return verdict(t4.PlatneHlasy <= t4.OdevzdObalky, iBezHlaseni, "10", kZaznamT4);
+    return judge(t4.PlatneHlasy <= t4.OdevzdObalky, iBezHlaseni, "10", kZaznamT4);
 }
 
 bool CheckRules::Kontrola11(bool iBezHlaseni, std::int64_t* expectedKC2) {
     const entry::TT4& t4 = record_.T4;
     const std::int64_t expected = std::int64_t{t4.ZapsOsoby} + t4.VydObalky + t4.OdevzdObalky + t4.PlatneHlasy;
     if (expectedKC2) *expectedKC2 = expected;
-    return verdict(t4.KC2 == expected, iBezHlaseni, "11", kZaznamT4);
+    return judge(t4.KC2 == expected, iBezHlaseni, "11", kZaznamT4);
 }
 
 bool CheckRules::Kontrola16(bool iBezHlaseni) {
     std::int64_t votes = 0;
     entry::forEachFlaggedParty(record_, parties_, [&](int, int n) { votes += slot(n).PocHlasu; });
-    return verdict(record_.T4.PlatneHlasy == votes, iBezHlaseni, "16", kZaznamT4);
+    return judge(record_.T4.PlatneHlasy == votes, iBezHlaseni, "16", kZaznamT4);
 }
 
 }  // namespace talmorek::checks

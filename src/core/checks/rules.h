@@ -10,14 +10,19 @@
 // file, so a rule that marks the wrong record is as wrong as a rule that
 // misses an error.
 //
-// Rules that read a register open the file at every call; a missing or
-// damaged register raises IoError / ConversionError out of the rule.
+// The rules look the registers up through a snapshot of their own: each
+// register file is read at the first rule that needs it and kept for the
+// life of the rules, so one CheckRules serves one check run (or one question
+// of the entry window). A missing or damaged register raises IoError /
+// ConversionError out of the rule that needs it.
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "checks/protocol.h"
+#include "checks/verdict.h"
+#include "data/register_snapshot.h"
 #include "data/registers.h"
 #include "entry/record_of_vote.h"
 
@@ -100,11 +105,9 @@ public:
     bool Kontrola97(bool iBezHlaseni);
     bool Kontrola98(bool iBezHlaseni);
 
-    // Class flags of the findings marked since the last `clearClassFlags`.
-    bool PriznakChyby = false;
-    bool PriznakPropustitelne = false;
-    bool PriznakUpozorneni = false;
-    void clearClassFlags() { PriznakChyby = PriznakPropustitelne = PriznakUpozorneni = false; }
+    // The class flags of every finding these rules marked: after a run, its
+    // verdict. Silent calls raise none.
+    const Verdict& classFlags() const { return classFlags_; }
 
     // Detail texts of the last evaluation of rules 39 and 98.
     std::string ProblemyKomise;
@@ -120,17 +123,18 @@ public:
 
 private:
     // Marks unless silent; returns `holds` so that a rule can end with it.
-    bool verdict(bool holds, bool iBezHlaseni, std::string_view code, int iZaznam);
+    bool judge(bool holds, bool iBezHlaseni, std::string_view code, int iZaznam);
     // The municipality of section II as the registers hold it: decimal text.
     std::string obecText() const;
     entry::TT4P& slot(int n) { return record_.party(n); }
 
     entry::RecordOfVote& record_;
     const data::PartyList& parties_;
-    const data::Registers& registers_;
+    data::RegisterSnapshot registers_;
     std::string stationKodObce_;
     TChybProt& protocol_;
     data::TOkrsky referenceOkrsek_;
+    Verdict classFlags_;
 };
 
 }  // namespace talmorek::checks

@@ -93,27 +93,27 @@ bool CheckRules::Kontrola64(bool iBezHlaseni) {
 
 bool CheckRules::Kontrola66(bool iBezHlaseni) {
     const entry::SummarySums sums = entry::summarySums(record_, parties_);
-    return verdict(record_.TS.SumaKC1 == sums.kc1, iBezHlaseni, "66", kZaznamTS);
+    return judge(record_.TS.SumaKC1 == sums.kc1, iBezHlaseni, "66", kZaznamTS);
 }
 
 bool CheckRules::Kontrola67(bool iBezHlaseni) {
     const entry::SummarySums sums = entry::summarySums(record_, parties_);
-    return verdict(record_.TS.SumaKC2 == sums.kc2, iBezHlaseni, "67", kZaznamTS);
+    return judge(record_.TS.SumaKC2 == sums.kc2, iBezHlaseni, "67", kZaznamTS);
 }
 
 bool CheckRules::Kontrola68(bool iBezHlaseni) {
     const entry::SummarySums sums = entry::summarySums(record_, parties_);
-    return verdict(record_.TS.SumaKC3 == sums.kc3, iBezHlaseni, "68", kZaznamTS);
+    return judge(record_.TS.SumaKC3 == sums.kc3, iBezHlaseni, "68", kZaznamTS);
 }
 
 bool CheckRules::Kontrola69(bool iBezHlaseni) {
     const entry::SummarySums sums = entry::summarySums(record_, parties_);
-    return verdict(record_.TS.SumaKC4 == sums.kc4, iBezHlaseni, "69", kZaznamTS);
+    return judge(record_.TS.SumaKC4 == sums.kc4, iBezHlaseni, "69", kZaznamTS);
 }
 
 bool CheckRules::Kontrola70(bool iBezHlaseni) {
     const entry::SummarySums sums = entry::summarySums(record_, parties_);
-    return verdict(record_.TS.SumaKSoucet == sums.kSoucet, iBezHlaseni, "70", kZaznamTS);
+    return judge(record_.TS.SumaKSoucet == sums.kSoucet, iBezHlaseni, "70", kZaznamTS);
 }
 
 bool CheckRules::Kontrola72(bool iBezHlaseni) {
@@ -123,7 +123,7 @@ bool CheckRules::Kontrola72(bool iBezHlaseni) {
         return std::int32_t{h.RegKod} != reference;
     });
     // Section II carries the precinct's identity, so it is blamed as well.
-    return verdict(holds, iBezHlaseni, "72", kZaznamT4);
+    return judge(holds, iBezHlaseni, "72", kZaznamT4);
 }
 
 bool CheckRules::Kontrola76(bool iBezHlaseni) {
@@ -131,7 +131,7 @@ bool CheckRules::Kontrola76(bool iBezHlaseni) {
     const std::uint16_t way = record_.TS.ZpusobPorizeni;
     const bool holds = way == 0 || way == 1 || way == 9;
     if (!holds && !iBezHlaseni) protocol_.PridejChybu(0, 76);
-    return verdict(holds, iBezHlaseni, "76", kZaznamTS);
+    return judge(holds, iBezHlaseni, "76", kZaznamTS);
 }
 
 bool CheckRules::Kontrola77(bool iBezHlaseni) {
@@ -148,7 +148,7 @@ bool CheckRules::Kontrola77(bool iBezHlaseni) {
         .add(data::toInt64Or(ts.Cas, 0))
         .add(ts.Rezerva)
         .add(ts.Nahoda);
-    return verdict(WideSum().add(ts.Celkem) == expected, iBezHlaseni, "77", kZaznamTS);
+    return judge(WideSum().add(ts.Celkem) == expected, iBezHlaseni, "77", kZaznamTS);
 }
 
 }  // namespace talmorek::checks

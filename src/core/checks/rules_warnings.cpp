@@ -15,7 +15,7 @@ bool CheckRules::Kontrola91(bool iBezHlaseni) {
     // Every voter on the extracts took an envelope: rare enough to ask about.
     const entry::TT4& t4 = record_.T4;
     const bool suspicious = t4.ZapsOsoby != 0 && std::int64_t{t4.VydObalky} == t4.ZapsOsoby;
-    return verdict(!suspicious, iBezHlaseni, "91", kNoRecord);
+    return judge(!suspicious, iBezHlaseni, "91", kNoRecord);
 }
 
 bool CheckRules::Kontrola92(bool iBezHlaseni) {
@@ -23,11 +23,11 @@ bool CheckRules::Kontrola92(bool iBezHlaseni) {
     const entry::TT4& t4 = record_.T4;
     const std::int64_t issued = t4.VydObalky, returned = t4.OdevzdObalky;
     const bool suspicious = issued > 0 && returned > 0 && returned * 100 < 80 * issued && issued - returned > 10;
-    return verdict(!suspicious, iBezHlaseni, "92", kNoRecord);
+    return judge(!suspicious, iBezHlaseni, "92", kNoRecord);
 }
 
 bool CheckRules::Kontrola93(bool iBezHlaseni) {
-    return verdict(record_.T4.ZapsOsoby < 2000, iBezHlaseni, "93", kNoRecord);
+    return judge(record_.T4.ZapsOsoby < 2000, iBezHlaseni, "93", kNoRecord);
 }
 
 bool CheckRules::Kontrola94(bool iBezHlaseni) {
@@ -35,7 +35,7 @@ bool CheckRules::Kontrola94(bool iBezHlaseni) {
     const entry::TT4& t4 = record_.T4;
     const std::int64_t persons = t4.ZapsOsoby, issued = t4.VydObalky;
     const bool suspicious = persons > 0 && issued > 0 && issued * 100 < 10 * persons && issued <= 150;
-    return verdict(!suspicious, iBezHlaseni, "94", kNoRecord);
+    return judge(!suspicious, iBezHlaseni, "94", kNoRecord);
 }
 
 bool CheckRules::Kontrola95(bool iBezHlaseni) {
@@ -43,7 +43,7 @@ bool CheckRules::Kontrola95(bool iBezHlaseni) {
     const entry::TT4& t4 = record_.T4;
     const std::int64_t returned = t4.OdevzdObalky, valid = t4.PlatneHlasy;
     const bool suspicious = returned > 0 && valid > 0 && valid * 100 < 90 * returned && returned - valid > 2;
-    return verdict(!suspicious, iBezHlaseni, "95", kNoRecord);
+    return judge(!suspicious, iBezHlaseni, "95", kNoRecord);
 }
 
 bool CheckRules::Kontrola96(bool iBezHlaseni, std::int32_t* registeredVoters) {
@@ -58,7 +58,7 @@ bool CheckRules::Kontrola96(bool iBezHlaseni, std::int32_t* registeredVoters) {
         const std::int64_t percent = roundHalfAwayFromZero(persons * 100, r);
         suspicious = (difference < -9 || difference > 14) && (percent < 84 || percent > 120);
     }
-    return verdict(!suspicious, iBezHlaseni, "96", kNoRecord);
+    return judge(!suspicious, iBezHlaseni, "96", kNoRecord);
 }
 
 bool CheckRules::Kontrola97(bool iBezHlaseni) {
@@ -69,7 +69,7 @@ bool CheckRules::Kontrola97(bool iBezHlaseni) {
     const bool abroad = std::to_string(t4.Obec) == data::kKodZvlastnihoOkrsku;
     const std::int64_t limit = abroad ? 99 : 88;
     const bool suspicious = persons > 0 && issued > 0 && issued * 100 > limit * persons;
-    return verdict(!suspicious, iBezHlaseni, "97", kNoRecord);
+    return judge(!suspicious, iBezHlaseni, "97", kNoRecord);
 }
 
 bool CheckRules::Kontrola98(bool iBezHlaseni) {
@@ -88,7 +88,7 @@ bool CheckRules::Kontrola98(bool iBezHlaseni) {
             // Per cent of 4 × valid, in hundredths: used × 100 × 100 / (4 × valid).
             const std::int64_t hundredths = roundHalfAwayFromZero(used * 10000, 4 * valid);
             VyuzitiPreferenci = " (využito: " + shortestDecimal(hundredths, userDecimalSeparator()) + " %)";
-            return verdict(false, iBezHlaseni, "98", kNoRecord);
+            return judge(false, iBezHlaseni, "98", kNoRecord);
         }
     }
     std::string failing;
@@ -101,7 +101,7 @@ bool CheckRules::Kontrola98(bool iBezHlaseni) {
     });
     if (failing.empty()) return true;
     VyuzitiPreferenci = " (u strany: " + failing.substr(2) + ")";
-    return verdict(false, iBezHlaseni, "98", kNoRecord);
+    return judge(false, iBezHlaseni, "98", kNoRecord);
 }
 
 }  // namespace talmorek::checks

@@ -11,6 +11,12 @@ namespace {
 
 std::string osText(int err) { return err ? std::string(": ") + std::strerror(err) : std::string(); }
 
+// Reading record `position` (0-based) failed: beyond the end, or on a
+// partial last record. One wording for the file and for its reader.
+[[noreturn]] void failReadAt(const std::string& path, std::size_t position, bool atEnd) {
+    const std::string what = atEnd ? "Read beyond the end of" : "Short record " + std::to_string(position + 1) + " in";
+    throw IoError(path, 0, what + " '" + path + "'");
+}
 
 }  // namespace
 
@@ -77,8 +83,24 @@ void RecordFile::remove(const std::string& path) {
 
 void RecordFile::failRead() const {
     if (!file_) fail(EBADF, "File is closed:");
-    if (atEnd()) fail(0, "Read beyond the end of");
-    fail(0, "Short record " + std::to_string(position_ + 1) + " in");
+    failReadAt(path_, position_, atEnd());
+}
+
+std::string RecordFile::readContents(const std::string& path, std::size_t recordSize) {
+    RecordFile file = openExisting(path, recordSize);
+    std::string data = std::move(file.data_);
+    file.close();
+    return data;
+}
+
+void RecordReader::failRead() const { failReadAt(*path_, position_, atEnd()); }
+
+std::string_view RecordReader::readRemaining() {
+    std::size_t start = position_ * recordSize_;
+    if (start >= data_.size()) return {};
+    std::size_t count = (data_.size() - start) / recordSize_;
+    position_ += count;
+    return data_.substr(start, count * recordSize_);
 }
 
 std::string_view RecordFile::readRemaining() {

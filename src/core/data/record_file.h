@@ -20,6 +20,37 @@
 
 namespace talmorek::data {
 
+// Reading through the records of a file already held in memory, with the
+// failures of reading the file itself: a register that one check run
+// searches many times is read from disk once and walked with a reader at
+// every search. The bytes and the path must outlive the reader.
+class RecordReader {
+public:
+    RecordReader(std::string_view data, std::size_t recordSize, const std::string& path)
+        : data_(data), recordSize_(recordSize), path_(&path) {}
+
+    // As RecordFile::readView.
+    std::string_view readView() {
+        std::size_t start = position_ * recordSize_;
+        if (start + recordSize_ > data_.size()) failRead();
+        ++position_;
+        return data_.substr(start, recordSize_);
+    }
+    // As RecordFile::readRemaining.
+    std::string_view readRemaining();
+    bool atEnd() const { return position_ * recordSize_ >= data_.size(); }
+    std::size_t position() const { return position_; }
+    const std::string& path() const { return *path_; }
+
+private:
+    [[noreturn]] void failRead() const;
+
+    std::string_view data_;
+    std::size_t recordSize_;
+    const std::string* path_;
+    std::size_t position_ = 0;
+};
+
 class RecordFile {
 public:
     // Opens an existing file for reading and writing at record 0 (a missing
@@ -28,6 +59,10 @@ public:
     // Creates the file, or empties an existing one, at record 0.
     static RecordFile create(const std::string& path, std::size_t recordSize);
     static void remove(const std::string& path);
+    // The whole content of an existing file, read as openExisting reads it
+    // (and failing as it fails) and closed again; to be walked with a
+    // RecordReader.
+    static std::string readContents(const std::string& path, std::size_t recordSize);
 
     RecordFile(RecordFile&& other) noexcept;
     RecordFile& operator=(RecordFile&& other) noexcept;

@@ -7,69 +7,16 @@
 #include "data/directories.h"
 #include "data/errors.h"
 #include "data/record_file.h"
+#include "data/register_layouts.h"
+#include "data/register_snapshot.h"
 
 namespace talmorek::data {
 
-namespace okrsky {
-namespace f {
-constexpr FieldLayout KodObce = strField("KodObce", 0, 6);
-constexpr FieldLayout NazevObce = strField("NazevObce", 7, 40);
-constexpr FieldLayout OkrsekOd = strField("OkrsekOd", 48, 5);
-constexpr FieldLayout OkrsekDo = strField("OkrsekDo", 54, 5);
-constexpr FieldLayout KodOkresu = strField("KodOkresu", 60, 4);
-constexpr FieldLayout NazevOkresu = strField("NazevOkresu", 65, 25);
-}  // namespace f
-constexpr std::array kFields = {f::KodObce, f::NazevObce, f::OkrsekOd, f::OkrsekDo, f::KodOkresu, f::NazevOkresu};
-static_assert(isConsistent(kFields, kRecordSize) && f::NazevOkresu.end() == kRecordSize);
-const RecordLayout kLayout{"OKRSKY.RCD", kRecordSize, kFields};
-}  // namespace okrsky
-
-namespace psrzvo {
-namespace f {
-constexpr FieldLayout KodObce = strField("KodObce", 0, 6);
-constexpr FieldLayout CisloOkrsku = intField("CisloOkrsku", 8);
-constexpr FieldLayout Nazev1 = strField("Nazev1", 12, 25);
-constexpr FieldLayout Nazev2 = strField("Nazev2", 38, 25);
-}  // namespace f
-constexpr std::array kFields = {f::KodObce, f::CisloOkrsku, f::Nazev1, f::Nazev2};
-static_assert(isConsistent(kFields, kRecordSize) && f::Nazev2.end() == kRecordSize);
-const RecordLayout kLayout{"PSRZVO.RCD", kRecordSize, kFields};
-}  // namespace psrzvo
-
-namespace psrvok {
-namespace f {
-constexpr FieldLayout KodObce = strField("KodObce", 0, 6);
-constexpr FieldLayout CisloOkrsku = intField("CisloOkrsku", 8);
-constexpr FieldLayout Volicu = intField("Volicu", 12);
-}  // namespace f
-constexpr std::array kFields = {f::KodObce, f::CisloOkrsku, f::Volicu};
-static_assert(isConsistent(kFields, kRecordSize) && f::Volicu.end() == kRecordSize);
-const RecordLayout kLayout{"PSRVOK.RCD", kRecordSize, kFields};
-}  // namespace psrvok
-
-namespace strany {
-namespace f {
-constexpr FieldLayout CisloStrany = strField("CisloStrany", 0, 3);
-constexpr FieldLayout NazevStrany = strField("NazevStrany", 4, 50);
-constexpr FieldLayout PocetKandidatu = strField("PocetKandidatu", 55, 2);
-}  // namespace f
-constexpr std::array kFields = {f::CisloStrany, f::NazevStrany, f::PocetKandidatu};
-static_assert(isConsistent(kFields, kRecordSize) && f::PocetKandidatu.end() == kRecordSize);
-const RecordLayout kLayout{"STRANY.RCD", kRecordSize, kFields};
-}  // namespace strany
-
-namespace kandidat {
-namespace f {
-constexpr FieldLayout CisloStrany = strField("CisloStrany", 0, 3);
-constexpr FieldLayout Poradi = strField("Poradi", 4, 2);
-constexpr FieldLayout Jmeno1 = strField("Jmeno1", 7, 40);
-constexpr FieldLayout Jmeno2 = strField("Jmeno2", 48, 40);
-constexpr FieldLayout Priznak = strField("Priznak", 89, 1);
-}  // namespace f
-constexpr std::array kFields = {f::CisloStrany, f::Poradi, f::Jmeno1, f::Jmeno2, f::Priznak};
-static_assert(isConsistent(kFields, kRecordSize) && f::Priznak.end() == kRecordSize);
-const RecordLayout kLayout{"KANDIDAT.RCD", kRecordSize, kFields};
-}  // namespace kandidat
+namespace okrsky { const RecordLayout kLayout{"OKRSKY.RCD", kRecordSize, kFields}; }
+namespace psrzvo { const RecordLayout kLayout{"PSRZVO.RCD", kRecordSize, kFields}; }
+namespace psrvok { const RecordLayout kLayout{"PSRVOK.RCD", kRecordSize, kFields}; }
+namespace strany { const RecordLayout kLayout{"STRANY.RCD", kRecordSize, kFields}; }
+namespace kandidat { const RecordLayout kLayout{"KANDIDAT.RCD", kRecordSize, kFields}; }
 
 TOkrsky decodeOkrsky(std::string_view r) {
     using namespace okrsky;
@@ -196,93 +143,24 @@ void Registers::NactiKandidaty(CandidateTable& table) const {
     file.close();
 }
 
-bool Registers::JeObec(std::string_view kodObce) const {
-    auto file = RecordFile::openExisting(path(okrsky::kLayout.name), okrsky::kRecordSize);
-    const StrFieldMatcher isKey(okrsky::f::KodObce, utf8ToCp1250(kodObce));
-    bool found = false;
-    do {
-        found = isKey(file.readView());
-    } while (!found && !file.atEnd());
-    file.close();
-    return found;
-}
+// A lookup on its own is a snapshot used once: the file is read for it alone.
+
+bool Registers::JeObec(std::string_view kodObce) const { return RegisterSnapshot(*this).JeObec(kodObce); }
 
 bool Registers::NajdiOkrsek(std::string_view kodObce, std::int32_t okrsek, TOkrsky& result) const {
-    result = TOkrsky{std::string(6, ' '), std::string(40, ' '), std::string(5, ' '),
-                     std::string(5, ' '), std::string(4, ' '), std::string(25, ' ')};
-    bool found = false;
-    auto file = RecordFile::openExisting(path(okrsky::kLayout.name), okrsky::kRecordSize);
-    // The code is a str[6] like the field it is compared with: a longer text
-    // is cut to its first six characters, as storing it into the field would.
-    const std::string key = utf8ToCp1250(utf8Prefix(kodObce, okrsky::f::KodObce.capacity));
-    const StrFieldMatcher isKey(okrsky::f::KodObce, key);
-    std::string_view last;
-    do {
-        last = file.readView();
-        found = isKey(last);
-    } while (!found && !file.atEnd());
-    result = decodeOkrsky(last);
-    if (found) {
-        // Only the first record of the municipality counts.
-        if (toIntStrict(result.OkrsekOd) > okrsek || toIntStrict(result.OkrsekDo) < okrsek) found = false;
-    }
-    file.close();
-    if (key == "999997") found = NajdiZvlastniOkrsek(cp1250ToUtf8(key), okrsek, result);
-    return found;
+    return RegisterSnapshot(*this).NajdiOkrsek(kodObce, okrsek, result);
 }
 
 bool Registers::NajdiZvlastniOkrsek(std::string_view kodObce, std::int32_t okrsek, TOkrsky& result) const {
-    using namespace psrzvo;
-    bool found = false;
-    auto file = RecordFile::openExisting(path(kLayout.name), kRecordSize);
-    const std::string key = utf8ToCp1250(kodObce);
-    std::int32_t cislo = 0;
-    do {
-        std::string_view r = file.readView();
-        cislo = getInt32(r, f::CisloOkrsku);
-        if (cislo == okrsek && strEquals(r, f::KodObce, key)) {
-            result.KodObce = getStr(r, f::KodObce);
-            result.NazevObce = getStr(r, f::Nazev1);
-            result.NazevOkresu = getStr(r, f::Nazev2);
-            found = true;
-        }
-        // The search stops at the first record with the precinct number,
-        // whatever its municipality code.
-    } while (cislo != okrsek && !file.atEnd());
-    file.close();
-    return found;
+    return RegisterSnapshot(*this).NajdiZvlastniOkrsek(kodObce, okrsek, result);
 }
 
 std::int32_t Registers::PocetKandidatuStrany(std::int32_t party) const {
-    auto file = RecordFile::openExisting(path(strany::kLayout.name), strany::kRecordSize);
-    std::int32_t count = 0;
-    bool found = false;
-    do {
-        std::string_view r = file.readView();
-        if (toIntStrict(getStr(r, strany::f::CisloStrany)) == party) {
-            count = toIntStrict(getStr(r, strany::f::PocetKandidatu));
-            found = true;
-        }
-    } while (!found && !file.atEnd());
-    file.close();
-    return count;
+    return RegisterSnapshot(*this).PocetKandidatuStrany(party);
 }
 
 std::int32_t Registers::PocetVolicu(std::string_view kodObce, std::int32_t okrsek) const {
-    using namespace psrvok;
-    auto file = RecordFile::openExisting(path(kLayout.name), kRecordSize);
-    std::int32_t count = 0;
-    const StrFieldMatcher isKey(f::KodObce, utf8ToCp1250(kodObce));
-    // Every record is read (the last match wins), so the whole file is walked
-    // as one block: the national register has some 15,000 records.
-    const std::string_view records = file.readRemaining();
-    for (std::size_t at = 0; at < records.size(); at += kRecordSize) {
-        const std::string_view r(records.data() + at, kRecordSize);
-        if (getInt32(r, f::CisloOkrsku) == okrsek && isKey(r)) count = getInt32(r, f::Volicu);
-    }
-    if (!file.atEnd()) file.readView();  // a partial last record fails here, as reading on would
-    file.close();
-    return count;
+    return RegisterSnapshot(*this).PocetVolicu(kodObce, okrsek);
 }
 
 }  // namespace talmorek::data

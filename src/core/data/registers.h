@@ -4,9 +4,10 @@
 // reference numbers of voters (PSRVOK.RCD), the parties standing in the
 // region (STRANY.RCD) and their candidates (KANDIDAT.RCD).
 //
-// Every lookup opens, reads and closes its file, exactly as the check rules
-// expect: the registers never change while the program runs, but nothing is
-// cached between commands either.
+// Every lookup here opens, reads and closes its file: nothing is cached
+// between commands. A check run, which asks the same registers many times,
+// looks them up through a RegisterSnapshot (register_snapshot.h) instead,
+// which reads each file once and searches it the same way.
 
 #include <array>
 #include <cstdint>

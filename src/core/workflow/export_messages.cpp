@@ -15,7 +15,7 @@ std::string consequence(bool zvlastniOkrsek, bool plural) {
 
 }  // namespace
 
-std::string exportVerdictMessage(const Verdict& v, bool zvlastniOkrsek) {
+std::string exportVerdictMessage(const checks::Verdict& v, bool zvlastniOkrsek) {
     if (v.PriznakPropustitelne && v.PriznakUpozorneni)
         return "Data obsahují PROPUSTITELNÉ CHYBY a UPOZORNĚNÍ.\r\r" + consequence(zvlastniOkrsek, true);
     if (v.PriznakPropustitelne) return "Data obsahují PROPUSTITELNÉ CHYBY.\r\r" + consequence(zvlastniOkrsek, false);

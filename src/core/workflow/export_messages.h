@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "workflow/processing_state.h"
+#include "checks/verdict.h"
 
 namespace talmorek::workflow {
 
@@ -13,6 +13,6 @@ inline constexpr const char* kExportTitle = "Export dat a tisk zápisu";
 
 // The message for the verdict, or an empty text when there is nothing to
 // tell (no passable error and no warning).
-std::string exportVerdictMessage(const Verdict& verdict, bool zvlastniOkrsek);
+std::string exportVerdictMessage(const checks::Verdict& verdict, bool zvlastniOkrsek);
 
 }  // namespace talmorek::workflow

@@ -8,12 +8,6 @@
 
 namespace talmorek::workflow {
 
-// Who started the current step (`Vybrano`).
-inline constexpr int kVybranoResting = 2;           // nothing special
-inline constexpr int kVybranoExport = checks::kVybranoExport;  // 3: the export command runs the checks
-inline constexpr int kVybranoExportAfterSave = 4;   // the entry window's save just checked; export does not check again
-inline constexpr int kVybranoKontroly = checks::kVybranoKontroly;  // 5: the check command or the save runs the checks
-
 struct ProcessingState {
     // The last check run found no error of the error class (passable errors
     // and warnings allowed). False at start and after a run with errors, and
@@ -24,18 +18,11 @@ struct ProcessingState {
     // True at the start of every check run; false when a command finds no
     // data file, or the "E" file of a precinct with errors.
     bool DataOK = false;
-    int Vybrano = kVybranoResting;
+    // Who started the current step.
+    checks::Vybrano Vybrano = checks::Vybrano::Idle;
     // The export target dialog completed an export (false when it opens or
     // is cancelled).
     bool ExportProveden = false;
-};
-
-// The class flags of the last check run (the verdict), kept for the
-// messages the export command shows before it exports.
-struct Verdict {
-    bool PriznakChyby = false;
-    bool PriznakPropustitelne = false;
-    bool PriznakUpozorneni = false;
 };
 
 }  // namespace talmorek::workflow

@@ -6,7 +6,6 @@
 #include "workflow/saved_record.h"
 #include "workflow/station_display.h"
 #include "checks/check_run.h"
-#include "checks/rules.h"
 #include "data/file_io.h"
 #include "export/data_file.h"
 
@@ -28,7 +27,7 @@ void Workflow::loadStationAndCatalogue() {
     sDiakritikou_ = true;
     state_.KontrolyOK = false;
     state_.ExportOK = false;
-    state_.Vybrano = kVybranoResting;
+    state_.Vybrano = checks::Vybrano::Idle;
     // The protocol refers to the catalogue for its texts; both live until
     // the program ends.
     protocol_.reset();
@@ -63,7 +62,7 @@ bool Workflow::hasDataFile(exporting::DataLetter letter) const { return data::fi
 
 void Workflow::Kontroly() {
     if (!started()) {
-        const int vybrano = state_.Vybrano;  // the caller's, not the start-up value
+        const checks::Vybrano vybrano = state_.Vybrano;  // the caller's, not the start-up value
         loadStationAndCatalogue();
         state_.Vybrano = vybrano;
     }
@@ -76,7 +75,7 @@ void Workflow::Kontroly() {
         state_.ExportOK = false;
         throw;
     }
-    if (state_.Vybrano == kVybranoResting || state_.Vybrano == kVybranoKontroly)
+    if (state_.Vybrano == checks::Vybrano::Idle || state_.Vybrano == checks::Vybrano::CheckCommandOrSave)
         printJobs_.protocolOfChecks(*protocol_, record_.T4, station_, sDiakritikou_);
 }
 
@@ -87,9 +86,7 @@ void Workflow::runChecks() {
     loadCourseAndCommission(dirs_, record_);
     const data::Registers registers(dirs_.program);
     parties_ = registers.NactiStrany();
-    checks::CheckRules rules(record_, parties_, registers, station_.KodObce, *protocol_);
-    checks::ProvedKontroly(rules, state_.Vybrano);
-    verdict_ = {rules.PriznakChyby, rules.PriznakPropustitelne, rules.PriznakUpozorneni};
+    verdict_ = checks::ProvedKontroly(record_, registers, parties_, station_.KodObce, *protocol_, state_.Vybrano);
     data::ZapisStavStanice(dirs_.station, "N", station_);
     state_.KontrolyOK = !verdict_.PriznakChyby;
     state_.ExportOK = state_.KontrolyOK;
@@ -102,7 +99,7 @@ bool Workflow::PorizeniDat_MIClick() {
                            "zopakovat export dat i tisk zápisu.\rChcete opravdu znovu upravovat data?",
                            "Vstup dat za okrsek"))
         return false;
-    state_.Vybrano = kVybranoResting;
+    state_.Vybrano = checks::Vybrano::Idle;
     return true;
 }
 

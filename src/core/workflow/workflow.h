@@ -92,7 +92,9 @@ public:
 
     ProcessingState& state() { return state_; }
     const ProcessingState& state() const { return state_; }
-    const Verdict& verdict() const { return verdict_; }
+    // The verdict of the last check run, kept for the messages the export
+    // command shows before it exports.
+    const checks::Verdict& verdict() const { return verdict_; }
     // The error protocol of the last check run; null before `start`.
     const checks::TChybProt* protocol() const { return protocol_.get(); }
     const data::TStanice& station() const { return station_; }
@@ -138,7 +140,7 @@ private:
     data::PartyList parties_;
     entry::RecordOfVote record_;
     ProcessingState state_;
-    Verdict verdict_;
+    checks::Verdict verdict_;
     bool sDiakritikou_ = true;
     RemoveFile removeFile_;
 };

@@ -28,7 +28,7 @@ void Workflow::Kontroly_MIClick() {
             prompts_.exclamation("Data nejsou pořízena!!!", kCheckTitle);
             return;
         }
-        state_.Vybrano = kVybranoKontroly;
+        state_.Vybrano = checks::Vybrano::CheckCommandOrSave;
         Kontroly();
         entry::ProcDopoctiTS(record_, parties_, station_, sources_);
         saveByVerdict();

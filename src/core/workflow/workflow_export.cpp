@@ -27,11 +27,11 @@ void Workflow::ExportTisk_MIClick() {
         // Right after the entry window's save the checks have just run on
         // the same data; otherwise (and always after a restart) they run
         // again, without the protocol printout and without rewriting the file.
-        if (state_.Vybrano != kVybranoExportAfterSave) {
-            state_.Vybrano = kVybranoExport;
+        if (state_.Vybrano != checks::Vybrano::ExportAfterSave) {
+            state_.Vybrano = checks::Vybrano::ExportCommand;
             Kontroly();
         }
-        state_.Vybrano = kVybranoResting;
+        state_.Vybrano = checks::Vybrano::Idle;
         if (!state_.DataOK) return;
         if (!state_.ExportOK && !state_.KontrolyOK) {
             prompts_.exclamation("CHYBY V DATECH.\r\rNELZE VYTVOŘIT EXPORT DAT ANI VYTISKNOUT ZÁPIS!!!", kExportTitle);

@@ -6,17 +6,25 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 
 #include "core/checks/check_fixture.h"
 #include "data/errors.h"
 #include "entry/check_numbers.h"
 
+namespace talmorek::checks {
+inline void PrintTo(const Verdict& v, std::ostream* os) {
+    *os << "{PriznakChyby " << v.PriznakChyby << ", PriznakPropustitelne " << v.PriznakPropustitelne
+        << ", PriznakUpozorneni " << v.PriznakUpozorneni << "}";
+}
+}  // namespace talmorek::checks
+
 namespace talmorek::testing {
 namespace {
 
-using checks::kVybranoExport;
-using checks::kVybranoKontroly;
 using checks::ProvedKontroly;
+using checks::Verdict;
+using checks::Vybrano;
 using checks::TChyba;
 using Findings = std::vector<TChyba>;
 
@@ -28,7 +36,9 @@ protected:
         record.T4.KC2 = entry::kc2OfSection2(record.T4);
         entry::RecomputeAll(record, parties, entry::tickedParties(record, parties), station(), fixedClock());
     }
-    void run(int vybrano = kVybranoKontroly) { ProvedKontroly(rules, vybrano); }
+    void run(Vybrano vybrano = Vybrano::CheckCommandOrSave) {
+        verdict = ProvedKontroly(record, registers, parties, "554782", protocol, vybrano);
+    }
 
     std::vector<int> codes() const {
         std::vector<int> out;
@@ -39,6 +49,8 @@ protected:
         auto all = codes();
         return std::find(all.begin(), all.end(), code) != all.end();
     }
+
+    Verdict verdict;
 };
 
 TEST_F(CheckRun, ACleanPrecinctHasNoFinding) {
@@ -47,14 +59,12 @@ TEST_F(CheckRun, ACleanPrecinctHasNoFinding) {
     record.TS.SeznamChyb = "1604";
     run();
     EXPECT_EQ(findings(), Findings{});
-    EXPECT_FALSE(rules.PriznakChyby);
-    EXPECT_FALSE(rules.PriznakPropustitelne);
-    EXPECT_FALSE(rules.PriznakUpozorneni);
+    EXPECT_FALSE(verdict.PriznakChyby);
+    EXPECT_FALSE(verdict.PriznakPropustitelne);
+    EXPECT_FALSE(verdict.PriznakUpozorneni);
     EXPECT_EQ(record.TS.SeznamChyb, "");
     EXPECT_EQ(record.T4.Chyba, 0);
     EXPECT_EQ(record.party(2).Chyba, 0);
-    EXPECT_EQ(rules.ProblemyKomise, "Nalezené problémy: ");
-    EXPECT_EQ(rules.VyuzitiPreferenci, "");
 }
 
 TEST_F(CheckRun, PassableErrorsOnly) {
@@ -62,9 +72,9 @@ TEST_F(CheckRun, PassableErrorsOnly) {
     recompute();
     run();
     EXPECT_EQ(findings(), (Findings{{0, 4, ""}, {0, 6, ""}}));
-    EXPECT_TRUE(rules.PriznakPropustitelne);
-    EXPECT_FALSE(rules.PriznakChyby);
-    EXPECT_FALSE(rules.PriznakUpozorneni);
+    EXPECT_TRUE(verdict.PriznakPropustitelne);
+    EXPECT_FALSE(verdict.PriznakChyby);
+    EXPECT_FALSE(verdict.PriznakUpozorneni);
     EXPECT_EQ(record.TS.SeznamChyb, "0406");
     EXPECT_EQ(record.T4.Chyba, 1) << "passable errors blame section II too";
 }
@@ -77,9 +87,9 @@ TEST_F(CheckRun, WarningsOnly) {
     recompute();
     run();
     EXPECT_EQ(findings(), (Findings{{0, 97, ""}}));
-    EXPECT_TRUE(rules.PriznakUpozorneni);
-    EXPECT_FALSE(rules.PriznakChyby);
-    EXPECT_FALSE(rules.PriznakPropustitelne);
+    EXPECT_TRUE(verdict.PriznakUpozorneni);
+    EXPECT_FALSE(verdict.PriznakChyby);
+    EXPECT_FALSE(verdict.PriznakPropustitelne);
     EXPECT_EQ(record.TS.SeznamChyb, "97");
     EXPECT_EQ(record.T4.Chyba, 0) << "warnings blame no record";
     EXPECT_EQ(record.TS.Chyba, 0);
@@ -99,7 +109,7 @@ TEST_F(CheckRun, ErrorsInSeveralPartiesComeOutSortedAndAreListedInRunOrder) {
                                     {2, 23, ""},
                                     {7, 15, ""}}));
     EXPECT_EQ(record.TS.SeznamChyb, "1618202315") << "each code once, in the order the rules ran";
-    EXPECT_TRUE(rules.PriznakChyby);
+    EXPECT_TRUE(verdict.PriznakChyby);
     EXPECT_EQ(record.T4.Chyba, 1);
     EXPECT_EQ(record.party(1).Chyba, 1);
     EXPECT_EQ(record.party(2).Chyba, 1);
@@ -149,6 +159,70 @@ TEST_F(CheckRun, NoPartyFlaggedWithValidVotesFailsRule16) {
     run();
     EXPECT_EQ(findings(), (Findings{{0, 16, ""}, {0, 98, " (využito: 0 %)"}}));
 }
+
+// The verdict that the findings of a protocol imply: each finding raises the
+// flag of its code's class.
+Verdict impliedBy(const Findings& findings) {
+    Verdict v;
+    for (const auto& f : findings) {
+        switch (checks::classOf(f.Chyba)) {
+            case checks::ErrorClass::Error: v.PriznakChyby = true; break;
+            case checks::ErrorClass::Passable: v.PriznakPropustitelne = true; break;
+            case checks::ErrorClass::Warning: v.PriznakUpozorneni = true; break;
+        }
+    }
+    return v;
+}
+
+struct VerdictCase {
+    const char* name;
+    std::function<void(entry::RecordOfVote&)> change;
+    bool recomputed;  // as the entry window saves it, or damaged after the save
+    Verdict expected;
+};
+void PrintTo(const VerdictCase& c, std::ostream* os) { *os << c.name; }
+
+class RunVerdict : public CheckRun, public ::testing::WithParamInterface<VerdictCase> {};
+
+TEST_P(RunVerdict, IsWhatTheFindingsImply) {
+    const VerdictCase& c = GetParam();
+    c.change(record);
+    if (c.recomputed) recompute();
+    for (Vybrano vybrano : {Vybrano::CheckCommandOrSave, Vybrano::ExportCommand}) {
+        run(vybrano);
+        EXPECT_EQ(verdict, impliedBy(findings())) << ::testing::PrintToString(findings());
+        EXPECT_EQ(verdict, c.expected);
+    }
+}
+
+const VerdictCase kVerdicts[] = {
+    {"clean_nothing", [](entry::RecordOfVote&) {}, true, {}},
+    {"noExtracts_passable", [](entry::RecordOfVote& r) { r.T4.ZapsOsoby = 0; }, true, {false, true, false}},
+    {"turnout92_warning",
+     [](entry::RecordOfVote& r) {
+         r.T4.VydObalky = 750;
+         r.T4.OdevzdObalky = 745;
+         r.T4.PlatneHlasy = 740;
+         r.party(1).PocHlasu = 519;
+     },
+     true,
+     {false, false, true}},
+    {"partyOverValidVotes_error", [](entry::RecordOfVote& r) { r.party(7).PocHlasu = 600; }, true,
+     {true, false, false}},
+    {"everyClass",
+     [](entry::RecordOfVote& r) {
+         r.T4.ZapsOsoby = 0;        // 04, 06
+         r.T4.OdevzdObalky = 400;   // 92: a quarter of the envelopes missing
+         r.T4.PlatneHlasy = 390;    // 16: the parties still share 521
+     },
+     true,
+     {true, true, true}},
+    {"wrongDistrictAfterSave_error", [](entry::RecordOfVote& r) { r.T4.RegKod = 3204; }, false, {true, false, false}},
+    {"unknownWayOfEntry_error", [](entry::RecordOfVote& r) { r.TS.ZpusobPorizeni = 2; }, false, {true, false, false}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Records, RunVerdict, ::testing::ValuesIn(kVerdicts),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CheckRun, AllEnvelopesIssuedGives91AndNever97) {
     record.T4.VydObalky = 812;
@@ -219,13 +293,13 @@ TEST_F(CheckRun, ACodeReportedTwiceIsListedOnce) {
 TEST_F(CheckRun, TheExportRunKeepsErrorFlagsTheDataNoLongerDeserve) {
     record.T4.Chyba = 1;
     record.party(7).Chyba = 1;
-    run(kVybranoExport);
+    run(Vybrano::ExportCommand);
     EXPECT_EQ(protocol.Count(), 0u);
-    EXPECT_FALSE(rules.PriznakChyby);
+    EXPECT_FALSE(verdict.PriznakChyby);
     EXPECT_EQ(record.T4.Chyba, 1);
     EXPECT_EQ(record.party(7).Chyba, 1);
     EXPECT_EQ(record.TS.SeznamChyb, "") << "the list describes this run only";
-    run(kVybranoKontroly);
+    run(Vybrano::CheckCommandOrSave);
     EXPECT_EQ(record.T4.Chyba, 0);
     EXPECT_EQ(record.party(7).Chyba, 0);
 }
@@ -290,18 +364,18 @@ TEST_F(CheckRun, SeznamChybStopsAtTwentyFiveCodesButTheProtocolGoesOn) {
     EXPECT_EQ(record.TS.SeznamChyb.substr(0, 18), "010203040608101116");
     EXPECT_TRUE(reported(72));
     EXPECT_FALSE(checks::listedAtCodeBoundary(record.TS.SeznamChyb, "72")) << "72 came after the list was full";
-    EXPECT_TRUE(rules.PriznakChyby);
-    EXPECT_TRUE(rules.PriznakPropustitelne);
+    EXPECT_TRUE(verdict.PriznakChyby);
+    EXPECT_TRUE(verdict.PriznakPropustitelne);
 }
 
 TEST_F(CheckRun, AFailingRegisterEndsTheRunWithWhatWasFound) {
     record.T4.VydObalky = 812;  // 91 and 92, found before the register of voters is read
     recompute();
     std::remove(dir.file("PSRVOK.RCD").c_str());
+    record.hlasovani.Zapisovat.clear();  // rule 39 would fail, were it reached
     EXPECT_THROW(run(), data::IoError);
-    EXPECT_EQ(findings(), (Findings{{0, 91, ""}, {0, 92, ""}}));
-    EXPECT_TRUE(rules.PriznakUpozorneni);
-    EXPECT_EQ(rules.ProblemyKomise, "") << "rule 39 was never reached";
+    EXPECT_EQ(findings(), (Findings{{0, 91, ""}, {0, 92, ""}})) << "rule 39 was never reached";
+    EXPECT_EQ(record.TS.SeznamChyb, "9192");
 }
 
 TEST_F(CheckRun, AMissingPrecinctRegisterFailsAtOnce) {

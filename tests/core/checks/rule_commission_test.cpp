@@ -60,7 +60,7 @@ TEST_P(CommissionRule, ListsEveryProblemInOrder) {
     EXPECT_EQ(rules.Kontrola39(false), holds);
     EXPECT_EQ(rules.ProblemyKomise, std::string("Nalezené problémy: ") + c.problems);
     EXPECT_EQ(record.T4.Chyba, holds ? 0 : 1);
-    EXPECT_EQ(rules.PriznakChyby, !holds);
+    EXPECT_EQ(rules.classFlags().PriznakChyby, !holds);
 }
 
 INSTANTIATE_TEST_SUITE_P(Problems, CommissionRule, ::testing::ValuesIn(kCases),

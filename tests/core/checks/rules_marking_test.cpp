@@ -31,21 +31,21 @@ TEST_F(CheckTest, MarkingStopsListingAtFiftyCharacters) {
     for (int code : codes) rules.OznacChybu(checks::twoDigitCode(code), kZaznamT4);
     EXPECT_EQ(record.TS.SeznamChyb, "01020304050607080910111213141516171819202122232439");
     EXPECT_EQ(record.TS.SeznamChyb.size(), 50u);
-    EXPECT_TRUE(rules.PriznakChyby);
+    EXPECT_TRUE(rules.classFlags().PriznakChyby);
 }
 
 TEST_F(CheckTest, MarkingRaisesTheFlagOfTheCodesClass) {
     rules.OznacChybu("10", kZaznamT4);
-    EXPECT_TRUE(rules.PriznakPropustitelne);
-    EXPECT_FALSE(rules.PriznakChyby);
-    EXPECT_FALSE(rules.PriznakUpozorneni);
+    EXPECT_TRUE(rules.classFlags().PriznakPropustitelne);
+    EXPECT_FALSE(rules.classFlags().PriznakChyby);
+    EXPECT_FALSE(rules.classFlags().PriznakUpozorneni);
     rules.OznacChybu("98", kNoRecord);
-    EXPECT_TRUE(rules.PriznakUpozorneni);
-    EXPECT_FALSE(rules.PriznakChyby);
+    EXPECT_TRUE(rules.classFlags().PriznakUpozorneni);
+    EXPECT_FALSE(rules.classFlags().PriznakChyby);
     rules.OznacChybu("11", kZaznamT4);
-    EXPECT_TRUE(rules.PriznakChyby);
-    rules.clearClassFlags();
-    EXPECT_FALSE(rules.PriznakChyby || rules.PriznakPropustitelne || rules.PriznakUpozorneni);
+    EXPECT_TRUE(rules.classFlags().PriznakChyby);
+    EXPECT_TRUE(checks::CheckRules(record, parties, registers, "554782", protocol).classFlags() == checks::Verdict{})
+        << "new rules start without flags";
 }
 
 struct BlameCase {

@@ -14,7 +14,7 @@ protected:
     // Expects that the marked failure of `code` blamed exactly the record `iZaznam`.
     void expectBlamed(int code, int iZaznam) {
         EXPECT_EQ(record.TS.SeznamChyb, checks::twoDigitCode(code));
-        EXPECT_TRUE(rules.PriznakChyby);
+        EXPECT_TRUE(rules.classFlags().PriznakChyby);
         EXPECT_EQ(record.T4.Chyba, iZaznam == kZaznamT4 ? 1 : 0);
         for (int n : {1, 2, 7}) EXPECT_EQ(record.party(n).Chyba, n == iZaznam ? 1 : 0) << "party " << n;
     }

@@ -80,10 +80,10 @@ TEST_P(WarningRule, HoldsAtItsBoundaryAndMarksNoRecord) {
     record.T4.OdevzdObalky = c.odevzdObalky;
     record.T4.PlatneHlasy = c.platneHlasy;
     EXPECT_EQ(evaluate(c.code, true), c.holds);
-    EXPECT_FALSE(rules.PriznakUpozorneni);
+    EXPECT_FALSE(rules.classFlags().PriznakUpozorneni);
     EXPECT_EQ(evaluate(c.code, false), c.holds);
-    EXPECT_EQ(rules.PriznakUpozorneni, !c.holds);
-    EXPECT_FALSE(rules.PriznakChyby);
+    EXPECT_EQ(rules.classFlags().PriznakUpozorneni, !c.holds);
+    EXPECT_FALSE(rules.classFlags().PriznakChyby);
     EXPECT_EQ(record.TS.SeznamChyb, c.holds ? "" : checks::twoDigitCode(c.code));
     EXPECT_EQ(record.T4.Chyba, 0);
     EXPECT_EQ(record.TS.Chyba, 0);
@@ -135,7 +135,7 @@ TEST_P(RegisteredVotersRule, ComparesPersonsWithTheRegister) {
     std::int32_t r = -1;
     EXPECT_EQ(rules.Kontrola96(false, &r), c.holds);
     EXPECT_EQ(r, c.registered);
-    EXPECT_EQ(rules.PriznakUpozorneni, !c.holds);
+    EXPECT_EQ(rules.classFlags().PriznakUpozorneni, !c.holds);
     EXPECT_EQ(record.T4.Chyba, 0);
 }
 
@@ -172,7 +172,7 @@ TEST_F(PreferentialUse, ThreeVotesOfAHundredPossibleFourHundredFail) {
     setPreferentialVotes(3);
     EXPECT_FALSE(rules.Kontrola98(false));
     EXPECT_EQ(rules.VyuzitiPreferenci, " (využito: 0,75 %)");
-    EXPECT_TRUE(rules.PriznakUpozorneni);
+    EXPECT_TRUE(rules.classFlags().PriznakUpozorneni);
     EXPECT_EQ(record.TS.SeznamChyb, "98");
 }
 
@@ -217,7 +217,7 @@ TEST_F(PreferentialUse, NamesEveryPartyThatUsesEightyPercentInListOrder) {
     prefer(record, 7, 1, 228);  // 228 of 284: 80.3 %
     EXPECT_FALSE(rules.Kontrola98(false));
     EXPECT_EQ(rules.VyuzitiPreferenci, " (u strany: 3, 7)");
-    EXPECT_TRUE(rules.PriznakUpozorneni);
+    EXPECT_TRUE(rules.classFlags().PriznakUpozorneni);
 }
 
 TEST_F(PreferentialUse, APartyJustBelowEightyPercentPasses) {

@@ -116,6 +116,66 @@ TEST(RecordFile, ReadRemainingLeavesAShortLastRecordToFail) {
     EXPECT_EQ(ioErrorOf([&] { f.read(); }).path(), dir.file("R.RCD"));
 }
 
+// A reader over the content of a file walks it as the file itself reads:
+// the same records, the same end, and the same failure, word for word.
+TEST(RecordReader, ReadsAsTheFileReads) {
+    TempDir dir;
+    for (const std::string bytes : {"AAAABBBBCC", "AAAABBBB", ""}) {
+        SCOPED_TRACE(bytes);
+        dir.write("R.RCD", bytes);
+        const std::string path = dir.file("R.RCD");
+        const std::string content = RecordFile::readContents(path, kSize);
+        EXPECT_EQ(content, bytes);
+        auto file = RecordFile::openExisting(path, kSize);
+        RecordReader reader(content, kSize, path);
+        while (!file.atEnd()) {
+            EXPECT_FALSE(reader.atEnd());
+            std::string fromFile, fromReader;
+            IoError fileError("", -1, ""), readerError("", -1, "");
+            try {
+                fromFile = file.readView();
+            } catch (const IoError& e) {
+                fileError = e;
+            }
+            try {
+                fromReader = reader.readView();
+            } catch (const IoError& e) {
+                readerError = e;
+            }
+            EXPECT_EQ(fromReader, fromFile);
+            EXPECT_STREQ(readerError.what(), fileError.what());
+            EXPECT_EQ(readerError.path(), fileError.path());
+            EXPECT_EQ(readerError.osError(), fileError.osError());
+            EXPECT_EQ(reader.position(), file.position());
+            if (fileError.osError() != -1) break;
+        }
+        // Past the end (or at a short last record) both fail alike.
+        const IoError fileError = ioErrorOf([&] { file.read(); });
+        const IoError readerError = ioErrorOf([&] { reader.readView(); });
+        EXPECT_STREQ(readerError.what(), fileError.what());
+        EXPECT_EQ(readerError.path(), path);
+    }
+}
+
+TEST(RecordReader, ReadRemainingLeavesAShortLastRecordToFail) {
+    const std::string path = "R.RCD";
+    RecordReader reader("AAAABBBBCC", kSize, path);
+    EXPECT_EQ(reader.readView(), "AAAA");
+    EXPECT_EQ(reader.readRemaining(), "BBBB");
+    EXPECT_EQ(reader.position(), 2u);
+    EXPECT_FALSE(reader.atEnd());
+    EXPECT_EQ(reader.readRemaining(), "");
+    EXPECT_EQ(ioErrorOf([&] { reader.readView(); }).path(), path);
+}
+
+TEST(RecordFile, ReadContentsOfAMissingFileFailsAsOpeningIt) {
+    TempDir dir;
+    const IoError open = ioErrorOf([&] { RecordFile::openExisting(dir.file("NONE.RCD"), kSize); });
+    const IoError contents = ioErrorOf([&] { RecordFile::readContents(dir.file("NONE.RCD"), kSize); });
+    EXPECT_STREQ(contents.what(), open.what());
+    EXPECT_EQ(contents.osError(), ENOENT);
+}
+
 TEST(RecordFile, CreateWritesAndAppends) {
     TempDir dir;
     auto f = RecordFile::create(dir.file("W.RCD"), kSize);

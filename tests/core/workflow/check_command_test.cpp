@@ -31,7 +31,7 @@ TEST_F(CheckCommand, AFreshInstallationHasNoDataToCheck) {
     EXPECT_TRUE(printJobs.calls.empty());
     EXPECT_FALSE(has(DataLetter::E));
     EXPECT_FALSE(has(DataLetter::O));
-    EXPECT_EQ(workflow.state().Vybrano, workflow::kVybranoResting);
+    EXPECT_EQ(workflow.state().Vybrano, checks::Vybrano::Idle);
 }
 
 TEST_F(CheckCommand, DataWithErrorsStayInTheEFileAndForbidExport) {
@@ -47,7 +47,7 @@ TEST_F(CheckCommand, DataWithErrorsStayInTheEFileAndForbidExport) {
     EXPECT_FALSE(workflow.state().KontrolyOK);
     EXPECT_FALSE(workflow.state().ExportOK);
     EXPECT_TRUE(workflow.state().DataOK);
-    EXPECT_EQ(workflow.state().Vybrano, workflow::kVybranoKontroly);
+    EXPECT_EQ(workflow.state().Vybrano, checks::Vybrano::CheckCommandOrSave);
     EXPECT_TRUE(workflow.verdict().PriznakChyby);
     // The verdict travels in the data file for the receiving office.
     const entry::RecordOfVote saved = readBack(DataLetter::E);
@@ -150,14 +150,14 @@ protected:
 
 TEST_F(ExportedStation, NoToTheQuestionChangesNothing) {
     const std::string before = dir.read(dataFile(DataLetter::O));
-    workflow.state().Vybrano = workflow::kVybranoExportAfterSave;
+    workflow.state().Vybrano = checks::Vybrano::ExportAfterSave;
     prompts.answers = {false};
     workflow.Kontroly_MIClick();
     EXPECT_EQ(messages(), (Messages{{"question", kAskRecheck, "Vstup dat za okrsek", {}}}));
     EXPECT_TRUE(printJobs.calls.empty());
     EXPECT_EQ(stationOnDisk().Stav, "A");
     EXPECT_EQ(dir.read(dataFile(DataLetter::O)), before);
-    EXPECT_EQ(workflow.state().Vybrano, workflow::kVybranoExportAfterSave);
+    EXPECT_EQ(workflow.state().Vybrano, checks::Vybrano::ExportAfterSave);
     EXPECT_FALSE(workflow.state().KontrolyOK);
 }
 
@@ -241,7 +241,7 @@ TEST_F(CheckCommand, ADamagedDataFileEndsTheCommandAndStaysAsItWas) {
 
 TEST_F(CheckCommand, TheCheckProcedureRaisesToTheEntryWindow) {
     workflow.state().KontrolyOK = workflow.state().ExportOK = true;
-    workflow.state().Vybrano = workflow::kVybranoKontroly;
+    workflow.state().Vybrano = checks::Vybrano::CheckCommandOrSave;
     EXPECT_THROW(workflow.Kontroly(), data::IoError) << "no HLASO.RCD yet";
     EXPECT_TRUE(workflow.state().DataOK);
     EXPECT_FALSE(workflow.state().KontrolyOK);

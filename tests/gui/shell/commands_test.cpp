@@ -57,7 +57,7 @@ TEST_F(CommandsTest, F3OnDataWithErrorsLeavesTheEFile) {
     EXPECT_FALSE(state.KontrolyOK);
     EXPECT_FALSE(state.ExportOK);
     EXPECT_TRUE(state.DataOK);
-    EXPECT_EQ(state.Vybrano, 5);
+    EXPECT_EQ(state.Vybrano, checks::Vybrano::CheckCommandOrSave);
     EXPECT_EQ(stav(), "N");
 }
 
@@ -94,7 +94,7 @@ TEST_F(CommandsTest, F3OnExportedDataAnsweredNoChangesNothing) {
     EXPECT_FALSE(inst.dir.exists(kE));
     EXPECT_EQ(inst.dir.read("STANICE.RCD"), stationBefore);
     EXPECT_FALSE(window().workflow().state().KontrolyOK);
-    EXPECT_EQ(window().workflow().state().Vybrano, 2);
+    EXPECT_EQ(window().workflow().state().Vybrano, checks::Vybrano::Idle);
 }
 
 TEST_F(CommandsTest, F3OnADamagedDataFileTellsWhichFileAndGoesOn) {
