@@ -52,13 +52,14 @@ private:
     void poll() {
         QWidget* dialog = QApplication::activeModalWidget();
         if (!dialog || !dialog->isVisible()) return;
-        if (owner_.answered_ || ++polls_ > 500) {
-            // Still open after its answer, or never got one: do not hang.
-            if (owner_.failure_.empty()) owner_.failure_ = "dialog left open: " + dialog->objectName().toStdString();
+        if (++polls_ > 500) {
+            // Never answered, or still open long after its answer (a
+            // mnemonic clicks after a short animation): do not hang.
+            owner_.failure_ = "dialog left open: " + dialog->objectName().toStdString();
             if (auto* d = qobject_cast<QDialog*>(dialog)) d->reject();
             return;
         }
-        if (!dialog->isActiveWindow()) return;
+        if (owner_.answered_ || !dialog->isActiveWindow()) return;
         owner_.answered_ = true;
         handler_(dialog);
     }
