@@ -55,9 +55,11 @@ THlaskaF::THlaskaF(const checks::TCisChyb* catalogue, QWidget* parent)
     hlaskaL_ = makeLabel(this, "HlaskaL", 662);
     hlaskaL_->setWordWrap(true);
 
-    opravitBtn_ = new QPushButton(style()->standardIcon(QStyle::SP_DialogRetryButton), QStringLiteral("&Opravit"), this);
+    // Glyphs: back to the field to fix it, or forward past the finding
+    // (a tick where the commission confirms it).
+    opravitBtn_ = new QPushButton(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("&Opravit"), this);
     opravitBtn_->setObjectName(QStringLiteral("OpravitBtn"));
-    ignorovatBtn_ = new QPushButton(style()->standardIcon(QStyle::SP_DialogIgnoreButton), QStringLiteral("&Ignorovat"), this);
+    ignorovatBtn_ = new QPushButton(style()->standardIcon(QStyle::SP_ArrowForward), QStringLiteral("&Ignorovat"), this);
     ignorovatBtn_->setObjectName(QStringLiteral("IgnorovatBtn"));
     // Both buttons stay auto-default: Enter presses the one that has the
     // focus, as Space does, and nothing else in the dialog takes Enter.
@@ -104,7 +106,7 @@ void THlaskaF::setMessage(const checks::FieldMessage& message) {
     setTextColour(chybaL_, aktColor_);
     setTextColour(hlaskaL_, aktColor_);
     ignorovatBtn_->setText(QString::fromStdString(message.secondButton));
-    ignorovatBtn_->setIcon(style()->standardIcon(message.secondButton == "&Ignorovat" ? QStyle::SP_DialogIgnoreButton
+    ignorovatBtn_->setIcon(style()->standardIcon(message.secondButton == "&Ignorovat" ? QStyle::SP_ArrowForward
                                                                                       : QStyle::SP_DialogApplyButton));
     update();
 }
