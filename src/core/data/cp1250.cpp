@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace talmorek::data {
 namespace {
@@ -78,6 +79,14 @@ char32_t nextCodePoint(std::string_view text, std::size_t& i) {
     return cp;
 }
 
+// The byte 0x80..0xFF of a code point above ASCII, if the code page has one.
+std::optional<char> highByteOf(char32_t cp) {
+    for (std::size_t k = 0; k < kHighHalf.size(); ++k) {
+        if (kHighHalf[k] == cp) return static_cast<char>(0x80 + k);
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::string cp1250ToUtf8(std::string_view bytes) {
@@ -99,16 +108,18 @@ std::string utf8ToCp1250(std::string_view text) {
             out += static_cast<char>(cp);
             continue;
         }
-        char mapped = '?';
-        for (std::size_t k = 0; k < kHighHalf.size(); ++k) {
-            if (kHighHalf[k] == cp) {
-                mapped = static_cast<char>(0x80 + k);
-                break;
-            }
-        }
-        out += mapped;
+        out += highByteOf(cp).value_or('?');
     }
     return out;
+}
+
+bool cp1250Holds(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        // A malformed sequence decodes to U+FFFD, which the code page lacks.
+        const char32_t cp = nextCodePoint(text, i);
+        if (cp >= 0x80 && !highByteOf(cp)) return false;
+    }
+    return true;
 }
 
 std::size_t utf8Length(std::string_view text) {

@@ -18,6 +18,11 @@ std::string cp1250ToUtf8(std::string_view bytes);
 // that is not valid UTF-8, becomes "?".
 std::string utf8ToCp1250(std::string_view text);
 
+// Whether every character of a UTF-8 text has a byte in code page 1250, so
+// that the text is stored as typed and not with "?" in its place. Malformed
+// UTF-8 is not held.
+bool cp1250Holds(std::string_view text);
+
 // Number of characters (code points) in a UTF-8 text.
 std::size_t utf8Length(std::string_view text);
 

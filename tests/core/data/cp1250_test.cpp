@@ -82,6 +82,38 @@ TEST(Cp1250, TextTheCodePageCannotHoldBecomesQuestionMarks) {
     }
 }
 
+TEST(Cp1250, HoldsTellsWhetherATextIsStoredAsTyped) {
+    struct Case {
+        const char* name;
+        std::string utf8;
+        bool held;
+    };
+    const Case cases[] = {
+        {"empty", "", true},
+        {"ascii", "Jan Novák 12", true},
+        {"czech_letters", "Žluťoučký kůň ŘÍČANY", true},
+        {"slovak_r_acute", "ŕ", true},
+        {"polish_l_stroke", "ł", true},
+        {"euro_and_dashes", "€ – „x“", true},
+        {"spanish_n_tilde", "Peña", false},
+        {"french_a_grave", "à", false},
+        {"nordic_o_slash", "ø", false},
+        {"cjk", "中", false},
+        {"emoji", "😀", false},
+        {"replacement_character", "\uFFFD", false},
+        {"malformed_lead_byte", "a\xC3", false},
+        {"overlong_letter_a", "\xC1\x81", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(cp1250Holds(c.utf8), c.held);
+        // Held exactly when the conversion puts no "?" of its own in.
+        if (c.utf8.find('?') == std::string::npos) {
+            EXPECT_EQ(utf8ToCp1250(c.utf8).find('?') == std::string::npos, c.held);
+        }
+    }
+}
+
 TEST(Cp1250, MalformedUtf8BecomesOneQuestionMarkPerByte) {
     struct Case {
         const char* name;

@@ -1,0 +1,17 @@
+#pragma once
+// The platform's default beep with which the entry controls refuse a key and
+// the message dialog announces itself. Tests put a counter in its place.
+#include <functional>
+
+namespace talmorek::gui {
+
+using BeepHook = std::function<void()>;
+
+// Sounds the beep (QApplication::beep unless a hook stands in for it).
+void beep();
+
+// Puts `hook` in place of the beep; an empty hook brings the platform's beep
+// back. Returns the hook that was in place.
+BeepHook setBeepHook(BeepHook hook);
+
+}  // namespace talmorek::gui

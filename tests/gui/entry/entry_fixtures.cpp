@@ -1,0 +1,76 @@
+#include "entry_fixtures.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <QtTest/QTest>
+
+namespace talmorek::gui::testing {
+
+BeepCounter::BeepCounter() : previous_(setBeepHook([this] { ++count_; })) {}
+
+BeepCounter::~BeepCounter() { setBeepHook(std::move(previous_)); }
+
+bool waitFor(const std::function<bool()>& done, int limitMs) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > limitMs) return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+bool showActive(QWidget& window) {
+    window.show();
+    window.activateWindow();
+    return waitFor([&] { return window.isActiveWindow(); });
+}
+
+void type(const QString& text) {
+    for (char32_t c : text.toUcs4()) {
+        const QString character = QString::fromUcs4(&c, 1);
+        const Qt::Key key = c < 0x80 ? QTest::asciiToKey(static_cast<char>(c)) : Qt::Key_unknown;
+        QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), key, character, Qt::NoModifier);
+    }
+}
+
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+}
+
+class DialogAnswerer::Poller : public QTimer {
+public:
+    Poller(DialogAnswerer& owner, Handler handler) : owner_(owner), handler_(std::move(handler)) {
+        setInterval(10);
+        connect(this, &QTimer::timeout, [this] { poll(); });
+        start();
+    }
+
+private:
+    void poll() {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog || !dialog->isVisible()) return;
+        if (++polls_ > 500) {
+            // Never answered, or still open long after its answer (a
+            // mnemonic clicks after a short animation): do not hang.
+            owner_.failure_ = "dialog left open: " + dialog->objectName().toStdString();
+            if (auto* d = qobject_cast<QDialog*>(dialog)) d->reject();
+            return;
+        }
+        if (owner_.answered_ || !dialog->isActiveWindow()) return;
+        owner_.answered_ = true;
+        handler_(dialog);
+    }
+
+    DialogAnswerer& owner_;
+    Handler handler_;
+    int polls_ = 0;
+};
+
+DialogAnswerer::DialogAnswerer(Handler handler) : poller_(new Poller(*this, std::move(handler))) {}
+
+DialogAnswerer::~DialogAnswerer() { delete poller_; }
+
+}  // namespace talmorek::gui::testing
