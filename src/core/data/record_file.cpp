@@ -40,8 +40,8 @@ RecordFile::~RecordFile() {
     if (file_) std::fclose(file_);
 }
 
-void RecordFile::fail(int osError, const std::string& what) const {
-    throw IoError(path_, osError, what + " '" + path_ + "'" + osText(osError));
+void RecordFile::fail(int osError, const std::string& what, long long record) const {
+    throw IoError(path_, osError, what + " '" + path_ + "'" + osText(osError), record);
 }
 
 RecordFile RecordFile::openExisting(const std::string& path, std::size_t recordSize) {
@@ -78,7 +78,7 @@ void RecordFile::remove(const std::string& path) {
 void RecordFile::failRead() const {
     if (!file_) fail(EBADF, "File is closed:");
     if (atEnd()) fail(0, "Read beyond the end of");
-    fail(0, "Short record " + std::to_string(position_ + 1) + " in");
+    fail(0, "Short record " + std::to_string(position_ + 1) + " in", static_cast<long long>(position_));
 }
 
 std::string_view RecordFile::readRemaining() {
