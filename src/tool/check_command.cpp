@@ -7,6 +7,7 @@
 #include "checks/check_run.h"
 #include "checks/error_class.h"
 #include "checks/rules.h"
+#include "data/errors.h"
 #include "data/file_io.h"
 #include "data/station.h"
 #include "workflow/saved_record.h"
@@ -191,7 +192,17 @@ int runCheck(const Args& args, std::ostream& out, std::ostream& err) {
         const checks::TCisChyb catalogue(dirs->program);
         if (options->recompute)
             entry::RecomputeAll(record, parties, entry::tickedParties(record, parties), station, sourcesFor(*options));
-        const CheckOutcome outcome = checkRecord(record, registers, parties, catalogue, station.KodObce);
+        // Where the course of voting came from, for a count in it that is no number.
+        const std::string courseFile =
+            options->recordFile.empty() ? workflow::courseOfVotingFile(*dirs) : options->recordFile;
+        const CheckOutcome outcome = [&] {
+            try {
+                return checkRecord(record, registers, parties, catalogue, station.KodObce);
+            } catch (data::DataError& e) {
+                e.locate(courseFile);
+                throw;
+            }
+        }();
         if (options->json) {
             out << outcomeToJson(outcome, record).dump(2) << "\n";
         } else {

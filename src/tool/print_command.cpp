@@ -17,6 +17,7 @@
 #include "checks/catalogue.h"
 #include "checks/check_run.h"
 #include "checks/rules.h"
+#include "data/errors.h"
 #include "data/file_io.h"
 #include "data/registers.h"
 #include "data/station.h"
@@ -77,7 +78,13 @@ struct CheckedRecord {
             entry::RecomputeAll(record, parties, entry::tickedParties(record, parties), in.station,
                                 sourcesFor(in.options));
         checks::CheckRules rules(record, parties, registers, in.station.KodObce, protocol);
-        checks::ProvedKontroly(rules, checks::kVybranoKontroly);
+        try {
+            checks::ProvedKontroly(rules, checks::kVybranoKontroly);
+        } catch (data::DataError& e) {
+            // A count of the course of voting that is no number names its field only.
+            e.locate(in.options.recordFile.empty() ? workflow::courseOfVotingFile(in.dirs) : in.options.recordFile);
+            throw;
+        }
     }
     entry::RecordOfVote record;
     data::Registers registers;

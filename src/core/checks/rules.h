@@ -11,7 +11,10 @@
 // misses an error.
 //
 // Rules that read a register open the file at every call; a missing or
-// damaged register raises IoError / ConversionError out of the rule.
+// damaged register raises IoError / ConversionError out of the rule, naming
+// the register's file. A count of the course of voting that is not a number
+// raises ConversionError naming the field only: the caller knows where the
+// course of voting was read from and adds the file (`DataError::locate`).
 
 #include <cstdint>
 #include <string>

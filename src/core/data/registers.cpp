@@ -165,6 +165,7 @@ PartyList Registers::NactiStrany() const {
         ++index;
     }
     list.length = index - 1;
+    list.sourceFile = file.path();
     file.close();
     return list;
 }
@@ -181,8 +182,9 @@ void Registers::NactiKandidaty(CandidateTable& table) const {
     while (!file.atEnd()) {
         std::size_t recordIndex = file.position();
         TKandidat k = decodeKandidat(file.read());
-        std::int32_t party = toIntStrict(k.CisloStrany);
-        std::int32_t order = toIntStrict(k.Poradi);
+        const auto at = static_cast<long long>(recordIndex);
+        std::int32_t party = toIntStrict(k.CisloStrany, {file.path(), kandidat::f::CisloStrany.name, at});
+        std::int32_t order = toIntStrict(k.Poradi, {file.path(), kandidat::f::Poradi.name, at});
         if (party < 1 || party > CandidateTable::kParties || order < 1 || order > CandidateTable::kCandidates)
             throw FormatError(file.path(), static_cast<long long>(recordIndex),
                               "Candidate outside the table (party " + k.CisloStrany + ", order " + k.Poradi +
@@ -224,7 +226,10 @@ bool Registers::NajdiOkrsek(std::string_view kodObce, std::int32_t okrsek, TOkrs
     result = decodeOkrsky(last);
     if (found) {
         // Only the first record of the municipality counts.
-        if (toIntStrict(result.OkrsekOd) > okrsek || toIntStrict(result.OkrsekDo) < okrsek) found = false;
+        const auto at = static_cast<long long>(file.position()) - 1;
+        if (toIntStrict(result.OkrsekOd, {file.path(), okrsky::f::OkrsekOd.name, at}) > okrsek ||
+            toIntStrict(result.OkrsekDo, {file.path(), okrsky::f::OkrsekDo.name, at}) < okrsek)
+            found = false;
     }
     file.close();
     if (key == "999997") found = NajdiZvlastniOkrsek(cp1250ToUtf8(key), okrsek, result);
@@ -259,8 +264,10 @@ std::int32_t Registers::PocetKandidatuStrany(std::int32_t party) const {
     bool found = false;
     do {
         std::string_view r = file.readView();
-        if (toIntStrict(getStr(r, strany::f::CisloStrany)) == party) {
-            count = toIntStrict(getStr(r, strany::f::PocetKandidatu));
+        const auto at = static_cast<long long>(file.position()) - 1;
+        using strany::f::CisloStrany, strany::f::PocetKandidatu;
+        if (toIntStrict(getStr(r, CisloStrany), {file.path(), CisloStrany.name, at}) == party) {
+            count = toIntStrict(getStr(r, PocetKandidatu), {file.path(), PocetKandidatu.name, at});
             found = true;
         }
     } while (!found && !file.atEnd());

@@ -48,9 +48,7 @@ public:
     std::int64_t number(std::size_t pos, std::size_t width, const char* field) {
         std::string_view text = line_.substr(base_ + pos - 1, width);
         auto value = data::parseDecimal64(text);
-        if (!value)
-            throw data::ConversionError(std::string(text), std::string("Field ") + field + " of " + file_ + ": '" +
-                                                               std::string(text) + "' is not a number");
+        if (!value) throw data::ConversionError(std::string(text), file_, field);
         return *value;
     }
     std::string text(std::size_t pos, std::size_t width) {
@@ -222,9 +220,16 @@ void ZapisData(const entry::RecordOfVote& r, const std::string& dataDir, std::st
                std::int32_t cisloOkrsku, std::string_view letter) {
     const std::string target = pathOf(dataDir, letter, kodObce, cisloOkrsku);
     const bool replacing = data::fileExists(target);
+    std::string line;
+    try {
+        line = resultsLine(r);
+    } catch (data::FieldWidthError& e) {
+        e.locate(target);  // the value that does not fit would have gone into this file
+        throw;
+    }
     // The whole package is made in memory and replaces the target in one
     // rename, so the previous data stay readable until the new are on disk.
-    data::replaceFileAtomically(target, makePackage(resultsLine(r)));
+    data::replaceFileAtomically(target, makePackage(line));
     // A first "O" file takes the place of the "E" file it supersedes.
     if (!replacing && letter != "E") data::removeFileIfExists(pathOf(dataDir, "E", kodObce, cisloOkrsku));
 }

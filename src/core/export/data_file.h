@@ -22,13 +22,14 @@ std::string dataFileName(std::string_view letter, std::string_view kodObce, std:
 // The text line of the results block (UTF-8 texts written in code page 1250).
 std::string resultsLine(const entry::RecordOfVote& r);
 // Parses a text line into the results block of `r` (cleared first). A field
-// that is not a number raises ConversionError naming the field; a line
-// shorter than its blocks raises FormatError.
+// that is not a number raises ConversionError naming the file and the field;
+// a line shorter than its blocks raises FormatError.
 void parseResultsLine(std::string_view line, entry::RecordOfVote& r, const std::string& fileForErrors);
 
 // Writes the results block as the data file with `letter` in `dataDir`. The
 // new package is complete on disk before it replaces the target; only then is
 // a lone "E" file removed when "O" is written. Writing "E" never touches "O".
+// A value too wide for its field raises FieldWidthError naming the target.
 void ZapisData(const entry::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
                std::int32_t cisloOkrsku, std::string_view letter);
 

@@ -7,6 +7,7 @@
 #include "workflow/station_display.h"
 #include "checks/check_run.h"
 #include "checks/rules.h"
+#include "data/errors.h"
 #include "data/file_io.h"
 #include "export/data_file.h"
 
@@ -88,7 +89,12 @@ void Workflow::runChecks() {
     const data::Registers registers(dirs_.program);
     parties_ = registers.NactiStrany();
     checks::CheckRules rules(record_, parties_, registers, station_.KodObce, *protocol_);
-    checks::ProvedKontroly(rules, state_.Vybrano);
+    try {
+        checks::ProvedKontroly(rules, state_.Vybrano);
+    } catch (data::DataError& e) {
+        e.locate(courseOfVotingFile(dirs_));  // a count of the course of voting names its field only
+        throw;
+    }
     verdict_ = {rules.PriznakChyby, rules.PriznakPropustitelne, rules.PriznakUpozorneni};
     data::ZapisStavStanice(dirs_.station, "N", station_);
     state_.KontrolyOK = !verdict_.PriznakChyby;
