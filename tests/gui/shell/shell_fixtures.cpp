@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <sstream>
+#include <stdexcept>
 
 #include "tool/commands.h"
 #include "tool/demo_installation.h"
@@ -40,6 +41,7 @@ const char* const kRecordWithErrors = R"({
 
 bool ScriptedPrompts::question(const std::string& text, const std::string& title) {
     calls.push_back("question|" + title + "|" + text);
+    if (!questionFails.empty()) throw std::runtime_error(questionFails);
     if (answers.empty()) {
         ++unanswered;
         return true;
@@ -85,7 +87,7 @@ std::unique_ptr<ProgramSession> Installation::start(const QStringList& arguments
     options.lockPath = lockPath();
     ShellServices services;
     services.prompts = &prompts;
-    services.printJobs = &printJobs;
+    services.printJobs = printWithQt ? nullptr : &printJobs;
     return startProgram(options, services);
 }
 

@@ -23,12 +23,14 @@ namespace talmorek::gui::testing {
 // Every call as one line: "question|title|text", "exclamation|…",
 // "information|…", "info|caption|heading|body", "failure|title|text".
 // Questions take their answers from `answers` (Yes when it runs out, and
-// the call is marked as unexpected).
+// the call is marked as unexpected). With `questionFails` set, a question
+// raises std::runtime_error with that text, as a broken dialog would.
 class ScriptedPrompts : public workflow::Prompts {
 public:
     std::vector<std::string> calls;
     std::deque<bool> answers;
     int unanswered = 0;
+    std::string questionFails;
 
     bool question(const std::string& text, const std::string& title) override;
     void exclamation(const std::string& text, const std::string& title) override;
@@ -53,6 +55,9 @@ struct Installation {
     talmorek::testing::TempDir dir;
     ScriptedPrompts prompts;
     RecordedPrintJobs printJobs;
+    // The program's own Qt print jobs instead of the recorded ones; they
+    // report to the scripted prompts all the same.
+    bool printWithQt = false;
 
     explicit Installation(bool multiStation = false);
     QString executable() const { return QString::fromStdString(dir.path() + "talmorek"); }
