@@ -15,8 +15,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The sentence for a failed print job: a missing font, a refused output, or
-// whatever else `workflow::czechMessage` words.
+// The sentence for a failed print job: the data's failure as
+// `workflow::czechMessage` words it, a missing font, a refused output, or
+// an unexpected failure.
 std::string printFailureMessage(const std::exception& failure);
 
 }  // namespace talmorek::render

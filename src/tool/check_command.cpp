@@ -184,8 +184,10 @@ int runCheck(const Args& args, std::ostream& out, std::ostream& err) {
             entry::RecomputeAll(record, parties, entry::tickedParties(record, parties), station, sourcesFor(*options));
         // The run of the program's check command.
         checks::TChybProt protocol(catalogue);
+        const std::string courseFile =
+            options->recordFile.empty() ? workflow::courseOfVotingFile(*dirs) : options->recordFile;
         const checks::Verdict verdict = checks::ProvedKontroly(record, registers, parties, station.KodObce, protocol,
-                                                               checks::Vybrano::CheckCommandOrSave);
+                                                               checks::Vybrano::CheckCommandOrSave, courseFile);
         if (options->json) {
             out << outcomeToJson(protocol, verdict, record).dump(2) << "\n";
         } else {

@@ -76,7 +76,9 @@ struct CheckedRecord {
             entry::RecomputeAll(record, parties, entry::tickedParties(record, parties), in.station,
                                 sourcesFor(in.options));
         checks::ProvedKontroly(record, registers, parties, in.station.KodObce, protocol,
-                               checks::Vybrano::CheckCommandOrSave);
+                               checks::Vybrano::CheckCommandOrSave,
+                               in.options.recordFile.empty() ? workflow::courseOfVotingFile(in.dirs)
+                                                             : in.options.recordFile);
     }
     entry::RecordOfVote record;
     data::Registers registers;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 namespace talmorek::testing {
 
 void PrintTo(const Message& m, std::ostream* os) {
@@ -21,6 +23,7 @@ void ScriptedPrompts::record(Message m) {
 
 bool ScriptedPrompts::question(const std::string& text, const std::string& title) {
     record({"question", text, title, {}});
+    if (!questionFails.empty()) throw std::runtime_error(questionFails);
     if (answers.empty()) {
         ADD_FAILURE() << "a question nobody scripted: " << title << ": " << text;
         return false;

@@ -35,6 +35,9 @@ public:
 
     // Answers to the next questions, in order; true is "Yes".
     std::deque<bool> answers;
+    // When set, a question raises std::runtime_error with this text, as a
+    // dialog that breaks would.
+    std::string questionFails;
     // Every call in order.
     std::vector<Message> messages;
     // The same calls as one line each, for tests that compare whole

@@ -4,12 +4,15 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <sstream>
 
 #include "support/installation.h"
 #include "data/decimal.h"
 #include "data/registers.h"
+#include "data/working_files.h"
 #include "entry/party_list.h"
+#include "export/data_file.h"
 #include "tool/commands.h"
 #include "tool/record_json.h"
 
@@ -181,6 +184,72 @@ TEST_F(CheckCommand, AMissingRegisterIsNamed) {
     EXPECT_EQ(check(), 2);
     EXPECT_NE(err.str().find("PSRVOK.RCD"), std::string::npos) << err.str();
 }
+
+// A field of a file that is not a number: the line on stderr names the file
+// and the field, as the program's message does.
+struct NotANumberCase {
+    const char* name;
+    std::function<void(const testing::TempDir&, entry::RecordOfVote&)> damage;
+    std::vector<std::string> args;  // after the directory; "@" is the record file
+    const char* file;               // relative to the installation
+    const char* where;
+    const char* text;
+};
+
+void PrintTo(const NotANumberCase& c, std::ostream* os) { *os << c.name; }
+
+// What the entry window leaves in the data directory after a save.
+void saveInDataDirectory(const testing::TempDir& dir, const entry::RecordOfVote& r) {
+    std::filesystem::create_directory(dir.file("data"));
+    testing::saveRecord(dir.file("data/"), r, exporting::DataLetter::E);
+}
+
+class NotANumber : public CheckCommand, public ::testing::WithParamInterface<NotANumberCase> {};
+
+TEST_P(NotANumber, IsNamedWithItsFileAndField) {
+    const NotANumberCase& c = GetParam();
+    c.damage(dir, record);
+    dir.write("record.json", recordToJson(record).dump(2));
+    Args args = {dir.path()};
+    for (const auto& a : c.args) args.push_back(a == "@" ? dir.file("record.json") : a);
+    EXPECT_EQ(runCheck(args, out, err), 2);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err.str(), "Soubor " + dir.file(c.file) + ", " + c.where + ": text '" + c.text +
+                             "' není platné celé číslo.\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CheckCommand, NotANumber,
+    ::testing::Values(
+        NotANumberCase{"stationOperatingSystemCode",
+                       [](const testing::TempDir& dir, entry::RecordOfVote&) {
+                           data::TStanice s = testing::station();
+                           s.KodOS = "]u";
+                           dir.write("STANICE.RCD", data::encodeStanice(s));
+                       },
+                       {"--record", "@", "--recompute"}, "STANICE.RCD", "pole KodOS", "]u"},
+        NotANumberCase{"partyCandidateCount",
+                       [](const testing::TempDir& dir, entry::RecordOfVote&) {
+                           dir.write("STRANY.RCD", data::encodeStrana({"1", "Strana první", "36"}) +
+                                                       data::encodeStrana({"2", "Strana druhá", "2O"}));
+                       },
+                       {"--record", "@"}, "STRANY.RCD", "záznam 2, pole PocetKandidatu", "2O"},
+        NotANumberCase{"savedMembersPresent",
+                       [](const testing::TempDir& dir, entry::RecordOfVote& r) {
+                           r.hlasovani.ClenuOVKP = "5x";
+                           saveInDataDirectory(dir, r);
+                       },
+                       {}, "data/HLASO.RCD", "pole ClenuOVKP", "5x"},
+        NotANumberCase{"savedMembersInTotal",
+                       [](const testing::TempDir& dir, entry::RecordOfVote& r) {
+                           r.hlasovani.ClenuOVKC = "x";
+                           saveInDataDirectory(dir, r);
+                       },
+                       {}, "data/HLASO.RCD", "pole ClenuOVKC", "x"},
+        NotANumberCase{"givenMembersInTotal",
+                       [](const testing::TempDir&, entry::RecordOfVote& r) { r.hlasovani.ClenuOVKC = "x"; },
+                       {"--record", "@"}, "record.json", "pole ClenuOVKC", "x"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CheckCommand, NothingIsWritten) {
     check({"--recompute"});

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "checks/rules.h"
+#include "data/errors.h"
 #include "entry/party_list.h"
 
 namespace talmorek::checks {
@@ -46,10 +47,8 @@ void checkParty(CheckRules& rules, TChybProt& protocol, int n, const data::TStra
     if (!rules.Kontrola42(false, n)) protocol.PridejChybu(n, 42);
 }
 
-}  // namespace
-
-Verdict ProvedKontroly(entry::RecordOfVote& r, const data::Registers& registers, const data::PartyList& parties,
-                       const std::string& stationKodObce, TChybProt& protocol, Vybrano vybrano) {
+Verdict runEveryRule(entry::RecordOfVote& r, const data::Registers& registers, const data::PartyList& parties,
+                     const std::string& stationKodObce, TChybProt& protocol, Vybrano vybrano) {
     CheckRules rules(r, parties, registers, stationKodObce, protocol);
 
     protocol.Clear();
@@ -114,6 +113,20 @@ Verdict ProvedKontroly(entry::RecordOfVote& r, const data::Registers& registers,
     // Section III.
     if (!rules.Kontrola39(false)) protocol.PridejChybu(0, 39, rules.ProblemyKomise);
     return rules.classFlags();
+}
+
+}  // namespace
+
+Verdict ProvedKontroly(entry::RecordOfVote& r, const data::Registers& registers, const data::PartyList& parties,
+                       const std::string& stationKodObce, TChybProt& protocol, Vybrano vybrano,
+                       const std::string& courseOfVotingFile) {
+    try {
+        return runEveryRule(r, registers, parties, stationKodObce, protocol, vybrano);
+    } catch (data::DataError& e) {
+        // The rules name the field of the course of voting only.
+        if (!courseOfVotingFile.empty()) e.locate(courseOfVotingFile);
+        throw;
+    }
 }
 
 }  // namespace talmorek::checks

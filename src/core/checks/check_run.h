@@ -40,9 +40,12 @@ enum class Vybrano : int {
 // The registers are read once, each at the first rule that needs it. A
 // rule that fails on a file or a number (a missing register, a count that
 // is not a number) raises out of the run there; the protocol and the record
-// keep what was found before, and there is no verdict.
+// keep what was found before, and there is no verdict. A count of the
+// course of voting that is no number is named with `courseOfVotingFile`,
+// where the caller read the course of voting from (HLASO.RCD or a record
+// given to the tool).
 Verdict ProvedKontroly(entry::RecordOfVote& record, const data::Registers& registers,
                        const data::PartyList& parties, const std::string& stationKodObce, TChybProt& protocol,
-                       Vybrano vybrano);
+                       Vybrano vybrano, const std::string& courseOfVotingFile = {});
 
 }  // namespace talmorek::checks

@@ -10,6 +10,11 @@
 namespace talmorek::checks {
 namespace {
 
+// The counts are fields of the course of voting. Where it was read from
+// (HLASO.RCD, a record given to the tool) only the caller knows: a count
+// that is no number names its field, and the caller adds the file.
+data::FieldOrigin courseField(std::string_view field) { return {{}, field}; }
+
 // Blank after removing leading and trailing spaces and control characters.
 bool isBlank(std::string_view text) {
     for (char c : text) {
@@ -33,7 +38,7 @@ bool CheckRules::Kontrola39(bool iBezHlaseni) {
         problems += ", není vyplněno jméno ostatního člena komise";
     } else {
         // The clerk is member 1; the list names members 2..present.
-        const std::int32_t present = data::toIntStrict(h.ClenuOVKP);
+        const std::int32_t present = data::toIntStrict(h.ClenuOVKP, courseField("ClenuOVKP"));
         for (std::int32_t c = 1; c <= present - 1; ++c) {
             const auto index = static_cast<std::size_t>(c - 1);
             // A list shorter than the count lacks names just as blank entries do.
@@ -44,8 +49,8 @@ bool CheckRules::Kontrola39(bool iBezHlaseni) {
         }
     }
     if (!totalMissing && !presentMissing) {
-        const std::int64_t present = data::toIntStrict(h.ClenuOVKP);
-        const std::int64_t total = data::toIntStrict(h.ClenuOVKC);
+        const std::int64_t present = data::toIntStrict(h.ClenuOVKP, courseField("ClenuOVKP"));
+        const std::int64_t total = data::toIntStrict(h.ClenuOVKC, courseField("ClenuOVKC"));
         if (2 * present <= total) {
             problems += ", počet přítomných členů není nadpoloviční většina";
         } else if (present > total) {

@@ -15,6 +15,9 @@
 // life of the rules, so one CheckRules serves one check run (or one question
 // of the entry window). A missing or damaged register raises IoError /
 // ConversionError out of the rule that needs it.
+// A count of the course of voting that is not a number raises
+// ConversionError naming the field only: the caller knows where the course
+// of voting was read from and adds the file (`DataError::locate`).
 
 #include <cstdint>
 #include <string>

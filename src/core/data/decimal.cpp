@@ -30,19 +30,29 @@ std::optional<std::int64_t> parseDecimal64(std::string_view text) {
     return value;
 }
 
-std::int32_t toIntStrict(std::string_view text) {
+namespace {
+std::optional<std::int32_t> parseDecimal32(std::string_view text) {
     auto v = parseDecimal64(text);
     if (!v || *v < std::numeric_limits<std::int32_t>::min() || *v > std::numeric_limits<std::int32_t>::max())
-        throw ConversionError(std::string(text));
+        return std::nullopt;
     return static_cast<std::int32_t>(*v);
+}
+}  // namespace
+
+std::int32_t toIntStrict(std::string_view text) {
+    auto v = parseDecimal32(text);
+    if (!v) throw ConversionError(std::string(text));
+    return *v;
 }
 
-std::int32_t toIntOr(std::string_view text, std::int32_t fallback) {
-    auto v = parseDecimal64(text);
-    if (!v || *v < std::numeric_limits<std::int32_t>::min() || *v > std::numeric_limits<std::int32_t>::max())
-        return fallback;
-    return static_cast<std::int32_t>(*v);
+std::int32_t toIntStrict(std::string_view text, const FieldOrigin& origin) {
+    auto v = parseDecimal32(text);
+    if (!v)
+        throw ConversionError(std::string(text), std::string(origin.file), std::string(origin.field), origin.record);
+    return *v;
 }
+
+std::int32_t toIntOr(std::string_view text, std::int32_t fallback) { return parseDecimal32(text).value_or(fallback); }
 
 std::int64_t toInt64Or(std::string_view text, std::int64_t fallback) {
     auto v = parseDecimal64(text);

@@ -6,6 +6,9 @@
 // digits must run to the end of the text. An empty text, trailing blanks, any
 // other character or a value outside the target type raise ConversionError
 // naming the text. The "or" form gives the fallback instead of raising.
+//
+// A text read from a file is converted with its `FieldOrigin`, so that the
+// failure names the file, the record and the field it came from.
 
 #include <cstdint>
 #include <optional>
@@ -13,9 +16,19 @@
 
 namespace talmorek::data {
 
+// Where a text to be converted was read: the file's path (or its name where
+// the path is not known), the field of its record layout and the 0-based
+// record (-1 for a file of one record).
+struct FieldOrigin {
+    std::string_view file;
+    std::string_view field;
+    long long record = -1;
+};
+
 std::optional<std::int64_t> parseDecimal64(std::string_view text);
 
 std::int32_t toIntStrict(std::string_view text);
+std::int32_t toIntStrict(std::string_view text, const FieldOrigin& origin);
 std::int32_t toIntOr(std::string_view text, std::int32_t fallback);
 std::int64_t toInt64Or(std::string_view text, std::int64_t fallback);
 

@@ -15,7 +15,7 @@ std::string osText(int err) { return err ? std::string(": ") + std::strerror(err
 // partial last record. One wording for the file and for its reader.
 [[noreturn]] void failReadAt(const std::string& path, std::size_t position, bool atEnd) {
     const std::string what = atEnd ? "Read beyond the end of" : "Short record " + std::to_string(position + 1) + " in";
-    throw IoError(path, 0, what + " '" + path + "'");
+    throw IoError(path, 0, what + " '" + path + "'", atEnd ? -1 : static_cast<long long>(position));
 }
 
 }  // namespace
@@ -46,8 +46,8 @@ RecordFile::~RecordFile() {
     if (file_) std::fclose(file_);
 }
 
-void RecordFile::fail(int osError, const std::string& what) const {
-    throw IoError(path_, osError, what + " '" + path_ + "'" + osText(osError));
+void RecordFile::fail(int osError, const std::string& what, long long record) const {
+    throw IoError(path_, osError, what + " '" + path_ + "'" + osText(osError), record);
 }
 
 RecordFile RecordFile::openExisting(const std::string& path, std::size_t recordSize) {

@@ -99,7 +99,8 @@ public:
 
 private:
     RecordFile(std::FILE* file, std::string path, std::size_t recordSize, std::string data);
-    [[noreturn]] void fail(int osError, const std::string& what) const;
+    // `record` is the 0-based index of the record concerned, -1 for none.
+    [[noreturn]] void fail(int osError, const std::string& what, long long record = -1) const;
     [[noreturn]] void failRead() const;
 
     std::FILE* file_ = nullptr;

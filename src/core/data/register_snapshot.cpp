@@ -42,7 +42,10 @@ bool RegisterSnapshot::NajdiOkrsek(std::string_view kodObce, std::int32_t okrsek
     result = decodeOkrsky(last);
     if (found) {
         // Only the first record of the municipality counts.
-        if (toIntStrict(result.OkrsekOd) > okrsek || toIntStrict(result.OkrsekDo) < okrsek) found = false;
+        const auto at = static_cast<long long>(file.position()) - 1;
+        if (toIntStrict(result.OkrsekOd, {file.path(), okrsky::f::OkrsekOd.name, at}) > okrsek ||
+            toIntStrict(result.OkrsekDo, {file.path(), okrsky::f::OkrsekDo.name, at}) < okrsek)
+            found = false;
     }
     if (key == "999997") found = NajdiZvlastniOkrsek(cp1250ToUtf8(key), okrsek, result);
     return found;
@@ -76,8 +79,10 @@ std::int32_t RegisterSnapshot::PocetKandidatuStrany(std::int32_t party) {
     bool found = false;
     do {
         std::string_view r = file.readView();
-        if (toIntStrict(getStr(r, strany::f::CisloStrany)) == party) {
-            count = toIntStrict(getStr(r, strany::f::PocetKandidatu));
+        const auto at = static_cast<long long>(file.position()) - 1;
+        using strany::f::CisloStrany, strany::f::PocetKandidatu;
+        if (toIntStrict(getStr(r, CisloStrany), {file.path(), CisloStrany.name, at}) == party) {
+            count = toIntStrict(getStr(r, PocetKandidatu), {file.path(), PocetKandidatu.name, at});
             found = true;
         }
     } while (!found && !file.atEnd());

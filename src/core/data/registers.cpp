@@ -112,6 +112,7 @@ PartyList Registers::NactiStrany() const {
         ++index;
     }
     list.length = index - 1;
+    list.sourceFile = file.path();
     file.close();
     return list;
 }
@@ -128,8 +129,9 @@ void Registers::NactiKandidaty(CandidateTable& table) const {
     while (!file.atEnd()) {
         std::size_t recordIndex = file.position();
         TKandidat k = decodeKandidat(file.read());
-        std::int32_t party = toIntStrict(k.CisloStrany);
-        std::int32_t order = toIntStrict(k.Poradi);
+        const auto at = static_cast<long long>(recordIndex);
+        std::int32_t party = toIntStrict(k.CisloStrany, {file.path(), kandidat::f::CisloStrany.name, at});
+        std::int32_t order = toIntStrict(k.Poradi, {file.path(), kandidat::f::Poradi.name, at});
         if (party < 1 || party > CandidateTable::kParties || order < 1 || order > CandidateTable::kCandidates)
             throw FormatError(file.path(), static_cast<long long>(recordIndex),
                               "Candidate outside the table (party " + k.CisloStrany + ", order " + k.Poradi +

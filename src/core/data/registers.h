@@ -55,11 +55,15 @@ RecordBytes encodePsrvok(const TPsrvok& v);
 RecordBytes encodeStrana(const TStrana& v);
 RecordBytes encodeKandidat(const TKandidat& v);
 
-// The party list: STRANY.RCD in file order, positions 1..length.
+// The party list: STRANY.RCD in file order, positions 1..length (position
+// p is record p - 1 of the file).
 struct PartyList {
     static constexpr int kCapacity = 22;
     std::array<TStrana, kCapacity + 1> entries{};  // index 0 unused
     int length = 0;
+    // The STRANY.RCD the list was read from, so that a count found not to
+    // be a number later names its file; empty for a list made in memory.
+    std::string sourceFile;
 
     const TStrana& at(int position) const { return entries.at(static_cast<std::size_t>(position)); }
 };

@@ -84,6 +84,7 @@ std::string stationFile(const std::string& stationDir) { return resolveFile(stat
 TStanice NactiStanici(const std::string& stationDir) {
     auto file = RecordFile::openExisting(stationFile(stationDir), kRecordSize);
     TStanice s = decodeStanice(file.read());
+    s.sourceFile = file.path();
     file.close();
     return s;
 }
@@ -95,6 +96,7 @@ void ZapisStavStanice(const std::string& stationDir, std::string_view letter, TS
     // write-protected station record is refused like every other record file.
     auto file = RecordFile::openExisting(path, kRecordSize);
     shared = decodeStanice(file.read());
+    shared.sourceFile = path;
     file.close();
     std::string whole = readWholeFile(path);
     RecordBytes patched = whole.substr(0, kRecordSize);
@@ -104,6 +106,7 @@ void ZapisStavStanice(const std::string& stationDir, std::string_view letter, TS
     // The shared copy is what the file now holds: the letter cut to one
     // character and through code page 1250, exactly as the next read gives it.
     shared = decodeStanice(patched);
+    shared.sourceFile = path;
 }
 
 bool isSpecialPrecinct(const TStanice& s) { return s.KodObce == kKodZvlastnihoOkrsku; }

@@ -27,6 +27,10 @@ struct TStanice {
     std::string Pripona;      // str[3], suffix of the printing fonts, e.g. " CE"
     std::string KodOS;        // str[2], operating-system code
     std::string Stav;         // str[1]: "A" exported and printed, "N" saved or checked since
+
+    // The STANICE.RCD this record was read from, so that a field found not
+    // to be a number later names its file; empty for a record made in memory.
+    std::string sourceFile;
 };
 
 namespace stanice {

@@ -112,7 +112,9 @@ void ProcDopoctiTS(RecordOfVote& r, const data::PartyList& parties, const data::
     ts.Nahoda = sources.nahoda();
     ts.Rezerva = data::toInt64Or(data::reservedText(station), 0);
     ts.ZpusobPorizeni = 1;
-    ts.KodOS = static_cast<std::uint16_t>(data::toIntStrict(station.KodOS));
+    const std::string_view stationFile =
+        station.sourceFile.empty() ? data::stanice::kLayout.name : std::string_view(station.sourceFile);
+    ts.KodOS = static_cast<std::uint16_t>(data::toIntStrict(station.KodOS, {stationFile, "KodOS"}));
     ts.RezervaA1.clear();
     ts.RezervaA2 = 0;
     ts.RezervaA3.clear();

@@ -40,8 +40,9 @@ std::set<int> tickedParties(const RecordOfVote& r, const data::PartyList& partie
 // KČ1–KČ4, PoslKand and KSoucet of party `iKStrana`.
 void ProcDopoctiT4P(RecordOfVote& r, int iKStrana, const data::PartyList& parties);
 
-// The summary record and `PrilListu`. Raises ConversionError when the
-// station's operating-system code is not a number.
+// The summary record and `PrilListu`. Raises ConversionError naming the
+// station record's file and `KodOS` when the operating-system code is not a
+// number.
 void ProcDopoctiTS(RecordOfVote& r, const data::PartyList& parties, const data::TStanice& station,
                    const RecomputeSources& sources);
 

@@ -67,9 +67,7 @@ private:
     void get(std::string_view name, std::size_t width, T& target) {
         std::string_view text = next(width);
         auto value = data::parseDecimal64(text);
-        if (!value)
-            throw data::ConversionError(std::string(text), "Field " + std::string(name) + " of " + file_ + ": '" +
-                                                               std::string(text) + "' is not a number");
+        if (!value) throw data::ConversionError(std::string(text), file_, std::string(name));
         target = static_cast<T>(*value);
     }
     void get(std::string_view, std::size_t width, std::string& target) { target = data::cp1250ToUtf8(next(width)); }
@@ -130,9 +128,17 @@ void saveResults(const entry::RecordOfVote& r, const std::string& dataDir, std::
 
 void ZapisData(const entry::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
                std::int32_t cisloOkrsku, DataLetter letter) {
+    const std::string target = pathOf(dataDir, letter, kodObce, cisloOkrsku);
+    std::string line;
+    try {
+        line = resultsLine(r);
+    } catch (data::FieldWidthError& e) {
+        e.locate(target);  // the value that does not fit would have gone into this file
+        throw;
+    }
     // The whole package is made in memory and replaces the target in one
     // rename, so the previous data stay readable until the new are on disk.
-    data::replaceFileAtomically(pathOf(dataDir, letter, kodObce, cisloOkrsku), makePackage(resultsLine(r)));
+    data::replaceFileAtomically(target, makePackage(line));
 }
 
 bool NactiData(entry::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,

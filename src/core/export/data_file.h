@@ -31,8 +31,8 @@ std::string dataFileName(DataLetter letter, std::string_view kodObce, std::int32
 // its field raises FieldWidthError.
 std::string resultsLine(const entry::RecordOfVote& r);
 // Parses a text line into the results block of `r` (cleared first). A field
-// that is not a number raises ConversionError naming the field; a line
-// shorter than its blocks raises FormatError.
+// that is not a number raises ConversionError naming the file and the field;
+// a line shorter than its blocks raises FormatError.
 void parseResultsLine(std::string_view line, entry::RecordOfVote& r, const std::string& fileForErrors);
 
 // Saves the results block: every save of the results goes through here.
@@ -45,7 +45,8 @@ void saveResults(const entry::RecordOfVote& r, const std::string& dataDir, std::
                  std::int32_t cisloOkrsku, DataLetter letter);
 
 // Writes the data file with `letter` alone, crash-safely, and leaves the
-// other file as it is: the writing step of `saveResults`, which alone keeps
+// other file as it is (a value too wide for its field raises FieldWidthError
+// naming the target): the writing step of `saveResults`, which alone keeps
 // the rule of one file. On its own it serves to set up a given pair of files.
 void ZapisData(const entry::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
                std::int32_t cisloOkrsku, DataLetter letter);

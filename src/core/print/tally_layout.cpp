@@ -227,8 +227,11 @@ private:
 // count that is not a number ends the job with the conversion error.
 std::vector<int> candidateCounts(const data::PartyList& parties) {
     std::vector<int> counts(static_cast<std::size_t>(parties.length) + 1, 0);
+    const std::string_view file =
+        parties.sourceFile.empty() ? data::strany::kLayout.name : std::string_view(parties.sourceFile);
     for (int p = 1; p <= parties.length; ++p)
-        counts[static_cast<std::size_t>(p)] = data::toIntStrict(parties.at(p).PocetKandidatu);
+        counts[static_cast<std::size_t>(p)] =
+            data::toIntStrict(parties.at(p).PocetKandidatu, {file, "PocetKandidatu", p - 1});
     return counts;
 }
 

@@ -25,8 +25,8 @@ inline constexpr int kTallyCells = 15;
 // the identification (municipality code, name and region, precinct) comes
 // from the station record `ctx.stanice`; `now` is the time of printing.
 //
-// A candidate count that is not a number raises data::ConversionError
-// before any page is begun, so no half-built document is left behind.
+// A candidate count that is not a number raises data::ConversionError,
+// naming the party list's file, record and field, before any page is begun, so no half-built document is left behind.
 void TiskScitacihoArchu(PrintContext& ctx, const data::PartyList& parties, const data::CandidateTable& candidates,
                         const PrintTime& now, bool sDiakritikou);
 

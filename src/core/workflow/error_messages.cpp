@@ -2,47 +2,88 @@
 
 #include <cerrno>
 
-#include "data/errors.h"
-
 namespace talmorek::workflow {
 namespace {
 
-std::string ioMessage(const data::IoError& e) {
-    const std::string& file = e.path();
-    switch (e.osError()) {
-        case 0:
-            return "Soubor " + file + " je poškozen (neúplný záznam nebo čtení za koncem souboru).";
-        case ENOENT:
-        case ENOTDIR:
-            return "Soubor " + file + " nebyl nalezen.";
-        case EACCES:
-        case EPERM:
-        case EROFS:
-            return "K souboru " + file + " není povolen přístup pro čtení a zápis.";
-        case ENOSPC:
-            return "Na disku není dost místa pro soubor " + file + ".";
-        default:
-            return "Chyba při práci se souborem " + file + " (kód chyby " + std::to_string(e.osError()) + ").";
-    }
+// "Soubor F, záznam N, pole X": as much of the place as the failure knows,
+// empty when it knows none of it. Records are counted from 1, as a person
+// counts them.
+std::string location(const data::DataError& e, bool withField = true) {
+    std::string where;
+    auto add = [&where](const char* first, const char* next, const std::string& what) {
+        where += (where.empty() ? first : next) + what;
+    };
+    if (!e.file().empty()) add("Soubor ", "", e.file());
+    if (e.record() >= 0) add("Záznam ", ", záznam ", std::to_string(e.record() + 1));
+    if (withField && !e.field().empty()) add("Pole ", ", pole ", e.field());
+    return where;
 }
+
+class Wording : public data::DataErrorVisitor {
+public:
+    std::string text;
+
+    void visit(const data::IoError& e) override {
+        const std::string& file = e.path();
+        switch (e.osError()) {
+            case 0:
+                text = e.record() >= 0
+                           ? "Soubor " + file + " je poškozen (neúplný záznam " + std::to_string(e.record() + 1) + ")."
+                           : "Soubor " + file + " je poškozen (neúplný záznam nebo čtení za koncem souboru).";
+                return;
+            case ENOENT:
+            case ENOTDIR:
+                text = "Soubor " + file + " nebyl nalezen.";
+                return;
+            case EACCES:
+            case EPERM:
+            case EROFS:
+                text = "K souboru " + file + " není povolen přístup pro čtení a zápis.";
+                return;
+            case ENOSPC:
+                text = "Na disku není dost místa pro soubor " + file + ".";
+                return;
+            default:
+                text = "Chyba při práci se souborem " + file + " (kód chyby " + std::to_string(e.osError()) + ").";
+        }
+    }
+
+    void visit(const data::ConversionError& e) override {
+        const std::string where = location(e);
+        const std::string quoted = "'" + e.text() + "' není platné celé číslo.";
+        text = where.empty() ? "Text " + quoted : where + ": text " + quoted;
+    }
+
+    void visit(const data::FormatError& e) override {
+        std::string detail;
+        if (e.record() >= 0) {
+            detail = "záznam " + std::to_string(e.record() + 1);
+        } else if (e.position() >= 0) {
+            detail = "pozice " + std::to_string(e.position() + 1);
+        }
+        if (!e.field().empty()) detail += (detail.empty() ? "pole " : ", pole ") + e.field();
+        text = "Soubor " + e.file() + " má nesprávný obsah" + (detail.empty() ? "" : " (" + detail + ")") + ".";
+    }
+
+    void visit(const data::FieldWidthError& e) override {
+        // The field is named in the sentence itself.
+        const std::string where = location(e, false);
+        const std::string rest = " " + std::to_string(e.value()) + " se nevejde do pole " + e.field() + " (" +
+                                 std::to_string(e.width()) + " znaků); data nebyla uložena.";
+        text = where.empty() ? "Hodnota" + rest : where + ": hodnota" + rest;
+    }
+};
 
 }  // namespace
 
+std::string czechMessage(const data::DataError& failure) {
+    Wording wording;
+    failure.accept(wording);
+    return wording.text;
+}
+
 std::string czechMessage(const std::exception& failure) {
-    if (const auto* io = dynamic_cast<const data::IoError*>(&failure)) return ioMessage(*io);
-    if (const auto* conv = dynamic_cast<const data::ConversionError*>(&failure))
-        return "Text '" + conv->text() + "' není platné celé číslo.";
-    if (const auto* wide = dynamic_cast<const data::FieldWidthError*>(&failure))
-        return "Hodnota " + std::to_string(wide->value()) + " se nevejde do pole " + wide->field() + " (" +
-               std::to_string(wide->width()) + " znaků); data nebyla uložena.";
-    if (const auto* format = dynamic_cast<const data::FormatError*>(&failure)) {
-        std::string where;
-        if (format->position() >= 0) {
-            bool record = format->unit() == data::FormatError::Unit::Record;
-            where = (record ? " (záznam " : " (pozice ") + std::to_string(format->position() + 1) + ")";
-        }
-        return "Soubor " + format->file() + " má nesprávný obsah" + where + ".";
-    }
+    if (const auto* dataError = dynamic_cast<const data::DataError*>(&failure)) return czechMessage(*dataError);
     return std::string("Neočekávaná chyba: ") + failure.what();
 }
 

@@ -5,6 +5,7 @@
 #include "data/blanks.h"
 #include "data/decimal.h"
 #include "data/file_io.h"
+#include "data/working_files.h"
 #include "export/data_file.h"
 
 namespace talmorek::workflow {
@@ -23,13 +24,18 @@ bool loadResultsBlock(const data::Directories& dirs, const data::TStanice& stati
                                 hasO ? DataLetter::O : DataLetter::E);
 }
 
+std::string courseOfVotingFile(const data::Directories& dirs) {
+    return data::resolveFile(dirs.data, data::hlaso::kLayout.name);
+}
+
 void loadCourseAndCommission(const data::Directories& dirs, entry::RecordOfVote& record) {
     record.hlasovani = data::NactiHlasovani(dirs.data);
     record.komise.clear();
     // "0" or "1" present means the chair alone: there is no list to read.
     const std::string present = data::trimBlanks(record.hlasovani.ClenuOVKP);
     if (!present.empty() && present != "0" && present != "1") {
-        data::DelkaKomise(record.komise, static_cast<std::size_t>(std::max(0, data::toIntStrict(present))));
+        const std::int32_t count = data::toIntStrict(present, {courseOfVotingFile(dirs), "ClenuOVKP"});
+        data::DelkaKomise(record.komise, static_cast<std::size_t>(std::max(0, count)));
         if (data::KomiseNeprazdna(dirs.data)) record.komise = data::NactiKomisi(dirs.data);
     }
 }

@@ -4,6 +4,8 @@
 // exists, else "E"), the course of voting from HLASO.RCD and, when members
 // other than the chair were present, the commission from KOMISE.RCD.
 
+#include <string>
+
 #include "data/directories.h"
 #include "data/station.h"
 #include "entry/record_of_vote.h"
@@ -15,9 +17,12 @@ namespace talmorek::workflow {
 // whether one of them existed; without either the block stays cleared.
 bool loadResultsBlock(const data::Directories& dirs, const data::TStanice& station, entry::RecordOfVote& record);
 
+// The HLASO.RCD the course of voting of the station is read from.
+std::string courseOfVotingFile(const data::Directories& dirs);
+
 // HLASO.RCD into the course of voting; the commission list from KOMISE.RCD
 // when more than the chair was present, else empty. A non-numeric count of
-// members present raises ConversionError.
+// members present raises ConversionError naming HLASO.RCD and `ClenuOVKP`.
 void loadCourseAndCommission(const data::Directories& dirs, entry::RecordOfVote& record);
 
 // Both of the above; returns false, with the results block cleared and the

@@ -6,6 +6,7 @@
 #include "workflow/saved_record.h"
 #include "workflow/station_display.h"
 #include "checks/check_run.h"
+#include "data/errors.h"
 #include "data/file_io.h"
 #include "export/data_file.h"
 
@@ -86,7 +87,8 @@ void Workflow::runChecks() {
     loadCourseAndCommission(dirs_, record_);
     const data::Registers registers(dirs_.program);
     parties_ = registers.NactiStrany();
-    verdict_ = checks::ProvedKontroly(record_, registers, parties_, station_.KodObce, *protocol_, state_.Vybrano);
+    verdict_ = checks::ProvedKontroly(record_, registers, parties_, station_.KodObce, *protocol_, state_.Vybrano,
+                                      courseOfVotingFile(dirs_));
     data::ZapisStavStanice(dirs_.station, "N", station_);
     state_.KontrolyOK = !verdict_.PriznakChyby;
     state_.ExportOK = state_.KontrolyOK;

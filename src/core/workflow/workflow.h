@@ -84,8 +84,8 @@ public:
     // HLASO.RCD and KOMISE.RCD, runs every check with the current `Vybrano`,
     // marks the station "N", sets `KontrolyOK`/`ExportOK` from the verdict
     // and, for `Vybrano` 2 or 5, shows the protocol of checks. Raises
-    // data errors (IoError, FormatError, ConversionError) to its caller;
-    // after such a failure `KontrolyOK` and `ExportOK` are false.
+    // data::DataError (a file or a field of one that failed, named) to its
+    // caller; after such a failure `KontrolyOK` and `ExportOK` are false.
     void Kontroly();
 
     // --- State the main window and the entry window read. ---

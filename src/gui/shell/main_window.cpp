@@ -12,7 +12,6 @@
 #include "gui/platform/help.h"
 #include "gui/shell/about_dialog.h"
 #include "gui/shell/ballot_art.h"
-#include "gui/shell/czech_text.h"
 #include "gui/shell/date_time_dialog.h"
 #include "gui/shell/help_window.h"
 #include "gui/shell/info_e_dialog.h"
@@ -81,14 +80,14 @@ TPS_menu::TPS_menu(data::Directories dirs, ShellServices services, QWidget* pare
     infoE_ = new TZ_infoE_F(this);
     help_ = new HelpWindow(this);
 
-    workflow::Prompts* prompts = services.prompts;
-    if (!prompts) {
+    prompts_ = services.prompts;
+    if (!prompts_) {
         ownPrompts_ = std::make_unique<MessageBoxPrompts>(this, infoE_);
-        prompts = ownPrompts_.get();
+        prompts_ = ownPrompts_.get();
     }
     workflow::PrintJobs* printJobs = services.printJobs;
     if (!printJobs) {
-        ownPrintJobs_ = std::make_unique<QtPrintJobs>(this);
+        ownPrintJobs_ = std::make_unique<QtPrintJobs>(this, *prompts_);
         printJobs = ownPrintJobs_.get();
     }
     workflow::ExportDialogs* exportDialogs = services.exportDialogs;
@@ -96,7 +95,7 @@ TPS_menu::TPS_menu(data::Directories dirs, ShellServices services, QWidget* pare
         ownExportDialogs_ = std::make_unique<workflow::ExportNotAvailable>();
         exportDialogs = ownExportDialogs_.get();
     }
-    workflow_ = std::make_unique<workflow::Workflow>(dirs_, *prompts, *printJobs, *exportDialogs, services.sources);
+    workflow_ = std::make_unique<workflow::Workflow>(dirs_, *prompts_, *printJobs, *exportDialogs, services.sources);
 }
 
 // The workflow owns the catalogue and the protocol: they go with the window.
@@ -202,42 +201,47 @@ void TPS_menu::startTimerTimer() {
 }
 
 template <typename Command>
-void TPS_menu::runCommand(const char* title, Command&& command) {
-    try {
-        command();
-    } catch (const std::exception& e) {
-        showMessage(this, QMessageBox::Critical, displayText(workflow::czechMessage(e)), QString::fromUtf8(title));
-    }
+void TPS_menu::runCommand(Command&& command) {
+    guarded(std::forward<Command>(command));
     // A command may have read the station record for the first time.
     if (workflow_->started()) showStation();
 }
 
+template <typename Command>
+void TPS_menu::guarded(Command&& command) {
+    try {
+        command();
+    } catch (const std::exception& e) {
+        prompts_->failure(workflow::czechMessage(e), workflow::kMainWindowCaption);
+    }
+}
+
 void TPS_menu::Kontroly_MIClick() {
-    runCommand("Kontrola dat", [this] { workflow_->Kontroly_MIClick(); });
+    runCommand([this] { workflow_->Kontroly_MIClick(); });
 }
 
 void TPS_menu::ExportTisk_MIClick() {
-    runCommand("Export dat a tisk zápisu", [this] { workflow_->ExportTisk_MIClick(); });
+    runCommand([this] { workflow_->ExportTisk_MIClick(); });
 }
 
 void TPS_menu::Scitaciarch_MIClick() {
-    runCommand("Sčítací arch", [this] { workflow_->Scitaciarch_MIClick(); });
+    runCommand([this] { workflow_->Scitaciarch_MIClick(); });
 }
 
 void TPS_menu::ZrusitData_MIClick() {
-    runCommand("Rušení dat", [this] { workflow_->ZrusitData_MIClick(); });
+    runCommand([this] { workflow_->ZrusitData_MIClick(); });
 }
 
 void TPS_menu::VyberTiskarny_MIClick() {
-    runCommand("Výběr tiskárny", [this] { workflow_->VyberTiskarny_MIClick(); });
+    runCommand([this] { workflow_->VyberTiskarny_MIClick(); });
 }
 
 void TPS_menu::BezHacku_MIClick() {
-    runCommand("Nastavení fontu", [this] { workflow_->BezHacku_MIClick(); });
+    runCommand([this] { workflow_->BezHacku_MIClick(); });
 }
 
 void TPS_menu::ZkusebniTisk_MIClick() {
-    runCommand("Zkušební tisk", [this] { workflow_->ZkusebniTisk_MIClick(); });
+    runCommand([this] { workflow_->ZkusebniTisk_MIClick(); });
 }
 
 void TPS_menu::Napoveda_MIClick() {
@@ -249,11 +253,7 @@ void TPS_menu::OProgramu_MIClick() { about_->exec(); }
 
 void TPS_menu::closeEvent(QCloseEvent* event) {
     bool confirmed = false;
-    try {
-        confirmed = workflow_->confirmClose();
-    } catch (const std::exception& e) {
-        showMessage(this, QMessageBox::Critical, displayText(workflow::czechMessage(e)), QStringLiteral("Ukončení programu"));
-    }
+    guarded([&] { confirmed = workflow_->confirmClose(); });
     if (confirmed) {
         help_->close();
         event->accept();

@@ -77,13 +77,20 @@ private:
     void buildCentre();
     void buildStatusLine();
     void showStation();
-    // Runs a command; anything it lets escape is shown, never thrown
-    // through the event loop.
+    // Runs a menu command of the workflow, then shows the station it may
+    // have read for the first time.
     template <typename Command>
-    void runCommand(const char* title, Command&& command);
+    void runCommand(Command&& command);
+    // The workflow tells every failure of its commands itself, through
+    // `Prompts` under the command's title. No exception may cross Qt's event
+    // loop, so anything unexpected that still escapes is told here, through
+    // the same `Prompts`, under the program's caption.
+    template <typename Command>
+    void guarded(Command&& command);
 
     data::Directories dirs_;
     std::unique_ptr<workflow::Prompts> ownPrompts_;
+    workflow::Prompts* prompts_ = nullptr;  // the services' or our own
     std::unique_ptr<workflow::PrintJobs> ownPrintJobs_;
     std::unique_ptr<workflow::ExportDialogs> ownExportDialogs_;
     std::unique_ptr<workflow::Workflow> workflow_;

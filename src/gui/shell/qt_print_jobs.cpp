@@ -1,10 +1,6 @@
 #include "gui/shell/qt_print_jobs.h"
 
-#include <QMessageBox>
-
 #include "gui/print/printing_service.h"
-#include "gui/shell/czech_text.h"
-#include "gui/shell/message_box_prompts.h"
 #include "render/print_errors.h"
 #include "workflow/station_display.h"
 #include "data/errors.h"
@@ -16,7 +12,7 @@
 
 namespace talmorek::gui {
 
-QtPrintJobs::QtPrintJobs(QWidget* owner) : owner_(owner) {}
+QtPrintJobs::QtPrintJobs(QWidget* owner, workflow::Prompts& prompts) : owner_(owner), prompts_(prompts) {}
 QtPrintJobs::~QtPrintJobs() = default;
 
 PrintingService& QtPrintJobs::service() {
@@ -31,16 +27,15 @@ void QtPrintJobs::run(const char* title, const data::TStanice& stanice, Draw&& d
         print::PrintContext ctx(printing.preview(), printing.measure(), stanice);
         draw(ctx, printing);
         printing.showPreview(owner_);
-    } catch (const data::IoError&) {
-        throw;  // file failures are the command's, told with its title
-    } catch (const data::FormatError&) {
-        throw;
-    } catch (const data::ConversionError&) {
-        throw;
+    } catch (const data::DataError&) {
+        throw;  // the data's failure is the command's, told with its title
     } catch (const std::exception& e) {
-        showMessage(owner_, QMessageBox::Critical, displayText(render::printFailureMessage(e)),
-                    QString::fromUtf8(title));
+        reportFailure(e, title);
     }
+}
+
+void QtPrintJobs::reportFailure(const std::exception& failure, const char* title) {
+    prompts_.failure(render::printFailureMessage(failure), title);
 }
 
 void QtPrintJobs::protocolOfChecks(const checks::TChybProt& chyby, const entry::TT4& t4,
@@ -68,8 +63,7 @@ void QtPrintJobs::selectPrinter() {
     try {
         service().choosePrinter(owner_);
     } catch (const std::exception& e) {
-        showMessage(owner_, QMessageBox::Critical, displayText(render::printFailureMessage(e)),
-                    QStringLiteral("Výběr tiskárny"));
+        reportFailure(e, "Výběr tiskárny");
     }
 }
 

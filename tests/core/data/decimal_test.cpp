@@ -61,6 +61,28 @@ TEST(Decimal, StrictConversion) {
     }
 }
 
+// The same conversion of a field read from a file: a failure names the
+// file, the record and the field, and a number converts as without them.
+TEST(Decimal, StrictConversionOfAFieldNamesWhereTheTextWasRead) {
+    const FieldOrigin origin{"/i/STRANY.RCD", "PocetKandidatu", 4};
+    for (const auto& c : kStrict) {
+        SCOPED_TRACE(c.name);
+        if (c.value) {
+            EXPECT_EQ(toIntStrict(c.text, origin), *c.value);
+            continue;
+        }
+        try {
+            toIntStrict(c.text, origin);
+            ADD_FAILURE() << "no ConversionError for '" << c.text << "'";
+        } catch (const ConversionError& e) {
+            EXPECT_EQ(e.text(), c.text);
+            EXPECT_EQ(e.file(), "/i/STRANY.RCD");
+            EXPECT_EQ(e.field(), "PocetKandidatu");
+            EXPECT_EQ(e.record(), 4);
+        }
+    }
+}
+
 TEST(Decimal, DefaultConversionGivesTheFallbackWhereStrictWouldFail) {
     for (const auto& c : kStrict) {
         SCOPED_TRACE(c.name);

@@ -56,6 +56,7 @@ TEST(RecordFile, ReadingAtTheEndFails) {
     IoError e = ioErrorOf([&] { f.read(); });
     EXPECT_EQ(e.path(), dir.file("R.RCD"));
     EXPECT_EQ(e.osError(), 0);
+    EXPECT_EQ(e.record(), -1) << "no record was cut short";
 }
 
 TEST(RecordFile, EmptyFileFailsAtTheFirstRead) {
@@ -79,6 +80,7 @@ TEST(RecordFile, ShortLastRecordFailsWhenRead) {
     IoError e = ioErrorOf([&] { f.read(); });
     EXPECT_EQ(e.path(), dir.file("R.RCD"));
     EXPECT_EQ(e.osError(), 0);
+    EXPECT_EQ(e.record(), 1) << "the index of the partial record";
 }
 
 TEST(RecordFile, SeekMovesToAnyRecordUpToJustAfterTheLast) {

@@ -217,6 +217,9 @@ TEST_F(PrecinctRegister, NonNumericBoundIsAConversionError) {
         FAIL() << "no ConversionError";
     } catch (const ConversionError& e) {
         EXPECT_EQ(e.text(), "56 ");
+        EXPECT_EQ(e.file(), dir.file("OKRSKY.RCD"));
+        EXPECT_EQ(e.field(), "OkrsekDo");
+        EXPECT_EQ(e.record(), 0);
     }
 }
 
@@ -359,6 +362,7 @@ TEST_F(PartyRegister, NactiStranyKeepsFileOrder) {
     EXPECT_EQ(list.at(1).NazevStrany, "Sedmá");
     EXPECT_EQ(list.at(1).PocetKandidatu, "12");
     EXPECT_EQ(list.at(2).CisloStrany, "2");
+    EXPECT_EQ(list.sourceFile, dir.file("STRANY.RCD")) << "for a count converted later";
 }
 
 TEST_F(PartyRegister, TwentyTwoPartiesFillTheList) {
@@ -402,6 +406,9 @@ TEST_F(PartyRegister, PocetKandidatuStranyConvertsStrictly) {
         FAIL() << "no ConversionError";
     } catch (const ConversionError& e) {
         EXPECT_EQ(e.text(), "x");
+        EXPECT_EQ(e.file(), dir.file("STRANY.RCD"));
+        EXPECT_EQ(e.field(), "PocetKandidatu");
+        EXPECT_EQ(e.record(), 1);
     }
     EXPECT_EQ(registers.PocetKandidatuStrany(1), 36) << "the search stops before the bad record";
 }
@@ -468,6 +475,9 @@ TEST_F(PartyRegister, NonNumericCandidatePlaceIsAConversionError) {
         FAIL() << "no ConversionError";
     } catch (const ConversionError& e) {
         EXPECT_EQ(e.text(), "1a");
+        EXPECT_EQ(e.file(), dir.file("KANDIDAT.RCD"));
+        EXPECT_EQ(e.field(), "Poradi");
+        EXPECT_EQ(e.record(), 0);
     }
 }
 

@@ -189,6 +189,18 @@ TEST(Station, NactiStaniciFindsALowerCaseFileName) {
     EXPECT_EQ(NactiStanici(dir.path()).KodObce, "532053");
 }
 
+// A field converted later (the operating-system code at a save) names the
+// file the record came from.
+TEST(Station, TheRecordKnowsTheFileItWasReadFrom) {
+    TempDir dir;
+    dir.write("stanice.rcd", kladnoRecord());
+    EXPECT_EQ(NactiStanici(dir.path()).sourceFile, dir.file("stanice.rcd"));
+    TStanice shared;
+    ZapisStavStanice(dir.path(), "A", shared);
+    EXPECT_EQ(shared.sourceFile, dir.file("stanice.rcd"));
+    EXPECT_EQ(decodeStanice(kladnoRecord()).sourceFile, "") << "a record made in memory has no file";
+}
+
 TEST(Station, NactiStaniciReadsOnlyTheFirstRecord) {
     TempDir dir;
     dir.write("STANICE.RCD", kladnoRecord() + std::string(40, 'x'));

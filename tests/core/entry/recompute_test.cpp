@@ -153,9 +153,25 @@ TEST_F(Recompute, AReservedTextThatIsNoNumberGivesZero) {
     EXPECT_EQ(r.TS.Rezerva, 0);
 }
 
-TEST_F(Recompute, AnOperatingSystemCodeThatIsNoNumberFails) {
-    EXPECT_THROW(ProcDopoctiTS(r, parties, stationWithReservedText("", "x"), fixedSources(kNow, 1)),
-                 data::ConversionError);
+TEST_F(Recompute, AnOperatingSystemCodeThatIsNoNumberFailsNamingTheStationsFileAndField) {
+    data::TStanice read = stationWithReservedText("", "]u");
+    read.sourceFile = "/i/STANICE.RCD";
+    const data::TStanice made = stationWithReservedText("", "x");
+    struct Case {
+        const data::TStanice* station;
+        const char* file;
+    } cases[] = {{&read, "/i/STANICE.RCD"}, {&made, "STANICE.RCD"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        try {
+            ProcDopoctiTS(r, parties, *c.station, fixedSources(kNow, 1));
+            ADD_FAILURE() << "no ConversionError";
+        } catch (const data::ConversionError& e) {
+            EXPECT_EQ(e.text(), c.station->KodOS);
+            EXPECT_EQ(e.file(), c.file);
+            EXPECT_EQ(e.field(), "KodOS");
+        }
+    }
 }
 
 TEST_F(Recompute, Party23AddsToTheSumsButNotToTheAnnexSheets) {

@@ -117,6 +117,9 @@ TEST(DataFileLine, DamagedLinesAreRefusedNamingTheField) {
         FAIL() << "accepted blank ZapsOsoby";
     } catch (const data::ConversionError& e) {
         EXPECT_NE(std::string(e.what()).find("ZapsOsoby"), std::string::npos) << e.what();
+        EXPECT_EQ(e.field(), "ZapsOsoby");
+        EXPECT_EQ(e.file(), "EP532053.00001");
+        EXPECT_EQ(e.text(), "     ");
     }
     RecordOfVote r;
     EXPECT_THROW(parseResultsLine(line.substr(0, 858), r, "x"), data::FormatError);
@@ -241,6 +244,7 @@ TEST(DataFile, AValueWiderThanItsFieldIsRefusedAndTheSavedFileStays) {
             EXPECT_EQ(e.field(), c.field);
             EXPECT_EQ(e.value(), c.value);
             EXPECT_EQ(e.width(), c.width);
+            EXPECT_EQ(e.file(), dir.file("EP532053.00001")) << "the file that was to hold it";
         }
         EXPECT_EQ(dir.read("EP532053.00001"), saved);
     }

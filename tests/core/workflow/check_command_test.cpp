@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "core/workflow/workflow_fixture.h"
 #include "data/errors.h"
@@ -202,14 +203,55 @@ TEST_F(CheckCommand, AMissingCommissionFileEndsTheCommandWithItsName) {
     EXPECT_FALSE(workflow.state().KontrolyOK);
 }
 
-TEST_F(CheckCommand, ANonNumericCountOfMembersPresentEndsTheCommand) {
+// A field of a file that is not a number ends the command with a message
+// that names the file and the field, so the commission knows what to have
+// repaired; the data file stays as it was.
+struct NotANumberCase {
+    const char* name;
+    std::function<void(const TempDir&, entry::RecordOfVote&)> damage;
+    std::string file;  // relative to the installation
+    const char* where;  // record and field
+    const char* text;
+};
+
+void PrintTo(const NotANumberCase& c, std::ostream* os) { *os << c.name; }
+
+class NotANumber : public CheckCommand, public ::testing::WithParamInterface<NotANumberCase> {};
+
+TEST_P(NotANumber, EndsTheCommandNamingTheFileAndTheField) {
+    const NotANumberCase& c = GetParam();
     entry::RecordOfVote r = cleanRecord(parties);
-    r.hlasovani.ClenuOVKP = "5x";
+    c.damage(dir, r);
     save(r, DataLetter::E);
     workflow.Kontroly_MIClick();
-    EXPECT_EQ(messages(), (Messages{{"failure", "Text '5x' není platné celé číslo.", "Kontrola dat", {}}}));
+    const std::string message =
+        "Soubor " + dir.file(c.file) + ", " + c.where + ": text '" + c.text + "' není platné celé číslo.";
+    EXPECT_EQ(messages(), (Messages{{"failure", message, "Kontrola dat", {}}}));
     EXPECT_TRUE(has(DataLetter::E));
+    EXPECT_FALSE(has(DataLetter::O));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    CheckCommand, NotANumber,
+    ::testing::Values(
+        NotANumberCase{"stationOperatingSystemCode",
+                       [](const TempDir& dir, entry::RecordOfVote&) {
+                           data::TStanice s = station();
+                           s.KodOS = "]u";
+                           dir.write("STANICE.RCD", data::encodeStanice(s));
+                       },
+                       "STANICE.RCD", "pole KodOS", "]u"},
+        NotANumberCase{"partyCandidateCount",
+                       [](const TempDir& dir, entry::RecordOfVote&) {
+                           dir.write("STRANY.RCD", data::encodeStrana({"1", "Strana první", "36"}) +
+                                                       data::encodeStrana({"2", "Strana druhá", "2O"}));
+                       },
+                       "STRANY.RCD", "záznam 2, pole PocetKandidatu", "2O"},
+        NotANumberCase{"membersPresent", [](const TempDir&, entry::RecordOfVote& r) { r.hlasovani.ClenuOVKP = "5x"; },
+                       "data/HLASO.RCD", "pole ClenuOVKP", "5x"},
+        NotANumberCase{"membersInTotal", [](const TempDir&, entry::RecordOfVote& r) { r.hlasovani.ClenuOVKC = "x"; },
+                       "data/HLASO.RCD", "pole ClenuOVKC", "x"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CheckCommand, AFailedRunWithdrawsAnEarlierPermission) {
     save(cleanRecord(parties), DataLetter::E);

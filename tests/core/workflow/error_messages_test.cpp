@@ -25,16 +25,32 @@ TEST(CzechMessage, NamesTheFileOrValueOfEveryKindOfFailure) {
          "Soubor STRANY.RCD nebyl nalezen."},
         {"short_record", [] { return std::make_unique<data::IoError>("KOMISE.RCD", 0, "x"); },
          "Soubor KOMISE.RCD je poškozen (neúplný záznam nebo čtení za koncem souboru)."},
+        {"short_record_known", [] { return std::make_unique<data::IoError>("/i/KOMISE.RCD", 0, "x", 2); },
+         "Soubor /i/KOMISE.RCD je poškozen (neúplný záznam 3)."},
         {"full_disk", [] { return std::make_unique<data::IoError>("EP532053.00001", ENOSPC, "x"); },
          "Na disku není dost místa pro soubor EP532053.00001."},
         {"not_a_number", [] { return std::make_unique<data::ConversionError>("47a"); },
          "Text '47a' není platné celé číslo."},
+        {"not_a_number_in_a_file",
+         [] { return std::make_unique<data::ConversionError>("]u", "/i/STANICE.RCD", "KodOS"); },
+         "Soubor /i/STANICE.RCD, pole KodOS: text ']u' není platné celé číslo."},
+        {"not_a_number_in_a_register",
+         [] { return std::make_unique<data::ConversionError>("x", "/i/STRANY.RCD", "PocetKandidatu", 2); },
+         "Soubor /i/STRANY.RCD, záznam 3, pole PocetKandidatu: text 'x' není platné celé číslo."},
+        {"not_a_number_of_a_field", [] { return std::make_unique<data::ConversionError>("ab", "", "ClenuOVKC"); },
+         "Pole ClenuOVKC: text 'ab' není platné celé číslo."},
         {"damaged_register", [] {
              return std::make_unique<data::FormatError>("STRANY.RCD", 22, "x", data::FormatError::Unit::Record);
          },
          "Soubor STRANY.RCD má nesprávný obsah (záznam 23)."},
+        {"damaged_package", [] { return std::make_unique<data::FormatError>("OP532053.00001", 4, "x"); },
+         "Soubor OP532053.00001 má nesprávný obsah (pozice 5)."},
         {"value_too_wide", [] { return std::make_unique<data::FieldWidthError>("ZapsOsoby", 100000, 5); },
          "Hodnota 100000 se nevejde do pole ZapsOsoby (5 znaků); data nebyla uložena."},
+        {"value_too_wide_for_a_file",
+         [] { return std::make_unique<data::FieldWidthError>("ZapsOsoby", 100000, 5, "/i/data/EP532053.00001"); },
+         "Soubor /i/data/EP532053.00001: hodnota 100000 se nevejde do pole ZapsOsoby (5 znaků); data nebyla "
+         "uložena."},
         {"anything_else", [] { return std::make_unique<std::runtime_error>("boom"); },
          "Neočekávaná chyba: boom"},
     };
@@ -42,6 +58,44 @@ TEST(CzechMessage, NamesTheFileOrValueOfEveryKindOfFailure) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(czechMessage(*c.failure()), c.message);
     }
+}
+
+// A site that read the text catches the failure raised without context,
+// adds what it knows and rethrows: the kind and what the raiser knew stay.
+TEST(CzechMessage, ALocatedFailureKeepsItsKindAndWhatItKnew) {
+    try {
+        try {
+            throw data::ConversionError("5x", "", "ClenuOVKP");
+        } catch (data::DataError& e) {
+            e.locate("/i/data/HLASO.RCD", "ClenuOVKC", 0);
+            throw;
+        }
+    } catch (const data::ConversionError& e) {
+        EXPECT_EQ(e.file(), "/i/data/HLASO.RCD");
+        EXPECT_EQ(e.field(), "ClenuOVKP") << "the raiser's field stays";
+        EXPECT_EQ(e.record(), 0);
+        EXPECT_EQ(czechMessage(e), "Soubor /i/data/HLASO.RCD, záznam 1, pole ClenuOVKP: text '5x' není platné celé "
+                                   "číslo.");
+        return;
+    }
+    ADD_FAILURE() << "the located failure was not rethrown as a ConversionError";
+}
+
+TEST(CzechMessage, EveryKindIsADataErrorWithItsFile) {
+    const data::IoError io("/i/A.RCD", ENOENT, "x");
+    const data::FormatError format("/i/B.RCD", 3, "x", data::FormatError::Unit::Record);
+    const data::FormatError bytes("/i/C", 3, "x");
+    const data::FieldWidthError wide("KC2", 1234567, 6, "/i/D");
+    const data::DataError* all[] = {&io, &format, &bytes, &wide};
+    const char* files[] = {"/i/A.RCD", "/i/B.RCD", "/i/C", "/i/D"};
+    const long long records[] = {-1, 3, -1, -1};
+    for (std::size_t i = 0; i < std::size(all); ++i) {
+        SCOPED_TRACE(files[i]);
+        EXPECT_EQ(all[i]->file(), files[i]);
+        EXPECT_EQ(all[i]->record(), records[i]);
+        EXPECT_EQ(czechMessage(*all[i]), czechMessage(static_cast<const std::exception&>(*all[i])));
+    }
+    EXPECT_EQ(wide.field(), "KC2");
 }
 
 }  // namespace

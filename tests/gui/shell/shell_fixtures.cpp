@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <sstream>
+#include <stdexcept>
 
 #include "data/registers.h"
 #include "support/installation.h"
@@ -23,7 +24,7 @@ std::unique_ptr<ProgramSession> Installation::start(const QStringList& arguments
     options.lockPath = lockPath();
     ShellServices services;
     services.prompts = &prompts;
-    services.printJobs = &printJobs;
+    services.printJobs = printWithQt ? nullptr : &printJobs;
     return startProgram(options, services);
 }
 

@@ -32,6 +32,9 @@ struct Installation {
     talmorek::testing::TempDir dir;
     ScriptedPrompts prompts;
     RecordingPrintJobs printJobs;
+    // The program's own Qt print jobs instead of the recorded ones; they
+    // report to the scripted prompts all the same.
+    bool printWithQt = false;
 
     explicit Installation(bool multiStation = false);
     QString executable() const { return QString::fromStdString(dir.path() + "talmorek"); }
