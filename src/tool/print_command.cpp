@@ -50,7 +50,9 @@ struct PrintoutInput {
     const data::Directories& dirs;
     const data::TStanice& station;
     const RecordOptions& options;
-    print::PrintTime now;
+    // The command's one clock, and the moment of printing read from it once.
+    std::shared_ptr<const data::Clock> clock;
+    data::LocalDateTime now;
     bool sDiakritikou;
 };
 
@@ -75,7 +77,7 @@ struct CheckedRecord {
         // as a save in the program would give them.
         if (in.options.recompute)
             entry::RecomputeAll(record, parties, entry::tickedParties(record, parties), in.station,
-                                sourcesFor(in.options));
+                                sourcesFor(in.options, in.clock));
         checks::CheckRules rules(record, parties, registers, in.station.KodObce, protocol);
         checks::ProvedKontroly(rules, checks::kVybranoKontroly);
     }
@@ -217,11 +219,6 @@ public:
     print::RecordedDocument document;
 };
 
-print::PrintTime printTime(const RecordOptions& o) {
-    if (!o.now) return print::currentPrintTime();
-    return print::PrintTime{o.now->year, o.now->month, o.now->day, o.now->hour, o.now->minute, o.now->second, 0};
-}
-
 }  // namespace
 
 int runPrint(const Args& args, std::ostream& out, std::ostream& err) {
@@ -239,7 +236,8 @@ int runPrint(const Args& args, std::ostream& out, std::ostream& err) {
         print::PreviewDocument preview(document);
         const gui::QtTextMeasure measure;
         print::PrintContext ctx(preview, measure, station);
-        options->printout->draw(ctx, {*dirs, station, options->record, printTime(options->record), !options->bezHacku});
+        const std::shared_ptr<const data::Clock> clock = clockFor(options->record);
+        options->printout->draw(ctx, {*dirs, station, options->record, clock, clock->now(), !options->bezHacku});
         const print::RecordedDocument& drawn = options->direct ? directPages.document : document.recorded();
         gui::writePdf(drawn, QString::fromStdString(options->pdf));
         if (!options->calls.empty()) data::replaceFileAtomically(options->calls, print::toText(drawn));

@@ -77,7 +77,7 @@ void Workflow::Kontroly() {
         throw;
     }
     if (state_.Vybrano == kVybranoResting || state_.Vybrano == kVybranoKontroly)
-        printJobs_.protocolOfChecks(*protocol_, record_.T4, station_, sDiakritikou_);
+        printJobs_.protocolOfChecks(*protocol_, record_.T4, station_, sDiakritikou_, now());
 }
 
 void Workflow::runChecks() {

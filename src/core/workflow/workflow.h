@@ -7,7 +7,9 @@
 // The main window holds one Workflow for the whole run and calls one method
 // per menu item. Every question and message goes through `Prompts`, every
 // print job through `PrintJobs`, the export dialogs through `ExportDialogs`;
-// the program answers them with modal windows, tests from a script.
+// the program answers them with modal windows, tests from a script. The
+// clock of `sources` dates both the summary record of a save and every
+// print job the workflow starts.
 //
 // A command that fails on a file or a number (a missing or damaged station
 // record, catalogue, register, working file or precinct data file) ends at
@@ -100,6 +102,9 @@ public:
     entry::RecordOfVote& record() { return record_; }
     const entry::RecordOfVote& record() const { return record_; }
 
+    // The clock that dates the record and the printouts.
+    const std::shared_ptr<const data::Clock>& clock() const { return sources_.clock; }
+
     // Printing keeps Czech diacritics; false while "bez háčků" is checked.
     bool sDiakritikou() const { return sDiakritikou_; }
     bool bezHackuChecked() const { return !sDiakritikou_; }
@@ -124,6 +129,8 @@ private:
     void exportAndPrint();
     // Shows a failure of the command titled `title` in Czech.
     void reportFailure(const std::exception& e, const std::string& title);
+    // The moment a print job starts.
+    data::LocalDateTime now() const { return sources_.clock->now(); }
 
     data::Directories dirs_;
     Prompts& prompts_;

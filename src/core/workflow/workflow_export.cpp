@@ -65,6 +65,7 @@ void Workflow::exportAndPrint() {
     request.pocetKopii = copies;
     request.zvlastniOkrsek = data::isSpecialPrecinct(station_);
     request.sDiakritikou = sDiakritikou_;
+    request.now = now();
     printJobs_.recordOfVote(request);
 }
 

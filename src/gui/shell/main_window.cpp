@@ -78,6 +78,7 @@ TPS_menu::TPS_menu(data::Directories dirs, ShellServices services, QWidget* pare
     // The dialogs of the main window, created once and reused.
     about_ = new TZ_OProgramu_F(this);
     dateTime_ = new TZ_Info_F(this);
+    dateTime_->setClock(services.sources.clock);
     infoE_ = new TZ_infoE_F(this);
     help_ = new HelpWindow(this);
 

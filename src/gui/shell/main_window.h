@@ -32,6 +32,8 @@ struct ShellServices {
     workflow::Prompts* prompts = nullptr;
     workflow::PrintJobs* printJobs = nullptr;
     workflow::ExportDialogs* exportDialogs = nullptr;
+    // The clock of the record, the printouts and the date/time
+    // confirmation, and the source of `Nahoda`.
     entry::RecomputeSources sources = entry::systemSources();
 };
 

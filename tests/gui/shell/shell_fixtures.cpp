@@ -65,14 +65,17 @@ void ScriptedPrompts::failure(const std::string& text, const std::string& title)
     calls.push_back("failure|" + title + "|" + text);
 }
 
-void RecordedPrintJobs::protocolOfChecks(const checks::TChybProt&, const entry::TT4&, const data::TStanice&, bool) {
+void RecordedPrintJobs::protocolOfChecks(const checks::TChybProt&, const entry::TT4&, const data::TStanice&, bool,
+                                         const data::LocalDateTime&) {
     calls.push_back("protocol");
 }
 void RecordedPrintJobs::tallySheet(const data::PartyList&, const data::CandidateTable&, const data::TStanice&,
-                                   bool) {
+                                   bool, const data::LocalDateTime&) {
     calls.push_back("tally");
 }
-void RecordedPrintJobs::testPage(const data::TStanice&, bool) { calls.push_back("test"); }
+void RecordedPrintJobs::testPage(const data::TStanice&, bool, const data::LocalDateTime&) {
+    calls.push_back("test");
+}
 void RecordedPrintJobs::selectPrinter() { calls.push_back("printer"); }
 void RecordedPrintJobs::recordOfVote(const workflow::RecordPrintRequest&) { calls.push_back("record"); }
 
@@ -86,6 +89,7 @@ std::unique_ptr<ProgramSession> Installation::start(const QStringList& arguments
     ShellServices services;
     services.prompts = &prompts;
     services.printJobs = &printJobs;
+    services.sources = sources;
     return startProgram(options, services);
 }
 

@@ -40,9 +40,11 @@ public:
 class RecordedPrintJobs : public workflow::PrintJobs {
 public:
     std::vector<std::string> calls;  // "protocol", "tally", "test", "printer", "record"
-    void protocolOfChecks(const checks::TChybProt&, const entry::TT4&, const data::TStanice&, bool) override;
-    void tallySheet(const data::PartyList&, const data::CandidateTable&, const data::TStanice&, bool) override;
-    void testPage(const data::TStanice&, bool) override;
+    void protocolOfChecks(const checks::TChybProt&, const entry::TT4&, const data::TStanice&, bool,
+                          const data::LocalDateTime&) override;
+    void tallySheet(const data::PartyList&, const data::CandidateTable&, const data::TStanice&, bool,
+                    const data::LocalDateTime&) override;
+    void testPage(const data::TStanice&, bool, const data::LocalDateTime&) override;
     void selectPrinter() override;
     void recordOfVote(const workflow::RecordPrintRequest&) override;
 };
@@ -53,6 +55,7 @@ struct Installation {
     talmorek::testing::TempDir dir;
     ScriptedPrompts prompts;
     RecordedPrintJobs printJobs;
+    entry::RecomputeSources sources = entry::systemSources();  // the program's clock and Nahoda
 
     explicit Installation(bool multiStation = false);
     QString executable() const { return QString::fromStdString(dir.path() + "talmorek"); }
