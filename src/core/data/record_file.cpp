@@ -4,21 +4,18 @@
 #include <cstring>
 #include <utility>
 
-#include "data/file_io.h"
-
 namespace talmorek::data {
 namespace {
 
 std::string osText(int err) { return err ? std::string(": ") + std::strerror(err) : std::string(); }
 
-
 }  // namespace
 
-RecordFile::RecordFile(std::FILE* file, std::string path, std::size_t recordSize, std::string data)
-    : file_(file), path_(std::move(path)), recordSize_(recordSize), data_(std::move(data)) {}
+RecordFile::RecordFile(std::unique_ptr<File> file, std::string path, std::size_t recordSize, std::string data)
+    : file_(std::move(file)), path_(std::move(path)), recordSize_(recordSize), data_(std::move(data)) {}
 
 RecordFile::RecordFile(RecordFile&& other) noexcept
-    : file_(std::exchange(other.file_, nullptr)),
+    : file_(std::move(other.file_)),
       path_(std::move(other.path_)),
       recordSize_(other.recordSize_),
       data_(std::move(other.data_)),
@@ -26,8 +23,7 @@ RecordFile::RecordFile(RecordFile&& other) noexcept
 
 RecordFile& RecordFile::operator=(RecordFile&& other) noexcept {
     if (this != &other) {
-        if (file_) std::fclose(file_);
-        file_ = std::exchange(other.file_, nullptr);
+        file_ = std::move(other.file_);
         path_ = std::move(other.path_);
         recordSize_ = other.recordSize_;
         data_ = std::move(other.data_);
@@ -36,43 +32,28 @@ RecordFile& RecordFile::operator=(RecordFile&& other) noexcept {
     return *this;
 }
 
-RecordFile::~RecordFile() {
-    if (file_) std::fclose(file_);
-}
+RecordFile::~RecordFile() = default;
 
 void RecordFile::fail(int osError, const std::string& what) const {
     throw IoError(path_, osError, what + " '" + path_ + "'" + osText(osError));
 }
 
-RecordFile RecordFile::openExisting(const std::string& path, std::size_t recordSize) {
-    std::FILE* f = std::fopen(path.c_str(), "r+b");
-    if (!f) {
-        int err = errno;
-        throw IoError(path, err, "Cannot open '" + path + "'" + osText(err));
-    }
+RecordFile RecordFile::openExisting(const std::string& path, std::size_t recordSize, FileSystem& fs) {
+    OpenResult opened = fs.open(path, OpenMode::Update);
+    if (!opened.file) throw IoError(path, opened.error, "Cannot open '" + path + "'" + osText(opened.error));
     std::string data;
-    if (!readToEnd(f, data)) {
-        int err = errno;
-        std::fclose(f);
-        throw IoError(path, err, "Cannot read '" + path + "'" + osText(err));
-    }
-    return RecordFile(f, path, recordSize, std::move(data));
+    if (int err = opened.file->readAll(data)) throw IoError(path, err, "Cannot read '" + path + "'" + osText(err));
+    return RecordFile(std::move(opened.file), path, recordSize, std::move(data));
 }
 
-RecordFile RecordFile::create(const std::string& path, std::size_t recordSize) {
-    std::FILE* f = std::fopen(path.c_str(), "w+b");
-    if (!f) {
-        int err = errno;
-        throw IoError(path, err, "Cannot create '" + path + "'" + osText(err));
-    }
-    return RecordFile(f, path, recordSize, std::string());
+RecordFile RecordFile::create(const std::string& path, std::size_t recordSize, FileSystem& fs) {
+    OpenResult opened = fs.open(path, OpenMode::Create);
+    if (!opened.file) throw IoError(path, opened.error, "Cannot create '" + path + "'" + osText(opened.error));
+    return RecordFile(std::move(opened.file), path, recordSize, std::string());
 }
 
-void RecordFile::remove(const std::string& path) {
-    if (std::remove(path.c_str()) != 0) {
-        int err = errno;
-        throw IoError(path, err, "Cannot delete '" + path + "'" + osText(err));
-    }
+void RecordFile::remove(const std::string& path, FileSystem& fs) {
+    if (int err = fs.remove(path)) throw IoError(path, err, "Cannot delete '" + path + "'" + osText(err));
 }
 
 void RecordFile::failRead() const {
@@ -93,9 +74,7 @@ std::string_view RecordFile::readRemaining() {
 void RecordFile::write(std::string_view record) {
     if (!file_) fail(EBADF, "File is closed:");
     if (record.size() != recordSize_) fail(EINVAL, "Wrong record size for");
-    if (std::fseek(file_, static_cast<long>(position_ * recordSize_), SEEK_SET) != 0) fail(errno, "Cannot seek in");
-    if (std::fwrite(record.data(), 1, recordSize_, file_) != recordSize_ || std::fflush(file_) != 0)
-        fail(errno, "Cannot write");
+    if (int err = file_->writeAt(position_ * recordSize_, record)) fail(err, "Cannot write");
     std::size_t start = position_ * recordSize_;
     if (data_.size() < start + recordSize_) data_.resize(start + recordSize_);
     data_.replace(start, recordSize_, record);
@@ -110,8 +89,8 @@ void RecordFile::seek(std::size_t index) {
 
 void RecordFile::close() {
     if (file_) {
-        int rc = std::fclose(std::exchange(file_, nullptr));
-        if (rc != 0) fail(errno, "Cannot close");
+        const int err = std::exchange(file_, nullptr)->close();
+        if (err != 0) fail(err, "Cannot close");
     }
 }
 

@@ -12,11 +12,12 @@
 // a register costs little more than reading it once.
 
 #include <cstddef>
-#include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "data/errors.h"
+#include "data/file_system.h"
 
 namespace talmorek::data {
 
@@ -24,16 +25,18 @@ class RecordFile {
 public:
     // Opens an existing file for reading and writing at record 0 (a missing
     // or write-protected file fails).
-    static RecordFile openExisting(const std::string& path, std::size_t recordSize);
+    static RecordFile openExisting(const std::string& path, std::size_t recordSize,
+                                   FileSystem& fs = systemFileSystem());
     // Creates the file, or empties an existing one, at record 0.
-    static RecordFile create(const std::string& path, std::size_t recordSize);
-    static void remove(const std::string& path);
+    static RecordFile create(const std::string& path, std::size_t recordSize, FileSystem& fs = systemFileSystem());
+    // Deletes the file; a missing one fails too.
+    static void remove(const std::string& path, FileSystem& fs = systemFileSystem());
 
     RecordFile(RecordFile&& other) noexcept;
     RecordFile& operator=(RecordFile&& other) noexcept;
     RecordFile(const RecordFile&) = delete;
     RecordFile& operator=(const RecordFile&) = delete;
-    ~RecordFile();
+    ~RecordFile();  // closes a file still open, its result ignored
 
     // The record at the current position; advances by one record.
     std::string read() { return std::string(readView()); }
@@ -63,11 +66,11 @@ public:
     const std::string& path() const { return path_; }
 
 private:
-    RecordFile(std::FILE* file, std::string path, std::size_t recordSize, std::string data);
+    RecordFile(std::unique_ptr<File> file, std::string path, std::size_t recordSize, std::string data);
     [[noreturn]] void fail(int osError, const std::string& what) const;
     [[noreturn]] void failRead() const;
 
-    std::FILE* file_ = nullptr;
+    std::unique_ptr<File> file_;
     std::string path_;
     std::size_t recordSize_ = 1;
     std::string data_;  // the file's content as it stands on disk

@@ -219,22 +219,22 @@ void parseResultsLine(std::string_view line, entry::RecordOfVote& rec, const std
 }
 
 void ZapisData(const entry::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
-               std::int32_t cisloOkrsku, std::string_view letter) {
+               std::int32_t cisloOkrsku, std::string_view letter, data::FileSystem& fs) {
     const std::string target = pathOf(dataDir, letter, kodObce, cisloOkrsku);
-    const bool replacing = data::fileExists(target);
+    const bool replacing = data::fileExists(target, fs);
     // The whole package is made in memory and replaces the target in one
     // rename, so the previous data stay readable until the new are on disk.
-    data::replaceFileAtomically(target, makePackage(resultsLine(r)));
+    data::replaceFileAtomically(target, makePackage(resultsLine(r)), fs);
     // A first "O" file takes the place of the "E" file it supersedes.
-    if (!replacing && letter != "E") data::removeFileIfExists(pathOf(dataDir, "E", kodObce, cisloOkrsku));
+    if (!replacing && letter != "E") data::removeFileIfExists(pathOf(dataDir, "E", kodObce, cisloOkrsku), fs);
 }
 
 bool NactiData(entry::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
-               std::int32_t cisloOkrsku, std::string_view letter) {
+               std::int32_t cisloOkrsku, std::string_view letter, data::FileSystem& fs) {
     r.ClearResults();
     const std::string source = pathOf(dataDir, letter, kodObce, cisloOkrsku);
-    if (!data::fileExists(source)) return false;
-    std::string line = readPackage(data::readWholeFile(source), source);
+    if (!data::fileExists(source, fs)) return false;
+    std::string line = readPackage(data::readWholeFile(source, fs), source);
     entry::RecordOfVote parsed;
     parseResultsLine(line, parsed, source);
     r.T4 = parsed.T4;

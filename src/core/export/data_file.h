@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "data/file_system.h"
 #include "entry/record_of_vote.h"
 
 namespace talmorek::exporting {
@@ -30,12 +31,12 @@ void parseResultsLine(std::string_view line, entry::RecordOfVote& r, const std::
 // new package is complete on disk before it replaces the target; only then is
 // a lone "E" file removed when "O" is written. Writing "E" never touches "O".
 void ZapisData(const entry::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
-               std::int32_t cisloOkrsku, std::string_view letter);
+               std::int32_t cisloOkrsku, std::string_view letter, data::FileSystem& fs = data::systemFileSystem());
 
 // Clears the results block and fills it from the file with `letter`, if it
 // exists. Returns whether it existed. A damaged file raises FormatError or
 // ConversionError and leaves the disk unchanged.
 bool NactiData(entry::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
-               std::int32_t cisloOkrsku, std::string_view letter);
+               std::int32_t cisloOkrsku, std::string_view letter, data::FileSystem& fs = data::systemFileSystem());
 
 }  // namespace talmorek::exporting

@@ -9,28 +9,31 @@
 
 namespace talmorek::workflow {
 
-bool loadResultsBlock(const data::Directories& dirs, const data::TStanice& station, entry::RecordOfVote& record) {
+bool loadResultsBlock(const data::Directories& dirs, const data::TStanice& station, entry::RecordOfVote& record,
+                      data::FileSystem& fs) {
     record.ClearResults();
     record.T4.Obec = data::toIntOr(station.KodObce, 0);
     record.T4.Okrsek = station.CisloOkrsku;
-    const bool hasO = data::fileExists(dirs.data + exporting::dataFileName("O", station.KodObce, station.CisloOkrsku));
-    return exporting::NactiData(record, dirs.data, station.KodObce, station.CisloOkrsku, hasO ? "O" : "E");
+    const bool hasO =
+        data::fileExists(dirs.data + exporting::dataFileName("O", station.KodObce, station.CisloOkrsku), fs);
+    return exporting::NactiData(record, dirs.data, station.KodObce, station.CisloOkrsku, hasO ? "O" : "E", fs);
 }
 
-void loadCourseAndCommission(const data::Directories& dirs, entry::RecordOfVote& record) {
-    record.hlasovani = data::NactiHlasovani(dirs.data);
+void loadCourseAndCommission(const data::Directories& dirs, entry::RecordOfVote& record, data::FileSystem& fs) {
+    record.hlasovani = data::NactiHlasovani(dirs.data, fs);
     record.komise.clear();
     // "0" or "1" present means the chair alone: there is no list to read.
     const std::string present = data::trimBlanks(record.hlasovani.ClenuOVKP);
     if (!present.empty() && present != "0" && present != "1") {
         data::DelkaKomise(record.komise, static_cast<std::size_t>(std::max(0, data::toIntStrict(present))));
-        if (data::KomiseNeprazdna(dirs.data)) record.komise = data::NactiKomisi(dirs.data);
+        if (data::KomiseNeprazdna(dirs.data, fs)) record.komise = data::NactiKomisi(dirs.data, fs);
     }
 }
 
-bool loadSavedRecord(const data::Directories& dirs, const data::TStanice& station, entry::RecordOfVote& record) {
-    if (!loadResultsBlock(dirs, station, record)) return false;
-    loadCourseAndCommission(dirs, record);
+bool loadSavedRecord(const data::Directories& dirs, const data::TStanice& station, entry::RecordOfVote& record,
+                     data::FileSystem& fs) {
+    if (!loadResultsBlock(dirs, station, record, fs)) return false;
+    loadCourseAndCommission(dirs, record, fs);
     return true;
 }
 

@@ -8,8 +8,10 @@
 // per menu item. Every question and message goes through `Prompts`, every
 // print job through `PrintJobs`, the export dialogs through `ExportDialogs`;
 // the program answers them with modal windows, tests from a script. The
-// clock of `sources` dates both the summary record of a save and every
-// print job the workflow starts.
+// station record, the working files and the precinct data files are read,
+// written and deleted through a `data::FileSystem`, which tests replace with
+// one that injects faults. The clock of `sources` dates both the summary
+// record of a save and every print job the workflow starts.
 //
 // A command that fails on a file or a number (a missing or damaged station
 // record, catalogue, register, working file or precinct data file) ends at
@@ -17,7 +19,6 @@
 // command deletes or overwrites saved data before its replacement is safely
 // on disk.
 
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -28,6 +29,7 @@
 #include "checks/catalogue.h"
 #include "checks/protocol.h"
 #include "data/directories.h"
+#include "data/file_system.h"
 #include "data/registers.h"
 #include "data/station.h"
 #include "entry/recompute.h"
@@ -38,7 +40,8 @@ namespace talmorek::workflow {
 class Workflow {
 public:
     Workflow(data::Directories dirs, Prompts& prompts, PrintJobs& printJobs, ExportDialogs& exportDialogs,
-             entry::RecomputeSources sources = entry::systemSources());
+             entry::RecomputeSources sources = entry::systemSources(),
+             data::FileSystem& files = data::systemFileSystem());
     ~Workflow();
     Workflow(const Workflow&) = delete;
     Workflow& operator=(const Workflow&) = delete;
@@ -102,6 +105,8 @@ public:
     entry::RecordOfVote& record() { return record_; }
     const entry::RecordOfVote& record() const { return record_; }
 
+    // What the station's own files are read, written and deleted through.
+    data::FileSystem& files() const { return files_; }
     // The clock that dates the record and the printouts.
     const std::shared_ptr<const data::Clock>& clock() const { return sources_.clock; }
 
@@ -113,12 +118,6 @@ public:
     // Full paths of the station's precinct data files in the data directory.
     std::string dataFilePath(const char* letter) const;
     bool hasDataFile(const char* letter) const;
-
-    // How cancelling the data deletes the data file; raises data::IoError
-    // when the file stays. Replaced in tests to stand for a file the system
-    // refuses to delete.
-    using RemoveFile = std::function<void(const std::string& path)>;
-    void setRemoveFile(RemoveFile removeFile) { removeFile_ = std::move(removeFile); }
 
 private:
     // Runs `start` again when it has not succeeded yet; false when it fails.
@@ -137,6 +136,7 @@ private:
     PrintJobs& printJobs_;
     ExportDialogs& exportDialogs_;
     entry::RecomputeSources sources_;
+    data::FileSystem& files_;
 
     data::TStanice station_;
     std::unique_ptr<checks::TCisChyb> catalogue_;
@@ -146,7 +146,6 @@ private:
     ProcessingState state_;
     Verdict verdict_;
     bool sDiakritikou_ = true;
-    RemoveFile removeFile_;
 };
 
 }  // namespace talmorek::workflow

@@ -40,8 +40,8 @@ void Workflow::Kontroly_MIClick() {
 // one goes, so a failed write never leaves the precinct without data.
 void Workflow::saveByVerdict() {
     const bool errors = verdict_.PriznakChyby;
-    exporting::ZapisData(record_, dirs_.data, station_.KodObce, station_.CisloOkrsku, errors ? "E" : "O");
-    data::removeFileIfExists(dataFilePath(errors ? "O" : "E"));
+    exporting::ZapisData(record_, dirs_.data, station_.KodObce, station_.CisloOkrsku, errors ? "E" : "O", files_);
+    data::removeFileIfExists(dataFilePath(errors ? "O" : "E"), files_);
 }
 
 void Workflow::ZrusitData_MIClick() {
@@ -58,10 +58,12 @@ void Workflow::ZrusitData_MIClick() {
     if (!prompts_.question("Opravdu chcete zrušit pořízená data?", kCancelTitle)) return;
     // Only the precinct data file goes; the course of voting, the commission
     // and the station status stay for the next entry.
+    // A deletion the system refuses, or one that reports success and
+    // leaves the file, is a failure alike.
     bool removed = true;
     try {
-        removeFile_(path);
-        removed = !data::fileExists(path);
+        data::removeFileIfExists(path, files_);
+        removed = !data::fileExists(path, files_);
     } catch (const std::exception&) {
         removed = false;
     }

@@ -1,5 +1,7 @@
 #include "gui/print/paged_output.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -8,6 +10,8 @@
 
 #include "gui/print/print_errors.h"
 #include "gui/print/qt_surface.h"
+#include "data/errors.h"
+#include "data/file_io.h"
 
 namespace talmorek::gui {
 namespace {
@@ -57,18 +61,30 @@ void PagedOutput::finish() {
         throw PrintOutputError("Tiskárna ohlásila chybu, tisk se nepodařil.");
 }
 
-void writePdf(const print::RecordedDocument& document, const QString& fileName) {
+void writePdf(const print::RecordedDocument& document, const QString& fileName, data::FileSystem& fs) {
     if (document.pages.empty()) throw PrintOutputError("Dokument nemá žádnou stranu, PDF nelze vytvořit.");
-    QPdfWriter writer(fileName);
-    writer.setResolution(static_cast<int>(kUnitsPerInch));
-    writer.setTitle(QString::fromStdString(document.title));
-    writer.setCreator(QStringLiteral("Talmorek"));
-    PagedOutput output(writer);
+    const std::string cannotWrite = "Soubor " + fileName.toStdString() + " nelze zapsat.";
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        writer.setResolution(static_cast<int>(kUnitsPerInch));
+        writer.setTitle(QString::fromStdString(document.title));
+        writer.setCreator(QStringLiteral("Talmorek"));
+        PagedOutput output(writer);
+        try {
+            for (const print::RecordedPage& page : document.pages) output.addPage(page);
+            output.finish();
+        } catch (const PrintOutputError&) {
+            throw PrintOutputError(cannotWrite);
+        }
+    }
+    const QByteArray& bytes = pdf.data();
     try {
-        for (const print::RecordedPage& page : document.pages) output.addPage(page);
-        output.finish();
-    } catch (const PrintOutputError&) {
-        throw PrintOutputError("Soubor " + fileName.toStdString() + " nelze zapsat.");
+        data::replaceFileAtomically(QFile::encodeName(fileName).toStdString(),
+                                    std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), fs);
+    } catch (const data::IoError&) {
+        throw PrintOutputError(cannotWrite);
     }
 }
 

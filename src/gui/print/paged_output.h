@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QString>
 
+#include "data/file_system.h"
 #include "print/recorded_page.h"
 
 class QPagedPaintDevice;
@@ -41,9 +42,12 @@ private:
 
 // Writes `document` to a PDF file at 254 dpi (a pixel is a unit); its texts
 // stay text, searchable and extractable. The PDF's title is the job title.
-// Raises PrintOutputError when the file cannot be written or the document
-// has no page.
-void writePdf(const print::RecordedDocument& document, const QString& fileName);
+// The file is made whole in memory and replaces an earlier one in one step,
+// so a failed write leaves the earlier PDF as it was. Raises
+// PrintOutputError when the file cannot be written or the document has no
+// page.
+void writePdf(const print::RecordedDocument& document, const QString& fileName,
+              data::FileSystem& fs = data::systemFileSystem());
 
 // Prints pages from..to (1-based, inclusive, clamped to the document)
 // `copies` times (at least once) under the job title. A printer that does

@@ -97,7 +97,9 @@ TPS_menu::TPS_menu(data::Directories dirs, ShellServices services, QWidget* pare
         ownExportDialogs_ = std::make_unique<workflow::ExportNotAvailable>();
         exportDialogs = ownExportDialogs_.get();
     }
-    workflow_ = std::make_unique<workflow::Workflow>(dirs_, *prompts, *printJobs, *exportDialogs, services.sources);
+    data::FileSystem& files = services.files ? *services.files : data::systemFileSystem();
+    workflow_ =
+        std::make_unique<workflow::Workflow>(dirs_, *prompts, *printJobs, *exportDialogs, services.sources, files);
 }
 
 // The workflow owns the catalogue and the protocol: they go with the window.

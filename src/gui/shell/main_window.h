@@ -12,6 +12,7 @@
 #include "workflow/prompts.h"
 #include "workflow/workflow.h"
 #include "data/directories.h"
+#include "data/file_system.h"
 #include "entry/recompute.h"
 
 class QAction;
@@ -35,6 +36,7 @@ struct ShellServices {
     // The clock of the record, the printouts and the date/time
     // confirmation, and the source of `Nahoda`.
     entry::RecomputeSources sources = entry::systemSources();
+    data::FileSystem* files = nullptr;  // null: the operating system's files
 };
 
 class TPS_menu : public QMainWindow {

@@ -2,7 +2,8 @@
 // A station installation in a temporary directory with the main menu's
 // workflow over it, and scripted stand-ins for the user and the printer:
 // every message is recorded, questions are answered from a queue, print
-// jobs and export dialogs are recorded instead of shown.
+// jobs and export dialogs are recorded instead of shown, and the station's
+// files go through a file system that injects the faults a test asks for.
 //
 // The installation is the one of the check tests (precinct 554782 / 3 with
 // five parties); the data directory is "data/" under it.
@@ -24,6 +25,7 @@
 #include "data/station.h"
 #include "data/working_files.h"
 #include "export/data_file.h"
+#include "support/fault_file_system.h"
 
 namespace talmorek::testing {
 
@@ -214,8 +216,9 @@ protected:
     ScriptedPrompts prompts;
     RecordingPrintJobs printJobs;
     ScriptedExportDialogs exportDialogs;
+    FaultFileSystem files;
     workflow::Workflow workflow{data::Directories{dir.path(), dir.path(), dir.file("data/"), false}, prompts, printJobs,
-                           exportDialogs, fixedClock()};
+                                exportDialogs, fixedClock(), files};
 };
 
 }  // namespace talmorek::testing
