@@ -23,6 +23,7 @@
 #include "render/qt_text_measure.h"
 #include "checks/catalogue.h"
 #include "checks/protocol.h"
+#include "data/clock.h"
 #include "data/registers.h"
 #include "data/station.h"
 #include "print/primitives.h"
@@ -87,7 +88,7 @@ print::RecordedDocument buildRecord(const LargestRecord& r, const render::QtText
     print::RecordingDocument document;
     print::PreviewDocument preview(document);
     print::PrintContext ctx(preview, measure, r.station);
-    const print::PrintTime now = print::currentPrintTime();
+    const data::LocalDateTime now = data::systemClock()->now();
     const print::RecordJob job = print::makeRecordJob(r.record, registers, r.station, &protocol, true, now);
     print::InitTisk(ctx, now);
     print::SestavZapis(ctx, job);

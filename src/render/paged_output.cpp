@@ -1,11 +1,15 @@
 #include "render/paged_output.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
 
 #include "render/print_errors.h"
 #include "render/qt_surface.h"
+#include "data/errors.h"
+#include "data/file_io.h"
 
 namespace talmorek::render {
 namespace {
@@ -51,18 +55,30 @@ void PagedOutput::finish() {
     if (!painter_.end()) throw PrintOutputError("Tisk se nepodařilo dokončit.");
 }
 
-void writePdf(const print::RecordedDocument& document, const QString& fileName) {
+void writePdf(const print::RecordedDocument& document, const QString& fileName, data::FileSystem& fs) {
     if (document.pages.empty()) throw PrintOutputError("Dokument nemá žádnou stranu, PDF nelze vytvořit.");
-    QPdfWriter writer(fileName);
-    writer.setResolution(static_cast<int>(kUnitsPerInch));
-    writer.setTitle(QString::fromStdString(document.title));
-    writer.setCreator(QStringLiteral("Talmorek"));
-    PagedOutput output(writer);
+    const std::string cannotWrite = "Soubor " + fileName.toStdString() + " nelze zapsat.";
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        writer.setResolution(static_cast<int>(kUnitsPerInch));
+        writer.setTitle(QString::fromStdString(document.title));
+        writer.setCreator(QStringLiteral("Talmorek"));
+        PagedOutput output(writer);
+        try {
+            for (const print::RecordedPage& page : document.pages) output.addPage(page);
+            output.finish();
+        } catch (const PrintOutputError&) {
+            throw PrintOutputError(cannotWrite);
+        }
+    }
+    const QByteArray& bytes = pdf.data();
     try {
-        for (const print::RecordedPage& page : document.pages) output.addPage(page);
-        output.finish();
-    } catch (const PrintOutputError&) {
-        throw PrintOutputError("Soubor " + fileName.toStdString() + " nelze zapsat.");
+        data::replaceFileAtomically(QFile::encodeName(fileName).toStdString(),
+                                    std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), fs);
+    } catch (const data::IoError&) {
+        throw PrintOutputError(cannotWrite);
     }
 }
 

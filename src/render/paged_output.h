@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QString>
 
+#include "data/file_system.h"
 #include "print/recorded_page.h"
 
 class QPagedPaintDevice;
@@ -40,9 +41,12 @@ private:
 
 // Writes `document` to a PDF file at 254 dpi (a pixel is a unit); its texts
 // stay text, searchable and extractable. The PDF's title is the job title.
-// Raises PrintOutputError when the file cannot be written or the document
-// has no page.
-void writePdf(const print::RecordedDocument& document, const QString& fileName);
+// The file is made whole in memory and replaces an earlier one in one step,
+// so a failed write leaves the earlier PDF as it was. Raises
+// PrintOutputError when the file cannot be written or the document has no
+// page.
+void writePdf(const print::RecordedDocument& document, const QString& fileName,
+              data::FileSystem& fs = data::systemFileSystem());
 
 // The file name a PDF of a job is offered under: the job title, with ".pdf"
 // unless it already ends so ("PST4a.pdf", "VOLBY.pdf").

@@ -32,7 +32,7 @@ std::optional<T> digitsAsNumber(std::string_view text) {
 }
 
 // "2021-10-09T14:30:05".
-std::optional<entry::LocalDateTime> parseNow(std::string_view text) {
+std::optional<data::LocalDateTime> parseNow(std::string_view text) {
     if (text.size() != 19 || text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':' ||
         text[16] != ':')
         return std::nullopt;
@@ -40,7 +40,7 @@ std::optional<entry::LocalDateTime> parseNow(std::string_view text) {
     auto y = part(0, 4), mo = part(5, 2), d = part(8, 2), h = part(11, 2), mi = part(14, 2), s = part(17, 2);
     if (!y || !mo || !d || !h || !mi || !s) return std::nullopt;
     if (*mo < 1 || *mo > 12 || *d < 1 || *d > 31 || *h > 23 || *mi > 59 || *s > 59) return std::nullopt;
-    return entry::LocalDateTime{*y, *mo, *d, *h, *mi, *s};
+    return data::LocalDateTime{*y, *mo, *d, *h, *mi, *s};
 }
 
 }  // namespace
@@ -100,12 +100,16 @@ std::optional<RecordOptions> parseRecordOptions(const Args& args, std::ostream& 
     return o;
 }
 
-entry::RecomputeSources sourcesFor(const RecordOptions& o) {
-    entry::RecomputeSources sources = entry::systemSources();
-    if (o.now) sources.now = [now = *o.now] { return now; };
-    if (o.seed) sources.nahoda = entry::fixedSources({}, *o.seed).nahoda;
-    return sources;
+std::shared_ptr<const data::Clock> clockFor(const RecordOptions& o) {
+    if (o.now) return std::make_shared<data::FixedClock>(*o.now);
+    return data::systemClock();
 }
+
+entry::RecomputeSources sourcesFor(const RecordOptions& o, std::shared_ptr<const data::Clock> clock) {
+    return entry::sourcesOf(std::move(clock), o.seed);
+}
+
+entry::RecomputeSources sourcesFor(const RecordOptions& o) { return sourcesFor(o, clockFor(o)); }
 
 void writeProtocolText(const checks::TChybProt& protocol, std::ostream& out) {
     if (protocol.Count() == 0) {

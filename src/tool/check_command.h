@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "checks/catalogue.h"
 #include "checks/protocol.h"
 #include "checks/verdict.h"
+#include "data/clock.h"
 #include "data/registers.h"
 #include "entry/recompute.h"
 #include "entry/record_of_vote.h"
@@ -28,14 +30,19 @@ struct RecordOptions {
     std::string recordFile;
     std::optional<exporting::DataLetter> letter;
     bool recompute = false;
-    std::optional<entry::LocalDateTime> now;
+    std::optional<data::LocalDateTime> now;
     std::optional<std::uint32_t> seed;
     bool json = false;
 };
 
 // Returns nothing after writing the reason to `err`.
 std::optional<RecordOptions> parseRecordOptions(const Args& args, std::ostream& err);
-// The clock and Nahoda of a recomputation, fixed by --now and --seed.
+// The one clock of a command: standing at --now when given, else the
+// system's. It dates a recomputed summary record and the printouts alike.
+std::shared_ptr<const data::Clock> clockFor(const RecordOptions& o);
+// `clock` and Nahoda of a recomputation, the latter fixed by --seed.
+entry::RecomputeSources sourcesFor(const RecordOptions& o, std::shared_ptr<const data::Clock> clock);
+// The same with the command's clock, for a command that prints nothing.
 entry::RecomputeSources sourcesFor(const RecordOptions& o);
 
 // The protocol of a check run, one line per finding, "<code> - <text>

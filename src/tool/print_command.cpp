@@ -49,7 +49,9 @@ struct PrintoutInput {
     const data::Directories& dirs;
     const data::TStanice& station;
     const RecordOptions& options;
-    print::PrintTime now;
+    // The command's one clock, and the moment of printing read from it once.
+    std::shared_ptr<const data::Clock> clock;
+    data::LocalDateTime now;
     bool sDiakritikou;
 };
 
@@ -74,7 +76,7 @@ struct CheckedRecord {
         // as a save in the program would give them.
         if (in.options.recompute)
             entry::RecomputeAll(record, parties, entry::tickedParties(record, parties), in.station,
-                                sourcesFor(in.options));
+                                sourcesFor(in.options, in.clock));
         checks::ProvedKontroly(record, registers, parties, in.station.KodObce, protocol,
                                checks::Vybrano::CheckCommandOrSave,
                                in.options.recordFile.empty() ? workflow::courseOfVotingFile(in.dirs)
@@ -218,11 +220,6 @@ public:
     print::RecordedDocument document;
 };
 
-print::PrintTime printTime(const RecordOptions& o) {
-    if (!o.now) return print::currentPrintTime();
-    return print::PrintTime{o.now->year, o.now->month, o.now->day, o.now->hour, o.now->minute, o.now->second, 0};
-}
-
 }  // namespace
 
 int runPrint(const Args& args, std::ostream& out, std::ostream& err) {
@@ -240,7 +237,8 @@ int runPrint(const Args& args, std::ostream& out, std::ostream& err) {
         print::PreviewDocument preview(document);
         const render::QtTextMeasure measure;
         print::PrintContext ctx(preview, measure, station);
-        options->printout->draw(ctx, {*dirs, station, options->record, printTime(options->record), !options->bezHacku});
+        const std::shared_ptr<const data::Clock> clock = clockFor(options->record);
+        options->printout->draw(ctx, {*dirs, station, options->record, clock, clock->now(), !options->bezHacku});
         const print::RecordedDocument& drawn = options->direct ? directPages.document : document.recorded();
         render::writePdf(drawn, QString::fromStdString(options->pdf));
         if (!options->calls.empty()) data::replaceFileAtomically(options->calls, print::toText(drawn));

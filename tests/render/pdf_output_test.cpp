@@ -13,6 +13,7 @@
 #include "print/primitives.h"
 #include "print/recording_document.h"
 #include "print/test_page_layout.h"
+#include "support/fault_file_system.h"
 #include "support/pdf_tools.h"
 #include "support/temp_dir.h"
 
@@ -89,6 +90,42 @@ TEST_F(PdfOutput, EveryPageGetsAnA4SheetOfItsOwnOrientation) {
 TEST_F(PdfOutput, FailuresAreReported) {
     EXPECT_THROW(writePdf(print::RecordedDocument{}, file("empty.pdf")), PrintOutputError);
     EXPECT_THROW(writePdf(pages({print::Orientation::Portrait}), file("no/such/dir/x.pdf")), PrintOutputError);
+}
+
+// The PDF is made whole before it replaces the file: a full disk or a
+// write-protected file leaves the earlier PDF as it was.
+TEST_F(PdfOutput, AFailedWriteKeepsTheEarlierFile) {
+    const struct {
+        const char* name;
+        void (*inject)(::talmorek::testing::FaultFileSystem&, const std::string& file);
+    } cases[] = {
+        {"diskFull", [](::talmorek::testing::FaultFileSystem& fs, const std::string& f) { fs.diskFullAfter(f, 100); }},
+        {"writeProtected", [](::talmorek::testing::FaultFileSystem& fs, const std::string& f) { fs.writeProtect(f); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        dir.write("out.pdf", "the earlier printout");
+        ::talmorek::testing::FaultFileSystem fs;
+        c.inject(fs, dir.file("out.pdf"));
+        try {
+            writePdf(pages({print::Orientation::Portrait}), file("out.pdf"), fs);
+            ADD_FAILURE() << "written";
+        } catch (const PrintOutputError& e) {
+            EXPECT_EQ(std::string(e.what()), "Soubor " + dir.file("out.pdf") + " nelze zapsat.");
+        }
+        EXPECT_EQ(dir.read("out.pdf"), "the earlier printout");
+        EXPECT_FALSE(dir.exists("out.pdf.tmp~"));
+    }
+}
+
+TEST_F(PdfOutput, IsWrittenBesideTheTargetAndRenamedOverIt) {
+    dir.write("out.pdf", "the earlier printout");
+    ::talmorek::testing::FaultFileSystem fs;
+    writePdf(pages({print::Orientation::Portrait}), file("out.pdf"), fs);
+    EXPECT_EQ(dir.read("out.pdf").substr(0, 5), "%PDF-");
+    ASSERT_GE(fs.journal().size(), 3u);
+    EXPECT_EQ(fs.journal().end()[-3], "sync out.pdf.tmp~");
+    EXPECT_EQ(fs.journal().back(), "rename out.pdf.tmp~ out.pdf");
 }
 
 TEST(PdfFileName, IsTheJobTitle) {

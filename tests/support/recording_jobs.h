@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "checks/protocol.h"
+#include "data/clock.h"
 #include "data/directories.h"
 #include "data/registers.h"
 #include "data/station.h"
@@ -27,36 +28,38 @@ struct PrintCall {
     int copies = 0;          // recordOfVote
     bool zvlastniOkrsek = false;  // recordOfVote
     std::int64_t celkem = 0;      // recordOfVote: the control total of the record printed
+    data::LocalDateTime now;      // the moment of printing the job was given
 };
 
 class RecordingPrintJobs : public workflow::PrintJobs {
 public:
-    static PrintCall call(std::string job, bool sDiakritikou = true) {
+    static PrintCall call(std::string job, bool sDiakritikou = true, const data::LocalDateTime& now = {}) {
         PrintCall c;
         c.job = std::move(job);
         c.sDiakritikou = sDiakritikou;
+        c.now = now;
         return c;
     }
 
     void protocolOfChecks(const checks::TChybProt& chyby, const entry::TT4& t4, const data::TStanice&,
-                          bool sDiakritikou) override {
-        PrintCall c = call("protocolOfChecks", sDiakritikou);
+                          bool sDiakritikou, const data::LocalDateTime& now) override {
+        PrintCall c = call("protocolOfChecks", sDiakritikou, now);
         for (const auto& f : chyby.findings()) c.codes.push_back(f.Chyba);
         c.obec = t4.Obec;
         calls.push_back(c);
     }
     void tallySheet(const data::PartyList& strany, const data::CandidateTable&, const data::TStanice&,
-                    bool sDiakritikou) override {
-        PrintCall c = call("tallySheet", sDiakritikou);
+                    bool sDiakritikou, const data::LocalDateTime& now) override {
+        PrintCall c = call("tallySheet", sDiakritikou, now);
         c.parties = strany.length;
         calls.push_back(c);
     }
-    void testPage(const data::TStanice&, bool sDiakritikou) override {
-        calls.push_back(call("testPage", sDiakritikou));
+    void testPage(const data::TStanice&, bool sDiakritikou, const data::LocalDateTime& now) override {
+        calls.push_back(call("testPage", sDiakritikou, now));
     }
     void selectPrinter() override { calls.push_back(call("selectPrinter")); }
     void recordOfVote(const workflow::RecordPrintRequest& r) override {
-        PrintCall c = call("recordOfVote", r.sDiakritikou);
+        PrintCall c = call("recordOfVote", r.sDiakritikou, r.now);
         c.copies = r.pocetKopii;
         c.zvlastniOkrsek = r.zvlastniOkrsek;
         c.celkem = r.record->TS.Celkem;
@@ -90,5 +93,4 @@ public:
     int copiesShown = 0;
     std::string stavWhenShown;
 };
-
 }  // namespace talmorek::testing

@@ -13,6 +13,7 @@
 #include "support/installation.h"
 #include "support/golden.h"
 #include "data/registers.h"
+#include "entry/recompute.h"
 #include "print/recorded_page.h"
 #include "tool/commands.h"
 #include "tool/record_json.h"
@@ -168,6 +169,20 @@ TEST_F(PrintCommand, RecordTypedByHandGetsItsSummaryFromRecompute) {
     EXPECT_TRUE(has(pageTexts(print::parseRecordedDocument(dir.read("calls.txt")), 1), "0 - 0 - "));
     ASSERT_EQ(printRecord("record", {"--recompute", "--seed", "7"}), 0) << err.str();
     EXPECT_TRUE(has(pageTexts(print::parseRecordedDocument(dir.read("calls.txt")), 1), "554782 - 3 - "));
+}
+
+// --now fixes the one clock of the command: the recomputed summary record
+// (whose control total counts its date and time) and the footer's time
+// stamp show the same moment.
+TEST_F(PrintCommand, NowDatesTheSummaryAndTheFooterAlike) {
+    record.TS = entry::TTS{};
+    ASSERT_EQ(printRecord("record", {"--recompute", "--seed", "7"}), 0) << err.str();
+    entry::RecordOfVote expected = record;
+    entry::RecomputeAll(expected, parties, entry::tickedParties(expected, parties), testing::station(),
+                        entry::fixedSources({2021, 10, 9, 14, 30, 5}, 7));
+    const auto texts = pageTexts(print::parseRecordedDocument(dir.read("calls.txt")), 1);
+    EXPECT_TRUE(has(texts, std::to_string(expected.TS.Celkem))) << expected.TS.Celkem;
+    EXPECT_TRUE(has(texts, "09.10.2021 14:30:05,000"));
 }
 
 TEST_F(PrintCommand, TallySheetOfTheInstallationsRegistersInLandscape) {

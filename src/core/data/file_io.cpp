@@ -3,36 +3,17 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 #include <sys/stat.h>
 #include <sys/types.h>
 
 #include "data/errors.h"
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 namespace talmorek::data {
 namespace {
 
 std::string describe(const std::string& what, const std::string& path, int err) {
     return what + " '" + path + "': " + std::strerror(err);
-}
-
-// Pushes the file's data to the medium, so a rename after it never exposes a
-// file whose blocks are still only in the cache.
-bool flushToDisk(std::FILE* f) {
-    if (std::fflush(f) != 0) return false;
-#ifdef _WIN32
-    return _commit(_fileno(f)) == 0;
-#else
-    return ::fsync(fileno(f)) == 0;
-#endif
 }
 
 // The length of an open regular file; -1 for anything else (a directory's
@@ -73,71 +54,59 @@ bool readToEnd(std::FILE* f, std::string& out) {
     return std::ferror(f) == 0;
 }
 
-std::string readWholeFile(const std::string& path) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) {
-        int err = errno;
-        throw IoError(path, err, describe("Cannot open", path, err));
-    }
+std::string readWholeFile(const std::string& path, FileSystem& fs) {
+    OpenResult opened = fs.open(path, OpenMode::Read);
+    if (!opened.file) throw IoError(path, opened.error, describe("Cannot open", path, opened.error));
     std::string data;
-    bool ok = readToEnd(f, data);
-    int err = errno;
-    std::fclose(f);
-    if (!ok) throw IoError(path, err, describe("Cannot read", path, err));
+    int err = opened.file->readAll(data);
+    const int closed = opened.file->close();
+    if (err == 0) err = closed;
+    if (err != 0) throw IoError(path, err, describe("Cannot read", path, err));
     return data;
 }
 
 std::string temporaryPathFor(const std::string& path) { return path + ".tmp~"; }
 
-void replaceFileAtomically(const std::string& path, std::string_view bytes,
-                           const AtomicWriteOptions& options) {
+void replaceFileAtomically(const std::string& path, std::string_view bytes, FileSystem& fs) {
+    replaceFileAtomically(path, bytes, AtomicWriteOptions{}, fs);
+}
+
+void replaceFileAtomically(const std::string& path, std::string_view bytes, const AtomicWriteOptions& options,
+                           FileSystem& fs) {
     // A rename needs write access to the directory only, so it would replace a
     // write-protected file that opening it for writing refuses. Ask for write
     // access to an existing target first, as every record file is opened.
-    if (std::FILE* existing = std::fopen(path.c_str(), "r+b")) {
-        std::fclose(existing);
-    } else if (errno != ENOENT) {
-        int err = errno;
-        throw IoError(path, err, describe("Cannot open", path, err));
+    if (OpenResult existing = fs.open(path, OpenMode::Update); existing.file) {
+        existing.file->close();
+    } else if (existing.error != ENOENT) {
+        throw IoError(path, existing.error, describe("Cannot open", path, existing.error));
     }
     const std::string temp = temporaryPathFor(path);
-    std::FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f) {
-        int err = errno;
-        throw IoError(path, err, describe("Cannot create", temp, err));
-    }
+    OpenResult created = fs.open(temp, OpenMode::Create);
+    if (!created.file) throw IoError(path, created.error, describe("Cannot create", temp, created.error));
+    // Whatever fails, the temporary file goes and the target stays as it was.
     auto fail = [&](int err, const char* what) {
-        std::fclose(f);
-        std::remove(temp.c_str());
+        created.file.reset();
+        fs.remove(temp);
         throw IoError(path, err, describe(what, path, err));
     };
     std::size_t toWrite = bytes.size();
     if (options.failAfterBytes && *options.failAfterBytes < toWrite) toWrite = *options.failAfterBytes;
-    if (toWrite > 0 && std::fwrite(bytes.data(), 1, toWrite, f) != toWrite) fail(errno, "Cannot write");
+    if (toWrite > 0) {
+        if (int err = created.file->writeAt(0, bytes.substr(0, toWrite))) fail(err, "Cannot write");
+    }
     if (toWrite < bytes.size()) fail(ENOSPC, "Cannot write");
-    if (!flushToDisk(f)) fail(errno, "Cannot flush");
-    if (std::fclose(f) != 0) {
-        int err = errno;
-        std::remove(temp.c_str());
-        throw IoError(path, err, describe("Cannot close", path, err));
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        std::remove(temp.c_str());
-        throw IoError(path, ec.value(), "Cannot replace '" + path + "': " + ec.message());
-    }
+    if (int err = created.file->sync()) fail(err, "Cannot flush");
+    if (int err = created.file->close()) fail(err, "Cannot close");
+    created.file.reset();
+    if (int err = fs.rename(temp, path)) fail(err, "Cannot replace");
 }
 
-bool fileExists(const std::string& path) {
-    std::error_code ec;
-    return std::filesystem::is_regular_file(path, ec);
-}
+bool fileExists(const std::string& path, FileSystem& fs) { return fs.exists(path); }
 
-void removeFileIfExists(const std::string& path) {
-    std::error_code ec;
-    std::filesystem::remove(path, ec);
-    if (ec) throw IoError(path, ec.value(), "Cannot delete '" + path + "': " + ec.message());
+void removeFileIfExists(const std::string& path, FileSystem& fs) {
+    const int err = fs.remove(path);
+    if (err != 0 && err != ENOENT) throw IoError(path, err, describe("Cannot delete", path, err));
 }
 
 }  // namespace talmorek::data

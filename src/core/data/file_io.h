@@ -7,6 +7,9 @@
 // flushed to the disk and only then renamed over the target. A crash, a full
 // disk or a pulled USB stick at any moment leaves either the old or the new
 // version, never an empty or half-written file.
+//
+// Every function works through a `FileSystem`, the operating system's unless
+// a test hands in one that injects faults.
 
 #include <cstddef>
 #include <cstdio>
@@ -14,35 +17,41 @@
 #include <string>
 #include <string_view>
 
+#include "data/file_system.h"
+
 namespace talmorek::data {
 
 // Reads the whole file; IoError when it cannot be opened or read.
-std::string readWholeFile(const std::string& path);
+std::string readWholeFile(const std::string& path, FileSystem& fs = systemFileSystem());
 
 // Reads everything from the current position of an open stream to its end
 // into `out` (replacing what it held), in a buffer sized once from the file's
 // length. False on a read error, with errno set by the failing call.
 bool readToEnd(std::FILE* f, std::string& out);
 
+// Replaces (or creates) `path` with `bytes` through a flushed temporary file in
+// the same directory and a rename. On failure the temporary file is removed,
+// the target is untouched, and IoError is raised naming `path`. A
+// write-protected target is refused (EACCES) although the rename alone would
+// replace it.
+void replaceFileAtomically(const std::string& path, std::string_view bytes, FileSystem& fs = systemFileSystem());
+
 // Options of replaceFileAtomically. `failAfterBytes` makes the write fail with
-// ENOSPC once that many bytes have reached the temporary file: it stands for a
-// disk that fills up halfway, so tests can prove the old file survives.
+// ENOSPC once that many bytes have reached the temporary file: a disk that
+// fills up halfway. Kept for the callers that still pass it; a fault-injecting
+// FileSystem does the same for every file operation.
 struct AtomicWriteOptions {
     std::optional<std::size_t> failAfterBytes;
 };
-
-// Replaces (or creates) `path` with `bytes` through a flushed temporary file in
-// the same directory and a rename. On failure the temporary file is removed,
-// the target is untouched, and IoError is raised naming `path`.
-void replaceFileAtomically(const std::string& path, std::string_view bytes,
-                           const AtomicWriteOptions& options = {});
+void replaceFileAtomically(const std::string& path, std::string_view bytes, const AtomicWriteOptions& options,
+                           FileSystem& fs = systemFileSystem());
 
 // The name of the temporary file used for `path` (exposed for tests).
 std::string temporaryPathFor(const std::string& path);
 
-bool fileExists(const std::string& path);
+bool fileExists(const std::string& path, FileSystem& fs = systemFileSystem());
 
 // Removes the file if it exists; IoError when it exists and cannot be removed.
-void removeFileIfExists(const std::string& path);
+void removeFileIfExists(const std::string& path, FileSystem& fs = systemFileSystem());
 
 }  // namespace talmorek::data

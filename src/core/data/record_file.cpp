@@ -4,8 +4,6 @@
 #include <cstring>
 #include <utility>
 
-#include "data/file_io.h"
-
 namespace talmorek::data {
 namespace {
 
@@ -20,11 +18,11 @@ std::string osText(int err) { return err ? std::string(": ") + std::strerror(err
 
 }  // namespace
 
-RecordFile::RecordFile(std::FILE* file, std::string path, std::size_t recordSize, std::string data)
-    : file_(file), path_(std::move(path)), recordSize_(recordSize), data_(std::move(data)) {}
+RecordFile::RecordFile(std::unique_ptr<File> file, std::string path, std::size_t recordSize, std::string data)
+    : file_(std::move(file)), path_(std::move(path)), recordSize_(recordSize), data_(std::move(data)) {}
 
 RecordFile::RecordFile(RecordFile&& other) noexcept
-    : file_(std::exchange(other.file_, nullptr)),
+    : file_(std::move(other.file_)),
       path_(std::move(other.path_)),
       recordSize_(other.recordSize_),
       data_(std::move(other.data_)),
@@ -32,8 +30,7 @@ RecordFile::RecordFile(RecordFile&& other) noexcept
 
 RecordFile& RecordFile::operator=(RecordFile&& other) noexcept {
     if (this != &other) {
-        if (file_) std::fclose(file_);
-        file_ = std::exchange(other.file_, nullptr);
+        file_ = std::move(other.file_);
         path_ = std::move(other.path_);
         recordSize_ = other.recordSize_;
         data_ = std::move(other.data_);
@@ -42,43 +39,28 @@ RecordFile& RecordFile::operator=(RecordFile&& other) noexcept {
     return *this;
 }
 
-RecordFile::~RecordFile() {
-    if (file_) std::fclose(file_);
-}
+RecordFile::~RecordFile() = default;
 
 void RecordFile::fail(int osError, const std::string& what, long long record) const {
     throw IoError(path_, osError, what + " '" + path_ + "'" + osText(osError), record);
 }
 
-RecordFile RecordFile::openExisting(const std::string& path, std::size_t recordSize) {
-    std::FILE* f = std::fopen(path.c_str(), "r+b");
-    if (!f) {
-        int err = errno;
-        throw IoError(path, err, "Cannot open '" + path + "'" + osText(err));
-    }
+RecordFile RecordFile::openExisting(const std::string& path, std::size_t recordSize, FileSystem& fs) {
+    OpenResult opened = fs.open(path, OpenMode::Update);
+    if (!opened.file) throw IoError(path, opened.error, "Cannot open '" + path + "'" + osText(opened.error));
     std::string data;
-    if (!readToEnd(f, data)) {
-        int err = errno;
-        std::fclose(f);
-        throw IoError(path, err, "Cannot read '" + path + "'" + osText(err));
-    }
-    return RecordFile(f, path, recordSize, std::move(data));
+    if (int err = opened.file->readAll(data)) throw IoError(path, err, "Cannot read '" + path + "'" + osText(err));
+    return RecordFile(std::move(opened.file), path, recordSize, std::move(data));
 }
 
-RecordFile RecordFile::create(const std::string& path, std::size_t recordSize) {
-    std::FILE* f = std::fopen(path.c_str(), "w+b");
-    if (!f) {
-        int err = errno;
-        throw IoError(path, err, "Cannot create '" + path + "'" + osText(err));
-    }
-    return RecordFile(f, path, recordSize, std::string());
+RecordFile RecordFile::create(const std::string& path, std::size_t recordSize, FileSystem& fs) {
+    OpenResult opened = fs.open(path, OpenMode::Create);
+    if (!opened.file) throw IoError(path, opened.error, "Cannot create '" + path + "'" + osText(opened.error));
+    return RecordFile(std::move(opened.file), path, recordSize, std::string());
 }
 
-void RecordFile::remove(const std::string& path) {
-    if (std::remove(path.c_str()) != 0) {
-        int err = errno;
-        throw IoError(path, err, "Cannot delete '" + path + "'" + osText(err));
-    }
+void RecordFile::remove(const std::string& path, FileSystem& fs) {
+    if (int err = fs.remove(path)) throw IoError(path, err, "Cannot delete '" + path + "'" + osText(err));
 }
 
 void RecordFile::failRead() const {
@@ -86,8 +68,8 @@ void RecordFile::failRead() const {
     failReadAt(path_, position_, atEnd());
 }
 
-std::string RecordFile::readContents(const std::string& path, std::size_t recordSize) {
-    RecordFile file = openExisting(path, recordSize);
+std::string RecordFile::readContents(const std::string& path, std::size_t recordSize, FileSystem& fs) {
+    RecordFile file = openExisting(path, recordSize, fs);
     std::string data = std::move(file.data_);
     file.close();
     return data;
@@ -115,9 +97,7 @@ std::string_view RecordFile::readRemaining() {
 void RecordFile::write(std::string_view record) {
     if (!file_) fail(EBADF, "File is closed:");
     if (record.size() != recordSize_) fail(EINVAL, "Wrong record size for");
-    if (std::fseek(file_, static_cast<long>(position_ * recordSize_), SEEK_SET) != 0) fail(errno, "Cannot seek in");
-    if (std::fwrite(record.data(), 1, recordSize_, file_) != recordSize_ || std::fflush(file_) != 0)
-        fail(errno, "Cannot write");
+    if (int err = file_->writeAt(position_ * recordSize_, record)) fail(err, "Cannot write");
     std::size_t start = position_ * recordSize_;
     if (data_.size() < start + recordSize_) data_.resize(start + recordSize_);
     data_.replace(start, recordSize_, record);
@@ -132,8 +112,8 @@ void RecordFile::seek(std::size_t index) {
 
 void RecordFile::close() {
     if (file_) {
-        int rc = std::fclose(std::exchange(file_, nullptr));
-        if (rc != 0) fail(errno, "Cannot close");
+        const int err = std::exchange(file_, nullptr)->close();
+        if (err != 0) fail(err, "Cannot close");
     }
 }
 

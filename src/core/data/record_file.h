@@ -12,11 +12,12 @@
 // a register costs little more than reading it once.
 
 #include <cstddef>
-#include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "data/errors.h"
+#include "data/file_system.h"
 
 namespace talmorek::data {
 
@@ -55,20 +56,23 @@ class RecordFile {
 public:
     // Opens an existing file for reading and writing at record 0 (a missing
     // or write-protected file fails).
-    static RecordFile openExisting(const std::string& path, std::size_t recordSize);
+    static RecordFile openExisting(const std::string& path, std::size_t recordSize,
+                                   FileSystem& fs = systemFileSystem());
     // Creates the file, or empties an existing one, at record 0.
-    static RecordFile create(const std::string& path, std::size_t recordSize);
-    static void remove(const std::string& path);
+    static RecordFile create(const std::string& path, std::size_t recordSize, FileSystem& fs = systemFileSystem());
+    // Deletes the file; a missing one fails too.
+    static void remove(const std::string& path, FileSystem& fs = systemFileSystem());
     // The whole content of an existing file, read as openExisting reads it
     // (and failing as it fails) and closed again; to be walked with a
     // RecordReader.
-    static std::string readContents(const std::string& path, std::size_t recordSize);
+    static std::string readContents(const std::string& path, std::size_t recordSize,
+                                    FileSystem& fs = systemFileSystem());
 
     RecordFile(RecordFile&& other) noexcept;
     RecordFile& operator=(RecordFile&& other) noexcept;
     RecordFile(const RecordFile&) = delete;
     RecordFile& operator=(const RecordFile&) = delete;
-    ~RecordFile();
+    ~RecordFile();  // closes a file still open, its result ignored
 
     // The record at the current position; advances by one record.
     std::string read() { return std::string(readView()); }
@@ -98,12 +102,12 @@ public:
     const std::string& path() const { return path_; }
 
 private:
-    RecordFile(std::FILE* file, std::string path, std::size_t recordSize, std::string data);
+    RecordFile(std::unique_ptr<File> file, std::string path, std::size_t recordSize, std::string data);
     // `record` is the 0-based index of the record concerned, -1 for none.
     [[noreturn]] void fail(int osError, const std::string& what, long long record = -1) const;
     [[noreturn]] void failRead() const;
 
-    std::FILE* file_ = nullptr;
+    std::unique_ptr<File> file_;
     std::string path_;
     std::size_t recordSize_ = 1;
     std::string data_;  // the file's content as it stands on disk

@@ -81,28 +81,28 @@ namespace {
 std::string stationFile(const std::string& stationDir) { return resolveFile(stationDir, kLayout.name); }
 }  // namespace
 
-TStanice NactiStanici(const std::string& stationDir) {
-    auto file = RecordFile::openExisting(stationFile(stationDir), kRecordSize);
+TStanice NactiStanici(const std::string& stationDir, FileSystem& fs) {
+    auto file = RecordFile::openExisting(stationFile(stationDir), kRecordSize, fs);
     TStanice s = decodeStanice(file.read());
     s.sourceFile = file.path();
     file.close();
     return s;
 }
 
-void ZapisStavStanice(const std::string& stationDir, std::string_view letter, TStanice& shared) {
+void ZapisStavStanice(const std::string& stationDir, std::string_view letter, TStanice& shared, FileSystem& fs) {
     const std::string path = stationFile(stationDir);
     // Re-read first, so that the shared copy mirrors the file whether or not
     // the write below succeeds; opening asks for write access, so a
     // write-protected station record is refused like every other record file.
-    auto file = RecordFile::openExisting(path, kRecordSize);
+    auto file = RecordFile::openExisting(path, kRecordSize, fs);
     shared = decodeStanice(file.read());
     shared.sourceFile = path;
     file.close();
-    std::string whole = readWholeFile(path);
+    std::string whole = readWholeFile(path, fs);
     RecordBytes patched = whole.substr(0, kRecordSize);
     putStr(patched, f::Stav, letter);
     whole.replace(0, kRecordSize, patched);
-    replaceFileAtomically(path, whole);
+    replaceFileAtomically(path, whole, fs);
     // The shared copy is what the file now holds: the letter cut to one
     // character and through code page 1250, exactly as the next read gives it.
     shared = decodeStanice(patched);

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "data/file_system.h"
 #include "data/record_layout.h"
 
 namespace talmorek::data {
@@ -49,12 +50,13 @@ TStanice decodeStanice(std::string_view record);
 RecordBytes encodeStanice(const TStanice& s, RecordBytes base = RecordBytes(stanice::kRecordSize, '\0'));
 
 // Reads the station record from STANICE.RCD of the station directory.
-TStanice NactiStanici(const std::string& stationDir);
+TStanice NactiStanici(const std::string& stationDir, FileSystem& fs = systemFileSystem());
 
 // Re-reads the station record from disk into `shared`, sets the status
 // letter and writes the file back; afterwards the file differs only in the
 // two bytes of `Stav`. The file is replaced atomically.
-void ZapisStavStanice(const std::string& stationDir, std::string_view letter, TStanice& shared);
+void ZapisStavStanice(const std::string& stationDir, std::string_view letter, TStanice& shared,
+                      FileSystem& fs = systemFileSystem());
 
 inline constexpr std::string_view kKodZvlastnihoOkrsku = "999997";
 

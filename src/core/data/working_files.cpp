@@ -76,12 +76,12 @@ RecordBytes encodeHlasovani(const Hlasovani& h) {
     return r;
 }
 
-void ZapisHlasovani(const std::string& dataDir, const Hlasovani& h) {
-    replaceFileAtomically(resolveFile(dataDir, hlaso::kLayout.name), encodeHlasovani(h));
+void ZapisHlasovani(const std::string& dataDir, const Hlasovani& h, FileSystem& fs) {
+    replaceFileAtomically(resolveFile(dataDir, hlaso::kLayout.name), encodeHlasovani(h), fs);
 }
 
-Hlasovani NactiHlasovani(const std::string& dataDir) {
-    auto file = RecordFile::openExisting(resolveFile(dataDir, hlaso::kLayout.name), hlaso::kRecordSize);
+Hlasovani NactiHlasovani(const std::string& dataDir, FileSystem& fs) {
+    auto file = RecordFile::openExisting(resolveFile(dataDir, hlaso::kLayout.name), hlaso::kRecordSize, fs);
     Hlasovani h = decodeHlasovani(file.readView());
     file.close();
     return h;
@@ -89,7 +89,7 @@ Hlasovani NactiHlasovani(const std::string& dataDir) {
 
 void DelkaKomise(SeznamKomise& list, std::size_t n) { list.resize(std::min(n, komise::kMaxEntries)); }
 
-void ZapisKomisi(const std::string& dataDir, const SeznamKomise& list) {
+void ZapisKomisi(const std::string& dataDir, const SeznamKomise& list, FileSystem& fs) {
     std::string bytes;
     bytes.reserve(list.size() * komise::kRecordSize);
     for (const auto& entry : list) {
@@ -97,19 +97,19 @@ void ZapisKomisi(const std::string& dataDir, const SeznamKomise& list) {
         putStr(r, komise::kLayout.fields[0], entry.clen);
         bytes += r;
     }
-    replaceFileAtomically(resolveFile(dataDir, komise::kLayout.name), bytes);
+    replaceFileAtomically(resolveFile(dataDir, komise::kLayout.name), bytes, fs);
 }
 
-SeznamKomise NactiKomisi(const std::string& dataDir) {
-    auto file = RecordFile::openExisting(resolveFile(dataDir, komise::kLayout.name), komise::kRecordSize);
+SeznamKomise NactiKomisi(const std::string& dataDir, FileSystem& fs) {
+    auto file = RecordFile::openExisting(resolveFile(dataDir, komise::kLayout.name), komise::kRecordSize, fs);
     SeznamKomise list(std::min(file.size(), komise::kMaxEntries));
     for (auto& entry : list) entry.clen = getStr(file.readView(), komise::kLayout.fields[0]);
     file.close();
     return list;
 }
 
-bool KomiseNeprazdna(const std::string& dataDir) {
-    auto file = RecordFile::openExisting(resolveFile(dataDir, komise::kLayout.name), komise::kRecordSize);
+bool KomiseNeprazdna(const std::string& dataDir, FileSystem& fs) {
+    auto file = RecordFile::openExisting(resolveFile(dataDir, komise::kLayout.name), komise::kRecordSize, fs);
     bool notEmpty = file.byteSize() != 0;
     file.close();
     return notEmpty;

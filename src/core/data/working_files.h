@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "data/file_system.h"
 #include "data/record_layout.h"
 
 namespace talmorek::data {
@@ -58,16 +59,16 @@ constexpr std::size_t kMaxEntries = 255;  // the list's length is held in one by
 extern const RecordLayout kLayout;
 }  // namespace komise
 
-void ZapisHlasovani(const std::string& dataDir, const Hlasovani& h);
+void ZapisHlasovani(const std::string& dataDir, const Hlasovani& h, FileSystem& fs = systemFileSystem());
 // A HLASO.RCD shorter than one record fails with IoError; extra bytes are ignored.
-Hlasovani NactiHlasovani(const std::string& dataDir);
+Hlasovani NactiHlasovani(const std::string& dataDir, FileSystem& fs = systemFileSystem());
 
 // Sets the list's length (0..255): entries below n keep their names, new ones are empty.
 void DelkaKomise(SeznamKomise& list, std::size_t n);
-void ZapisKomisi(const std::string& dataDir, const SeznamKomise& list);
+void ZapisKomisi(const std::string& dataDir, const SeznamKomise& list, FileSystem& fs = systemFileSystem());
 // Reads the whole records (at most the first 255), each name cut to 50 characters.
-SeznamKomise NactiKomisi(const std::string& dataDir);
+SeznamKomise NactiKomisi(const std::string& dataDir, FileSystem& fs = systemFileSystem());
 // True when KOMISE.RCD is not empty; a missing file fails with IoError.
-bool KomiseNeprazdna(const std::string& dataDir);
+bool KomiseNeprazdna(const std::string& dataDir, FileSystem& fs = systemFileSystem());
 
 }  // namespace talmorek::data

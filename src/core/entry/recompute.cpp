@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <memory>
 #include <random>
 
@@ -26,23 +25,15 @@ std::string digits(int value, int width) {
 
 }  // namespace
 
-RecomputeSources systemSources() {
-    auto seed = static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count());
-    return {[] {
-                std::time_t t = std::time(nullptr);
-                std::tm tm{};
-#ifdef _WIN32
-                localtime_s(&tm, &t);
-#else
-                localtime_r(&t, &tm);
-#endif
-                return LocalDateTime{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec};
-            },
-            generatorFrom(seed)};
+RecomputeSources sourcesOf(std::shared_ptr<const data::Clock> clock, std::optional<std::uint32_t> seed) {
+    if (!seed) seed = static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count());
+    return {std::move(clock), generatorFrom(*seed)};
 }
 
-RecomputeSources fixedSources(const LocalDateTime& now, std::uint32_t seed) {
-    return {[now] { return now; }, generatorFrom(seed)};
+RecomputeSources systemSources() { return sourcesOf(data::systemClock()); }
+
+RecomputeSources fixedSources(const data::LocalDateTime& now, std::uint32_t seed) {
+    return sourcesOf(std::make_shared<data::FixedClock>(now), seed);
 }
 
 void ProcDopoctiT4ZakrStrana(RecordOfVote& r, const data::PartyList& parties, const std::set<int>& ticked) {
@@ -106,7 +97,7 @@ void ProcDopoctiTS(RecordOfVote& r, const data::PartyList& parties, const data::
     ts.Obec = r.T4.Obec;
     ts.Okrsek = r.T4.Okrsek;
     ts.KC1 = KontrolniCislo1(ts.Obec, ts.Okrsek);
-    LocalDateTime now = sources.now();
+    const data::LocalDateTime now = sources.clock->now();
     ts.Datum = digits(now.year, 4) + digits(now.month, 2) + digits(now.day, 2);
     ts.Cas = digits(now.hour, 2) + digits(now.minute, 2) + digits(now.second, 2);
     ts.Nahoda = sources.nahoda();

@@ -5,30 +5,33 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <set>
 #include <string>
 
+#include "data/clock.h"
 #include "data/registers.h"
 #include "data/station.h"
 #include "entry/record_of_vote.h"
 
 namespace talmorek::entry {
 
-struct LocalDateTime {
-    int year = 2021, month = 10, day = 9, hour = 0, minute = 0, second = 0;
-};
-
 // The clock and the pseudo-random source of `Nahoda`, injected so that a
-// recomputation can be repeated exactly in tests and by the tool.
+// recomputation can be repeated exactly in tests and by the tool. The clock
+// is the one the printouts of the same run read.
 struct RecomputeSources {
-    std::function<LocalDateTime()> now;
+    std::shared_ptr<const data::Clock> clock;
     std::function<std::int32_t()> nahoda;  // uniform in 0..999998
 };
 
+// `clock` and a generator seeded with `seed`, or from the system clock when
+// there is none.
+RecomputeSources sourcesOf(std::shared_ptr<const data::Clock> clock, std::optional<std::uint32_t> seed = {});
 // The local clock and a generator seeded from it.
 RecomputeSources systemSources();
-// A fixed time and a generator with a fixed seed.
-RecomputeSources fixedSources(const LocalDateTime& now, std::uint32_t seed);
+// A clock standing at `now` and a generator with a fixed seed.
+RecomputeSources fixedSources(const data::LocalDateTime& now, std::uint32_t seed);
 
 // `ZakrStrany` from the ticked parties: only parties of the party list count.
 void ProcDopoctiT4ZakrStrana(RecordOfVote& r, const data::PartyList& parties, const std::set<int>& ticked);

@@ -119,15 +119,15 @@ void parseResultsLine(std::string_view line, entry::RecordOfVote& rec, const std
 }
 
 void saveResults(const entry::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
-                 std::int32_t cisloOkrsku, DataLetter letter) {
-    ZapisData(r, dataDir, kodObce, cisloOkrsku, letter);
+                 std::int32_t cisloOkrsku, DataLetter letter, data::FileSystem& fs) {
+    ZapisData(r, dataDir, kodObce, cisloOkrsku, letter, fs);
     // Only now, with the new data on disk, may the superseded file go; a
     // stale one left by an earlier run (both files present) goes the same way.
-    data::removeFileIfExists(pathOf(dataDir, otherLetter(letter), kodObce, cisloOkrsku));
+    data::removeFileIfExists(pathOf(dataDir, otherLetter(letter), kodObce, cisloOkrsku), fs);
 }
 
 void ZapisData(const entry::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
-               std::int32_t cisloOkrsku, DataLetter letter) {
+               std::int32_t cisloOkrsku, DataLetter letter, data::FileSystem& fs) {
     const std::string target = pathOf(dataDir, letter, kodObce, cisloOkrsku);
     std::string line;
     try {
@@ -138,15 +138,15 @@ void ZapisData(const entry::RecordOfVote& r, const std::string& dataDir, std::st
     }
     // The whole package is made in memory and replaces the target in one
     // rename, so the previous data stay readable until the new are on disk.
-    data::replaceFileAtomically(target, makePackage(line));
+    data::replaceFileAtomically(target, makePackage(line), fs);
 }
 
 bool NactiData(entry::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
-               std::int32_t cisloOkrsku, DataLetter letter) {
+               std::int32_t cisloOkrsku, DataLetter letter, data::FileSystem& fs) {
     r.ClearResults();
     const std::string source = pathOf(dataDir, letter, kodObce, cisloOkrsku);
-    if (!data::fileExists(source)) return false;
-    std::string line = readPackage(data::readWholeFile(source), source);
+    if (!data::fileExists(source, fs)) return false;
+    std::string line = readPackage(data::readWholeFile(source, fs), source);
     entry::RecordOfVote parsed;
     parseResultsLine(line, parsed, source);
     r.T4 = parsed.T4;

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "data/file_system.h"
 #include "entry/record_of_vote.h"
 
 namespace talmorek::exporting {
@@ -42,19 +43,19 @@ void parseResultsLine(std::string_view line, entry::RecordOfVote& r, const std::
 // only after that: a save that fails (FieldWidthError, IoError) leaves the
 // precinct with the data it had.
 void saveResults(const entry::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
-                 std::int32_t cisloOkrsku, DataLetter letter);
+                 std::int32_t cisloOkrsku, DataLetter letter, data::FileSystem& fs = data::systemFileSystem());
 
 // Writes the data file with `letter` alone, crash-safely, and leaves the
 // other file as it is (a value too wide for its field raises FieldWidthError
 // naming the target): the writing step of `saveResults`, which alone keeps
 // the rule of one file. On its own it serves to set up a given pair of files.
 void ZapisData(const entry::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
-               std::int32_t cisloOkrsku, DataLetter letter);
+               std::int32_t cisloOkrsku, DataLetter letter, data::FileSystem& fs = data::systemFileSystem());
 
 // Clears the results block and fills it from the file with `letter`, if it
 // exists. Returns whether it existed. A damaged file raises FormatError or
 // ConversionError and leaves the disk unchanged.
 bool NactiData(entry::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
-               std::int32_t cisloOkrsku, DataLetter letter);
+               std::int32_t cisloOkrsku, DataLetter letter, data::FileSystem& fs = data::systemFileSystem());
 
 }  // namespace talmorek::exporting

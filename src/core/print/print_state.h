@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "data/clock.h"
 #include "data/station.h"
 #include "print/page_canvas.h"
 #include "print/preview_document.h"
@@ -15,15 +16,9 @@
 
 namespace talmorek::print {
 
-// A moment on the local clock, as the printouts show it.
-struct PrintTime {
-    int year = 2021, month = 10, day = 8, hour = 0, minute = 0, second = 0, millisecond = 0;
-};
-
-// The local clock now.
-PrintTime currentPrintTime();
-std::string dateText(const PrintTime& t);  // "dd.mm.yyyy"
-std::string timeText(const PrintTime& t);  // "hh:mm"
+// A moment as the printouts show it.
+std::string dateText(const data::LocalDateTime& t);  // "dd.mm.yyyy"
+std::string timeText(const data::LocalDateTime& t);  // "hh:mm"
 
 struct TiskovyStav {
     int LevyOkraj = 200;   // x of the left edge of the text area
@@ -74,6 +69,6 @@ struct PrintContext {
 // The start of every print job: every default of `TiskovyStav` (so nothing
 // of an earlier job carries over), portrait orientation, and the date and
 // time of printing taken from `now`.
-void InitTisk(PrintContext& ctx, const PrintTime& now);
+void InitTisk(PrintContext& ctx, const data::LocalDateTime& now);
 
 }  // namespace talmorek::print

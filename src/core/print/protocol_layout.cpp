@@ -98,7 +98,7 @@ private:
 
 }  // namespace
 
-void TiskProtokolu(PrintContext& ctx, const checks::TChybProt& chyby, const entry::TT4& t4, const PrintTime& now,
+void TiskProtokolu(PrintContext& ctx, const checks::TChybProt& chyby, const entry::TT4& t4, const data::LocalDateTime& now,
                    bool sDiakritikou) {
     InitTisk(ctx, now);
     ctx.stav.BezHacku = !sDiakritikou;

@@ -19,7 +19,7 @@ inline constexpr std::size_t kProtocolLineLength = 80;
 // `KonecTisku`); the caller then shows it. The identification comes from
 // `t4` (`Obec`, `Okrsek`, `KC1`) and the station record (`NazevObce`,
 // `NazevKraje`); `now` is the date and time of printing.
-void TiskProtokolu(PrintContext& ctx, const checks::TChybProt& chyby, const entry::TT4& t4, const PrintTime& now,
+void TiskProtokolu(PrintContext& ctx, const checks::TChybProt& chyby, const entry::TT4& t4, const data::LocalDateTime& now,
                    bool sDiakritikou);
 
 }  // namespace talmorek::print

@@ -32,7 +32,7 @@ std::string recordJobTitle(bool zvlastniOkrsek) { return zvlastniOkrsek ? "PST4b
 
 RecordJob makeRecordJob(const entry::RecordOfVote& record, const data::Registers& registers,
                         const data::TStanice& station, const checks::TChybProt* chyby, bool sDiakritikou,
-                        const PrintTime& now) {
+                        const data::LocalDateTime& now) {
     RecordJob job;
     job.record = &record;
     job.registers = &registers;
@@ -116,7 +116,7 @@ void SestavZapis(PrintContext& ctx, const RecordJob& job) {
     buildDocument(ctx.preview.document(), [&] { drawRecordDocument(ctx, job); });
 }
 
-void TiskZapisu(PrintContext& ctx, const RecordJob& job, int pocetKopii, const PrintTime& now) {
+void TiskZapisu(PrintContext& ctx, const RecordJob& job, int pocetKopii, const data::LocalDateTime& now) {
     InitTisk(ctx, now);
     PrintDocument& document = ctx.preview.document();
     document.setPrintJobTitle(recordJobTitle(job.zvlastniOkrsek));

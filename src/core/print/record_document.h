@@ -28,7 +28,7 @@ std::string recordJobTitle(bool zvlastniOkrsek);
 // and `registers`, which must outlive it.
 RecordJob makeRecordJob(const entry::RecordOfVote& record, const data::Registers& registers,
                         const data::TStanice& station, const checks::TChybProt* chyby, bool sDiakritikou,
-                        const PrintTime& now);
+                        const data::LocalDateTime& now);
 
 // The page total printed in every footer, estimated before anything is
 // drawn: two pages for sections I-III (three with more than 25 members),
@@ -47,6 +47,6 @@ void SestavZapis(PrintContext& ctx, const RecordJob& job);
 // caller shows afterwards. `now` is the date and time of printing written
 // on section III and the annex sheets. A failing printer stops the
 // remaining copies; direct print is switched off again either way.
-void TiskZapisu(PrintContext& ctx, const RecordJob& job, int pocetKopii, const PrintTime& now);
+void TiskZapisu(PrintContext& ctx, const RecordJob& job, int pocetKopii, const data::LocalDateTime& now);
 
 }  // namespace talmorek::print

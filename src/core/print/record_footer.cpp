@@ -57,7 +57,7 @@ void printErrorCodes(PrintContext& ctx, const std::vector<std::string>& codes, i
 
 }  // namespace
 
-std::string timeStampText(const PrintTime& t) {
+std::string timeStampText(const data::LocalDateTime& t) {
     char text[64];
     std::snprintf(text, sizeof text, "%02d.%02d.%04d %02d:%02d:%02d,%03d", t.day, t.month, t.year, t.hour, t.minute,
                   t.second, t.millisecond);

@@ -24,7 +24,7 @@ struct RecordFooterValues {
 };
 
 // "dd.mm.yyyy hh:mm:ss,zzz" (milliseconds after the comma).
-std::string timeStampText(const PrintTime& t);
+std::string timeStampText(const data::LocalDateTime& t);
 
 // The codes whose findings the first page's footer lists: the passable
 // errors (4-10), the errors of party votes (12, 14-16, 18-20, 41, 42) and

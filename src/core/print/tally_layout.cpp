@@ -238,7 +238,7 @@ std::vector<int> candidateCounts(const data::PartyList& parties) {
 }  // namespace
 
 void TiskScitacihoArchu(PrintContext& ctx, const data::PartyList& parties, const data::CandidateTable& candidates,
-                        const PrintTime& now, bool sDiakritikou) {
+                        const data::LocalDateTime& now, bool sDiakritikou) {
     InitTisk(ctx, now);
     ctx.stav.BezHacku = !sDiakritikou;
     TiskovyStav& s = ctx.stav;

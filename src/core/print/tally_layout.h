@@ -28,6 +28,6 @@ inline constexpr int kTallyCells = 15;
 // A candidate count that is not a number raises data::ConversionError,
 // naming the party list's file, record and field, before any page is begun, so no half-built document is left behind.
 void TiskScitacihoArchu(PrintContext& ctx, const data::PartyList& parties, const data::CandidateTable& candidates,
-                        const PrintTime& now, bool sDiakritikou);
+                        const data::LocalDateTime& now, bool sDiakritikou);
 
 }  // namespace talmorek::print

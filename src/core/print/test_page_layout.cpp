@@ -179,7 +179,7 @@ std::string fontList(const std::vector<std::string>& printerFonts) {
     return list;
 }
 
-void printTestPage(PrintContext& ctx, const TestPageFacts& facts, const PrintTime& now, bool sDiakritikou) {
+void printTestPage(PrintContext& ctx, const TestPageFacts& facts, const data::LocalDateTime& now, bool sDiakritikou) {
     InitTisk(ctx, now);
     ctx.stav.BezHacku = !sDiakritikou;
     ctx.preview.ZacatekTisku();

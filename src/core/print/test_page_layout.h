@@ -44,6 +44,6 @@ std::string fontList(const std::vector<std::string>& printerFonts);
 
 // Builds the one-page document on `ctx.preview` (from `InitTisk` to
 // `KonecTisku`); the caller then shows it.
-void printTestPage(PrintContext& ctx, const TestPageFacts& facts, const PrintTime& now, bool sDiakritikou);
+void printTestPage(PrintContext& ctx, const TestPageFacts& facts, const data::LocalDateTime& now, bool sDiakritikou);
 
 }  // namespace talmorek::print

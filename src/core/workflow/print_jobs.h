@@ -3,8 +3,13 @@
 // runs and with what; the program builds the document with the layouts of
 // the print subsystem and shows it in the preview window, modally, so each
 // call returns when the user has closed the preview. Tests record the calls.
+//
+// Every job is handed the moment of printing, read from the workflow's
+// clock when the job starts: the same clock that dates the summary record,
+// so a fixed clock fixes the printouts too.
 
 #include "checks/protocol.h"
+#include "data/clock.h"
 #include "data/registers.h"
 #include "data/station.h"
 #include "entry/record_of_vote.h"
@@ -21,6 +26,7 @@ struct RecordPrintRequest {
     int pocetKopii = 2;           // copies printed directly before the preview (at least 1)
     bool zvlastniOkrsek = false;  // special precinct abroad: form T/4b, else T/4a
     bool sDiakritikou = true;
+    data::LocalDateTime now;  // the moment of printing, on every page's footer
 };
 
 class PrintJobs {
@@ -31,17 +37,18 @@ public:
     // `t4` carries the identification printed in its heading (`Obec`,
     // `Okrsek`, `KC1`); the station gives the municipality and region names.
     virtual void protocolOfChecks(const checks::TChybProt& chyby, const entry::TT4& t4,
-                                  const data::TStanice& stanice, bool sDiakritikou) = 0;
+                                  const data::TStanice& stanice, bool sDiakritikou,
+                                  const data::LocalDateTime& now) = 0;
 
     // The auxiliary tally sheet for preferential votes, one table per party
     // of the list, in the preview.
     virtual void tallySheet(const data::PartyList& strany, const data::CandidateTable& kandidati,
-                            const data::TStanice& stanice, bool sDiakritikou) = 0;
+                            const data::TStanice& stanice, bool sDiakritikou, const data::LocalDateTime& now) = 0;
 
     // The printer test page, in the preview. The program adds the facts of
     // the platform and the printer; the station gives the election dates and
     // the operating-system code.
-    virtual void testPage(const data::TStanice& stanice, bool sDiakritikou) = 0;
+    virtual void testPage(const data::TStanice& stanice, bool sDiakritikou, const data::LocalDateTime& now) = 0;
 
     // The platform's printer selection dialog; the printer chosen there is
     // used by every later job.

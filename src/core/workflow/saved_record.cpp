@@ -10,7 +10,8 @@
 
 namespace talmorek::workflow {
 
-bool loadResultsBlock(const data::Directories& dirs, const data::TStanice& station, entry::RecordOfVote& record) {
+bool loadResultsBlock(const data::Directories& dirs, const data::TStanice& station, entry::RecordOfVote& record,
+                      data::FileSystem& fs) {
     record.ClearResults();
     record.T4.Obec = data::toIntOr(station.KodObce, 0);
     record.T4.Okrsek = station.CisloOkrsku;
@@ -19,30 +20,31 @@ bool loadResultsBlock(const data::Directories& dirs, const data::TStanice& stati
     // one and removing the other; "O" is read, and the next save removes
     // the file it did not write.
     const bool hasO =
-        data::fileExists(dirs.data + exporting::dataFileName(DataLetter::O, station.KodObce, station.CisloOkrsku));
+        data::fileExists(dirs.data + exporting::dataFileName(DataLetter::O, station.KodObce, station.CisloOkrsku), fs);
     return exporting::NactiData(record, dirs.data, station.KodObce, station.CisloOkrsku,
-                                hasO ? DataLetter::O : DataLetter::E);
+                                hasO ? DataLetter::O : DataLetter::E, fs);
 }
 
 std::string courseOfVotingFile(const data::Directories& dirs) {
     return data::resolveFile(dirs.data, data::hlaso::kLayout.name);
 }
 
-void loadCourseAndCommission(const data::Directories& dirs, entry::RecordOfVote& record) {
-    record.hlasovani = data::NactiHlasovani(dirs.data);
+void loadCourseAndCommission(const data::Directories& dirs, entry::RecordOfVote& record, data::FileSystem& fs) {
+    record.hlasovani = data::NactiHlasovani(dirs.data, fs);
     record.komise.clear();
     // "0" or "1" present means the chair alone: there is no list to read.
     const std::string present = data::trimBlanks(record.hlasovani.ClenuOVKP);
     if (!present.empty() && present != "0" && present != "1") {
         const std::int32_t count = data::toIntStrict(present, {courseOfVotingFile(dirs), "ClenuOVKP"});
         data::DelkaKomise(record.komise, static_cast<std::size_t>(std::max(0, count)));
-        if (data::KomiseNeprazdna(dirs.data)) record.komise = data::NactiKomisi(dirs.data);
+        if (data::KomiseNeprazdna(dirs.data, fs)) record.komise = data::NactiKomisi(dirs.data, fs);
     }
 }
 
-bool loadSavedRecord(const data::Directories& dirs, const data::TStanice& station, entry::RecordOfVote& record) {
-    if (!loadResultsBlock(dirs, station, record)) return false;
-    loadCourseAndCommission(dirs, record);
+bool loadSavedRecord(const data::Directories& dirs, const data::TStanice& station, entry::RecordOfVote& record,
+                     data::FileSystem& fs) {
+    if (!loadResultsBlock(dirs, station, record, fs)) return false;
+    loadCourseAndCommission(dirs, record, fs);
     return true;
 }
 

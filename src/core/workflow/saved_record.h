@@ -7,6 +7,7 @@
 #include <string>
 
 #include "data/directories.h"
+#include "data/file_system.h"
 #include "data/station.h"
 #include "entry/record_of_vote.h"
 
@@ -15,7 +16,8 @@ namespace talmorek::workflow {
 // Clears the results block, sets its identification to the station's
 // precinct and fills it from the "O" file, else the "E" file. Returns
 // whether one of them existed; without either the block stays cleared.
-bool loadResultsBlock(const data::Directories& dirs, const data::TStanice& station, entry::RecordOfVote& record);
+bool loadResultsBlock(const data::Directories& dirs, const data::TStanice& station, entry::RecordOfVote& record,
+                      data::FileSystem& fs = data::systemFileSystem());
 
 // The HLASO.RCD the course of voting of the station is read from.
 std::string courseOfVotingFile(const data::Directories& dirs);
@@ -23,11 +25,13 @@ std::string courseOfVotingFile(const data::Directories& dirs);
 // HLASO.RCD into the course of voting; the commission list from KOMISE.RCD
 // when more than the chair was present, else empty. A non-numeric count of
 // members present raises ConversionError naming HLASO.RCD and `ClenuOVKP`.
-void loadCourseAndCommission(const data::Directories& dirs, entry::RecordOfVote& record);
+void loadCourseAndCommission(const data::Directories& dirs, entry::RecordOfVote& record,
+                             data::FileSystem& fs = data::systemFileSystem());
 
 // Both of the above; returns false, with the results block cleared and the
 // working files not read, when neither data file exists. File and
 // conversion failures raise.
-bool loadSavedRecord(const data::Directories& dirs, const data::TStanice& station, entry::RecordOfVote& record);
+bool loadSavedRecord(const data::Directories& dirs, const data::TStanice& station, entry::RecordOfVote& record,
+                     data::FileSystem& fs = data::systemFileSystem());
 
 }  // namespace talmorek::workflow

@@ -13,18 +13,18 @@
 namespace talmorek::workflow {
 
 Workflow::Workflow(data::Directories dirs, Prompts& prompts, PrintJobs& printJobs, ExportDialogs& exportDialogs,
-                   entry::RecomputeSources sources)
+                   entry::RecomputeSources sources, data::FileSystem& files)
     : dirs_(std::move(dirs)),
       prompts_(prompts),
       printJobs_(printJobs),
       exportDialogs_(exportDialogs),
       sources_(std::move(sources)),
-      removeFile_(data::removeFileIfExists) {}
+      files_(files) {}
 
 Workflow::~Workflow() = default;
 
 void Workflow::loadStationAndCatalogue() {
-    station_ = data::NactiStanici(dirs_.station);
+    station_ = data::NactiStanici(dirs_.station, files_);
     sDiakritikou_ = true;
     state_.KontrolyOK = false;
     state_.ExportOK = false;
@@ -59,7 +59,7 @@ std::string Workflow::dataFilePath(exporting::DataLetter letter) const {
     return dirs_.data + exporting::dataFileName(letter, station_.KodObce, station_.CisloOkrsku);
 }
 
-bool Workflow::hasDataFile(exporting::DataLetter letter) const { return data::fileExists(dataFilePath(letter)); }
+bool Workflow::hasDataFile(exporting::DataLetter letter) const { return data::fileExists(dataFilePath(letter), files_); }
 
 void Workflow::Kontroly() {
     if (!started()) {
@@ -77,19 +77,19 @@ void Workflow::Kontroly() {
         throw;
     }
     if (state_.Vybrano == checks::Vybrano::Idle || state_.Vybrano == checks::Vybrano::CheckCommandOrSave)
-        printJobs_.protocolOfChecks(*protocol_, record_.T4, station_, sDiakritikou_);
+        printJobs_.protocolOfChecks(*protocol_, record_.T4, station_, sDiakritikou_, now());
 }
 
 void Workflow::runChecks() {
     // The record is rebuilt from what is on disk, so the checks judge
     // exactly what would be exported.
-    loadResultsBlock(dirs_, station_, record_);
-    loadCourseAndCommission(dirs_, record_);
+    loadResultsBlock(dirs_, station_, record_, files_);
+    loadCourseAndCommission(dirs_, record_, files_);
     const data::Registers registers(dirs_.program);
     parties_ = registers.NactiStrany();
     verdict_ = checks::ProvedKontroly(record_, registers, parties_, station_.KodObce, *protocol_, state_.Vybrano,
                                       courseOfVotingFile(dirs_));
-    data::ZapisStavStanice(dirs_.station, "N", station_);
+    data::ZapisStavStanice(dirs_.station, "N", station_, files_);
     state_.KontrolyOK = !verdict_.PriznakChyby;
     state_.ExportOK = state_.KontrolyOK;
 }

@@ -7,7 +7,11 @@
 // The main window holds one Workflow for the whole run and calls one method
 // per menu item. Every question and message goes through `Prompts`, every
 // print job through `PrintJobs`, the export dialogs through `ExportDialogs`;
-// the program answers them with modal windows, tests from a script.
+// the program answers them with modal windows, tests from a script. The
+// station record, the working files and the precinct data files are read,
+// written and deleted through a `data::FileSystem`, which tests replace with
+// one that injects faults. The clock of `sources` dates both the summary
+// record of a save and every print job the workflow starts.
 //
 // A command that fails on a file or a number (a missing or damaged station
 // record, catalogue, register, working file or precinct data file) ends at
@@ -15,7 +19,6 @@
 // command deletes or overwrites saved data before its replacement is safely
 // on disk.
 
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -26,6 +29,7 @@
 #include "checks/catalogue.h"
 #include "checks/protocol.h"
 #include "data/directories.h"
+#include "data/file_system.h"
 #include "data/registers.h"
 #include "data/station.h"
 #include "entry/recompute.h"
@@ -37,7 +41,8 @@ namespace talmorek::workflow {
 class Workflow {
 public:
     Workflow(data::Directories dirs, Prompts& prompts, PrintJobs& printJobs, ExportDialogs& exportDialogs,
-             entry::RecomputeSources sources = entry::systemSources());
+             entry::RecomputeSources sources = entry::systemSources(),
+             data::FileSystem& files = data::systemFileSystem());
     ~Workflow();
     Workflow(const Workflow&) = delete;
     Workflow& operator=(const Workflow&) = delete;
@@ -103,6 +108,11 @@ public:
     entry::RecordOfVote& record() { return record_; }
     const entry::RecordOfVote& record() const { return record_; }
 
+    // What the station's own files are read, written and deleted through.
+    data::FileSystem& files() const { return files_; }
+    // The clock that dates the record and the printouts.
+    const std::shared_ptr<const data::Clock>& clock() const { return sources_.clock; }
+
     // Printing keeps Czech diacritics; false while "bez háčků" is checked.
     bool sDiakritikou() const { return sDiakritikou_; }
     bool bezHackuChecked() const { return !sDiakritikou_; }
@@ -111,12 +121,6 @@ public:
     // Full paths of the station's precinct data files in the data directory.
     std::string dataFilePath(exporting::DataLetter letter) const;
     bool hasDataFile(exporting::DataLetter letter) const;
-
-    // How cancelling the data deletes the data file; raises data::IoError
-    // when the file stays. Replaced in tests to stand for a file the system
-    // refuses to delete.
-    using RemoveFile = std::function<void(const std::string& path)>;
-    void setRemoveFile(RemoveFile removeFile) { removeFile_ = std::move(removeFile); }
 
 private:
     // Runs `start` again when it has not succeeded yet; false when it fails.
@@ -127,12 +131,15 @@ private:
     void exportAndPrint();
     // Shows a failure of the command titled `title` in Czech.
     void reportFailure(const std::exception& e, const std::string& title);
+    // The moment a print job starts.
+    data::LocalDateTime now() const { return sources_.clock->now(); }
 
     data::Directories dirs_;
     Prompts& prompts_;
     PrintJobs& printJobs_;
     ExportDialogs& exportDialogs_;
     entry::RecomputeSources sources_;
+    data::FileSystem& files_;
 
     data::TStanice station_;
     std::unique_ptr<checks::TCisChyb> catalogue_;
@@ -142,7 +149,6 @@ private:
     ProcessingState state_;
     checks::Verdict verdict_;
     bool sDiakritikou_ = true;
-    RemoveFile removeFile_;
 };
 
 }  // namespace talmorek::workflow

@@ -41,7 +41,7 @@ void Workflow::Kontroly_MIClick() {
 // the file the export takes.
 void Workflow::saveByVerdict() {
     exporting::saveResults(record_, dirs_.data, station_.KodObce, station_.CisloOkrsku,
-                           verdict_.PriznakChyby ? DataLetter::E : DataLetter::O);
+                           verdict_.PriznakChyby ? DataLetter::E : DataLetter::O, files_);
 }
 
 void Workflow::ZrusitData_MIClick() {
@@ -58,10 +58,12 @@ void Workflow::ZrusitData_MIClick() {
     if (!prompts_.question("Opravdu chcete zrušit pořízená data?", kCancelTitle)) return;
     // Only the precinct data file goes; the course of voting, the commission
     // and the station status stay for the next entry.
+    // A deletion the system refuses, or one that reports success and
+    // leaves the file, is a failure alike.
     bool removed = true;
     try {
-        removeFile_(path);
-        removed = !data::fileExists(path);
+        data::removeFileIfExists(path, files_);
+        removed = !data::fileExists(path, files_);
     } catch (const std::exception&) {
         removed = false;
     }

@@ -54,7 +54,7 @@ void Workflow::exportAndPrint() {
     if (!state_.ExportProveden) return;
     // "A" tells every later command that the data left the station: editing
     // or checking them again means exporting and printing again.
-    data::ZapisStavStanice(dirs_.station, "A", station_);
+    data::ZapisStavStanice(dirs_.station, "A", station_, files_);
     const int copies = exportDialogs_.pocetKopii();
     const data::Registers registers(dirs_.program);
     RecordPrintRequest request;
@@ -65,6 +65,7 @@ void Workflow::exportAndPrint() {
     request.pocetKopii = copies;
     request.zvlastniOkrsek = data::isSpecialPrecinct(station_);
     request.sDiakritikou = sDiakritikou_;
+    request.now = now();
     printJobs_.recordOfVote(request);
 }
 

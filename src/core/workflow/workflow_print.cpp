@@ -22,7 +22,7 @@ void Workflow::Scitaciarch_MIClick() {
                             "rozsahu\r(pozor - číslo stránky neodpovídá číslu strany)\rv Nastavení tiskárny "
                             "(ikonka s tiskárnou)\rv preview tisku a potvrdíte tlačítkem OK.\rVlastní tisk "
                             "provedete stisknutím tlačítka Tisk.");
-        printJobs_.tallySheet(strany, kandidati, station_, sDiakritikou_);
+        printJobs_.tallySheet(strany, kandidati, station_, sDiakritikou_, now());
     } catch (const std::exception& e) {
         reportFailure(e, title);
     }
@@ -44,7 +44,7 @@ void Workflow::ZkusebniTisk_MIClick() {
     const char* title = "Zkušební tisk";
     if (!ensureStarted(title)) return;
     try {
-        printJobs_.testPage(station_, sDiakritikou_);
+        printJobs_.testPage(station_, sDiakritikou_, now());
     } catch (const std::exception& e) {
         reportFailure(e, title);
     }

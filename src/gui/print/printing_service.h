@@ -4,7 +4,7 @@
 //
 //   PrintingService& printing = ...;              // one for the whole run
 //   print::PrintContext ctx(printing.preview(), printing.measure(), stanice);
-//   print::TiskProtokolu(ctx, chyby, t4, print::currentPrintTime(), !bezHacku);
+//   print::TiskProtokolu(ctx, chyby, t4, clock.now(), !bezHacku);
 //   printing.showPreview(mainWindow);              // modal; "Tisk" prints from it
 
 #include <QPrinter>

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "gui/shell/screen_centre.h"
+#include "print/print_state.h"
 
 namespace talmorek::gui {
 namespace {
@@ -39,7 +40,7 @@ QLabel* value(const char* name, QWidget* parent) {
 TZ_Info_F::TZ_Info_F(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
-      clock_([] { return QDateTime::currentDateTime(); }) {
+      clock_(data::systemClock()) {
     setObjectName(QStringLiteral("Z_Info_F"));
     setWindowTitle(QStringLiteral("Informace"));
     setModal(true);
@@ -85,9 +86,9 @@ TZ_Info_F::TZ_Info_F(QWidget* parent)
 }
 
 void TZ_Info_F::datumCasTimerTimer() {
-    const QDateTime now = clock_();
-    datum_->setText(now.date().toString(QStringLiteral("dd.MM.yyyy")));
-    cas_->setText(now.time().toString(QStringLiteral("HH:mm")));
+    const data::LocalDateTime now = clock_->now();
+    datum_->setText(QString::fromStdString(print::dateText(now)));
+    cas_->setText(QString::fromStdString(print::timeText(now)));
 }
 
 void TZ_Info_F::showEvent(QShowEvent* event) {

@@ -5,9 +5,10 @@
 // the computer's clock before it starts work. The labels follow the clock
 // every second while the dialog is open, including a clock the user changes
 // meanwhile; nothing is stored.
-#include <QDateTime>
 #include <QDialog>
-#include <functional>
+#include <memory>
+
+#include "data/clock.h"
 
 class QLabel;
 class QPushButton;
@@ -18,12 +19,11 @@ namespace talmorek::gui {
 class TZ_Info_F : public QDialog {
     Q_OBJECT
 public:
-    using Clock = std::function<QDateTime()>;
-
     explicit TZ_Info_F(QWidget* parent = nullptr);
 
-    // The clock read by the labels; the system clock unless a test sets one.
-    void setClock(Clock clock) { clock_ = std::move(clock); }
+    // The clock read by the labels: the one that dates the record and the
+    // printouts (the system clock unless the window or a test sets another).
+    void setClock(std::shared_ptr<const data::Clock> clock) { clock_ = std::move(clock); }
 
 public slots:
     // One tick of `datumCasTimer`: both labels from the clock again.
@@ -34,7 +34,7 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    Clock clock_;
+    std::shared_ptr<const data::Clock> clock_;
     QLabel* datum_ = nullptr;
     QLabel* cas_ = nullptr;
     QPushButton* ok_ = nullptr;

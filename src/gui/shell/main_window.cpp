@@ -77,6 +77,7 @@ TPS_menu::TPS_menu(data::Directories dirs, ShellServices services, QWidget* pare
     // The dialogs of the main window, created once and reused.
     about_ = new TZ_OProgramu_F(this);
     dateTime_ = new TZ_Info_F(this);
+    dateTime_->setClock(services.sources.clock);
     infoE_ = new TZ_infoE_F(this);
     help_ = new HelpWindow(this);
 
@@ -95,7 +96,9 @@ TPS_menu::TPS_menu(data::Directories dirs, ShellServices services, QWidget* pare
         ownExportDialogs_ = std::make_unique<workflow::ExportNotAvailable>();
         exportDialogs = ownExportDialogs_.get();
     }
-    workflow_ = std::make_unique<workflow::Workflow>(dirs_, *prompts_, *printJobs, *exportDialogs, services.sources);
+    data::FileSystem& files = services.files ? *services.files : data::systemFileSystem();
+    workflow_ =
+        std::make_unique<workflow::Workflow>(dirs_, *prompts_, *printJobs, *exportDialogs, services.sources, files);
 }
 
 // The workflow owns the catalogue and the protocol: they go with the window.

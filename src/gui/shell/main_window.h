@@ -12,6 +12,7 @@
 #include "workflow/prompts.h"
 #include "workflow/workflow.h"
 #include "data/directories.h"
+#include "data/file_system.h"
 #include "entry/recompute.h"
 
 class QAction;
@@ -32,7 +33,10 @@ struct ShellServices {
     workflow::Prompts* prompts = nullptr;
     workflow::PrintJobs* printJobs = nullptr;
     workflow::ExportDialogs* exportDialogs = nullptr;
+    // The clock of the record, the printouts and the date/time
+    // confirmation, and the source of `Nahoda`.
     entry::RecomputeSources sources = entry::systemSources();
+    data::FileSystem* files = nullptr;  // null: the operating system's files
 };
 
 class TPS_menu : public QMainWindow {

@@ -39,23 +39,24 @@ void QtPrintJobs::reportFailure(const std::exception& failure, const char* title
 }
 
 void QtPrintJobs::protocolOfChecks(const checks::TChybProt& chyby, const entry::TT4& t4,
-                                   const data::TStanice& stanice, bool sDiakritikou) {
+                                   const data::TStanice& stanice, bool sDiakritikou,
+                                   const data::LocalDateTime& now) {
     run("Protokol o kontrolách", stanice, [&](print::PrintContext& ctx, PrintingService&) {
-        print::TiskProtokolu(ctx, chyby, t4, print::currentPrintTime(), sDiakritikou);
+        print::TiskProtokolu(ctx, chyby, t4, now, sDiakritikou);
     });
 }
 
 void QtPrintJobs::tallySheet(const data::PartyList& strany, const data::CandidateTable& kandidati,
-                             const data::TStanice& stanice, bool sDiakritikou) {
+                             const data::TStanice& stanice, bool sDiakritikou, const data::LocalDateTime& now) {
     run("Sčítací arch", stanice, [&](print::PrintContext& ctx, PrintingService&) {
-        print::TiskScitacihoArchu(ctx, strany, kandidati, print::currentPrintTime(), sDiakritikou);
+        print::TiskScitacihoArchu(ctx, strany, kandidati, now, sDiakritikou);
     });
 }
 
-void QtPrintJobs::testPage(const data::TStanice& stanice, bool sDiakritikou) {
+void QtPrintJobs::testPage(const data::TStanice& stanice, bool sDiakritikou, const data::LocalDateTime& now) {
     run("Zkušební tisk", stanice, [&](print::PrintContext& ctx, PrintingService& printing) {
         const print::TestPageFacts facts = printing.testPageFacts(workflow::electionDatesText(stanice));
-        print::printTestPage(ctx, facts, print::currentPrintTime(), sDiakritikou);
+        print::printTestPage(ctx, facts, now, sDiakritikou);
     });
 }
 
@@ -69,10 +70,9 @@ void QtPrintJobs::selectPrinter() {
 
 void QtPrintJobs::recordOfVote(const workflow::RecordPrintRequest& request) {
     run("Tisk zápisu", *request.stanice, [&](print::PrintContext& ctx, PrintingService&) {
-        const print::PrintTime now = print::currentPrintTime();
         const print::RecordJob job = print::makeRecordJob(*request.record, *request.registers, *request.stanice,
-                                                          request.chyby, request.sDiakritikou, now);
-        print::TiskZapisu(ctx, job, request.pocetKopii, now);
+                                                          request.chyby, request.sDiakritikou, request.now);
+        print::TiskZapisu(ctx, job, request.pocetKopii, request.now);
     });
 }
 

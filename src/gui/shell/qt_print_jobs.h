@@ -28,10 +28,10 @@ public:
     ~QtPrintJobs() override;
 
     void protocolOfChecks(const checks::TChybProt& chyby, const entry::TT4& t4, const data::TStanice& stanice,
-                          bool sDiakritikou) override;
+                          bool sDiakritikou, const data::LocalDateTime& now) override;
     void tallySheet(const data::PartyList& strany, const data::CandidateTable& kandidati,
-                    const data::TStanice& stanice, bool sDiakritikou) override;
-    void testPage(const data::TStanice& stanice, bool sDiakritikou) override;
+                    const data::TStanice& stanice, bool sDiakritikou, const data::LocalDateTime& now) override;
+    void testPage(const data::TStanice& stanice, bool sDiakritikou, const data::LocalDateTime& now) override;
     void selectPrinter() override;
     void recordOfVote(const workflow::RecordPrintRequest& request) override;
 

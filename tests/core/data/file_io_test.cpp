@@ -8,6 +8,7 @@
 #include <string>
 
 #include "data/errors.h"
+#include "support/fault_file_system.h"
 #include "support/temp_dir.h"
 
 #ifndef _WIN32
@@ -17,6 +18,7 @@
 namespace talmorek::data {
 namespace {
 
+using talmorek::testing::FaultFileSystem;
 using talmorek::testing::TempDir;
 
 std::set<std::string> namesIn(const TempDir& dir) {
@@ -106,8 +108,27 @@ TEST(FileIo, ReplaceInAMissingDirectoryFails) {
 }
 
 // A write-protected working file is refused as a record file opened for
-// writing would be, not silently replaced by the rename.
+// writing would be, not silently replaced by the rename (which needs write
+// access to the directory only).
 TEST(FileIo, ReplacingAWriteProtectedFileFails) {
+    TempDir dir;
+    dir.write("F.RCD", "old");
+    FaultFileSystem fs;
+    fs.writeProtect(dir.file("F.RCD"));
+    try {
+        replaceFileAtomically(dir.file("F.RCD"), "new", fs);
+        ADD_FAILURE() << "no IoError";
+    } catch (const IoError& e) {
+        EXPECT_EQ(e.path(), dir.file("F.RCD"));
+        EXPECT_EQ(e.osError(), EACCES);
+    }
+    EXPECT_EQ(dir.read("F.RCD"), "old");
+    EXPECT_EQ(namesIn(dir), std::set<std::string>{"F.RCD"});
+    EXPECT_EQ(fs.journal(), std::vector<std::string>{"update F.RCD"}) << "refused before anything was written";
+}
+
+// The same with the file's real permissions, which bind every user but root.
+TEST(FileIo, ReplacingAFileWithoutWritePermissionFails) {
 #ifndef _WIN32
     if (::geteuid() == 0) GTEST_SKIP() << "root ignores file permissions";
 #endif
@@ -124,6 +145,94 @@ TEST(FileIo, ReplacingAWriteProtectedFileFails) {
     }
     EXPECT_EQ(dir.read("F.RCD"), "old");
     EXPECT_EQ(namesIn(dir), std::set<std::string>{"F.RCD"});
+}
+
+// Whatever step of the replacement fails, the caller learns it on the
+// target's name with the system's error code, the old version survives
+// whole and no temporary file stays beside it.
+TEST(FileIo, EveryFailingStepLeavesTheOldFileIntact) {
+    const std::string newBytes = "the new content of the record";
+    const struct {
+        const char* name;
+        void (*inject)(FaultFileSystem&, const std::string& target);
+        int error;
+    } cases[] = {
+        {"diskFullAtOnce", [](FaultFileSystem& fs, const std::string& t) { fs.diskFullAfter(t, 0); }, ENOSPC},
+        {"diskFullAfterOneByte", [](FaultFileSystem& fs, const std::string& t) { fs.diskFullAfter(t, 1); }, ENOSPC},
+        {"diskFullOneByteShort", [](FaultFileSystem& fs, const std::string& t) { fs.diskFullAfter(t, 28); }, ENOSPC},
+        {"flushFails", [](FaultFileSystem& fs, const std::string& t) { fs.failSync(t, EIO); }, EIO},
+        {"renameRefused", [](FaultFileSystem& fs, const std::string& t) { fs.refuseRename(t, EXDEV); }, EXDEV},
+        {"writeProtected", [](FaultFileSystem& fs, const std::string& t) { fs.writeProtect(t); }, EACCES},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        dir.write("F.RCD", "old content");
+        FaultFileSystem fs;
+        c.inject(fs, dir.file("F.RCD"));
+        try {
+            replaceFileAtomically(dir.file("F.RCD"), newBytes, fs);
+            ADD_FAILURE() << "no IoError";
+        } catch (const IoError& e) {
+            EXPECT_EQ(e.path(), dir.file("F.RCD"));
+            EXPECT_EQ(e.osError(), c.error);
+        }
+        EXPECT_EQ(dir.read("F.RCD"), "old content");
+        EXPECT_EQ(namesIn(dir), std::set<std::string>{"F.RCD"});
+    }
+}
+
+TEST(FileIo, ADiskFullWhileCreatingAFileLeavesNothing) {
+    TempDir dir;
+    FaultFileSystem fs;
+    fs.diskFullAfter(dir.file("F.RCD"), 2);
+    EXPECT_THROW(replaceFileAtomically(dir.file("F.RCD"), "abc", fs), IoError);
+    EXPECT_TRUE(namesIn(dir).empty());
+}
+
+// The new content reaches the medium under the temporary name before it
+// takes the target's: a crash at any moment leaves one whole version.
+TEST(FileIo, TheNewContentIsFlushedBeforeTheRename) {
+    TempDir dir;
+    dir.write("F.RCD", "old");
+    FaultFileSystem fs;
+    replaceFileAtomically(dir.file("F.RCD"), "new", fs);
+    EXPECT_EQ(dir.read("F.RCD"), "new");
+    EXPECT_EQ(fs.journal(), (std::vector<std::string>{"update F.RCD", "close F.RCD", "create F.RCD.tmp~",
+                                                      "write F.RCD.tmp~", "sync F.RCD.tmp~", "close F.RCD.tmp~",
+                                                      "rename F.RCD.tmp~ F.RCD"}));
+}
+
+// The file was there at the check and is gone at the read.
+TEST(FileIo, ReadingAFileThatVanishedFails) {
+    TempDir dir;
+    dir.write("F.RCD", "x");
+    FaultFileSystem fs;
+    fs.vanishOnOpen(dir.file("F.RCD"));
+    ASSERT_TRUE(fileExists(dir.file("F.RCD"), fs));
+    try {
+        readWholeFile(dir.file("F.RCD"), fs);
+        FAIL() << "no IoError";
+    } catch (const IoError& e) {
+        EXPECT_EQ(e.path(), dir.file("F.RCD"));
+        EXPECT_EQ(e.osError(), ENOENT);
+    }
+    EXPECT_FALSE(fileExists(dir.file("F.RCD"), fs));
+}
+
+TEST(FileIo, ADeletionTheSystemRefusesFails) {
+    TempDir dir;
+    dir.write("F", "x");
+    FaultFileSystem fs;
+    fs.refuseRemove(dir.file("F"), EPERM);
+    try {
+        removeFileIfExists(dir.file("F"), fs);
+        FAIL() << "no IoError";
+    } catch (const IoError& e) {
+        EXPECT_EQ(e.path(), dir.file("F"));
+        EXPECT_EQ(e.osError(), EPERM);
+    }
+    EXPECT_TRUE(dir.exists("F"));
 }
 
 TEST(FileIo, TemporaryFileLiesBesideTheTarget) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "data/errors.h"
+#include "support/fault_file_system.h"
 #include "support/temp_dir.h"
 
 #ifndef _WIN32
@@ -17,6 +18,7 @@
 namespace talmorek::data {
 namespace {
 
+using talmorek::testing::FaultFileSystem;
 using talmorek::testing::TempDir;
 
 constexpr std::size_t kSize = 4;
@@ -252,6 +254,20 @@ TEST(RecordFile, CreatingInAMissingDirectoryFails) {
 
 // Opening asks for write access too, so a write-protected record file is refused.
 TEST(RecordFile, OpeningAWriteProtectedFileFails) {
+    TempDir dir;
+    dir.write("R.RCD", "AAAA");
+    FaultFileSystem fs;
+    fs.writeProtect(dir.file("R.RCD"));
+    IoError e = ioErrorOf([&] { RecordFile::openExisting(dir.file("R.RCD"), kSize, fs); });
+    EXPECT_EQ(e.path(), dir.file("R.RCD"));
+    EXPECT_EQ(e.osError(), EACCES);
+    IoError c = ioErrorOf([&] { RecordFile::create(dir.file("R.RCD"), kSize, fs); });
+    EXPECT_EQ(c.osError(), EACCES);
+    EXPECT_EQ(dir.read("R.RCD"), "AAAA");
+}
+
+// The same with the file's real permissions, which bind every user but root.
+TEST(RecordFile, OpeningAFileWithoutWritePermissionFails) {
 #ifndef _WIN32
     if (::geteuid() == 0) GTEST_SKIP() << "root ignores file permissions";
 #endif
@@ -272,6 +288,31 @@ TEST(RecordFile, RemoveDeletesTheFile) {
     IoError e = ioErrorOf([&] { RecordFile::remove(dir.file("R.RCD")); });
     EXPECT_EQ(e.path(), dir.file("R.RCD"));
     EXPECT_EQ(e.osError(), ENOENT);
+}
+
+TEST(RecordFile, AWriteTheDiskRefusesFailsAndKeepsTheRecordInMemory) {
+    TempDir dir;
+    dir.write("R.RCD", "AAAABBBB");
+    FaultFileSystem fs;
+    fs.diskFullAfter(dir.file("R.RCD"), 2);
+    auto f = RecordFile::openExisting(dir.file("R.RCD"), kSize, fs);
+    f.seek(2);
+    IoError e = ioErrorOf([&] { f.write("CCCC"); });
+    EXPECT_EQ(e.path(), dir.file("R.RCD"));
+    EXPECT_EQ(e.osError(), ENOSPC);
+    EXPECT_EQ(f.size(), 2u) << "the record that did not fit was not taken";
+    EXPECT_EQ(f.position(), 2u);
+}
+
+TEST(RecordFile, ADeletionTheSystemRefusesFails) {
+    TempDir dir;
+    dir.write("R.RCD", "AAAA");
+    FaultFileSystem fs;
+    fs.refuseRemove(dir.file("R.RCD"), EBUSY);
+    IoError e = ioErrorOf([&] { RecordFile::remove(dir.file("R.RCD"), fs); });
+    EXPECT_EQ(e.path(), dir.file("R.RCD"));
+    EXPECT_EQ(e.osError(), EBUSY);
+    EXPECT_TRUE(dir.exists("R.RCD"));
 }
 
 TEST(RecordFile, MovedFileKeepsItsPosition) {

@@ -9,6 +9,7 @@
 
 #include "core/data/hand_bytes.h"
 #include "data/errors.h"
+#include "support/fault_file_system.h"
 #include "support/temp_dir.h"
 
 namespace talmorek::data {
@@ -17,6 +18,7 @@ namespace {
 using talmorek::testing::hex;
 using talmorek::testing::putLe32;
 using talmorek::testing::putLenText;
+using talmorek::testing::FaultFileSystem;
 using talmorek::testing::TempDir;
 
 // The station record of Kladno, precinct 1, built byte by byte over `r`
@@ -282,6 +284,40 @@ TEST(Station, StatusUpdateWritesALowerCaseFileInPlace) {
     ZapisStavStanice(dir.path(), "A", shared);
     EXPECT_FALSE(dir.exists("STANICE.RCD"));
     EXPECT_EQ(dir.read("stanice.rcd")[256], 'A');
+}
+
+// A failed status update leaves the file as it was, and the shared copy
+// mirrors that file, not the letter that was not written.
+TEST(Station, AFailedStatusUpdateKeepsTheRecordAndTheSharedCopyMirrorsIt) {
+    const struct {
+        const char* name;
+        void (*inject)(FaultFileSystem&, const std::string& file);
+        int error;
+        const char* sharedStav;  // what the shared copy holds afterwards
+    } cases[] = {
+        // The re-read succeeds, the replacement fails.
+        {"diskFull", [](FaultFileSystem& fs, const std::string& f) { fs.diskFullAfter(f, 100); }, ENOSPC, "N"},
+        // Refused at the first open: nothing is read either.
+        {"writeProtected", [](FaultFileSystem& fs, const std::string& f) { fs.writeProtect(f); }, EACCES, "?"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        dir.write("STANICE.RCD", kladnoRecord());
+        FaultFileSystem fs;
+        c.inject(fs, dir.file("STANICE.RCD"));
+        TStanice shared = kladno();
+        shared.Stav = "?";
+        try {
+            ZapisStavStanice(dir.path(), "A", shared, fs);
+            ADD_FAILURE() << "no IoError";
+        } catch (const IoError& e) {
+            EXPECT_EQ(e.path(), dir.file("STANICE.RCD"));
+            EXPECT_EQ(e.osError(), c.error);
+        }
+        EXPECT_EQ(hex(dir.read("STANICE.RCD")), hex(kladnoRecord()));
+        EXPECT_EQ(shared.Stav, c.sharedStav);
+    }
 }
 
 TEST(Station, StatusUpdateWithoutTheFileFails) {

@@ -10,11 +10,13 @@
 #include "core/data/hand_bytes.h"
 #include "data/cp1250.h"
 #include "data/errors.h"
+#include "support/fault_file_system.h"
 #include "support/temp_dir.h"
 
 namespace talmorek::data {
 namespace {
 
+using talmorek::testing::FaultFileSystem;
 using talmorek::testing::hex;
 using talmorek::testing::putLenText;
 using talmorek::testing::TempDir;
@@ -200,6 +202,37 @@ TEST(Hlasovani, LowerCaseFileNameIsUsed) {
     EXPECT_EQ(NactiHlasovani(dir.path()), h);
 }
 
+// A write-protected HLASO.RCD is neither replaced nor read: the course of
+// voting is opened for writing like every working file.
+TEST(Hlasovani, AWriteProtectedFileIsNeitherWrittenNorRead) {
+    TempDir dir;
+    const auto [h, bytes] = postponed();
+    dir.write("HLASO.RCD", std::string(1194, '\0'));
+    FaultFileSystem fs;
+    fs.writeProtect(dir.file("HLASO.RCD"));
+    IoError write = ioErrorOf([&] { ZapisHlasovani(dir.path(), h, fs); });
+    EXPECT_EQ(write.path(), dir.file("HLASO.RCD"));
+    EXPECT_EQ(write.osError(), EACCES);
+    IoError read = ioErrorOf([&] { NactiHlasovani(dir.path(), fs); });
+    EXPECT_EQ(read.path(), dir.file("HLASO.RCD"));
+    EXPECT_EQ(read.osError(), EACCES);
+    EXPECT_EQ(dir.read("HLASO.RCD"), std::string(1194, '\0'));
+    EXPECT_EQ(namesIn(dir), std::set<std::string>{"HLASO.RCD"});
+}
+
+TEST(Hlasovani, ADiskFullWhileSavingKeepsTheLastSave) {
+    TempDir dir;
+    const auto [h, bytes] = postponed();
+    ZapisHlasovani(dir.path(), Hlasovani{});
+    const std::string before = dir.read("HLASO.RCD");
+    FaultFileSystem fs;
+    fs.diskFullAfter(dir.file("HLASO.RCD"), 600);
+    IoError e = ioErrorOf([&] { ZapisHlasovani(dir.path(), h, fs); });
+    EXPECT_EQ(e.osError(), ENOSPC);
+    EXPECT_EQ(dir.read("HLASO.RCD"), before);
+    EXPECT_EQ(namesIn(dir), std::set<std::string>{"HLASO.RCD"});
+}
+
 // ---- KOMISE.RCD ----
 
 std::string member(std::string_view cp1250Name) {
@@ -274,6 +307,19 @@ TEST(Komise, MissingFileFails) {
     IoError probe = ioErrorOf([&] { KomiseNeprazdna(dir.path()); });
     EXPECT_EQ(probe.path(), dir.file("KOMISE.RCD"));
     EXPECT_EQ(probe.osError(), ENOENT);
+}
+
+TEST(Komise, ADiskFullWhileSavingKeepsTheLastList) {
+    TempDir dir;
+    ZapisKomisi(dir.path(), {{"Jan"}, {"Eva"}});
+    const std::string before = dir.read("KOMISE.RCD");
+    FaultFileSystem fs;
+    fs.diskFullAfter(dir.file("KOMISE.RCD"), 51);
+    IoError e = ioErrorOf([&] { ZapisKomisi(dir.path(), {{"Jan"}, {"Eva"}, {"Petr"}}, fs); });
+    EXPECT_EQ(e.path(), dir.file("KOMISE.RCD"));
+    EXPECT_EQ(e.osError(), ENOSPC);
+    EXPECT_EQ(dir.read("KOMISE.RCD"), before);
+    EXPECT_EQ(NactiKomisi(dir.path()), (SeznamKomise{{"Jan"}, {"Eva"}}));
 }
 
 TEST(Komise, NotEmptyMeansAnyByteAtAll) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "data/errors.h"
 #include "data/station.h"
 #include "entry/check_numbers.h"
@@ -29,7 +31,7 @@ data::TStanice stationWithReservedText(const std::string& text, const std::strin
     return s;
 }
 
-const LocalDateTime kNow{2021, 10, 9, 14, 30, 5};
+const data::LocalDateTime kNow{2021, 10, 9, 14, 30, 5};
 
 class Recompute : public ::testing::Test {
 protected:
@@ -237,9 +239,30 @@ TEST_F(Recompute, OneSourceDrawsANewNumberEachTime) {
     EXPECT_NE(r.TS.Nahoda, first);
 }
 
+// The stamp is read from the clock at each recomputation: a clock moved
+// between two saves dates the second one.
+TEST_F(Recompute, TheStampFollowsTheClockItWasGiven) {
+    auto clock = std::make_shared<data::FixedClock>(kNow);
+    const RecomputeSources sources = sourcesOf(clock, 1);
+    ProcDopoctiTS(r, parties, station, sources);
+    EXPECT_EQ(r.TS.Datum, "20211009");
+    EXPECT_EQ(r.TS.Cas, "143005");
+    clock->set({2022, 1, 2, 3, 4, 5, 999});
+    ProcDopoctiTS(r, parties, station, sources);
+    EXPECT_EQ(r.TS.Datum, "20220102");
+    EXPECT_EQ(r.TS.Cas, "030405");
+}
+
+TEST_F(Recompute, TheSameSeedGivesTheSameNahodaWhateverTheClock) {
+    RecordOfVote other = r;
+    ProcDopoctiTS(r, parties, station, sourcesOf(data::systemClock(), 42));
+    ProcDopoctiTS(other, parties, station, fixedSources(kNow, 42));
+    EXPECT_EQ(r.TS.Nahoda, other.TS.Nahoda);
+}
+
 TEST_F(Recompute, TheSystemSourcesGiveTheClockAndANumberInRange) {
     RecomputeSources sources = systemSources();
-    LocalDateTime now = sources.now();
+    const data::LocalDateTime now = sources.clock->now();
     EXPECT_GE(now.year, 2021);
     for (int i = 0; i < 100; ++i) {
         auto n = sources.nahoda();

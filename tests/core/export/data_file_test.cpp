@@ -4,20 +4,24 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <functional>
+#include <set>
 #include <vector>
 
 #include "core/export/widest_record.h"
 #include "data/errors.h"
 #include "export/data_file.h"
 #include "export/package.h"
+#include "support/fault_file_system.h"
 #include "support/temp_dir.h"
 
 namespace talmorek::exporting {
 namespace {
 
 using entry::RecordOfVote;
+using testing::FaultFileSystem;
 using testing::TempDir;
 
 RecordOfVote sampleRecord() {
@@ -267,6 +271,70 @@ TEST(DataFile, ADamagedPackageIsRefusedAndNothingChanges) {
         EXPECT_ANY_THROW(NactiData(r, dir.path(), "532053", 1, DataLetter::E));
         EXPECT_EQ(dir.read("EP532053.00001"), damaged);
     }
+}
+
+std::set<std::string> namesIn(const TempDir& dir) {
+    std::set<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(dir.path())) names.insert(e.path().filename().string());
+    return names;
+}
+
+// A disk that fills up while the package is written: the data file of the
+// last save stays whole, and a lone "E" file is not given up for an "O"
+// file that never reached the disk.
+TEST(DataFile, ADiskFullWhileWritingKeepsTheSavedData) {
+    const struct {
+        const char* name;
+        DataLetter saved;    // the file on disk before
+        DataLetter writing;  // the letter written
+    } cases[] = {{"replacingE", DataLetter::E, DataLetter::E}, {"replacingO", DataLetter::O, DataLetter::O}, {"firstOAfterE", DataLetter::E, DataLetter::O}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        ZapisData(sampleRecord(), dir.path(), "532053", 1, c.saved);
+        const std::string savedName = dataFileName(c.saved, "532053", 1);
+        const std::string before = dir.read(savedName);
+        FaultFileSystem fs;
+        fs.diskFullAfter(dir.file(dataFileName(c.writing, "532053", 1)), 100);
+        RecordOfVote changed = sampleRecord();
+        changed.T4.ZapsOsoby = 900;
+        try {
+            ZapisData(changed, dir.path(), "532053", 1, c.writing, fs);
+            ADD_FAILURE() << "written";
+        } catch (const data::IoError& e) {
+            EXPECT_EQ(e.path(), dir.file(dataFileName(c.writing, "532053", 1)));
+            EXPECT_EQ(e.osError(), ENOSPC);
+        }
+        EXPECT_EQ(dir.read(savedName), before);
+        EXPECT_EQ(namesIn(dir), std::set<std::string>{savedName});
+    }
+}
+
+// The "O" file is on disk; the "E" file it supersedes refuses to go. The
+// failure is raised, and both files stay for the command to sort out.
+TEST(DataFile, AnEFileThatRefusesToGoIsReportedAfterTheOFileIsWritten) {
+    TempDir dir;
+    ZapisData(sampleRecord(), dir.path(), "532053", 1, DataLetter::E);
+    FaultFileSystem fs;
+    fs.refuseRemove(dir.file("EP532053.00001"), EACCES);
+    EXPECT_THROW(saveResults(sampleRecord(), dir.path(), "532053", 1, DataLetter::O, fs), data::IoError);
+    EXPECT_EQ(namesIn(dir), (std::set<std::string>{"EP532053.00001", "OP532053.00001"}));
+}
+
+TEST(DataFile, AFileThatVanishesBeforeTheReadFailsAndClearsTheBlock) {
+    TempDir dir;
+    ZapisData(sampleRecord(), dir.path(), "532053", 1, DataLetter::O);
+    FaultFileSystem fs;
+    fs.vanishOnOpen(dir.file("OP532053.00001"));
+    RecordOfVote r = sampleRecord();
+    try {
+        NactiData(r, dir.path(), "532053", 1, DataLetter::O, fs);
+        FAIL() << "read a vanished file";
+    } catch (const data::IoError& e) {
+        EXPECT_EQ(e.path(), dir.file("OP532053.00001"));
+        EXPECT_EQ(e.osError(), ENOENT);
+    }
+    EXPECT_EQ(r.T4.ZapsOsoby, 0) << "the block was cleared before the read";
 }
 
 }  // namespace

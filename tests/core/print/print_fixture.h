@@ -52,7 +52,7 @@ protected:
     PreviewDocument preview{document};
     FixedMeasure measure;
     PrintContext ctx{preview, measure, stanice};
-    PrintTime now{2021, 10, 8, 14, 5, 9, 42};
+    data::LocalDateTime now{2021, 10, 8, 14, 5, 9, 42};
 };
 
 }  // namespace talmorek::print

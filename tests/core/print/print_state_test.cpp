@@ -46,7 +46,7 @@ TEST_F(PrintState, InitTiskSetsEveryDefault) {
 }
 
 TEST_F(PrintState, InitTiskTakesTheDateAndTimeOfPrinting) {
-    InitTisk(ctx, PrintTime{2021, 1, 2, 3, 4, 5, 6});
+    InitTisk(ctx, data::LocalDateTime{2021, 1, 2, 3, 4, 5, 6});
     EXPECT_EQ(ctx.stav.DatumTisku, "02.01.2021");
     EXPECT_EQ(ctx.stav.CasTisku, "03:04");
 }
@@ -57,9 +57,9 @@ TEST_F(PrintState, InitTiskKeepsTheJobTitle) {
     EXPECT_EQ(document.PrintJobTitle(), "PST4b.pdf");
 }
 
-TEST(PrintTimeText, IsZeroPadded) {
-    EXPECT_EQ(dateText(PrintTime{2021, 10, 8, 9, 5, 0, 0}), "08.10.2021");
-    EXPECT_EQ(timeText(PrintTime{2021, 10, 8, 9, 5, 0, 0}), "09:05");
+TEST(PrintedTimeText, IsZeroPadded) {
+    EXPECT_EQ(dateText(data::LocalDateTime{2021, 10, 8, 9, 5, 0, 0}), "08.10.2021");
+    EXPECT_EQ(timeText(data::LocalDateTime{2021, 10, 8, 9, 5, 0, 0}), "09:05");
 }
 
 }  // namespace

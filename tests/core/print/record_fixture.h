@@ -218,7 +218,7 @@ protected:
     PreviewDocument preview{document};
     FixedMeasure measure{2, 5};
     PrintContext ctx{preview, measure, stanice};
-    PrintTime now{2021, 10, 9, 14, 5, 9, 42};
+    data::LocalDateTime now{2021, 10, 9, 14, 5, 9, 42};
 };
 
 }  // namespace talmorek::print

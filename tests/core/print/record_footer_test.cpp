@@ -33,7 +33,7 @@ protected:
 };
 
 TEST(TimeStamp, HasMillisecondsAfterTheComma) {
-    EXPECT_EQ(timeStampText(PrintTime{2021, 10, 8, 14, 5, 9, 42}), "08.10.2021 14:05:09,042");
+    EXPECT_EQ(timeStampText(data::LocalDateTime{2021, 10, 8, 14, 5, 9, 42}), "08.10.2021 14:05:09,042");
 }
 
 TEST(FooterCodes, AreThePassableErrorsWarningsAndPartyErrors) {

@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "core/workflow/workflow_fixture.h"
-#include "data/errors.h"
 
 namespace talmorek::testing {
 namespace {
@@ -64,7 +65,7 @@ TEST_F(CancelData, NoKeepsTheData) {
 
 TEST_F(CancelData, AFileThatCannotBeDeletedIsReported) {
     save(cleanRecord(parties), DataLetter::E);
-    workflow.setRemoveFile([](const std::string& path) { throw data::IoError(path, 13, "permission denied"); });
+    files.refuseRemove(dir.file(dataFile(DataLetter::E)), EACCES);
     prompts.answers = {true};
     workflow.ZrusitData_MIClick();
     EXPECT_EQ(messages(), (Messages{kAsk, {"information", "Data se nepovedlo zrušit!", "Rušení dat", {}}}));
@@ -73,10 +74,11 @@ TEST_F(CancelData, AFileThatCannotBeDeletedIsReported) {
 
 TEST_F(CancelData, ADeletionThatSilentlyLeavesTheFileIsReported) {
     save(cleanRecord(parties), DataLetter::E);
-    workflow.setRemoveFile([](const std::string&) {});
+    files.refuseRemove(dir.file(dataFile(DataLetter::E)), 0);
     prompts.answers = {true};
     workflow.ZrusitData_MIClick();
     EXPECT_EQ(messages().back().text, "Data se nepovedlo zrušit!");
+    EXPECT_TRUE(has(DataLetter::E));
 }
 
 }  // namespace

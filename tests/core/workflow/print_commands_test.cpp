@@ -102,7 +102,7 @@ TEST_F(PrintCommands, TestPrintAndPrinterSelection) {
 
 TEST_F(PrintCommands, APrintJobThatFailsIsReportedAndTheProgramGoesOn) {
     class FailingJobs : public RecordingPrintJobs {
-        void testPage(const data::TStanice&, bool) override { throw data::IoError("PST.pdf", 28, "disk full"); }
+        void testPage(const data::TStanice&, bool, const data::LocalDateTime&) override { throw data::IoError("PST.pdf", 28, "disk full"); }
     } failing;
     workflow::Workflow wf{data::Directories{dir.path(), dir.path(), dir.file("data/"), false}, prompts, failing,
                      exportDialogs, fixedClock()};

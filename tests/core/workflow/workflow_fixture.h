@@ -1,7 +1,8 @@
 #pragma once
 // A station installation in a temporary directory with the main menu's
-// workflow over it, and the scripted stand-ins of tests/support for the
-// user, the printer and the export dialogs.
+// workflow over it, the scripted stand-ins of tests/support for the user,
+// the printer and the export dialogs, and the station's files going through
+// a file system that injects the faults a test asks for.
 //
 // The installation is the one of the check tests (precinct 554782 / 3 with
 // five parties); the data directory is "data/" under it.
@@ -22,6 +23,7 @@
 #include "data/station.h"
 #include "data/working_files.h"
 #include "export/data_file.h"
+#include "support/fault_file_system.h"
 
 namespace talmorek::testing {
 
@@ -78,8 +80,9 @@ protected:
     ScriptedPrompts prompts;
     RecordingPrintJobs printJobs;
     ScriptedExportDialogs exportDialogs;
+    FaultFileSystem files;
     workflow::Workflow workflow{data::Directories{dir.path(), dir.path(), dir.file("data/"), false}, prompts, printJobs,
-                           exportDialogs, fixedClock()};
+                                exportDialogs, fixedClock(), files};
 };
 
 }  // namespace talmorek::testing

@@ -2,8 +2,10 @@
 // is open, and the clock timer runs only then.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <ostream>
 
+#include <QDate>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -19,8 +21,8 @@ QTimer* clockTimer(QWidget& w) { return w.findChild<QTimer*>(QStringLiteral("dat
 
 TEST(DateTimeDialog, ShowsTheClockAndFollowsItAcrossMidnight) {
     TZ_Info_F dialog;
-    QDateTime now(QDate(2021, 10, 8), QTime(23, 59, 40));
-    dialog.setClock([&] { return now; });
+    auto clock = std::make_shared<data::FixedClock>(data::LocalDateTime{2021, 10, 8, 23, 59, 40});
+    dialog.setClock(clock);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Informace"));
     EXPECT_FALSE(clockTimer(dialog)->isActive());
 
@@ -30,12 +32,12 @@ TEST(DateTimeDialog, ShowsTheClockAndFollowsItAcrossMidnight) {
     ASSERT_TRUE(clockTimer(dialog)->isActive());
     EXPECT_EQ(clockTimer(dialog)->interval(), 1000);
 
-    now = QDateTime(QDate(2021, 10, 9), QTime(0, 0, 1));
+    clock->set({2021, 10, 9, 0, 0, 1});
     dialog.datumCasTimerTimer();  // the next tick
     EXPECT_EQ(text(dialog, "Datum_LBL"), QStringLiteral("09.10.2021"));
     EXPECT_EQ(text(dialog, "Cas_LBL"), QStringLiteral("00:00"));
 
-    now = QDateTime(QDate(2021, 10, 9), QTime(7, 5, 0));  // the user set the clock
+    clock->set({2021, 10, 9, 7, 5, 0});  // the user set the clock
     dialog.datumCasTimerTimer();
     EXPECT_EQ(text(dialog, "Cas_LBL"), QStringLiteral("07:05"));
 }
@@ -96,6 +98,27 @@ TEST(DateTimeDialog, AppearsModallyAfterTheMainWindowAndIsClosedWithOk) {
     EXPECT_FALSE(w.findChild<QTimer*>(QStringLiteral("startTimer"))->isActive());
     // Once only: nothing else comes up.
     EXPECT_EQ(answerer.seen().size(), 1u);
+}
+
+// The confirmation shows the clock that dates the record and the printouts,
+// so what the commission checks is what the record will say.
+TEST(DateTimeDialog, ShowsTheProgramsClock) {
+    Installation inst;
+    inst.sources = entry::fixedSources({2021, 10, 9, 14, 30, 5}, 1);
+    auto session = inst.start();
+    ASSERT_TRUE(session);
+    TPS_menu& w = *session->mainWindow;
+    ModalAnswerer answerer;
+    QString shownDate, shownTime;
+    answerer.then([&](QWidget* d) {
+        shownDate = d->findChild<QLabel*>(QStringLiteral("Datum_LBL"))->text();
+        shownTime = d->findChild<QLabel*>(QStringLiteral("Cas_LBL"))->text();
+        d->findChild<QPushButton*>(QStringLiteral("Z_OK_Btn"))->click();
+    });
+    ASSERT_TRUE(showAndWait(w));
+    ASSERT_TRUE(waitFor([&] { return !answerer.seen().empty() && !w.dateTimeDialog()->isVisible(); }));
+    EXPECT_EQ(shownDate, QStringLiteral("09.10.2021"));
+    EXPECT_EQ(shownTime, QStringLiteral("14:30"));
 }
 
 }  // namespace

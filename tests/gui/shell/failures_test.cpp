@@ -77,13 +77,13 @@ TEST(QtPrintJobsFailures, AreToldThroughTheCommandsPrompts) {
     spoilt.length = 1;
     spoilt.entries[1] = {"1", "Strana", "x"};
     spoilt.sourceFile = "/i/STRANY.RCD";
-    EXPECT_THROW(jobs.tallySheet(spoilt, candidates, data::TStanice{}, true), data::ConversionError);
+    EXPECT_THROW(jobs.tallySheet(spoilt, candidates, data::TStanice{}, true, data::LocalDateTime{}), data::ConversionError);
     EXPECT_TRUE(prompts.calls.empty()) << prompts.calls[0];
 
     data::PartyList impossible;  // longer than a party list can be: a broken caller
     for (auto& entry : impossible.entries) entry = {"1", "Strana", "0"};
     impossible.length = data::PartyList::kCapacity + 1;
-    jobs.tallySheet(impossible, candidates, data::TStanice{}, true);
+    jobs.tallySheet(impossible, candidates, data::TStanice{}, true, data::LocalDateTime{});
     ASSERT_EQ(prompts.calls.size(), 1u);
     EXPECT_EQ(prompts.calls[0].rfind("failure|Sčítací arch|Neočekávaná chyba: ", 0), 0u) << prompts.calls[0];
     EXPECT_TRUE(answerer.seen().empty()) << answerer.seen()[0];

@@ -25,6 +25,7 @@ std::unique_ptr<ProgramSession> Installation::start(const QStringList& arguments
     ShellServices services;
     services.prompts = &prompts;
     services.printJobs = printWithQt ? nullptr : &printJobs;
+    services.sources = sources;
     return startProgram(options, services);
 }
 

@@ -35,6 +35,7 @@ struct Installation {
     // The program's own Qt print jobs instead of the recorded ones; they
     // report to the scripted prompts all the same.
     bool printWithQt = false;
+    entry::RecomputeSources sources = entry::systemSources();  // the program's clock and Nahoda
 
     explicit Installation(bool multiStation = false);
     QString executable() const { return QString::fromStdString(dir.path() + "talmorek"); }

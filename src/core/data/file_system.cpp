@@ -1,0 +1,100 @@
+#include "data/file_system.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+#include "data/file_io.h"
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace talmorek::data {
+namespace {
+
+// errno after a failed call, or EIO when the library did not set it.
+int lastError() { return errno != 0 ? errno : EIO; }
+
+class SystemFile : public File {
+public:
+    explicit SystemFile(std::FILE* f) : f_(f) {}
+    ~SystemFile() override {
+        if (f_) std::fclose(f_);
+    }
+    SystemFile(const SystemFile&) = delete;
+    SystemFile& operator=(const SystemFile&) = delete;
+
+    int readAll(std::string& out) override {
+        errno = 0;
+        if (std::fseek(f_, 0, SEEK_SET) != 0) return lastError();
+        return readToEnd(f_, out) ? 0 : lastError();
+    }
+
+    int writeAt(std::size_t offset, std::string_view bytes) override {
+        errno = 0;
+        if (std::fseek(f_, static_cast<long>(offset), SEEK_SET) != 0) return lastError();
+        if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), f_) != bytes.size()) return lastError();
+        return std::fflush(f_) == 0 ? 0 : lastError();
+    }
+
+    int sync() override {
+        errno = 0;
+        if (std::fflush(f_) != 0) return lastError();
+#ifdef _WIN32
+        return _commit(_fileno(f_)) == 0 ? 0 : lastError();
+#else
+        return ::fsync(fileno(f_)) == 0 ? 0 : lastError();
+#endif
+    }
+
+    int close() override {
+        errno = 0;
+        return std::fclose(std::exchange(f_, nullptr)) == 0 ? 0 : lastError();
+    }
+
+private:
+    std::FILE* f_;
+};
+
+class SystemFileSystem : public FileSystem {
+public:
+    OpenResult open(const std::string& path, OpenMode mode) override {
+        const char* how = mode == OpenMode::Read ? "rb" : mode == OpenMode::Update ? "r+b" : "w+b";
+        errno = 0;
+        std::FILE* f = std::fopen(path.c_str(), how);
+        if (!f) return {nullptr, lastError()};
+        return {std::make_unique<SystemFile>(f), 0};
+    }
+
+    int rename(const std::string& from, const std::string& to) override {
+        std::error_code ec;
+        std::filesystem::rename(from, to, ec);
+        return ec.value();
+    }
+
+    int remove(const std::string& path) override {
+        std::error_code ec;
+        const bool removed = std::filesystem::remove(path, ec);
+        if (ec) return ec.value();
+        return removed ? 0 : ENOENT;
+    }
+
+    bool exists(const std::string& path) override {
+        std::error_code ec;
+        return std::filesystem::is_regular_file(path, ec);
+    }
+};
+
+}  // namespace
+
+FileSystem& systemFileSystem() {
+    static SystemFileSystem system;
+    return system;
+}
+
+}  // namespace talmorek::data

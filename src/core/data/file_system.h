@@ -1,0 +1,65 @@
+#pragma once
+// The files of the operating system behind one small interface. Every
+// write, rename and deletion of the station's files (the working files, the
+// station record, the precinct data file, the PDFs) and the reads that go
+// with them pass through a `FileSystem`, so a test can put a fault-injecting
+// one in its place: a disk that fills up halfway, a write-protected file, a
+// file that vanishes between two steps, a deletion the system refuses. That
+// proves the old data survive every such failure, as root too, where file
+// permissions prove nothing.
+//
+// The operations answer with the operating system's error code (errno; 0
+// for success) and word nothing: the callers raise IoError naming the file
+// the user knows (the target, not its temporary file).
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace talmorek::data {
+
+// An open file.
+class File {
+public:
+    virtual ~File() = default;
+    // The whole content, from the start, into `out`.
+    virtual int readAll(std::string& out) = 0;
+    // Writes `bytes` at `offset`, overwriting or extending the file, and
+    // hands them to the operating system (a full disk shows here).
+    virtual int writeAt(std::size_t offset, std::string_view bytes) = 0;
+    // Pushes what was written to the medium, so that a rename after it
+    // never exposes a file whose blocks are still only in the cache.
+    virtual int sync() = 0;
+    // Closes the file; a write that failed late shows here. A file
+    // destroyed without `close` is closed, its result ignored.
+    virtual int close() = 0;
+};
+
+enum class OpenMode {
+    Read,    // an existing file, for reading
+    Update,  // an existing file, for reading and writing
+    Create,  // a new file, or an existing one emptied, for reading and writing
+};
+
+struct OpenResult {
+    std::unique_ptr<File> file;  // null when the file could not be opened
+    int error = 0;
+};
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    virtual OpenResult open(const std::string& path, OpenMode mode) = 0;
+    // Moves `from` over `to` in one step, replacing `to` when it exists.
+    virtual int rename(const std::string& from, const std::string& to) = 0;
+    // Deletes the file; ENOENT when there is none.
+    virtual int remove(const std::string& path) = 0;
+    // Whether a regular file exists at `path`.
+    virtual bool exists(const std::string& path) = 0;
+};
+
+// The operating system's own files.
+FileSystem& systemFileSystem();
+
+}  // namespace talmorek::data

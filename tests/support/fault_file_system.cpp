@@ -1,0 +1,109 @@
+#include "support/fault_file_system.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+
+#include "data/file_io.h"
+
+namespace talmorek::testing {
+namespace {
+
+std::string normal(const std::string& path) {
+    return std::filesystem::path(path).lexically_normal().generic_string();
+}
+
+std::string lastComponent(const std::string& path) { return std::filesystem::path(path).filename().string(); }
+
+}  // namespace
+
+// An open file of the fault file system: the system's file, with the faults
+// of its target applied to its writes and flushes.
+class FaultFile : public data::File {
+public:
+    FaultFile(FaultFileSystem& fs, std::unique_ptr<data::File> file, std::string path)
+        : fs_(fs), file_(std::move(file)), path_(std::move(path)), target_(fs.targetOf(path_)) {}
+
+    int readAll(std::string& out) override { return file_->readAll(out); }
+
+    int writeAt(std::size_t offset, std::string_view bytes) override {
+        fs_.note("write", path_);
+        auto room = fs_.room_.find(target_);
+        if (room == fs_.room_.end()) return file_->writeAt(offset, bytes);
+        const std::size_t fits = std::min(bytes.size(), room->second);
+        room->second -= fits;
+        if (fits > 0) {
+            if (int err = file_->writeAt(offset, bytes.substr(0, fits))) return err;
+        }
+        return fits < bytes.size() ? ENOSPC : 0;
+    }
+
+    int sync() override {
+        fs_.note("sync", path_);
+        if (auto failure = fs_.syncFailures_.find(target_); failure != fs_.syncFailures_.end()) return failure->second;
+        return file_->sync();
+    }
+
+    int close() override {
+        fs_.note("close", path_);
+        return file_->close();
+    }
+
+private:
+    FaultFileSystem& fs_;
+    std::unique_ptr<data::File> file_;
+    std::string path_;
+    std::string target_;
+};
+
+void FaultFileSystem::diskFullAfter(const std::string& path, std::size_t room) { room_[normal(path)] = room; }
+void FaultFileSystem::writeProtect(const std::string& path) { writeProtected_.insert(normal(path)); }
+void FaultFileSystem::vanishOnOpen(const std::string& path) { vanishing_.insert(normal(path)); }
+void FaultFileSystem::refuseRemove(const std::string& path, int error) { removeRefusals_[normal(path)] = error; }
+void FaultFileSystem::refuseRename(const std::string& path, int error) { renameRefusals_[normal(path)] = error; }
+void FaultFileSystem::failSync(const std::string& path, int error) { syncFailures_[normal(path)] = error; }
+
+std::string FaultFileSystem::targetOf(const std::string& path) const {
+    const std::string p = normal(path);
+    auto isTemporaryOf = [&](const std::string& target) { return normal(data::temporaryPathFor(target)) == p; };
+    for (const auto& [target, room] : room_)
+        if (isTemporaryOf(target)) return target;
+    for (const auto& [target, error] : syncFailures_)
+        if (isTemporaryOf(target)) return target;
+    return p;
+}
+
+void FaultFileSystem::note(const std::string& what, const std::string& path, const std::string& other) {
+    std::string entry = what + " " + lastComponent(path);
+    if (!other.empty()) entry += " " + lastComponent(other);
+    journal_.push_back(std::move(entry));
+}
+
+data::OpenResult FaultFileSystem::open(const std::string& path, data::OpenMode mode) {
+    note(mode == data::OpenMode::Read ? "read" : mode == data::OpenMode::Update ? "update" : "create", path);
+    const std::string p = normal(path);
+    if (vanishing_.erase(p) > 0) base_.remove(path);
+    if (mode != data::OpenMode::Read && writeProtected_.count(p) > 0) return {nullptr, EACCES};
+    data::OpenResult opened = base_.open(path, mode);
+    if (!opened.file) return opened;
+    return {std::make_unique<FaultFile>(*this, std::move(opened.file), path), 0};
+}
+
+int FaultFileSystem::rename(const std::string& from, const std::string& to) {
+    note("rename", from, to);
+    if (auto refusal = renameRefusals_.find(normal(to)); refusal != renameRefusals_.end()) return refusal->second;
+    return base_.rename(from, to);
+}
+
+int FaultFileSystem::remove(const std::string& path) {
+    note("remove", path);
+    if (auto refusal = removeRefusals_.find(normal(path)); refusal != removeRefusals_.end()) return refusal->second;
+    return base_.remove(path);
+}
+
+bool FaultFileSystem::exists(const std::string& path) {
+    note("exists", path);
+    return base_.exists(path);
+}
+
+}  // namespace talmorek::testing
