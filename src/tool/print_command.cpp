@@ -137,7 +137,7 @@ struct PrintOptions {
     const Printout* printout = nullptr;
     std::string pdf;
     std::string calls;
-    bool bezHacku = false;
+    bool sDiakritikou = true;  // false with --bez-hacku
     bool direct = false;
     RecordOptions record;
 };
@@ -165,7 +165,7 @@ std::optional<PrintOptions> parsePrintOptions(const Args& args, std::ostream& er
             }
             (a == "--pdf" ? o.pdf : o.calls) = args[++i];
         } else if (a == "--bez-hacku") {
-            o.bezHacku = true;
+            o.sDiakritikou = false;
         } else if (a == "--direct") {
             o.direct = true;
         } else if (a == "--letter" || a == "--json") {
@@ -238,7 +238,7 @@ int runPrint(const Args& args, std::ostream& out, std::ostream& err) {
         const render::QtTextMeasure measure;
         print::PrintContext ctx(preview, measure, station);
         const std::shared_ptr<const data::Clock> clock = clockFor(options->record);
-        options->printout->draw(ctx, {*dirs, station, options->record, clock, clock->now(), !options->bezHacku});
+        options->printout->draw(ctx, {*dirs, station, options->record, clock, clock->now(), options->sDiakritikou});
         const print::RecordedDocument& drawn = options->direct ? directPages.document : document.recorded();
         render::writePdf(drawn, QString::fromStdString(options->pdf));
         if (!options->calls.empty()) data::replaceFileAtomically(options->calls, print::toText(drawn));

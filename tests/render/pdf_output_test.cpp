@@ -50,11 +50,11 @@ protected:
 
 TEST_F(PdfOutput, TestPageHoldsItsCzechTextAsText) {
     REQUIRE_POPPLER();
-    data::TStanice stanice;
+    data::TStanice station;
     print::RecordingDocument document;
     print::PreviewDocument preview(document);
     const QtTextMeasure measure;
-    print::PrintContext ctx(preview, measure, stanice);
+    print::PrintContext ctx(preview, measure, station);
     print::printTestPage(ctx, testPageFacts("PDF", "08.10. - 09.10.2021"), {2021, 10, 8, 14, 5}, true);
     writePdf(document.recorded(), file("test.pdf"));
 

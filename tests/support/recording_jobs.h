@@ -48,10 +48,10 @@ public:
         c.obec = t4.Obec;
         calls.push_back(c);
     }
-    void tallySheet(const data::PartyList& strany, const data::CandidateTable&, const data::TStanice&,
+    void tallySheet(const data::PartyList& parties, const data::CandidateTable&, const data::TStanice&,
                     bool sDiakritikou, const data::LocalDateTime& now) override {
         PrintCall c = call("tallySheet", sDiakritikou, now);
-        c.parties = strany.length;
+        c.parties = parties.length;
         calls.push_back(c);
     }
     void testPage(const data::TStanice&, bool sDiakritikou, const data::LocalDateTime& now) override {
@@ -77,9 +77,9 @@ public:
 
 class ScriptedExportDialogs : public workflow::ExportDialogs {
 public:
-    bool exportTarget(const data::Directories&, const data::TStanice& stanice) override {
+    bool exportTarget(const data::Directories&, const data::TStanice& station) override {
         ++targetShown;
-        stavWhenShown = stanice.Stav;
+        stavWhenShown = station.Stav;
         return exportDone;
     }
     int pocetKopii() override {

@@ -56,24 +56,24 @@ TStanice decodeStanice(std::string_view r) {
     return s;
 }
 
-RecordBytes encodeStanice(const TStanice& s, RecordBytes r) {
+RecordBytes encodeStanice(const TStanice& station, RecordBytes r) {
     r.resize(kRecordSize, '\0');
-    putStr(r, f::Oznaceni, s.Oznaceni);
-    putStr(r, f::KodUzemi, s.KodUzemi);
-    putStr(r, f::NazevObce, s.NazevObce);
-    putStr(r, f::KodObce, s.KodObce);
-    putInt32(r, f::CisloOkrsku, s.CisloOkrsku);
-    putStr(r, f::KodOkresu, s.KodOkresu);
-    putStr(r, f::NazevOkresu, s.NazevOkresu);
-    putStr(r, f::CisloKraje, s.CisloKraje);
-    putStr(r, f::KodKraje, s.KodKraje);
-    putStr(r, f::NazevKraje, s.NazevKraje);
-    std::string reserved = s.reserved;
+    putStr(r, f::Oznaceni, station.Oznaceni);
+    putStr(r, f::KodUzemi, station.KodUzemi);
+    putStr(r, f::NazevObce, station.NazevObce);
+    putStr(r, f::KodObce, station.KodObce);
+    putInt32(r, f::CisloOkrsku, station.CisloOkrsku);
+    putStr(r, f::KodOkresu, station.KodOkresu);
+    putStr(r, f::NazevOkresu, station.NazevOkresu);
+    putStr(r, f::CisloKraje, station.CisloKraje);
+    putStr(r, f::KodKraje, station.KodKraje);
+    putStr(r, f::NazevKraje, station.NazevKraje);
+    std::string reserved = station.reserved;
     reserved.resize(kReservedSize, '\0');
     r.replace(kReservedOffset, kReservedSize, reserved);
-    putStr(r, f::Pripona, s.Pripona);
-    putStr(r, f::KodOS, s.KodOS);
-    putStr(r, f::Stav, s.Stav);
+    putStr(r, f::Pripona, station.Pripona);
+    putStr(r, f::KodOS, station.KodOS);
+    putStr(r, f::Stav, station.Stav);
     return r;
 }
 
@@ -109,23 +109,23 @@ void ZapisStavStanice(const std::string& stationDir, std::string_view letter, TS
     shared.sourceFile = path;
 }
 
-bool isSpecialPrecinct(const TStanice& s) { return s.KodObce == kKodZvlastnihoOkrsku; }
+bool isSpecialPrecinct(const TStanice& station) { return station.KodObce == kKodZvlastnihoOkrsku; }
 
 std::string precinctFiveDigits(std::int32_t cisloOkrsku) {
     return std::to_string(static_cast<long long>(cisloOkrsku) + 100000).substr(1);
 }
 
-std::string electionDates(const TStanice& s) {
-    if (isSpecialPrecinct(s) && s.CisloOkrsku >= 83 && s.CisloOkrsku <= 96) return "07.10. - 08.10.2021";
+std::string electionDates(const TStanice& station) {
+    if (isSpecialPrecinct(station) && station.CisloOkrsku >= 83 && station.CisloOkrsku <= 96) return "07.10. - 08.10.2021";
     return "08.10. - 09.10.2021";
 }
 
-std::string reservedText(const TStanice& s) {
+std::string reservedText(const TStanice& station) {
     constexpr std::size_t at = kReservedTextOffset - kReservedOffset;
     constexpr std::size_t room = kReservedSize - at - 1;
-    std::size_t length = static_cast<unsigned char>(s.reserved[at]);
+    std::size_t length = static_cast<unsigned char>(station.reserved[at]);
     if (length > room) length = room;
-    return cp1250ToUtf8(std::string_view(s.reserved).substr(at + 1, length));
+    return cp1250ToUtf8(std::string_view(station.reserved).substr(at + 1, length));
 }
 
 }  // namespace talmorek::data

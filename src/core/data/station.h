@@ -47,7 +47,7 @@ extern const RecordLayout kLayout;
 TStanice decodeStanice(std::string_view record);
 // Encodes onto `base` (a 260-byte record), so that bytes the layout does not
 // own stay as they were.
-RecordBytes encodeStanice(const TStanice& s, RecordBytes base = RecordBytes(stanice::kRecordSize, '\0'));
+RecordBytes encodeStanice(const TStanice& station, RecordBytes base = RecordBytes(stanice::kRecordSize, '\0'));
 
 // Reads the station record from STANICE.RCD of the station directory.
 TStanice NactiStanici(const std::string& stationDir, FileSystem& fs = systemFileSystem());
@@ -61,13 +61,13 @@ void ZapisStavStanice(const std::string& stationDir, std::string_view letter, TS
 inline constexpr std::string_view kKodZvlastnihoOkrsku = "999997";
 
 // A special precinct abroad (form T/4b) for the main window, the export and the printouts.
-bool isSpecialPrecinct(const TStanice& s);
+bool isSpecialPrecinct(const TStanice& station);
 // The precinct number as five digits with leading zeros, as file names use it.
 std::string precinctFiveDigits(std::int32_t cisloOkrsku);
 // The days of the election shown on screen and printouts; special precincts
 // 83..96 vote a day earlier.
-std::string electionDates(const TStanice& s);
+std::string electionDates(const TStanice& station);
 // The length-prefixed text at offset 186 of the record, in the reserved area.
-std::string reservedText(const TStanice& s);
+std::string reservedText(const TStanice& station);
 
 }  // namespace talmorek::data

@@ -64,8 +64,8 @@ private:
     std::string dots(int n) const { return Opakuj(".", n); }
     void pen(int width) { ctx_.canvas.pen = Pen{width, PenStyle::Solid}; }
     int step() const { return s_.KrokRadku; }
-    std::string nazevObce() const { return OrezVpravo(ctx_.stanice.NazevObce); }
-    std::string nazevOkresu() const { return OrezVpravo(ctx_.stanice.NazevOkresu); }
+    std::string nazevObce() const { return OrezVpravo(ctx_.station.NazevObce); }
+    std::string nazevOkresu() const { return OrezVpravo(ctx_.station.NazevOkresu); }
     const entry::TT4& t4() const { return job_.record->T4; }
 
     // ---- heading ----

@@ -42,7 +42,7 @@ PageSurface& VratCanvas(PrintContext& ctx) {
 }
 
 void NastavPismo(PrintContext& ctx, std::string_view name) {
-    ctx.stav.Pripona = data::utf8Prefix(ctx.stanice.Pripona, 3);
+    ctx.stav.Pripona = data::utf8Prefix(ctx.station.Pripona, 3);
     Font& font = ctx.canvas.font;
     font.pitch = Pitch::Fixed;
     font.name = "Arial" + ctx.stav.Pripona;

@@ -56,14 +56,14 @@ struct TiskovyStav {
 // to the program, which makes one context per job or reuses it: every job
 // starts with `InitTisk`.
 struct PrintContext {
-    PrintContext(PreviewDocument& preview, const TextMeasure& measure, const data::TStanice& stanice)
-        : preview(preview), measure(measure), stanice(stanice) {}
+    PrintContext(PreviewDocument& preview, const TextMeasure& measure, const data::TStanice& station)
+        : preview(preview), measure(measure), station(station) {}
 
     TiskovyStav stav;
     PageCanvas canvas;  // the page being drawn; see `VratCanvas` in primitives.h
     PreviewDocument& preview;
     const TextMeasure& measure;
-    const data::TStanice& stanice;
+    const data::TStanice& station;
 };
 
 // The start of every print job: every default of `TiskovyStav` (so nothing

@@ -31,8 +31,8 @@ public:
         TiskText(ctx_, 2, s_.LevyOkraj, 0, "                          Obec      Okrsek  KČ1  Název obce");
         TiskText(ctx_, 1, s_.LevyOkraj, 0,
                  "Identifikace okrsku:" + Opakuj(" ", 5) + std::to_string(t4_.Obec) + "   " +
-                     CisloMezery(t4_.Okrsek, 7) + CisloMezery(t4_.KC1, 5) + "   " + ctx_.stanice.NazevObce);
-        TiskXY(ctx_, 1, s_.LevyOkraj, 0, "Volební kraj: " + OrezVpravo(ctx_.stanice.NazevKraje), "");
+                     CisloMezery(t4_.Okrsek, 7) + CisloMezery(t4_.KC1, 5) + "   " + ctx_.station.NazevObce);
+        TiskXY(ctx_, 1, s_.LevyOkraj, 0, "Volební kraj: " + OrezVpravo(ctx_.station.NazevKraje), "");
         TiskText(ctx_, 1, s_.LevyOkraj, 0, Opakuj("-", 80));
         TiskText(ctx_, 1, s_.LevyOkraj, 0, "");
     }

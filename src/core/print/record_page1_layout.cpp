@@ -61,8 +61,8 @@ public:
     }
 
 private:
-    std::string municipality() const { return OrezVpravo(ctx_.stanice.NazevObce); }
-    std::string district() const { return OrezVpravo(ctx_.stanice.NazevOkresu); }
+    std::string municipality() const { return OrezVpravo(ctx_.station.NazevObce); }
+    std::string district() const { return OrezVpravo(ctx_.station.NazevOkresu); }
 
     void heading() {
         size(s_.VelikostNadpisu);

@@ -106,7 +106,7 @@ private:
     }
 
     std::string precinctText() const {
-        const std::int32_t okrsek = ctx_.stanice.CisloOkrsku;
+        const std::int32_t okrsek = ctx_.station.CisloOkrsku;
         return okrsek == 0 ? "Okrsek: ............" : "Okrsek: " + CisloMezery(okrsek, 5);
     }
 
@@ -115,8 +115,8 @@ private:
         TiskText(ctx_, 1, L_, 0, "");
 
         TiskText(ctx_, 1, L_ + kTallyIndent, 0, data::utf8Prefix("Strana č. " + party.CisloStrany, 13));
-        const std::string region = data::utf8Prefix("Volební kraj: " + ctx_.stanice.NazevKraje, 34);
-        rightAligned(0, 0, data::utf8Prefix(region + "  Obec: ", 42) + trimBlanks(ctx_.stanice.NazevObce));
+        const std::string region = data::utf8Prefix("Volební kraj: " + ctx_.station.NazevKraje, 34);
+        rightAligned(0, 0, data::utf8Prefix(region + "  Obec: ", 42) + trimBlanks(ctx_.station.NazevObce));
 
         TiskText(ctx_, 1, L_ + kTallyIndent, -12, data::utf8Prefix("Volební strana: " + party.NazevStrany, 66));
         rightAligned(0, -12, precinctText());
@@ -198,7 +198,7 @@ private:
         ctx_.canvas.font.size = s_.VelikostPaticky;
         ctx_.canvas.font.style = FontStyle{};
         NastavPismo(ctx_, "Arial");
-        const std::string text = trimBlanks(ctx_.stanice.KodObce) + "-" + std::to_string(ctx_.stanice.CisloOkrsku) +
+        const std::string text = trimBlanks(ctx_.station.KodObce) + "-" + std::to_string(ctx_.station.CisloOkrsku) +
                                  " List: " + CisloMezery(s_.CisloStrany, 2) + " - " + s_.DruhVoleb;
         TiskText(ctx_, 0, R_ - w(s_.BezHacku ? BezDiakritiky(text) : text), s_.DolniRadek, text);
 

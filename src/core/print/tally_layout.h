@@ -23,7 +23,7 @@ inline constexpr int kTallyCells = 15;
 // `KonecTisku`); the caller then shows it. One table per entry of `parties`
 // in list order, its rows named from `candidates` by the party's number;
 // the identification (municipality code, name and region, precinct) comes
-// from the station record `ctx.stanice`; `now` is the time of printing.
+// from the station record `ctx.station`; `now` is the time of printing.
 //
 // A candidate count that is not a number raises data::ConversionError,
 // naming the party list's file, record and field, before any page is begun, so no half-built document is left behind.

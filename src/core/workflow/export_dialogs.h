@@ -18,7 +18,7 @@ public:
     // user chooses, and reports the result itself. Returns `ExportProveden`:
     // true only when the copy was completed and reported; false when the
     // user cancelled. A failing copy may raise data::IoError.
-    virtual bool exportTarget(const data::Directories& dirs, const data::TStanice& stanice) = 0;
+    virtual bool exportTarget(const data::Directories& dirs, const data::TStanice& station) = 0;
 
     // `TZ_PocetKopii_F`, modal: the number of copies of the record to print,
     // 1..9; 2 when the dialog is closed other than with OK.

@@ -21,7 +21,7 @@ namespace talmorek::workflow {
 struct RecordPrintRequest {
     const entry::RecordOfVote* record = nullptr;  // results block, course of voting, commission
     const checks::TChybProt* chyby = nullptr;     // the last check run, for the first page's footer
-    const data::TStanice* stanice = nullptr;
+    const data::TStanice* station = nullptr;
     const data::Registers* registers = nullptr;   // party names and candidate counts
     int pocetKopii = 2;           // copies printed directly before the preview (at least 1)
     bool zvlastniOkrsek = false;  // special precinct abroad: form T/4b, else T/4a
@@ -37,18 +37,18 @@ public:
     // `t4` carries the identification printed in its heading (`Obec`,
     // `Okrsek`, `KC1`); the station gives the municipality and region names.
     virtual void protocolOfChecks(const checks::TChybProt& chyby, const entry::TT4& t4,
-                                  const data::TStanice& stanice, bool sDiakritikou,
+                                  const data::TStanice& station, bool sDiakritikou,
                                   const data::LocalDateTime& now) = 0;
 
     // The auxiliary tally sheet for preferential votes, one table per party
     // of the list, in the preview.
-    virtual void tallySheet(const data::PartyList& strany, const data::CandidateTable& kandidati,
-                            const data::TStanice& stanice, bool sDiakritikou, const data::LocalDateTime& now) = 0;
+    virtual void tallySheet(const data::PartyList& parties, const data::CandidateTable& candidates,
+                            const data::TStanice& station, bool sDiakritikou, const data::LocalDateTime& now) = 0;
 
     // The printer test page, in the preview. The program adds the facts of
     // the platform and the printer; the station gives the election dates and
     // the operating-system code.
-    virtual void testPage(const data::TStanice& stanice, bool sDiakritikou, const data::LocalDateTime& now) = 0;
+    virtual void testPage(const data::TStanice& station, bool sDiakritikou, const data::LocalDateTime& now) = 0;
 
     // The platform's printer selection dialog; the printer chosen there is
     // used by every later job.

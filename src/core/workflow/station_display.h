@@ -30,13 +30,13 @@ struct StatusLabels {
 // "Okrsek: " + number + " - " + the precinct's name. Region for both:
 // "Volební kraj: " + region number + " - " + region name without blanks
 // around it.
-StatusLabels statusLabels(const data::TStanice& stanice);
+StatusLabels statusLabels(const data::TStanice& station);
 
 // "bez háčků" serves the precincts abroad, whose printers may lack Czech
 // fonts; it is enabled only there.
-bool bezHackuEnabled(const data::TStanice& stanice);
+bool bezHackuEnabled(const data::TStanice& station);
 
 // The days of the election, as every window and printout shows them.
-std::string electionDatesText(const data::TStanice& stanice);
+std::string electionDatesText(const data::TStanice& station);
 
 }  // namespace talmorek::workflow

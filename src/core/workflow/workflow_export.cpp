@@ -60,7 +60,7 @@ void Workflow::exportAndPrint() {
     RecordPrintRequest request;
     request.record = &record_;
     request.chyby = protocol_.get();
-    request.stanice = &station_;
+    request.station = &station_;
     request.registers = &registers;
     request.pocetKopii = copies;
     request.zvlastniOkrsek = data::isSpecialPrecinct(station_);

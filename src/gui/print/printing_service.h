@@ -3,8 +3,8 @@
 // print document that the layouts draw into, the preview window, PDF files.
 //
 //   PrintingService& printing = ...;              // one for the whole run
-//   print::PrintContext ctx(printing.preview(), printing.measure(), stanice);
-//   print::TiskProtokolu(ctx, chyby, t4, clock.now(), !bezHacku);
+//   print::PrintContext ctx(printing.preview(), printing.measure(), station);
+//   print::TiskProtokolu(ctx, chyby, t4, clock.now(), sDiakritikou);
 //   printing.showPreview(mainWindow);              // modal; "Tisk" prints from it
 
 #include <QPrinter>

@@ -21,10 +21,10 @@ PrintingService& QtPrintJobs::service() {
 }
 
 template <typename Draw>
-void QtPrintJobs::run(const char* title, const data::TStanice& stanice, Draw&& draw) {
+void QtPrintJobs::run(const char* title, const data::TStanice& station, Draw&& draw) {
     try {
         PrintingService& printing = service();
-        print::PrintContext ctx(printing.preview(), printing.measure(), stanice);
+        print::PrintContext ctx(printing.preview(), printing.measure(), station);
         draw(ctx, printing);
         printing.showPreview(owner_);
     } catch (const data::DataError&) {
@@ -39,23 +39,23 @@ void QtPrintJobs::reportFailure(const std::exception& failure, const char* title
 }
 
 void QtPrintJobs::protocolOfChecks(const checks::TChybProt& chyby, const entry::TT4& t4,
-                                   const data::TStanice& stanice, bool sDiakritikou,
+                                   const data::TStanice& station, bool sDiakritikou,
                                    const data::LocalDateTime& now) {
-    run("Protokol o kontrolách", stanice, [&](print::PrintContext& ctx, PrintingService&) {
+    run("Protokol o kontrolách", station, [&](print::PrintContext& ctx, PrintingService&) {
         print::TiskProtokolu(ctx, chyby, t4, now, sDiakritikou);
     });
 }
 
-void QtPrintJobs::tallySheet(const data::PartyList& strany, const data::CandidateTable& kandidati,
-                             const data::TStanice& stanice, bool sDiakritikou, const data::LocalDateTime& now) {
-    run("Sčítací arch", stanice, [&](print::PrintContext& ctx, PrintingService&) {
-        print::TiskScitacihoArchu(ctx, strany, kandidati, now, sDiakritikou);
+void QtPrintJobs::tallySheet(const data::PartyList& parties, const data::CandidateTable& candidates,
+                             const data::TStanice& station, bool sDiakritikou, const data::LocalDateTime& now) {
+    run("Sčítací arch", station, [&](print::PrintContext& ctx, PrintingService&) {
+        print::TiskScitacihoArchu(ctx, parties, candidates, now, sDiakritikou);
     });
 }
 
-void QtPrintJobs::testPage(const data::TStanice& stanice, bool sDiakritikou, const data::LocalDateTime& now) {
-    run("Zkušební tisk", stanice, [&](print::PrintContext& ctx, PrintingService& printing) {
-        const print::TestPageFacts facts = printing.testPageFacts(workflow::electionDatesText(stanice));
+void QtPrintJobs::testPage(const data::TStanice& station, bool sDiakritikou, const data::LocalDateTime& now) {
+    run("Zkušební tisk", station, [&](print::PrintContext& ctx, PrintingService& printing) {
+        const print::TestPageFacts facts = printing.testPageFacts(workflow::electionDatesText(station));
         print::printTestPage(ctx, facts, now, sDiakritikou);
     });
 }
@@ -69,8 +69,8 @@ void QtPrintJobs::selectPrinter() {
 }
 
 void QtPrintJobs::recordOfVote(const workflow::RecordPrintRequest& request) {
-    run("Tisk zápisu", *request.stanice, [&](print::PrintContext& ctx, PrintingService&) {
-        const print::RecordJob job = print::makeRecordJob(*request.record, *request.registers, *request.stanice,
+    run("Tisk zápisu", *request.station, [&](print::PrintContext& ctx, PrintingService&) {
+        const print::RecordJob job = print::makeRecordJob(*request.record, *request.registers, *request.station,
                                                           request.chyby, request.sDiakritikou, request.now);
         print::TiskZapisu(ctx, job, request.pocetKopii, request.now);
     });

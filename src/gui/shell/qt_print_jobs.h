@@ -27,11 +27,11 @@ public:
     QtPrintJobs(QWidget* owner, workflow::Prompts& prompts);
     ~QtPrintJobs() override;
 
-    void protocolOfChecks(const checks::TChybProt& chyby, const entry::TT4& t4, const data::TStanice& stanice,
+    void protocolOfChecks(const checks::TChybProt& chyby, const entry::TT4& t4, const data::TStanice& station,
                           bool sDiakritikou, const data::LocalDateTime& now) override;
-    void tallySheet(const data::PartyList& strany, const data::CandidateTable& kandidati,
-                    const data::TStanice& stanice, bool sDiakritikou, const data::LocalDateTime& now) override;
-    void testPage(const data::TStanice& stanice, bool sDiakritikou, const data::LocalDateTime& now) override;
+    void tallySheet(const data::PartyList& parties, const data::CandidateTable& candidates,
+                    const data::TStanice& station, bool sDiakritikou, const data::LocalDateTime& now) override;
+    void testPage(const data::TStanice& station, bool sDiakritikou, const data::LocalDateTime& now) override;
     void selectPrinter() override;
     void recordOfVote(const workflow::RecordPrintRequest& request) override;
 
@@ -42,7 +42,7 @@ private:
     // Draws with `draw`, then shows the preview; a failure of the printing
     // platform is told under `title`.
     template <typename Draw>
-    void run(const char* title, const data::TStanice& stanice, Draw&& draw);
+    void run(const char* title, const data::TStanice& station, Draw&& draw);
 
     // Tells a failure of the printing platform under `title`.
     void reportFailure(const std::exception& failure, const char* title);

@@ -29,7 +29,7 @@ const std::string kSignatureLine(60, '.');
 class Annex : public PrintFixture {
 protected:
     Annex() {
-        stanice.NazevOkresu = "Brno-venkov";
+        station.NazevOkresu = "Brno-venkov";
         dir.write("STRANY.RCD", data::encodeStrana({"1", "Strana jedna", "36"}) +
                                     data::encodeStrana({"2", "Strana zelených luk", "20"}) +
                                     data::encodeStrana({"3", "Třetí cesta", "5"}));
@@ -158,8 +158,8 @@ TEST_F(Annex, ACandidateWithoutVotesPrintsZeroes) {
 
 TEST_F(Annex, T4bSheetNamesThePrecinctAbroadWithItsState) {
     job.zvlastniOkrsek = true;
-    stanice.NazevObce = "Washington";
-    stanice.NazevOkresu = "Spojené státy americké";
+    station.NazevObce = "Washington";
+    station.NazevOkresu = "Spojené státy americké";
     printSheet(2);
     EXPECT_EQ(only("Příloha č. 1 k tiskopisu T/4b, list č.   1").font.style.bold, true);
     only("VE ZVLÁŠTNÍM VOLEBNÍM OKRSKU");

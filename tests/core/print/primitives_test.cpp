@@ -43,7 +43,7 @@ constexpr FontCase kFonts[] = {
 TEST_F(Primitives, NastavPismoChoosesFamilyPitchAndSuffix) {
     for (const auto& c : kFonts) {
         SCOPED_TRACE(c.name);
-        stanice.Pripona = c.suffix;
+        station.Pripona = c.suffix;
         ctx.canvas.font.size = 32;
         ctx.canvas.font.style = styleFromCode("I");
         NastavPismo(ctx, c.asked);
@@ -158,7 +158,7 @@ public:
 
 TEST_F(Primitives, TiskStredMeasuresInTheStyleItDrawsAndEndsNormal) {
     BoldWideMeasure wide;
-    PrintContext boldCtx{preview, wide, stanice};
+    PrintContext boldCtx{preview, wide, station};
     boldCtx.canvas = ctx.canvas;
     TiskStred(boldCtx, 0, 200, 1900, "abcd", "B");
     EXPECT_EQ(lastText().x, 1050 - 40);
@@ -311,7 +311,7 @@ constexpr DotCase kDots[] = {
 
 TEST_F(Primitives, PocetTecekCountsTheDotsThatFillAGap) {
     DotMeasure dotMeasure;
-    PrintContext dotCtx{preview, dotMeasure, stanice};
+    PrintContext dotCtx{preview, dotMeasure, station};
     for (const auto& c : kDots) {
         SCOPED_TRACE(c.name);
         dotCtx.canvas.font.name = c.font;

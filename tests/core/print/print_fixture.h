@@ -20,10 +20,10 @@ namespace talmorek::print {
 class PrintFixture : public ::testing::Test {
 protected:
     PrintFixture() {
-        stanice.NazevObce = "Horní Lhota";
-        stanice.NazevKraje = "Jihomoravský kraj   ";
-        stanice.KodObce = "584231";
-        stanice.CisloOkrsku = 3;
+        station.NazevObce = "Horní Lhota";
+        station.NazevKraje = "Jihomoravský kraj   ";
+        station.KodObce = "584231";
+        station.CisloOkrsku = 3;
     }
 
     // A job with its first page begun, as every layout starts.
@@ -47,11 +47,11 @@ protected:
         return std::get<TextCall>(calls.back());
     }
 
-    data::TStanice stanice;
+    data::TStanice station;
     RecordingDocument document;
     PreviewDocument preview{document};
     FixedMeasure measure;
-    PrintContext ctx{preview, measure, stanice};
+    PrintContext ctx{preview, measure, station};
     data::LocalDateTime now{2021, 10, 8, 14, 5, 9, 42};
 };
 

@@ -92,7 +92,7 @@ TEST_F(Protocol, ALineOf95CharactersBreaksWhereMistoZlomuSays) {
 
 TEST_F(Protocol, ALongerLineThatStillFitsIsPrintedWhole) {
     FixedMeasure narrow(1, 2);  // 17 units a character: 100 characters fit
-    PrintContext narrowCtx{preview, narrow, stanice};
+    PrintContext narrowCtx{preview, narrow, station};
     protocol.PridejChybu(0, 39, kDetailOf95);
     TiskProtokolu(narrowCtx, protocol, t4, now, true);
     EXPECT_EQ(lines()[7], "39 - " + protocol.VratHlaskuParam(0));
@@ -149,7 +149,7 @@ TEST_F(Protocol, NoDiacriticsModeDropsThemEverywhere) {
 }
 
 TEST_F(Protocol, UsesTheStationsFontSuffix) {
-    stanice.Pripona = " CE";
+    station.Pripona = " CE";
     print();
     for (const TextCall& t : texts()) EXPECT_EQ(t.font.name, "Courier New CE");
 }

@@ -185,7 +185,7 @@ TEST_F(RecordDocument, APartyListLostHalfWayCancelsTheCopyAndTheNextJobStartsAfr
 
 TEST_F(RecordDocument, MakeRecordJobTakesTheJobWideValues) {
     protocol.PridejChybu(0, 91);
-    const RecordJob made = makeRecordJob(record, registers, stanice, &protocol, true, now);
+    const RecordJob made = makeRecordJob(record, registers, station, &protocol, true, now);
     EXPECT_EQ(made.record, &record);
     EXPECT_EQ(made.registers, &registers);
     EXPECT_FALSE(made.zvlastniOkrsek);
@@ -205,7 +205,7 @@ TEST_F(RecordDocument, MakeRecordJobTakesTheJobWideValues) {
 
 TEST_F(RecordDocument, TheSpecialPrecinctPrintsFormT4bUnderTitlePST4b) {
     abroad();
-    const RecordJob made = makeRecordJob(record, registers, stanice, nullptr, true, now);
+    const RecordJob made = makeRecordJob(record, registers, station, nullptr, true, now);
     ASSERT_TRUE(made.zvlastniOkrsek);
     TiskZapisu(ctx, made, 1, now);
     ASSERT_EQ(printer.jobs.size(), 1u);

@@ -64,10 +64,10 @@ inline std::string reasonOf200() {
 class RecordFixture : public ::testing::Test {
 protected:
     RecordFixture() {
-        stanice.NazevObce = "Horní Lhota";
-        stanice.NazevOkresu = "Brno-venkov";
-        stanice.KodObce = "584231";
-        stanice.CisloOkrsku = 3;
+        station.NazevObce = "Horní Lhota";
+        station.NazevOkresu = "Brno-venkov";
+        station.KodObce = "584231";
+        station.CisloOkrsku = 3;
         dir.write("STRANY.RCD", data::encodeStrana({"2", "Strana zelených luk", "20"}) +
                                     data::encodeStrana({"3", "Třetí cesta", "5"}) +
                                     data::encodeStrana({"5", "Pátá kolona", "12"}) +
@@ -114,9 +114,9 @@ protected:
 
     // A special precinct abroad: form T/4b.
     void abroad() {
-        stanice.KodObce = "999997";
-        stanice.NazevObce = "Vídeň";
-        stanice.NazevOkresu = "Rakousko";
+        station.KodObce = "999997";
+        station.NazevObce = "Vídeň";
+        station.NazevOkresu = "Rakousko";
         record.T4.Obec = 999997;
         record.TS.Obec = 999997;
         job.footer.Obec = 999997;
@@ -210,14 +210,14 @@ protected:
 
     talmorek::testing::TempDir dir;
     data::Registers registers{dir.path()};
-    data::TStanice stanice;
+    data::TStanice station;
     entry::RecordOfVote record;
     RecordJob job;
     KeepingPrinter printer;
     RecordingDocument document{&printer};
     PreviewDocument preview{document};
     FixedMeasure measure{2, 5};
-    PrintContext ctx{preview, measure, stanice};
+    PrintContext ctx{preview, measure, station};
     data::LocalDateTime now{2021, 10, 9, 14, 5, 9, 42};
 };
 

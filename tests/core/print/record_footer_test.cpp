@@ -134,7 +134,7 @@ TEST_F(RecordFooter, NoDiacriticsModeAppliesToTheErrorLine) {
 }
 
 TEST_F(RecordFooter, UsesTheStationsFontSuffix) {
-    stanice.Pripona = " CE";
+    station.Pripona = " CE";
     PatickaZapisu(ctx, values);
     EXPECT_EQ(lastText().font.name, "Arial CE");
 }

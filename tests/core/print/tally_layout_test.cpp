@@ -67,7 +67,7 @@ protected:
 };
 
 TEST_F(Tally, ShortListOnOneLandscapePage) {
-    stanice.CisloOkrsku = 0;
+    station.CisloOkrsku = 0;
     registersOf({{"1", "Strana jedna", "4", 4}});
     print();
     ASSERT_EQ(document.TotalPages(), 1);

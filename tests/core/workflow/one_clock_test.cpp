@@ -33,12 +33,12 @@ public:
 // program does, and keeps what they drew as text.
 class DrawingPrintJobs : public RecordingPrintJobs {
 public:
-    void protocolOfChecks(const checks::TChybProt& chyby, const entry::TT4& t4, const data::TStanice& stanice,
+    void protocolOfChecks(const checks::TChybProt& chyby, const entry::TT4& t4, const data::TStanice& station,
                           bool sDiakritikou, const data::LocalDateTime& now) override {
-        RecordingPrintJobs::protocolOfChecks(chyby, t4, stanice, sDiakritikou, now);
+        RecordingPrintJobs::protocolOfChecks(chyby, t4, station, sDiakritikou, now);
         print::RecordingDocument document;
         print::PreviewDocument preview(document);
-        print::PrintContext ctx(preview, measure_, stanice);
+        print::PrintContext ctx(preview, measure_, station);
         print::TiskProtokolu(ctx, chyby, t4, now, sDiakritikou);
         protocol = print::toText(document.recorded());
     }
@@ -47,9 +47,9 @@ public:
         summary = r.record->TS;
         print::RecordingDocument document(&copies);
         print::PreviewDocument preview(document);
-        print::PrintContext ctx(preview, measure_, *r.stanice);
+        print::PrintContext ctx(preview, measure_, *r.station);
         const print::RecordJob job =
-            print::makeRecordJob(*r.record, *r.registers, *r.stanice, r.chyby, r.sDiakritikou, r.now);
+            print::makeRecordJob(*r.record, *r.registers, *r.station, r.chyby, r.sDiakritikou, r.now);
         print::TiskZapisu(ctx, job, r.pocetKopii, r.now);
         record = print::toText(document.recorded());
     }
