@@ -18,6 +18,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "workflow/export_dialogs.h"
 #include "workflow/print_jobs.h"
@@ -102,6 +103,13 @@ public:
     // The record of the vote held in memory (the entry window works on it).
     entry::RecordOfVote& record() { return record_; }
     const entry::RecordOfVote& record() const { return record_; }
+    // The clock and random source of every recomputation of the summary record.
+    const entry::RecomputeSources& recomputeSources() const { return sources_; }
+
+    // `ZapisStavStanice`: re-reads the station record, sets its status
+    // letter and writes it back; the station held here follows. Raises data
+    // errors to the caller.
+    void ZapisStavStanice(std::string_view letter);
 
     // Printing keeps Czech diacritics; false while "bez háčků" is checked.
     bool sDiakritikou() const { return sDiakritikou_; }

@@ -16,12 +16,12 @@ void showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text, c
     box.exec();
 }
 
-bool askYesNo(QWidget* parent, const QString& text, const QString& title) {
+bool askYesNo(QWidget* parent, const QString& text, const QString& title, bool defaultYes) {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
     box.setObjectName(QStringLiteral("MessageBox"));
     QPushButton* yes = box.addButton(QStringLiteral("Ano"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("Ne"), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
+    box.setDefaultButton(defaultYes ? yes : no);
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes;
@@ -29,6 +29,10 @@ bool askYesNo(QWidget* parent, const QString& text, const QString& title) {
 
 bool MessageBoxPrompts::question(const std::string& text, const std::string& title) {
     return askYesNo(parent_, displayText(text), displayText(title));
+}
+
+bool MessageBoxPrompts::questionDefaultNo(const std::string& text, const std::string& title) {
+    return askYesNo(parent_, displayText(text), displayText(title), false);
 }
 
 void MessageBoxPrompts::exclamation(const std::string& text, const std::string& title) {
