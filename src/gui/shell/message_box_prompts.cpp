@@ -1,5 +1,6 @@
 #include "gui/shell/message_box_prompts.h"
 
+#include <QApplication>
 #include <QPushButton>
 
 #include "gui/shell/czech_text.h"
@@ -27,20 +28,27 @@ bool askYesNo(QWidget* parent, const QString& text, const QString& title, bool d
     return box.clickedButton() == yes;
 }
 
+QWidget* MessageBoxPrompts::owner() const {
+    // Over the modal window that asks (the entry window), else over the main
+    // window: a box owned by a window behind the modal one could open behind it.
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    return parent_;
+}
+
 bool MessageBoxPrompts::question(const std::string& text, const std::string& title) {
-    return askYesNo(parent_, displayText(text), displayText(title));
+    return askYesNo(owner(), displayText(text), displayText(title));
 }
 
 bool MessageBoxPrompts::questionDefaultNo(const std::string& text, const std::string& title) {
-    return askYesNo(parent_, displayText(text), displayText(title), false);
+    return askYesNo(owner(), displayText(text), displayText(title), false);
 }
 
 void MessageBoxPrompts::exclamation(const std::string& text, const std::string& title) {
-    showMessage(parent_, QMessageBox::Warning, displayText(text), displayText(title));
+    showMessage(owner(), QMessageBox::Warning, displayText(text), displayText(title));
 }
 
 void MessageBoxPrompts::information(const std::string& text, const std::string& title) {
-    showMessage(parent_, QMessageBox::Information, displayText(text), displayText(title));
+    showMessage(owner(), QMessageBox::Information, displayText(text), displayText(title));
 }
 
 void MessageBoxPrompts::infoDialog(const std::string& caption, const std::string& heading, const std::string& body) {
@@ -48,7 +56,7 @@ void MessageBoxPrompts::infoDialog(const std::string& caption, const std::string
 }
 
 void MessageBoxPrompts::failure(const std::string& text, const std::string& title) {
-    showMessage(parent_, QMessageBox::Critical, displayText(text), displayText(title));
+    showMessage(owner(), QMessageBox::Critical, displayText(text), displayText(title));
 }
 
 }  // namespace talmorek::gui

@@ -27,6 +27,8 @@ public:
     void failure(const std::string& text, const std::string& title) override;
 
 private:
+    QWidget* owner() const;
+
     QWidget* parent_;
     TZ_infoE_F* info_;
 };
