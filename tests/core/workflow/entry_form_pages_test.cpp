@@ -128,6 +128,35 @@ TEST_F(EntryPages, PageIIIShowsTheSheetsOfAnnex1OfTheTickedParties) {
     EXPECT_EQ(form.fieldText(Field::R_SEdPrilListu), "4");
 }
 
+TEST_F(EntryPages, Annex1OffersThePartiesTickedWhenItIsEnteredFromPageII) {
+    openForm();
+    form.tickParty(7, true);
+    form.tickParty(2, true);
+    form.changePage(Page::Section2);
+    ASSERT_EQ(form.changePage(Page::Annex1), PageChange::Changed);
+    EXPECT_EQ(form.partyCombo(), (std::vector<workflow::PartyComboItem>{{2, 2, "2: Strana druhá"},
+                                                                         {7, 4, "7: Strana sedmá"}}));
+    EXPECT_EQ(form.comboIndex(), 0);
+    form.changePage(Page::Section3);
+    form.tickParty(1, true);
+    form.changePage(Page::Annex1);
+    EXPECT_EQ(form.partyCombo().size(), 2u) << "not entered from page II: the list stays";
+    form.changePage(Page::Section2);
+    form.changePage(Page::Annex1);
+    EXPECT_EQ(form.partyCombo().size(), 3u);
+    EXPECT_EQ(form.partyCombo()[0].text, "1: Strana první");
+}
+
+TEST_F(EntryPages, CtrlEnterJumpsToTheLastCandidateOnAnnex1Only) {
+    openForm();
+    form.tickParty(7, true);
+    form.KCisloMI1Click();
+    EXPECT_EQ(form.focus(), EntryControl(Field::R_SEdZahajeno1));
+    form.changePage(Page::Annex1);
+    form.KCisloMI1Click();
+    EXPECT_EQ(form.focus(), EntryControl(Field::R_EdT4PPoslKand));
+}
+
 TEST_F(EntryPages, UntickingAndTickingAPartyKeepsItsVotes) {
     save(cleanRecord(parties), DataLetter::E);
     openForm();

@@ -87,6 +87,22 @@ TEST_F(EntryReports, IgnorovatLetsTheSaveGoOn) {
     EXPECT_TRUE(has(DataLetter::O));
 }
 
+// F2 presses "Uložit" at once, while the report of the field just left
+// still waits for the window to show it.
+TEST_F(EntryReports, F2ShowsPageIIIAndWaitsForAPendingReport) {
+    type(Field::R_SEdZahajeno1, "7:00");
+    form.Hlaska(noPersons(), Field::R_SEdUkonceno1);
+    EXPECT_EQ(form.UlozitMIClick(), SaveOutcome::WaitsForReport);
+    EXPECT_EQ(form.page(), Page::Section3);
+    EXPECT_EQ(form.focus(), EntryControl(Field::UlozitOkrBtn));
+    EXPECT_EQ(hlasoOnDisk().Zahajeno1, "7:00") << "showing page III saved as every page change does";
+    ASSERT_TRUE(form.beginReport());
+    EXPECT_EQ(form.answerReport(ReportAnswer::GoOn).resume, WaitingAction::Save);
+    prompts.answers = {false};
+    EXPECT_EQ(form.UlozitMIClick(), SaveOutcome::Closed);
+    EXPECT_TRUE(has(DataLetter::O));
+}
+
 TEST_F(EntryReports, PokracovatWaitsForTheAnswerToo) {
     struct Case {
         const char* name;
