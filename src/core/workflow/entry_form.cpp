@@ -5,8 +5,10 @@
 #include "workflow/error_messages.h"
 #include "workflow/saved_record.h"
 #include "workflow/station_display.h"
+#include "data/cp1250.h"
 #include "data/decimal.h"
 #include "entry/check_numbers.h"
+#include "entry/party_list.h"
 #include "entry/recompute.h"
 #include "export/data_file.h"
 
@@ -16,6 +18,7 @@ namespace {
 using exporting::DataLetter;
 
 constexpr const char* kTitle = "Vstup dat za okrsek";
+constexpr std::size_t kComboTextLength = 55;
 
 // The district code of the precinct, which the results block carries. The
 // station record is expected to match the register: a precinct the register
@@ -59,14 +62,13 @@ bool EntryForm::open() {
         record.hlasovani = data::NactiHlasovani(dirs.data);
         if (otherMembersPresent(record.hlasovani.ClenuOVKP) && data::KomiseNeprazdna(dirs.data))
             record.komise = data::NactiKomisi(dirs.data);
-        names.load(record.komise, record.hlasovani.ClenuOVKP);
         record.T4.Typ = 1;
         record.T4.RegKod = regKodOf(registers, station);
         record.T4.Obec = data::toIntOr(station.KodObce, 0);
         record.T4.Okrsek = station.CisloOkrsku;
         record.T4.KC1 = entry::KontrolniCislo1(record.T4.Obec, record.T4.Okrsek);
         record.T4.KC2 = entry::kc2OfSection2(record.T4);
-        normaliseYesNo(record.hlasovani);
+        ProcNatahniHlasovani(record.hlasovani, record.komise, names);
         // The boxes of the parties with votes are ticked as the record has
         // them; ticking fills the party's header from the identification.
         ticked = entry::tickedParties(record, parties);
@@ -135,6 +137,9 @@ PageChange EntryForm::changePage(EntryPage requested) {
         return PageChange::Refused;
     }
     if (!closing_ && !saveUnchecked()) return PageChange::Failed;
+    // Coming from page II the ticks may have changed: Annex 1 offers the
+    // parties ticked now, the first of them shown.
+    if (requested == EntryPage::Annex1 && (page_ == EntryPage::Section2 || combo_.empty())) rebuildPartyCombo();
     page_ = requested;
     afterPageShown(requested);
     return PageChange::Changed;
@@ -180,6 +185,23 @@ PageChange EntryForm::continueFromSection2() {
     return changePage(ticked_.empty() ? EntryPage::Section3 : EntryPage::Annex1);
 }
 
+void EntryForm::KCisloMI1Click() {
+    if (page_ == EntryPage::Annex1) focus_ = EntryField::R_EdT4PPoslKand;
+}
+
+void EntryForm::rebuildPartyCombo() {
+    combo_.clear();
+    for (int i = 1; i <= parties_.length; ++i) {
+        const data::TStrana& s = parties_.at(i);
+        const int party = entry::partyNumberOf(s);
+        if (!ticked_.count(party)) continue;
+        const std::string& number = s.CisloStrany;
+        const std::string lastTwo = number.size() > 2 ? number.substr(number.size() - 2) : number;
+        combo_.push_back({party, i, data::utf8Prefix(lastTwo + ": " + s.NazevStrany, kComboTextLength)});
+    }
+    comboIndex_ = 0;
+}
+
 void EntryForm::tickParty(int party, bool ticked) {
     workflow_.record().MarkParty(party, ticked);
     if (ticked) {
@@ -223,6 +245,12 @@ bool EntryForm::saveUnchecked() {
         reportFailure(e);
         return false;
     }
+}
+
+SaveOutcome EntryForm::UlozitMIClick() {
+    if (changePage(EntryPage::Section3) == PageChange::Failed) return SaveOutcome::StaysOpen;
+    focus_ = EntryField::UlozitOkrBtn;
+    return save();
 }
 
 SaveOutcome EntryForm::save() {

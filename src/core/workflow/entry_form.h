@@ -27,6 +27,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "workflow/beep.h"
 #include "workflow/entry_fields.h"
@@ -56,6 +57,14 @@ enum class SaveOutcome {
     Closed,          // saved (and checked, and maybe exported): the window closes
     StaysOpen,       // a step failed and was reported; everything typed is kept
     WaitsForReport,  // a report waits: it is answered first
+};
+
+// An item of the party combo box `R_CBT4P_1` of Annex 1.
+struct PartyComboItem {
+    int party = 0;      // `ComboParty`: the party number
+    int listIndex = 0;  // `ComboListIndex`: its position in the party list, 1-based
+    std::string text;   // the last two characters of the number, ": " and the name, at most 55 characters
+    bool operator==(const PartyComboItem&) const = default;
 };
 
 // What the answer to a report asks the window to do.
@@ -115,6 +124,13 @@ public:
     // "Pokračovat" of page II (`R_Dalsi2_Btn`) and Enter on the last party
     // box: Annex 1 when a party is ticked, else page III.
     PageChange continueFromSection2();
+    // Ctrl+Enter "Jdi na kontrolní číslo": on Annex 1, the last candidate field.
+    void KCisloMI1Click();
+
+    // --- Annex 1: the party combo box, rebuilt from the ticked parties when
+    // the page is entered from page II (or while it is empty). ---
+    const std::vector<PartyComboItem>& partyCombo() const { return combo_; }
+    int comboIndex() const { return comboIndex_; }
 
     // --- Page II: the parties with votes. ---
     bool partyTicked(int party) const { return ticked_.count(party) != 0; }
@@ -142,8 +158,12 @@ public:
     // "Uložit" and F2: saves, runs the checks, keeps the results as "O" or
     // "E" by the verdict and, after clean checks, offers export and printing.
     SaveOutcome save();
+    // F2 `UlozitMI`: page III is shown (a page change like any other), its
+    // "Uložit" focused and pressed.
+    SaveOutcome UlozitMIClick();
     // "Zrušit", Escape and closing the window: asks first; true when the
-    // window closes (nothing more is saved).
+    // window closes (nothing more is saved). A window that a save has closed
+    // already closes without a question.
     bool requestClose();
 
     // --- Reports waiting for the user. ---
@@ -166,6 +186,7 @@ private:
     void recompute();
     void storeNames();
     void closeWindow();
+    void rebuildPartyCombo();
     void afterPageShown(EntryPage page);
     bool waitsForReport(WaitingAction action);
     void reportFailure(const std::exception& e);
@@ -177,6 +198,8 @@ private:
     data::PartyList parties_;
     data::CandidateTable candidates_;
     std::set<int> ticked_;
+    std::vector<PartyComboItem> combo_;
+    int comboIndex_ = 0;
     CommissionNames names_;
     EntryPrecinct precinct_;
 

@@ -93,6 +93,11 @@ std::optional<data::SeznamKomise> CommissionNames::toStore() const {
     return list;
 }
 
+void ProcNatahniHlasovani(data::Hlasovani& h, const data::SeznamKomise& komise, CommissionNames& names) {
+    normaliseYesNo(h);
+    names.load(komise, h.ClenuOVKP);
+}
+
 EntryField KamDale(bool abroad) { return abroad ? EntryField::R_SEdOstatni : EntryField::R_SEdPoverPred; }
 
 }  // namespace talmorek::workflow

@@ -55,6 +55,11 @@ private:
     std::string placeholder_;          // the one row shown while there are no names
 };
 
+// `ProcNatahniHlasovani`: pages I and III filled from the course of voting
+// and the commission list as read: every yes/no question as its buttons
+// show it (see `normaliseYesNo`), the names grid from the list.
+void ProcNatahniHlasovani(data::Hlasovani& h, const data::SeznamKomise& komise, CommissionNames& names);
+
 // The control that Enter in the last row of the grid moves to: the
 // entrusted member, or for a precinct abroad, where that field is hidden,
 // the other persons present.
