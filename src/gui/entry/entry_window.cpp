@@ -303,7 +303,11 @@ void TR_Vstupni_Form::throughPageChange(const Step& step, QWidget* suspended) {
                 }
                 break;
             case StepEnd::WaitsForReport:
-                if (before && before->isVisible()) before->setFocus(Qt::OtherFocusReason);
+                if (before && before->isVisible()) {
+                    before->setFocus(Qt::OtherFocusReason);
+                } else {
+                    focusControl(form_.focus());
+                }
                 showReport();
                 break;
             case StepEnd::Done:
@@ -321,9 +325,10 @@ void TR_Vstupni_Form::PageUpMIClick() {
 }
 
 void TR_Vstupni_Form::KCisloMI1Click() {
-    // The check number of Annex 1: only on its page.
-    if (form_.page() != EntryPage::Annex1) return;
-    focusControl(EntryControl(EntryField::R_EdT4PPoslKand));
+    guarded([this] {
+        form_.KCisloMI1Click();
+        focusControl(form_.focus());
+    });
 }
 
 void TR_Vstupni_Form::R_Dalsi_BtnClick() {
@@ -331,18 +336,19 @@ void TR_Vstupni_Form::R_Dalsi_BtnClick() {
 }
 
 void TR_Vstupni_Form::UlozitMIClick() {
-    // F2 saves from any page, as "Uložit" of page III does.
+    // F2 saves from any page: page III is shown and its "Uložit" pressed.
     if (!ulozitMI_->isEnabled()) return;
-    throughPageChange([this] { return endOf(form_.changePage(EntryPage::Section3)); });
-    if (form_.page() != EntryPage::Section3 || !isVisible()) return;
-    section3_->ulozitButton()->setFocus(Qt::OtherFocusReason);
-    section3_->ulozitButton()->click();
+    save([this] { return form_.UlozitMIClick(); });
 }
 
 void TR_Vstupni_Form::UlozitOkrBtnClick() {
+    save([this] { return form_.save(); });
+}
+
+void TR_Vstupni_Form::save(const std::function<workflow::SaveOutcome()>& request) {
     bool saved = false;
     throughPageChange([&] {
-        switch (form_.save()) {
+        switch (request()) {
             case workflow::SaveOutcome::Closed:
                 saved = true;
                 return StepEnd::Done;

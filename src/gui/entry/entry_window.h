@@ -92,6 +92,9 @@ private:
     // Takes the focus off the control that has it, so that its exit runs now.
     void leaveField();
 
+    // "Uložit" or F2: saves through `request`; the window closes after a save.
+    void save(const std::function<workflow::SaveOutcome()>& request);
+
     // Shows what the logic holds: every field (at opening), or only what
     // the logic computes (after a step).
     void fill();
