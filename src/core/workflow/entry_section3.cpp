@@ -67,6 +67,11 @@ int CommissionNames::rows() const { return others_ ? *others_ : 1; }
 
 std::string CommissionNames::rowNumber(int row) { return std::to_string(row + 1) + "."; }
 
+std::string CommissionNames::shownNumber(int row) const {
+    if (!others_ || row < 1 || row > rows()) return {};
+    return rowNumber(row);
+}
+
 std::string CommissionNames::name(int row) const {
     if (row < 1 || row > rows()) return {};
     if (!others_) return placeholder_;

@@ -40,6 +40,10 @@ public:
     int rows() const;
     // "2." for row 1.
     static std::string rowNumber(int row);
+    // The number shown in the first column of row 1..rows(): `rowNumber`
+    // for a row of a name; nothing for the one empty row shown while fewer
+    // than two are present, whose both cells are blank.
+    std::string shownNumber(int row) const;
     // The name shown in row 1..rows().
     std::string name(int row) const;
     // The cell of row 1..rows() was left with `text` (cut to 50 characters).

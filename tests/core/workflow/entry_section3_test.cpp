@@ -63,6 +63,19 @@ TEST_F(EntrySection3, CountsBelowTwoShowOneEmptyRowAndLeaveKomiseUntouched) {
     }
 }
 
+TEST_F(EntrySection3, TheRowsOfNamesAreNumberedAndTheEmptyRowIsNot) {
+    auto numbers = [&] {
+        Names shown;
+        for (int row = 1; row <= form.names().rows(); ++row) shown.push_back(form.names().shownNumber(row));
+        return shown;
+    };
+    EXPECT_EQ(numbers(), (Names{"2.", "3.", "4.", "5."}));
+    present("1");
+    EXPECT_EQ(numbers(), Names{""});
+    present("3");
+    EXPECT_EQ(numbers(), (Names{"2.", "3."}));
+}
+
 TEST_F(EntrySection3, ASlipToOneAndBackToFiveLosesNoName) {
     present("1");
     leavePage();
