@@ -213,7 +213,7 @@ void TR_Vstupni_Form::refreshComputed() {
     const workflow::CommissionNames& names = form_.names();
     if (grid->nameRowCount() != names.rows()) grid->setNameRowCount(names.rows());
     for (int row = 1; row <= names.rows(); ++row) {
-        grid->setCellText(TZColorStringGrid::kNumberColumn, row - 1, q(workflow::CommissionNames::rowNumber(row)));
+        grid->setCellText(TZColorStringGrid::kNumberColumn, row - 1, q(names.shownNumber(row)));
         const QString name = q(names.name(row));
         if (grid->cellText(TZColorStringGrid::kNameColumn, row - 1) != name)
             grid->setCellText(TZColorStringGrid::kNameColumn, row - 1, name);

@@ -11,6 +11,9 @@ namespace {
 
 // Room for the text margins and the cursor besides the characters.
 constexpr int kFieldPadding = 8;
+// Between the texts and fields of a line. An indent is a spacer, which
+// takes no spacing after it: the section number leaves this room itself.
+constexpr int kRowSpacing = 4;
 
 void nameIt(QObject* object, const char* objectName) {
     if (objectName) object->setObjectName(QString::fromLatin1(objectName));
@@ -38,7 +41,7 @@ QLabel* sectionNumber(QWidget* page, const QString& number) {
     QFont bold = label->font();
     bold.setBold(true);
     label->setFont(bold);
-    label->setFixedWidth(std::max(designPixels(*page, kSectionIndent), label->sizeHint().width()));
+    label->setFixedWidth(std::max(designPixels(*page, kSectionIndent - kRowSpacing), label->sizeHint().width()));
     return label;
 }
 
@@ -62,7 +65,7 @@ TSEdit* displayField(QWidget* page, const char* objectName, int maxLength, int s
 }
 
 FormRow::FormRow(QWidget* page, QVBoxLayout* lines, int indent) : page_(page), row_(new QHBoxLayout) {
-    row_->setSpacing(designPixels(*page, 4));
+    row_->setSpacing(designPixels(*page, kRowSpacing));
     if (indent > 0) row_->addSpacing(designPixels(*page, indent));
     lines->addLayout(row_);
 }

@@ -358,18 +358,25 @@ TEST(EntryWindow, EnterOnTheLastFieldGoesToUlozitWithoutPressingIt) {
 
 TEST(EntryWindow, MembersPresentGiveTheGridItsNumberedRows) {
     EntrySession s;
-    QStringList numbers;
+    QStringList before, numbers;
     std::string focus;
     s.open([&] {
+        auto* grid = s.find<TZColorStringGrid>("R_JmenaKomise_SG");
+        auto numbersOf = [grid] {
+            QStringList list;
+            for (int row = 0; row < grid->nameRowCount(); ++row)
+                list << grid->cellText(TZColorStringGrid::kNumberColumn, row);
+            return list;
+        };
+        before = numbersOf();
         s.key(Qt::Key_PageUp);
         s.key(Qt::Key_Return);  // R_SEdClenuOVKC to R_SEdClenuOVKP
         type(QStringLiteral("5"));
         s.key(Qt::Key_Return);
-        auto* grid = s.find<TZColorStringGrid>("R_JmenaKomise_SG");
-        for (int row = 0; row < grid->nameRowCount(); ++row)
-            numbers << grid->cellText(TZColorStringGrid::kNumberColumn, row);
+        numbers = numbersOf();
         focus = s.focused();
     });
+    EXPECT_EQ(before, QStringList{QString()}) << "nobody present: one blank row";
     EXPECT_EQ(numbers, (QStringList{"2.", "3.", "4.", "5."}));
     EXPECT_EQ(focus, "R_SEdZapisovat");
 }
