@@ -151,6 +151,29 @@ TEST(EntryWindow, PageDownAndPageUpWrapAndPassAnnex1WithoutAParty) {
     EXPECT_EQ(seen, expected);
 }
 
+TEST(EntryWindow, PageDownTurnsThePageFromTheNamesGridAndItsCellEditorToo) {
+    EntrySession s;
+    s.saveRecord(talmorek::testing::cleanRecord(s.parties()), DataLetter::E);  // four names
+    std::vector<int> pages;
+    s.open([&] {
+        auto* grid = s.find<TZColorStringGrid>("R_JmenaKomise_SG");
+        s.key(Qt::Key_PageUp);
+        grid->setFocus();
+        s.key(Qt::Key_PageDown);
+        pages.push_back(s.page());
+        s.key(Qt::Key_PageUp);
+        grid->setFocus();
+        grid->setCurrentNameRow(0);
+        type(QStringLiteral("Jan Malý"));  // typed into the cell editor, not yet left
+        s.key(Qt::Key_PageDown);
+        pages.push_back(s.page());
+    });
+    EXPECT_EQ(pages, (std::vector<int>{0, 0}));
+    const data::SeznamKomise names = data::NactiKomisi(s.dataDir());
+    ASSERT_EQ(names.size(), 4u);
+    EXPECT_EQ(names[0].clen, "Jan Malý") << "the name was finished before the page change saved";
+}
+
 TEST(EntryWindow, TheAnnex1TabWithoutAPartyBeepsAndStays) {
     EntrySession s;
     BeepCounter beeps;
