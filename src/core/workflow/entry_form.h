@@ -175,6 +175,12 @@ public:
     // The report to show now that the focus change has finished; nothing
     // when it was dropped meanwhile. The report counts as shown until answered.
     std::optional<FieldFinding> beginReport();
+    // The answer to the report shown. Go on: the action that waited (if
+    // any) is handed back for the window to carry out again. "&Opravit": the
+    // waiting action is dropped and the field's page shown; the window
+    // focuses the field without running the exit of the control it takes
+    // the focus from (that control was only just entered). Page changes by
+    // tab or key never wait: the report follows them.
     ReportResult answerReport(ReportAnswer answer);
 
 private:
