@@ -23,6 +23,15 @@ void ScriptedPrompts::record(Message m) {
 
 bool ScriptedPrompts::question(const std::string& text, const std::string& title) {
     record({"question", text, title, {}});
+    return nextAnswer(text, title);
+}
+
+bool ScriptedPrompts::questionDefaultNo(const std::string& text, const std::string& title) {
+    record({"questionDefaultNo", text, title, {}});
+    return nextAnswer(text, title);
+}
+
+bool ScriptedPrompts::nextAnswer(const std::string& text, const std::string& title) {
     if (!questionFails.empty()) throw std::runtime_error(questionFails);
     if (answers.empty()) {
         ADD_FAILURE() << "a question nobody scripted: " << title << ": " << text;

@@ -16,7 +16,7 @@
 namespace talmorek::testing {
 
 struct Message {
-    std::string kind;   // question, exclamation, information, infoDialog, failure
+    std::string kind;   // question, questionDefaultNo, exclamation, information, infoDialog, failure
     std::string text;   // the heading for infoDialog
     std::string title;  // the caption for infoDialog
     std::string body;   // infoDialog only
@@ -28,6 +28,7 @@ void PrintTo(const Message& m, std::ostream* os);
 class ScriptedPrompts : public workflow::Prompts {
 public:
     bool question(const std::string& text, const std::string& title) override;
+    bool questionDefaultNo(const std::string& text, const std::string& title) override;
     void exclamation(const std::string& text, const std::string& title) override;
     void information(const std::string& text, const std::string& title) override;
     void infoDialog(const std::string& caption, const std::string& heading, const std::string& body) override;
@@ -41,12 +42,13 @@ public:
     // Every call in order.
     std::vector<Message> messages;
     // The same calls as one line each, for tests that compare whole
-    // conversations: "question|title|text", "exclamation|title|text",
+    // conversations: "question|title|text", "questionDefaultNo|title|text", "exclamation|title|text",
     // "information|title|text", "info|caption|heading|body", "failure|title|text".
     std::vector<std::string> calls;
 
 private:
     void record(Message m);
+    bool nextAnswer(const std::string& text, const std::string& title);
 };
 
 }  // namespace talmorek::testing

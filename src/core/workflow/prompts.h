@@ -13,6 +13,9 @@ public:
     virtual ~Prompts() = default;
     // A question with the buttons Yes and No, Yes the default; true for Yes.
     virtual bool question(const std::string& text, const std::string& title) = 0;
+    // The same question with No the default, where a hasty Enter must not
+    // lose what was typed.
+    virtual bool questionDefaultNo(const std::string& text, const std::string& title) = 0;
     // A message with an exclamation icon and OK.
     virtual void exclamation(const std::string& text, const std::string& title) = 0;
     // A message with an information icon and OK.

@@ -105,6 +105,8 @@ bool Workflow::PorizeniDat_MIClick() {
     return true;
 }
 
+void Workflow::ZapisStavStanice(std::string_view letter) { data::ZapisStavStanice(dirs_.station, letter, station_); }
+
 bool Workflow::confirmClose() { return prompts_.question("Opravdu ukončit program?", "Ukončení programu"); }
 
 }  // namespace talmorek::workflow

@@ -21,6 +21,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "workflow/export_dialogs.h"
 #include "workflow/print_jobs.h"
@@ -107,6 +108,13 @@ public:
     // The record of the vote held in memory (the entry window works on it).
     entry::RecordOfVote& record() { return record_; }
     const entry::RecordOfVote& record() const { return record_; }
+    // The clock and random source of every recomputation of the summary record.
+    const entry::RecomputeSources& recomputeSources() const { return sources_; }
+
+    // `ZapisStavStanice`: re-reads the station record, sets its status
+    // letter and writes it back; the station held here follows. Raises data
+    // errors to the caller.
+    void ZapisStavStanice(std::string_view letter);
 
     // What the station's own files are read, written and deleted through.
     data::FileSystem& files() const { return files_; }

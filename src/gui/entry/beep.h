@@ -3,6 +3,8 @@
 // the message dialog announces itself. Tests put a counter in its place.
 #include <functional>
 
+#include "workflow/beep.h"
+
 namespace talmorek::gui {
 
 using BeepHook = std::function<void()>;
@@ -13,5 +15,12 @@ void beep();
 // Puts `hook` in place of the beep; an empty hook brings the platform's beep
 // back. Returns the hook that was in place.
 BeepHook setBeepHook(BeepHook hook);
+
+// The beep of the program for the logic of the entry window (the refused
+// Annex 1 page): the same beep, hook and all.
+class PlatformBeep : public workflow::Beep {
+public:
+    void beep() override { gui::beep(); }
+};
 
 }  // namespace talmorek::gui

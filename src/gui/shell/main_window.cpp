@@ -9,6 +9,8 @@
 #include <algorithm>
 
 #include "workflow/error_messages.h"
+#include "gui/entry/entry_window.h"
+#include "gui/entry/message_dialog.h"
 #include "gui/platform/help.h"
 #include "gui/shell/about_dialog.h"
 #include "gui/shell/ballot_art.h"
@@ -99,6 +101,12 @@ TPS_menu::TPS_menu(data::Directories dirs, ShellServices services, QWidget* pare
     data::FileSystem& files = services.files ? *services.files : data::systemFileSystem();
     workflow_ =
         std::make_unique<workflow::Workflow>(dirs_, *prompts_, *printJobs, *exportDialogs, services.sources, files);
+
+    // The entry window and the message dialog that stops it on a finding:
+    // one each for the run. The dialog's wording comes from the logic.
+    entryForm_ = std::make_unique<workflow::EntryForm>(*workflow_, *prompts_, beep_);
+    hlaska_ = new THlaskaF(nullptr, this);
+    entryWindow_ = new TR_Vstupni_Form(*entryForm_, *prompts_, *hlaska_, this);
 }
 
 // The workflow owns the catalogue and the protocol: they go with the window.
@@ -106,6 +114,7 @@ TPS_menu::~TPS_menu() = default;
 
 void TPS_menu::buildMenu() {
     MainMenuActions actions = buildMainMenu(*menuBar());
+    connect(actions.PorizeniDat_MI, &QAction::triggered, this, &TPS_menu::PorizeniDat_MIClick);
     connect(actions.Kontroly_MI, &QAction::triggered, this, &TPS_menu::Kontroly_MIClick);
     connect(actions.ExportTisk_MI, &QAction::triggered, this, &TPS_menu::ExportTisk_MIClick);
     connect(actions.Scitaciarch_MI, &QAction::triggered, this, &TPS_menu::Scitaciarch_MIClick);
@@ -116,9 +125,8 @@ void TPS_menu::buildMenu() {
     connect(actions.Napoveda_MI, &QAction::triggered, this, &TPS_menu::Napoveda_MIClick);
     connect(actions.OProgramu_MI, &QAction::triggered, this, &TPS_menu::OProgramu_MIClick);
     connect(actions.ZkusebniTisk_MI, &QAction::triggered, this, &TPS_menu::ZkusebniTisk_MIClick);
-    // The entry window (F2) and the export (F4) are not part of this
-    // program yet: their items are shown but cannot be chosen.
-    actions.PorizeniDat_MI->setEnabled(false);
+    // The export (F4) is not part of this program yet: its item is shown
+    // but cannot be chosen.
     actions.ExportTisk_MI->setEnabled(false);
     bezHacku_ = actions.BezHacku_MI;
     bezHacku_->setEnabled(false);  // until the station is known
@@ -217,6 +225,12 @@ void TPS_menu::guarded(Command&& command) {
     } catch (const std::exception& e) {
         prompts_->failure(workflow::czechMessage(e), workflow::kMainWindowCaption);
     }
+}
+
+void TPS_menu::PorizeniDat_MIClick() {
+    runCommand([this] {
+        if (entryForm_->PorizeniDat_MIClick()) entryWindow_->Open();
+    });
 }
 
 void TPS_menu::Kontroly_MIClick() {

@@ -7,6 +7,8 @@
 #include <QString>
 #include <memory>
 
+#include "gui/entry/beep.h"
+#include "workflow/entry_form.h"
 #include "workflow/export_dialogs.h"
 #include "workflow/print_jobs.h"
 #include "workflow/prompts.h"
@@ -22,6 +24,8 @@ class QTimer;
 namespace talmorek::gui {
 
 class HelpWindow;
+class THlaskaF;
+class TR_Vstupni_Form;
 class TZ_Info_F;
 class TZ_OProgramu_F;
 class TZ_infoE_F;
@@ -54,6 +58,10 @@ public:
     TZ_Info_F* dateTimeDialog() const { return dateTime_; }
     TZ_OProgramu_F* aboutDialog() const { return about_; }
     TZ_infoE_F* infoDialog() const { return infoE_; }
+    // The entry window and its logic, created once for the run.
+    workflow::EntryForm& entryForm() { return *entryForm_; }
+    TR_Vstupni_Form* entryWindow() const { return entryWindow_; }
+    THlaskaF* messageDialog() const { return hlaska_; }
 
 public slots:
     // The show step: station record, election dates, processing state,
@@ -62,6 +70,8 @@ public slots:
     // The start-up timer's tick: the date/time confirmation, once.
     void startTimerTimer();
 
+    // F2: the entry window, after the question when the data were exported.
+    void PorizeniDat_MIClick();
     void Kontroly_MIClick();
     void ExportTisk_MIClick();
     void Scitaciarch_MIClick();
@@ -98,11 +108,15 @@ private:
     std::unique_ptr<workflow::PrintJobs> ownPrintJobs_;
     std::unique_ptr<workflow::ExportDialogs> ownExportDialogs_;
     std::unique_ptr<workflow::Workflow> workflow_;
+    PlatformBeep beep_;
+    std::unique_ptr<workflow::EntryForm> entryForm_;
 
     TZ_OProgramu_F* about_ = nullptr;
     TZ_Info_F* dateTime_ = nullptr;
     TZ_infoE_F* infoE_ = nullptr;
     HelpWindow* help_ = nullptr;
+    THlaskaF* hlaska_ = nullptr;
+    TR_Vstupni_Form* entryWindow_ = nullptr;
 
     QAction* bezHacku_ = nullptr;
     QLabel* statusObec_ = nullptr;

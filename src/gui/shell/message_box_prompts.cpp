@@ -1,5 +1,6 @@
 #include "gui/shell/message_box_prompts.h"
 
+#include <QApplication>
 #include <QPushButton>
 
 #include "gui/shell/czech_text.h"
@@ -16,27 +17,38 @@ void showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text, c
     box.exec();
 }
 
-bool askYesNo(QWidget* parent, const QString& text, const QString& title) {
+bool askYesNo(QWidget* parent, const QString& text, const QString& title, bool defaultYes) {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
     box.setObjectName(QStringLiteral("MessageBox"));
     QPushButton* yes = box.addButton(QStringLiteral("Ano"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("Ne"), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
+    box.setDefaultButton(defaultYes ? yes : no);
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes;
 }
 
+QWidget* MessageBoxPrompts::owner() const {
+    // Over the modal window that asks (the entry window), else over the main
+    // window: a box owned by a window behind the modal one could open behind it.
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    return parent_;
+}
+
 bool MessageBoxPrompts::question(const std::string& text, const std::string& title) {
-    return askYesNo(parent_, displayText(text), displayText(title));
+    return askYesNo(owner(), displayText(text), displayText(title));
+}
+
+bool MessageBoxPrompts::questionDefaultNo(const std::string& text, const std::string& title) {
+    return askYesNo(owner(), displayText(text), displayText(title), false);
 }
 
 void MessageBoxPrompts::exclamation(const std::string& text, const std::string& title) {
-    showMessage(parent_, QMessageBox::Warning, displayText(text), displayText(title));
+    showMessage(owner(), QMessageBox::Warning, displayText(text), displayText(title));
 }
 
 void MessageBoxPrompts::information(const std::string& text, const std::string& title) {
-    showMessage(parent_, QMessageBox::Information, displayText(text), displayText(title));
+    showMessage(owner(), QMessageBox::Information, displayText(text), displayText(title));
 }
 
 void MessageBoxPrompts::infoDialog(const std::string& caption, const std::string& heading, const std::string& body) {
@@ -44,7 +56,7 @@ void MessageBoxPrompts::infoDialog(const std::string& caption, const std::string
 }
 
 void MessageBoxPrompts::failure(const std::string& text, const std::string& title) {
-    showMessage(parent_, QMessageBox::Critical, displayText(text), displayText(title));
+    showMessage(owner(), QMessageBox::Critical, displayText(text), displayText(title));
 }
 
 }  // namespace talmorek::gui

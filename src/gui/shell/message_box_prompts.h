@@ -20,12 +20,15 @@ public:
     MessageBoxPrompts(QWidget* parent, TZ_infoE_F* info) : parent_(parent), info_(info) {}
 
     bool question(const std::string& text, const std::string& title) override;
+    bool questionDefaultNo(const std::string& text, const std::string& title) override;
     void exclamation(const std::string& text, const std::string& title) override;
     void information(const std::string& text, const std::string& title) override;
     void infoDialog(const std::string& caption, const std::string& heading, const std::string& body) override;
     void failure(const std::string& text, const std::string& title) override;
 
 private:
+    QWidget* owner() const;
+
     QWidget* parent_;
     TZ_infoE_F* info_;
 };
@@ -34,7 +37,7 @@ private:
 // also before any window exists (parent null).
 void showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text, const QString& title);
 
-// A modal Yes/No question ("Ano" the default); true for "Ano".
-bool askYesNo(QWidget* parent, const QString& text, const QString& title);
+// A modal Yes/No question ("Ano" the default unless `defaultYes` is false); true for "Ano".
+bool askYesNo(QWidget* parent, const QString& text, const QString& title, bool defaultYes = true);
 
 }  // namespace talmorek::gui

@@ -27,10 +27,9 @@ struct MenuRow {
     bool enabled;
 };
 
-// The whole "Okrsek" and "Nápověda" menus. F2 and F4 wait for the entry
-// window and the export dialog.
+// The whole "Okrsek" and "Nápověda" menus. F4 waits for the export dialog.
 constexpr MenuRow kMenu[] = {
-    {"PorizeniDat_MI", "&Pořízení a oprava dat", "F2", false},
+    {"PorizeniDat_MI", "&Pořízení a oprava dat", "F2", true},
     {"Kontroly_MI", "&Kontroly", "F3", true},
     {"ExportTisk_MI", "&Export dat a tisk zápisu", "F4", false},
     {"Scitaciarch_MI", "&Sčítací arch", "", true},

@@ -1,0 +1,193 @@
+// The entry window's logic at the speed of typing: a field exit, and a page
+// change, which saves the record crash-safely in four files (the precinct
+// data file, HLASO.RCD, KOMISE.RCD and the station record). The page change
+// is reported beside its floor: the same four files' bytes written with the
+// same flush to the disk and rename, and nothing else.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "checks/catalogue.h"
+#include "checks/catalogue_texts.h"
+#include "data/file_io.h"
+#include "data/registers.h"
+#include "data/station.h"
+#include "data/working_files.h"
+#include "export/data_file.h"
+#include "workflow/entry_form.h"
+
+namespace {
+
+using namespace talmorek;
+
+constexpr int kParties = 22;
+
+class SilentPrompts : public workflow::Prompts {
+public:
+    bool question(const std::string&, const std::string&) override { return false; }
+    bool questionDefaultNo(const std::string&, const std::string&) override { return false; }
+    void exclamation(const std::string&, const std::string&) override {}
+    void information(const std::string&, const std::string&) override {}
+    void infoDialog(const std::string&, const std::string&, const std::string&) override {}
+    void failure(const std::string& text, const std::string&) override { std::fprintf(stderr, "%s\n", text.c_str()); }
+};
+
+class NoPrintJobs : public workflow::PrintJobs {
+public:
+    void protocolOfChecks(const checks::TChybProt&, const entry::TT4&, const data::TStanice&, bool,
+                          const data::LocalDateTime&) override {}
+    void tallySheet(const data::PartyList&, const data::CandidateTable&, const data::TStanice&, bool,
+                    const data::LocalDateTime&) override {}
+    void testPage(const data::TStanice&, bool, const data::LocalDateTime&) override {}
+    void selectPrinter() override {}
+    void recordOfVote(const workflow::RecordPrintRequest&) override {}
+};
+
+class NoBeep : public workflow::Beep {
+public:
+    void beep() override {}
+};
+
+data::TStanice benchStation() {
+    data::TStanice s;
+    s.Oznaceni = "PS";
+    s.KodUzemi = "0";
+    s.NazevObce = "Testov";
+    s.KodObce = "554782";
+    s.CisloOkrsku = 3;
+    s.KodOkresu = "3201";
+    s.KodOS = "17";
+    s.Stav = "N";
+    return s;
+}
+
+// An installation whose precinct has all 22 parties with votes, every
+// candidate with preferential votes, and five members present.
+struct EntryInstallation {
+    std::string dir;
+    std::string dataDir;
+
+    EntryInstallation() {
+        std::random_device rd;
+        dir = (std::filesystem::temp_directory_path() / ("talmorek-bench-entry-" + std::to_string(rd()))).string() + "/";
+        dataDir = dir + "data/";
+        std::filesystem::create_directories(dataDir);
+        std::string strany, cischyb;
+        for (int n = 1; n <= kParties; ++n) strany += data::encodeStrana({std::to_string(n), "Strana", "36"});
+        for (const auto& entry : checks::catalogueTexts()) cischyb += checks::encodeChybaInfo(entry);
+        data::replaceFileAtomically(dir + "OKRSKY.RCD", data::encodeOkrsky({"554782", "Testov", "1", "12", "3201", "Chrudim"}));
+        data::replaceFileAtomically(dir + "PSRZVO.RCD", "");
+        data::replaceFileAtomically(dir + "PSRVOK.RCD", data::encodePsrvok({"554782", 3, 812}));
+        data::replaceFileAtomically(dir + "STRANY.RCD", strany);
+        data::replaceFileAtomically(dir + "KANDIDAT.RCD", "");
+        data::replaceFileAtomically(dir + "CISCHYB.RCD", cischyb);
+        data::replaceFileAtomically(dir + "STANICE.RCD", data::encodeStanice(benchStation()));
+
+        entry::RecordOfVote r;
+        r.ClearResults();
+        r.T4.RegKod = 3201;
+        r.T4.Obec = 554782;
+        r.T4.Okrsek = 3;
+        r.T4.ZapsOsoby = 1200;
+        for (int n = 1; n <= kParties; ++n) {
+            r.MarkParty(n, true);
+            r.party(n).PocHlasu = static_cast<std::uint16_t>(30 + n);
+            for (std::size_t j = 0; j < entry::kCandidates; ++j)
+                r.party(n).PrefHlasy[j] = static_cast<std::uint16_t>((n + j) % 7);
+        }
+        r.hlasovani.ClenuOVKP = "5";
+        r.hlasovani.Zapisovat = "Jana Nováková";
+        exporting::saveResults(r, dataDir, "554782", 3, exporting::DataLetter::E);
+        data::ZapisHlasovani(dataDir, r.hlasovani);
+        data::ZapisKomisi(dataDir, {{"Karel Dvořák"}, {"Eva Malá"}, {"Tomáš Černý"}, {"Lucie Bílá"}});
+    }
+    ~EntryInstallation() {
+        std::error_code ec;
+        std::filesystem::remove_all(dir, ec);
+    }
+};
+
+struct OpenForm {
+    EntryInstallation installation;
+    SilentPrompts prompts;
+    NoPrintJobs printJobs;
+    workflow::ExportNotAvailable exportDialogs;
+    NoBeep beep;
+    workflow::Workflow workflow{data::Directories{installation.dir, installation.dir, installation.dataDir, false},
+                                prompts, printJobs, exportDialogs};
+    workflow::EntryForm form{workflow, prompts, beep};
+    bool opened = form.open();
+};
+
+// Leaving the members present on page III: the count stored, the rows of
+// the names grid following it (each exit changes the count).
+void BM_EntryFieldExit(benchmark::State& state) {
+    OpenForm f;
+    if (!f.opened) {
+        state.SkipWithError("the entry window did not open");
+        return;
+    }
+    f.form.changePage(workflow::EntryPage::Section3);
+    bool five = false;
+    for (auto _ : state) {
+        five = !five;
+        benchmark::DoNotOptimize(f.form.fieldExit(workflow::EntryField::R_SEdClenuOVKP, five ? "5" : "7"));
+    }
+}
+BENCHMARK(BM_EntryFieldExit);
+
+// Page I ⇄ page III: each change recomputes the record and saves it.
+void BM_EntryPageChange(benchmark::State& state) {
+    OpenForm f;
+    if (!f.opened) {
+        state.SkipWithError("the entry window did not open");
+        return;
+    }
+    bool toSection3 = false;
+    for (auto _ : state) {
+        toSection3 = !toSection3;
+        const auto result = f.form.changePage(toSection3 ? workflow::EntryPage::Section3 : workflow::EntryPage::Section1);
+        if (result != workflow::PageChange::Changed) state.SkipWithError("the page did not change");
+    }
+}
+BENCHMARK(BM_EntryPageChange)->Unit(benchmark::kMicrosecond);
+
+// The floor: the bytes a page change leaves in the four files, each written
+// to a temporary file, flushed to the disk and renamed over its target.
+void BM_EntryPageChangeFloor(benchmark::State& state) {
+    OpenForm f;
+    if (!f.opened || f.form.changePage(workflow::EntryPage::Section3) != workflow::PageChange::Changed) {
+        state.SkipWithError("the entry window did not save");
+        return;
+    }
+    std::vector<std::pair<std::string, std::string>> files;
+    for (const std::string& path :
+         {f.workflow.dataFilePath(exporting::DataLetter::E), f.installation.dataDir + "HLASO.RCD",
+          f.installation.dataDir + "KOMISE.RCD", f.installation.dir + "STANICE.RCD"})
+        files.emplace_back(path, data::readWholeFile(path));
+    for (auto _ : state) {
+        for (const auto& [path, bytes] : files) {
+            const std::string temp = path + ".floor~";
+            std::FILE* out = std::fopen(temp.c_str(), "wb");
+            if (!out) {
+                state.SkipWithError("cannot write");
+                return;
+            }
+            std::fwrite(bytes.data(), 1, bytes.size(), out);
+            std::fflush(out);
+            ::fsync(fileno(out));
+            std::fclose(out);
+            std::rename(temp.c_str(), path.c_str());
+        }
+    }
+}
+BENCHMARK(BM_EntryPageChangeFloor)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

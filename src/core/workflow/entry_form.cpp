@@ -1,0 +1,388 @@
+// The frame of the entry window: opening, the pages, saving and closing,
+// and the reports that wait for the user.
+#include "workflow/entry_form.h"
+
+#include "workflow/error_messages.h"
+#include "workflow/saved_record.h"
+#include "workflow/station_display.h"
+#include "data/cp1250.h"
+#include "data/decimal.h"
+#include "entry/check_numbers.h"
+#include "entry/party_list.h"
+#include "entry/recompute.h"
+#include "export/data_file.h"
+
+namespace talmorek::workflow {
+namespace {
+
+using exporting::DataLetter;
+
+constexpr const char* kTitle = "Vstup dat za okrsek";
+constexpr std::size_t kComboTextLength = 55;
+
+// The district code of the precinct, which the results block carries. The
+// station record is expected to match the register: a precinct the register
+// does not know has no code, and the opening fails on it as on a code that
+// is not a number.
+std::uint16_t regKodOf(const data::Registers& registers, const data::TStanice& station) {
+    data::TOkrsky okrsek;
+    const bool known = registers.NajdiOkrsek(station.KodObce, station.CisloOkrsku, okrsek);
+    return static_cast<std::uint16_t>(data::toIntStrict(known ? okrsek.KodOkresu : std::string()));
+}
+
+}  // namespace
+
+EntryForm::EntryForm(Workflow& workflow, Prompts& prompts, Beep& beep)
+    : workflow_(workflow), prompts_(prompts), beep_(beep) {}
+
+const entry::RecordOfVote& EntryForm::record() const { return workflow_.record(); }
+const data::TStanice& EntryForm::station() const { return workflow_.station(); }
+
+void EntryForm::reportFailure(const std::exception& e) { prompts_.failure(czechMessage(e), kTitle); }
+
+bool EntryForm::PorizeniDat_MIClick() { return workflow_.PorizeniDat_MIClick() && open(); }
+
+bool EntryForm::open() {
+    open_ = false;
+    if (!workflow_.start()) return false;
+    // Everything is read into a fresh record first: a file that fails to
+    // load leaves the record of the last opening as it was.
+    const data::TStanice& station = workflow_.station();
+    const data::Directories& dirs = workflow_.directories();
+    entry::RecordOfVote record;
+    data::PartyList parties;
+    data::CandidateTable candidates;
+    CommissionNames names;
+    std::set<int> ticked;
+    try {
+        const data::Registers registers(dirs.program);
+        parties = registers.NactiStrany();
+        candidates = registers.NactiKandidaty();
+        loadResultsBlock(dirs, station, record);
+        record.hlasovani = data::NactiHlasovani(dirs.data);
+        if (otherMembersPresent(record.hlasovani.ClenuOVKP) && data::KomiseNeprazdna(dirs.data))
+            record.komise = data::NactiKomisi(dirs.data);
+        record.T4.Typ = 1;
+        record.T4.RegKod = regKodOf(registers, station);
+        record.T4.Obec = data::toIntOr(station.KodObce, 0);
+        record.T4.Okrsek = station.CisloOkrsku;
+        record.T4.KC1 = entry::KontrolniCislo1(record.T4.Obec, record.T4.Okrsek);
+        record.T4.KC2 = entry::kc2OfSection2(record.T4);
+        ProcNatahniHlasovani(record.hlasovani, record.komise, names);
+        // The boxes of the parties with votes are ticked as the record has
+        // them; ticking fills the party's header from the identification.
+        ticked = entry::tickedParties(record, parties);
+        for (int party : ticked) record.MarkParty(party, true);
+    } catch (const std::exception& e) {
+        reportFailure(e);
+        return false;
+    }
+    workflow_.record() = std::move(record);
+    parties_ = std::move(parties);
+    candidates_ = std::move(candidates);
+    names_ = std::move(names);
+    ticked_ = std::move(ticked);
+    precinct_ = entryPrecinctOf(station);
+    closing_ = false;
+    saving_ = false;
+    pending_.reset();
+    showing_ = false;
+    waiting_ = WaitingAction::None;
+    section2Shown_ = true;
+    page_ = EntryPage::Section1;
+    afterPageShown(EntryPage::Section1);
+    open_ = true;
+    return true;
+}
+
+std::string EntryForm::fieldText(const EntryControl& control) const {
+    const entry::RecordOfVote& r = record();
+    if (const HlasovaniEdit* edit = hlasovaniEdit(control.field)) return r.hlasovani.*edit->member;
+    switch (control.field) {
+        case EntryField::R_SEdDatumVoleb: return electionDatesText(station());
+        case EntryField::R_SEdPrilListu: return r.hlasovani.PrilListu;
+        case EntryField::R_EdObec_Z:
+        case EntryField::R_EdObec: return std::to_string(r.T4.Obec);
+        case EntryField::R_EdOkrsek_Z:
+        case EntryField::R_EdOkrsek: return std::to_string(r.T4.Okrsek);
+        case EntryField::R_EdT4KC_1_Z:
+        case EntryField::R_EdT4KC_1: return std::to_string(r.T4.KC1);
+        case EntryField::R_EdZapsOsoby: return std::to_string(r.T4.ZapsOsoby);
+        case EntryField::R_EdVydObalky: return std::to_string(r.T4.VydObalky);
+        case EntryField::R_EdOdevzdObalky: return std::to_string(r.T4.OdevzdObalky);
+        case EntryField::R_EdPlatneHlasy: return std::to_string(r.T4.PlatneHlasy);
+        case EntryField::R_EdT4KC_2: return std::to_string(r.T4.KC2);
+        default: return {};
+    }
+}
+
+bool EntryForm::radioChecked(EntryField button) const { return workflow::radioChecked(record().hlasovani, button); }
+
+bool EntryForm::isHidden(EntryField control) const { return hiddenForPrecinct(precinct_, controlName(control)); }
+
+checks::FieldMessage EntryForm::messageOf(const FieldFinding& f) const {
+    return checks::fieldMessage(*workflow_.protocol()->CisChyb, f.code, f.param, f.iInfo, f.iPropust);
+}
+
+// ---- Pages -----------------------------------------------------------------
+
+PageChange EntryForm::changePage(EntryPage requested) {
+    if (requested == page_) {
+        afterPageShown(page_);
+        return PageChange::Unchanged;
+    }
+    // Annex 1 lists the ticked parties: without one there is nothing to type.
+    if (requested == EntryPage::Annex1 && ticked_.empty()) {
+        beep_.beep();
+        return PageChange::Refused;
+    }
+    if (!closing_ && !saveUnchecked()) return PageChange::Failed;
+    // Coming from page II the ticks may have changed: Annex 1 offers the
+    // parties ticked now, the first of them shown.
+    if (requested == EntryPage::Annex1 && (page_ == EntryPage::Section2 || combo_.empty())) rebuildPartyCombo();
+    page_ = requested;
+    afterPageShown(requested);
+    return PageChange::Changed;
+}
+
+void EntryForm::afterPageShown(EntryPage page) {
+    switch (page) {
+        case EntryPage::Section1: focus_ = EntryField::R_SEdZahajeno1; break;
+        case EntryPage::Section2:
+            focus_ = section2Shown_ ? EntryField::R_EdZapsOsoby : EntryField::R_EdObec;
+            break;
+        case EntryPage::Annex1: focus_ = EntryField::R_CBT4P_1; break;
+        case EntryPage::Section3:
+            // The sheets of Annex 1 follow the parties ticked meanwhile.
+            workflow_.record().hlasovani.PrilListu = std::to_string(entry::PocetListuPrilohy(record()));
+            focus_ = EntryField::R_SEdClenuOVKC;
+            break;
+    }
+    lastPage_ = page;
+}
+
+PageChange EntryForm::nextPage() {
+    int next = static_cast<int>(page_) + 1;
+    if (page_ == EntryPage::Section2 && ticked_.empty()) next = static_cast<int>(EntryPage::Section3);
+    if (next >= kEntryPageCount) next = 0;
+    return changePage(static_cast<EntryPage>(next));
+}
+
+PageChange EntryForm::previousPage() {
+    int previous = static_cast<int>(page_) - 1;
+    if (page_ == EntryPage::Section3 && ticked_.empty()) previous = static_cast<int>(EntryPage::Section2);
+    if (previous < 0) previous = kEntryPageCount - 1;
+    return changePage(static_cast<EntryPage>(previous));
+}
+
+PageChange EntryForm::continueFromSection1() {
+    if (waitsForReport(WaitingAction::ContinueSection1)) return PageChange::WaitsForReport;
+    return changePage(EntryPage::Section2);
+}
+
+PageChange EntryForm::continueFromSection2() {
+    if (waitsForReport(WaitingAction::ContinueSection2)) return PageChange::WaitsForReport;
+    return changePage(ticked_.empty() ? EntryPage::Section3 : EntryPage::Annex1);
+}
+
+void EntryForm::KCisloMI1Click() {
+    if (page_ == EntryPage::Annex1) focus_ = EntryField::R_EdT4PPoslKand;
+}
+
+void EntryForm::rebuildPartyCombo() {
+    combo_.clear();
+    for (int i = 1; i <= parties_.length; ++i) {
+        const data::TStrana& s = parties_.at(i);
+        const int party = entry::partyNumberOf(s);
+        if (!ticked_.count(party)) continue;
+        const std::string& number = s.CisloStrany;
+        const std::string lastTwo = number.size() > 2 ? number.substr(number.size() - 2) : number;
+        combo_.push_back({party, i, data::utf8Prefix(lastTwo + ": " + s.NazevStrany, kComboTextLength)});
+    }
+    comboIndex_ = 0;
+}
+
+void EntryForm::tickParty(int party, bool ticked) {
+    workflow_.record().MarkParty(party, ticked);
+    if (ticked) {
+        ticked_.insert(party);
+    } else {
+        ticked_.erase(party);
+    }
+}
+
+// ---- Saving ----------------------------------------------------------------
+
+void EntryForm::recompute() {
+    entry::RecomputeAll(workflow_.record(), parties_, ticked_, station(), workflow_.recomputeSources());
+}
+
+void EntryForm::storeNames() {
+    // Fewer than two present: the chair alone, and KOMISE.RCD keeps what it holds.
+    if (std::optional<data::SeznamKomise> list = names_.toStore()) {
+        data::ZapisKomisi(workflow_.directories().data, *list);
+        workflow_.record().komise = std::move(*list);
+    }
+}
+
+void EntryForm::writeResults(exporting::DataLetter letter) {
+    exporting::saveResults(record(), workflow_.directories().data, station().KodObce, station().CisloOkrsku, letter);
+}
+
+void EntryForm::writeUnchecked() {
+    writeResults(DataLetter::E);
+    data::ZapisHlasovani(workflow_.directories().data, record().hlasovani);
+    storeNames();
+}
+
+bool EntryForm::saveUnchecked() {
+    try {
+        recompute();
+        writeUnchecked();
+        workflow_.ZapisStavStanice("N");
+        return true;
+    } catch (const std::exception& e) {
+        reportFailure(e);
+        return false;
+    }
+}
+
+SaveOutcome EntryForm::UlozitMIClick() {
+    if (changePage(EntryPage::Section3) == PageChange::Failed) return SaveOutcome::StaysOpen;
+    focus_ = EntryField::UlozitOkrBtn;
+    return save();
+}
+
+SaveOutcome EntryForm::save() {
+    if (waitsForReport(WaitingAction::Save)) return SaveOutcome::WaitsForReport;
+    saving_ = true;
+    struct SavingEnds {
+        bool& saving;
+        ~SavingEnds() { saving = false; }
+    } savingEnds{saving_};
+    ProcessingState& state = workflow_.state();
+    // The check procedure reloads the record from the files; should any
+    // step fail, the window goes on with what was typed.
+    std::optional<entry::RecordOfVote> typed;
+    try {
+        recompute();
+        if (changePage(EntryPage::Section1) == PageChange::Failed) return SaveOutcome::StaysOpen;
+        typed = record();
+        writeUnchecked();
+        state.Vybrano = checks::Vybrano::CheckCommandOrSave;
+        workflow_.Kontroly();
+        recompute();
+        workflow_.ZapisStavStanice("N");
+        state.Vybrano = checks::Vybrano::Idle;
+        if (state.KontrolyOK) {
+            writeResults(DataLetter::O);
+            if (prompts_.question("Chcete pokračovat exportem dat a tiskem zápisu?", kTitle)) {
+                state.Vybrano = checks::Vybrano::ExportAfterSave;
+                workflow_.ExportTisk_MIClick();
+                state.Vybrano = checks::Vybrano::Idle;
+            }
+        } else {
+            writeResults(DataLetter::E);
+        }
+    } catch (const std::exception& e) {
+        state.Vybrano = checks::Vybrano::Idle;
+        if (typed) workflow_.record() = std::move(*typed);
+        reportFailure(e);
+        return SaveOutcome::StaysOpen;
+    }
+    closeWindow();
+    return SaveOutcome::Closed;
+}
+
+bool EntryForm::requestClose() {
+    if (!open_) return true;
+    if (!prompts_.questionDefaultNo("Opravdu ukončit pořizování bez uložení změn na aktuální záložce?", kTitle))
+        return false;
+    // What earlier page changes saved stays; this page's changes are not saved.
+    closing_ = true;
+    changePage(EntryPage::Section1);
+    closeWindow();
+    return true;
+}
+
+void EntryForm::closeWindow() {
+    open_ = false;
+    pending_.reset();
+    showing_ = false;
+    waiting_ = WaitingAction::None;
+}
+
+// ---- Field exits -------------------------------------------------------------
+
+std::optional<FieldFinding> EntryForm::fieldExit(const EntryControl& control, std::string_view text,
+                                                 const EntryControl& focusTo) {
+    std::optional<FieldFinding> finding;
+    data::Hlasovani& h = workflow_.record().hlasovani;
+    if (const HlasovaniEdit* edit = hlasovaniEdit(control.field)) {
+        storeHlasovaniText(h, *edit, text);
+        if (control.field == EntryField::R_SEdClenuOVKP) {
+            try {
+                names_.setMembersPresent(h.ClenuOVKP);
+            } catch (const std::exception& e) {
+                reportFailure(e);  // only a damaged record holds a count that is not a number
+            }
+        }
+    }
+    if (finding) Hlaska(*finding, focusTo);
+    return finding;
+}
+
+void EntryForm::chooseRadio(EntryField button) { workflow::chooseRadio(workflow_.record().hlasovani, button); }
+
+void EntryForm::leaveRadio(EntryField button) {
+    const RadioPair* pair = radioPairOf(button);
+    if (pair && pair->setAgainOnLeave && radioChecked(button)) chooseRadio(button);
+}
+
+void EntryForm::nameExit(int row, std::string_view text) { names_.setName(row, text); }
+
+EntryField EntryForm::KamDale() const { return workflow::KamDale(precinct_.abroad); }
+
+// ---- Reports -----------------------------------------------------------------
+
+void EntryForm::Hlaska(const FieldFinding& finding, const EntryControl& focusTo) {
+    // Leaving a field for "Zrušit" never raises a message.
+    if (focusTo.field == EntryField::zrusitBtn) return;
+    if (!open_ || closing_ || saving_ || pending_) return;
+    pending_ = finding;
+    waiting_ = WaitingAction::None;
+}
+
+bool EntryForm::waitsForReport(WaitingAction action) {
+    if (!pending_) return false;
+    waiting_ = action;
+    return true;
+}
+
+std::optional<FieldFinding> EntryForm::beginReport() {
+    if (!pending_ || showing_) return std::nullopt;
+    if (!open_ || closing_ || saving_) {
+        pending_.reset();
+        waiting_ = WaitingAction::None;
+        return std::nullopt;
+    }
+    showing_ = true;
+    return pending_;
+}
+
+ReportResult EntryForm::answerReport(ReportAnswer answer) {
+    if (!pending_ || !showing_) return {};
+    const FieldFinding finding = *pending_;
+    const WaitingAction waiting = waiting_;
+    pending_.reset();
+    showing_ = false;
+    waiting_ = WaitingAction::None;
+    if (answer == ReportAnswer::GoOn) return {EntryControl{}, waiting};
+    // Back to the field: its page first (a page change like any other).
+    const std::optional<EntryPage> page = pageOf(finding.field.field);
+    if (page && *page != page_ && changePage(*page) != PageChange::Changed) return {focus_, WaitingAction::None};
+    focus_ = finding.field;
+    return {finding.field, WaitingAction::None};
+}
+
+}  // namespace talmorek::workflow

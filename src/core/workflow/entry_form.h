@@ -1,0 +1,225 @@
+#pragma once
+// The entry window `TR_Vstupni_Form` without the window: the record the
+// commission types, the four pages and the movement between them, every
+// field exit, saving, closing, and the reports that wait for the user.
+//
+// The window shows what this holds, hands every key and focus change to it
+// and shows its findings; every decision is made here, so the keyboard
+// scenarios of election night run as plain tests. Questions and failures go
+// through `Prompts`, the refusal beep through `Beep`.
+//
+// What is typed lives in the workflow's record (the one the check procedure
+// `Kontroly` and the export work on) and in the names of the commission.
+// Opening only reads. Every page change saves everything as not yet
+// checked: the results as "E" (the "O" file removed), HLASO.RCD, KOMISE.RCD
+// and the station's `Stav` "N". A save runs the checks and keeps the
+// results as "O" or "E" by the verdict. A write that fails is reported in
+// Czech; nothing typed is lost and the files keep their previous content.
+//
+// Deferred reports: a field exit that finds an error queues it (`Hlaska`);
+// the window shows it once the focus change has finished (`beginReport`)
+// and hands the answer back (`answerReport`). "Uložit" and "Pokračovat"
+// pressed while a report waits do not run: they wait for the answer, and
+// run only when the user goes on with "&Ignorovat"/"&Potvrdit". "&Opravit"
+// drops them and brings the field back.
+
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "workflow/beep.h"
+#include "workflow/entry_fields.h"
+#include "workflow/entry_finding.h"
+#include "workflow/entry_precinct.h"
+#include "workflow/entry_section3.h"
+#include "workflow/prompts.h"
+#include "workflow/workflow.h"
+#include "checks/field_message.h"
+#include "data/registers.h"
+#include "entry/record_of_vote.h"
+#include "export/data_file.h"
+
+namespace talmorek::workflow {
+
+// How a request to change the page ended.
+enum class PageChange {
+    Changed,         // the new page is shown (and everything was saved, unless closing)
+    Unchanged,       // the page asked for was shown already
+    Refused,         // Annex 1 while no party is ticked: a beep, nothing else
+    Failed,          // a write failed and was reported; the page stays
+    WaitsForReport,  // "Pokračovat" waits for the report still to be answered
+};
+
+// How a save ended.
+enum class SaveOutcome {
+    Closed,          // saved (and checked, and maybe exported): the window closes
+    StaysOpen,       // a step failed and was reported; everything typed is kept
+    WaitsForReport,  // a report waits: it is answered first
+};
+
+// An item of the party combo box `R_CBT4P_1` of Annex 1.
+struct PartyComboItem {
+    int party = 0;      // `ComboParty`: the party number
+    int listIndex = 0;  // `ComboListIndex`: its position in the party list, 1-based
+    std::string text;   // the last two characters of the number, ": " and the name, at most 55 characters
+    bool operator==(const PartyComboItem&) const = default;
+};
+
+// What the answer to a report asks the window to do.
+struct ReportResult {
+    // "&Opravit": the field to focus (its page is shown already). Go on: None.
+    EntryControl focus;
+    // Go on: the action that waited, to be carried out now; None otherwise.
+    WaitingAction resume = WaitingAction::None;
+};
+
+class EntryForm {
+public:
+    EntryForm(Workflow& workflow, Prompts& prompts, Beep& beep);
+
+    // F2 "Pořízení a oprava dat": the workflow's gate (the question after
+    // an export), then the opening. True when the window is to be shown.
+    bool PorizeniDat_MIClick();
+
+    // Opening: reloads everything from the files and writes nothing. On a
+    // failure (a damaged file, a precinct the register does not know) the
+    // user is told, and the window is not shown: false.
+    bool open();
+    bool isOpen() const { return open_; }
+
+    // --- What the window shows. ---
+    const entry::RecordOfVote& record() const;
+    const data::TStanice& station() const;
+    const EntryPrecinct& precinct() const { return precinct_; }
+    const data::PartyList& parties() const { return parties_; }
+    const data::CandidateTable& candidates() const { return candidates_; }
+    // The text of an edit or display field as the record holds it.
+    std::string fieldText(const EntryControl& control) const;
+    // Whether a radio button of page I is checked.
+    bool radioChecked(EntryField button) const;
+    // Whether a control is hidden (the questions a precinct abroad lacks).
+    bool isHidden(EntryField control) const;
+    // The wording of a report in the message dialog.
+    checks::FieldMessage messageOf(const FieldFinding& finding) const;
+
+    // --- Pages. ---
+    EntryPage page() const { return page_; }
+    EntryPage LastPage() const { return lastPage_; }
+    bool Closing() const { return closing_; }
+    // The control to focus after the last call.
+    const EntryControl& focus() const { return focus_; }
+
+    // Every change of page goes through here: the tabs, Page Up / Page Down,
+    // "Pokračovat", Enter on the last party box, "&Opravit", the save and
+    // closing. Annex 1 needs a ticked party; unless closing, everything is
+    // saved as not yet checked before the page changes.
+    PageChange changePage(EntryPage requested);
+    // Page Down / Page Up: with wrap-around, past Annex 1 while no party is ticked.
+    PageChange nextPage();
+    PageChange previousPage();
+    // "Pokračovat" of page I (`R_Dalsi_Btn`): page II.
+    PageChange continueFromSection1();
+    // "Pokračovat" of page II (`R_Dalsi2_Btn`) and Enter on the last party
+    // box: Annex 1 when a party is ticked, else page III.
+    PageChange continueFromSection2();
+    // Ctrl+Enter "Jdi na kontrolní číslo": on Annex 1, the last candidate field.
+    void KCisloMI1Click();
+
+    // --- Annex 1: the party combo box, rebuilt from the ticked parties when
+    // the page is entered from page II (or while it is empty). ---
+    const std::vector<PartyComboItem>& partyCombo() const { return combo_; }
+    int comboIndex() const { return comboIndex_; }
+
+    // --- Page II: the parties with votes. ---
+    bool partyTicked(int party) const { return ticked_.count(party) != 0; }
+    bool anyPartyTicked() const { return !ticked_.empty(); }
+    // Ticking or un-ticking a party box (`MarkParty`); typed votes stay.
+    void tickParty(int party, bool ticked);
+
+    // --- Field exits. ---
+    // The window calls this when `control` loses the focus with `text` in
+    // it, naming the control the focus goes to. Stores the value and
+    // returns the finding to report, if any (which is queued as by `Hlaska`).
+    std::optional<FieldFinding> fieldExit(const EntryControl& control, std::string_view text,
+                                          const EntryControl& focusTo = {});
+    // A radio button of page I chosen (mouse, arrows, filling) and left.
+    void chooseRadio(EntryField button);
+    void leaveRadio(EntryField button);
+
+    // --- The names grid of page III. ---
+    const CommissionNames& names() const { return names_; }
+    void nameExit(int row, std::string_view text);
+    // Where Enter in the last row of the grid sends the focus.
+    EntryField KamDale() const;
+
+    // --- Save and close. ---
+    // "Uložit" and F2: saves, runs the checks, keeps the results as "O" or
+    // "E" by the verdict and, after clean checks, offers export and printing.
+    SaveOutcome save();
+    // F2 `UlozitMI`: page III is shown (a page change like any other), its
+    // "Uložit" focused and pressed.
+    SaveOutcome UlozitMIClick();
+    // "Zrušit", Escape and closing the window: asks first; true when the
+    // window closes (nothing more is saved). A window that a save has closed
+    // already closes without a question.
+    bool requestClose();
+
+    // --- Reports waiting for the user. ---
+    // `Hlaska`: queues a finding. Dropped when the focus goes to "Zrušit",
+    // while the window is not shown, closing or saving, or while a report
+    // is shown or waits already.
+    void Hlaska(const FieldFinding& finding, const EntryControl& focusTo = {});
+    bool reportPending() const { return pending_.has_value() && !showing_; }
+    // The report to show now that the focus change has finished; nothing
+    // when it was dropped meanwhile. The report counts as shown until answered.
+    std::optional<FieldFinding> beginReport();
+    // The answer to the report shown. Go on: the action that waited (if
+    // any) is handed back for the window to carry out again. "&Opravit": the
+    // waiting action is dropped and the field's page shown; the window
+    // focuses the field without running the exit of the control it takes
+    // the focus from (that control was only just entered). Page changes by
+    // tab or key never wait: the report follows them.
+    ReportResult answerReport(ReportAnswer answer);
+
+private:
+    // Saves everything as not yet checked; false after reporting a failure.
+    bool saveUnchecked();
+    // The results as `letter`; the results as "E", HLASO.RCD and KOMISE.RCD.
+    void writeResults(exporting::DataLetter letter);
+    void writeUnchecked();
+    void recompute();
+    void storeNames();
+    void closeWindow();
+    void rebuildPartyCombo();
+    void afterPageShown(EntryPage page);
+    bool waitsForReport(WaitingAction action);
+    void reportFailure(const std::exception& e);
+
+    Workflow& workflow_;
+    Prompts& prompts_;
+    Beep& beep_;
+
+    data::PartyList parties_;
+    data::CandidateTable candidates_;
+    std::set<int> ticked_;
+    std::vector<PartyComboItem> combo_;
+    int comboIndex_ = 0;
+    CommissionNames names_;
+    EntryPrecinct precinct_;
+
+    bool open_ = false;
+    bool closing_ = false;
+    bool saving_ = false;
+    bool section2Shown_ = false;
+    EntryPage page_ = EntryPage::Section1;
+    EntryPage lastPage_ = EntryPage::Section1;
+    EntryControl focus_;
+
+    std::optional<FieldFinding> pending_;
+    bool showing_ = false;
+    WaitingAction waiting_ = WaitingAction::None;
+};
+
+}  // namespace talmorek::workflow

@@ -1,0 +1,491 @@
+#include "gui/entry/entry_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+#include <optional>
+
+#include "gui/entry/design_pixels.h"
+#include "gui/entry/enter_key_filter.h"
+#include "gui/entry/entry_notebook.h"
+#include "gui/entry/form_rows.h"
+#include "gui/entry/message_dialog.h"
+#include "gui/entry/names_grid.h"
+#include "gui/entry/page_annex1.h"
+#include "gui/entry/page_section1.h"
+#include "gui/entry/page_section2.h"
+#include "gui/entry/page_section3.h"
+#include "gui/entry/s_edit.h"
+#include "gui/shell/czech_text.h"
+#include "workflow/entry_precinct.h"
+#include "workflow/error_messages.h"
+
+namespace talmorek::gui {
+namespace {
+
+using workflow::EntryControl;
+using workflow::EntryField;
+using workflow::EntryPage;
+using workflow::PageChange;
+
+// The window as designed on a 96-dpi screen.
+constexpr int kDesignWidth = 800;
+constexpr int kDesignHeight = 600;
+constexpr const char* kTitle = "Vstup dat za okrsek";
+
+QString q(const std::string& utf8) { return QString::fromStdString(utf8); }
+QString q(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
+
+bool isEnter(const QKeyEvent& event) {
+    return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+}
+
+}  // namespace
+
+TR_Vstupni_Form::TR_Vstupni_Form(workflow::EntryForm& form, workflow::Prompts& prompts, THlaskaF& hlaska,
+                                 QWidget* mainWindow)
+    : QDialog(mainWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      form_(form),
+      prompts_(prompts),
+      hlaska_(hlaska),
+      mainWindow_(mainWindow) {
+    setObjectName(QStringLiteral("R_Vstupni_Form"));
+    setModal(true);
+    // The message dialog stops this window: it opens over it and hands the
+    // focus back to it.
+    hlaska_.setParent(this, hlaska_.windowFlags());
+    setFont(designFont(*this, "Arial", 13, false));
+    buildFrame();
+    buildMovementMenu();
+    connectControls();
+}
+
+TR_Vstupni_Form::~TR_Vstupni_Form() = default;
+
+void TR_Vstupni_Form::buildFrame() {
+    notebook_ = new EntryNotebook(this);
+    section1_ = new PageSection1(this);
+    section2_ = new PageSection2(this);
+    annex1_ = new PageAnnex1(this);
+    section3_ = new PageSection3(this);
+    const std::pair<QWidget*, EntryPage> pages[] = {
+        {section1_, EntryPage::Section1},
+        {section2_, EntryPage::Section2},
+        {annex1_, EntryPage::Annex1},
+        {section3_, EntryPage::Section3},
+    };
+    for (const auto& [page, which] : pages) notebook_->addTab(page, q(workflow::pageCaption(which)));
+
+    zrusitBtn_ = new QPushButton(QStringLiteral("Zrušit"), this);
+    zrusitBtn_->setObjectName(QStringLiteral("zrusitBtn"));
+    zrusitBtn_->setAccessibleName(QStringLiteral("Zrušit pořizování bez uložení změn na aktuální záložce"));
+    ulozitBtn_ = new QPushButton(QStringLiteral("Uložit"), this);
+    ulozitBtn_->setObjectName(QStringLiteral("ulozitBtn"));
+    ulozitBtn_->setAccessibleName(QStringLiteral("Uložit zápis"));
+    ulozitBtn_->hide();
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ulozitBtn_);
+    buttons->addWidget(zrusitBtn_);
+    auto* layout = new QVBoxLayout(this);
+    const int margin = designPixels(*this, 6);
+    layout->setContentsMargins(margin, margin, margin, margin);
+    layout->addWidget(notebook_, 1);
+    layout->addLayout(buttons);
+
+    // Fixed as designed, or larger where this screen's fonts need more room.
+    const QSize needed = layout->totalMinimumSize();
+    setFixedSize(std::max(designPixels(*this, kDesignWidth), needed.width()),
+                 std::max(designPixels(*this, kDesignHeight), needed.height()));
+}
+
+void TR_Vstupni_Form::buildMovementMenu() {
+    // `PohybMenu`: never shown, its items work through their shortcuts.
+    auto* menu = new QMenu(QStringLiteral("Pohyb"), this);
+    menu->setObjectName(QStringLiteral("PohybMI"));
+    auto item = [&](const char* name, const char* caption, QList<QKeySequence> keys, void (TR_Vstupni_Form::*slot)()) {
+        QAction* action = menu->addAction(QString::fromUtf8(caption));
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcuts(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    item("PageDownMI", "Další stránka", {QKeySequence(Qt::Key_PageDown)}, &TR_Vstupni_Form::PageDownMIClick);
+    item("PageUpMI", "Předchozí stránka", {QKeySequence(Qt::Key_PageUp)}, &TR_Vstupni_Form::PageUpMIClick);
+    item("KCisloMI1", "Jdi na kontrolní číslo",
+         {QKeySequence(QKeyCombination(Qt::ControlModifier, Qt::Key_Return)),
+          QKeySequence(QKeyCombination(Qt::ControlModifier | Qt::KeypadModifier, Qt::Key_Enter))},
+         &TR_Vstupni_Form::KCisloMI1Click);
+    menu->addSeparator()->setObjectName(QStringLiteral("N1"));
+    ulozitMI_ = item("UlozitMI", "Ulozit", {QKeySequence(Qt::Key_F2)}, &TR_Vstupni_Form::UlozitMIClick);
+}
+
+void TR_Vstupni_Form::connectControls() {
+    connect(notebook_, &EntryNotebook::pageRequested, this, [this](int index) {
+        throughPageChange([this, index] { return endOf(form_.changePage(static_cast<EntryPage>(index))); });
+    });
+    for (TSEdit* edit : findChildren<TSEdit*>()) {
+        connect(edit, &TSEdit::exited, this, [this, edit] { fieldLeft(edit); });
+    }
+    for (RadioPair* pair : section1_->pairs()) {
+        connect(pair, &RadioPair::chosen, this, [this](QRadioButton* button) { radioChosen(button); });
+    }
+    connect(qApp, &QApplication::focusChanged, this, &TR_Vstupni_Form::focusMoved);
+    connect(section1_->dalsiButton(), &QPushButton::clicked, this, &TR_Vstupni_Form::R_Dalsi_BtnClick);
+    connect(section3_->ulozitButton(), &QPushButton::clicked, this, &TR_Vstupni_Form::UlozitOkrBtnClick);
+    connect(ulozitBtn_, &QPushButton::clicked, this, &TR_Vstupni_Form::UlozitOkrBtnClick);
+    connect(zrusitBtn_, &QPushButton::clicked, this, &TR_Vstupni_Form::reject);
+
+    TZColorStringGrid* grid = section3_->grid();
+    connect(grid, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+        if (item->column() == TZColorStringGrid::kNameColumn) nameLeft(item->row(), item->text());
+    });
+    connect(grid, &TZColorStringGrid::entered, this,
+            [this, grid] { guarded([&] { grid->setKamDale(widgetOf(EntryControl(form_.KamDale()))); }); });
+
+    keys_ = new EnterKeyPress(this);
+    keys_->watchControlsOf(*this);
+}
+
+// ---------------------------------------------------------------------------
+// Opening and showing the record.
+
+int TR_Vstupni_Form::Open() {
+    fill();
+    if (mainWindow_) move(mainWindow_->pos());
+    focusControl(form_.focus());
+    return exec();
+}
+
+void TR_Vstupni_Form::fill() {
+    filling_ = true;
+    ulozitMI_->setEnabled(false);
+    setWindowTitle(q(workflow::entryWindowCaption()));
+    const workflow::EntryPrecinct& precinct = form_.precinct();
+    for (const auto& [name, text] : workflow::precinctLabels(precinct)) {
+        if (auto* label = findChild<QLabel*>(q(name))) label->setText(q(text));
+    }
+    // What the last precinct hid comes back; this one's questions go.
+    for (const QPointer<QWidget>& control : std::exchange(hiddenForPrecinct_, {})) {
+        if (control) control->show();
+    }
+    for (QWidget* control : findChildren<QWidget*>()) {
+        if (control->objectName().isEmpty() || control->isWindow() || control->isHidden()) continue;
+        if (workflow::hiddenForPrecinct(precinct, control->objectName().toStdString())) {
+            control->hide();
+            hiddenForPrecinct_ << control;
+        }
+    }
+    section1_->nazevObce()->setText(q(form_.station().NazevObce));
+    for (const QList<TSEdit*>* edits : {&section1_->edits(), &section3_->edits()}) {
+        for (TSEdit* edit : *edits) edit->setValue(q(form_.fieldText(controlOf(edit))));
+    }
+    for (RadioPair* pair : section1_->pairs()) {
+        const EntryControl yes = controlOf(pair->yes());
+        pair->setValue(form_.radioChecked(yes.field) ? QStringLiteral("B") : QStringLiteral("N"));
+    }
+    refreshComputed();
+    showLogicPage();
+    ulozitMI_->setEnabled(true);
+    filling_ = false;
+}
+
+void TR_Vstupni_Form::refreshComputed() {
+    const bool wasFilling = std::exchange(filling_, true);
+    for (TSEdit* edit : section1_->displays()) edit->setValue(q(form_.fieldText(controlOf(edit))));
+    section3_->prilListu()->setValue(q(form_.fieldText(controlOf(section3_->prilListu()))));
+
+    // The grid follows the number of members present, and shows the names
+    // the logic keeps for its rows.
+    TZColorStringGrid* grid = section3_->grid();
+    const QSignalBlocker block(grid);
+    const workflow::CommissionNames& names = form_.names();
+    if (grid->nameRowCount() != names.rows()) grid->setNameRowCount(names.rows());
+    for (int row = 1; row <= names.rows(); ++row) {
+        grid->setCellText(TZColorStringGrid::kNumberColumn, row - 1, q(names.shownNumber(row)));
+        const QString name = q(names.name(row));
+        if (grid->cellText(TZColorStringGrid::kNameColumn, row - 1) != name)
+            grid->setCellText(TZColorStringGrid::kNameColumn, row - 1, name);
+    }
+    grid->viewport()->update();
+    filling_ = wasFilling;
+}
+
+void TR_Vstupni_Form::showLogicPage() {
+    const int index = static_cast<int>(form_.page());
+    if (notebook_->currentIndex() != index) notebook_->setCurrentIndex(index);
+}
+
+QWidget* TR_Vstupni_Form::widgetOf(const EntryControl& control) const {
+    if (control.field == EntryField::None || control.field == EntryField::Other) return nullptr;
+    return findChild<QWidget*>(q(workflow::objectName(control)));
+}
+
+EntryControl TR_Vstupni_Form::controlOf(const QWidget* widget) const {
+    if (!widget || widget->window() != this) return {};
+    // The cell editor of the names grid is the grid.
+    for (const QWidget* w = widget; w && w != this; w = w->parentWidget()) {
+        if (w == section3_->grid()) return EntryControl(EntryField::R_JmenaKomise_SG);
+    }
+    if (auto control = workflow::controlNamed(widget->objectName().toStdString())) return *control;
+    return EntryControl(EntryField::Other);
+}
+
+void TR_Vstupni_Form::focusControl(const EntryControl& control) {
+    QWidget* widget = widgetOf(control);
+    if (!widget || !widget->isEnabled() || widget->focusPolicy() == Qt::NoFocus) return;
+    if (isVisible() && !widget->isVisible()) return;
+    widget->setFocus(Qt::OtherFocusReason);
+}
+
+// ---------------------------------------------------------------------------
+// Pages.
+
+TR_Vstupni_Form::StepEnd TR_Vstupni_Form::endOf(PageChange change) {
+    switch (change) {
+        case PageChange::Changed:
+        case PageChange::Unchanged:
+            return StepEnd::Shown;
+        case PageChange::WaitsForReport:
+            return StepEnd::WaitsForReport;
+        case PageChange::Refused:
+        case PageChange::Failed:
+            break;
+    }
+    return StepEnd::Stay;
+}
+
+void TR_Vstupni_Form::leaveField() {
+    QWidget* focused = QApplication::focusWidget();
+    if (focused && focused->window() == this) focused->clearFocus();
+}
+
+void TR_Vstupni_Form::throughPageChange(const Step& step, QWidget* suspended) {
+    guarded([&] {
+        QPointer<QWidget> before = QApplication::focusWidget();
+        if (before && before->window() != this) before = nullptr;
+        {
+            std::optional<QSignalBlocker> quiet;
+            if (suspended) quiet.emplace(suspended);
+            leaveField();
+        }
+        StepEnd end = StepEnd::Stay;
+        try {
+            end = step();
+        } catch (...) {
+            // Whatever failed, the notebook shows the page the logic is on.
+            showLogicPage();
+            if (before) before->setFocus(Qt::OtherFocusReason);
+            throw;
+        }
+        showLogicPage();
+        refreshComputed();
+        switch (end) {
+            case StepEnd::Shown:
+                focusControl(form_.focus());
+                break;
+            case StepEnd::Stay:
+                if (before && before->isVisible()) {
+                    before->setFocus(Qt::OtherFocusReason);
+                } else {
+                    focusControl(form_.focus());
+                }
+                break;
+            case StepEnd::WaitsForReport:
+                if (before && before->isVisible()) {
+                    before->setFocus(Qt::OtherFocusReason);
+                } else {
+                    focusControl(form_.focus());
+                }
+                showReport();
+                break;
+            case StepEnd::Done:
+                break;
+        }
+    });
+}
+
+void TR_Vstupni_Form::PageDownMIClick() {
+    throughPageChange([this] { return endOf(form_.nextPage()); });
+}
+
+void TR_Vstupni_Form::PageUpMIClick() {
+    throughPageChange([this] { return endOf(form_.previousPage()); });
+}
+
+void TR_Vstupni_Form::KCisloMI1Click() {
+    guarded([this] {
+        form_.KCisloMI1Click();
+        focusControl(form_.focus());
+    });
+}
+
+void TR_Vstupni_Form::R_Dalsi_BtnClick() {
+    throughPageChange([this] { return endOf(form_.continueFromSection1()); });
+}
+
+void TR_Vstupni_Form::UlozitMIClick() {
+    // F2 saves from any page: page III is shown and its "Uložit" pressed.
+    if (!ulozitMI_->isEnabled()) return;
+    save([this] { return form_.UlozitMIClick(); });
+}
+
+void TR_Vstupni_Form::UlozitOkrBtnClick() {
+    save([this] { return form_.save(); });
+}
+
+void TR_Vstupni_Form::save(const std::function<workflow::SaveOutcome()>& request) {
+    bool saved = false;
+    throughPageChange([&] {
+        switch (request()) {
+            case workflow::SaveOutcome::Closed:
+                saved = true;
+                return StepEnd::Done;
+            case workflow::SaveOutcome::WaitsForReport:
+                return StepEnd::WaitsForReport;
+            case workflow::SaveOutcome::StaysOpen:
+                break;
+        }
+        return StepEnd::Stay;
+    });
+    if (saved) QDialog::done(QDialog::Accepted);
+}
+
+void TR_Vstupni_Form::reject() {
+    bool closes = false;
+    throughPageChange([&] {
+        closes = form_.requestClose();
+        return closes ? StepEnd::Done : StepEnd::Stay;
+    });
+    if (closes) QDialog::reject();
+}
+
+void TR_Vstupni_Form::keyPressEvent(QKeyEvent* event) {
+    // An Enter that no control took presses no button.
+    if (isEnter(*event)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+// ---------------------------------------------------------------------------
+// Fields.
+
+void TR_Vstupni_Form::fieldLeft(TSEdit* edit) {
+    if (filling_) return;
+    guarded([&] {
+        const EntryControl control = controlOf(edit);
+        if (control.field == EntryField::None || control.field == EntryField::Other) return;
+        const EntryControl focusTo = controlOf(QApplication::focusWidget());
+        const auto finding = form_.fieldExit(control, edit->text().toStdString(), focusTo);
+        refreshComputed();
+        if (finding) findingQueued();
+    });
+}
+
+void TR_Vstupni_Form::nameLeft(int row, const QString& text) {
+    if (filling_) return;
+    guarded([&] { form_.nameExit(row + 1, text.toStdString()); });
+}
+
+void TR_Vstupni_Form::radioChosen(QWidget* button) {
+    if (filling_) return;
+    guarded([&] { form_.chooseRadio(controlOf(button).field); });
+}
+
+void TR_Vstupni_Form::focusMoved(QWidget* old, QWidget* now) {
+    // Leaving a chosen radio button for another control of the window.
+    if (filling_ || !qobject_cast<QRadioButton*>(old) || old->window() != this) return;
+    if (!now || now->window() != this) return;
+    guarded([&] { form_.leaveRadio(controlOf(old).field); });
+}
+
+// ---------------------------------------------------------------------------
+// Reports.
+
+void TR_Vstupni_Form::Hlaska(const workflow::FieldFinding& finding) {
+    guarded([&] {
+        form_.Hlaska(finding, controlOf(QApplication::focusWidget()));
+        if (form_.reportPending()) findingQueued();
+    });
+}
+
+void TR_Vstupni_Form::findingQueued() {
+    if (reportQueued_) return;
+    reportQueued_ = true;
+    // Shown once the focus change that raised it has finished.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            reportQueued_ = false;
+            guarded([this] { showReport(); });
+        },
+        Qt::QueuedConnection);
+}
+
+void TR_Vstupni_Form::showReport() {
+    if (reporting_ || !isVisible() || hlaska_.isVisible()) return;
+    const std::optional<workflow::FieldFinding> finding = form_.beginReport();
+    if (!finding) return;
+    QPointer<QWidget> focused = QApplication::focusWidget();
+    if (focused && focused->window() != this) focused = nullptr;
+
+    hlaska_.setMessage(form_.messageOf(*finding));
+    reporting_ = true;
+    const bool opravit = hlaska_.UkazHlasku();
+    reporting_ = false;
+    // The keys go on to this window, whatever the platform activates next.
+    activateWindow();
+
+    if (!opravit) {
+        const workflow::ReportResult result = form_.answerReport(workflow::ReportAnswer::GoOn);
+        switch (result.resume) {
+            case workflow::WaitingAction::Save:
+                UlozitOkrBtnClick();
+                break;
+            case workflow::WaitingAction::ContinueSection1:
+                R_Dalsi_BtnClick();
+                break;
+            case workflow::WaitingAction::ContinueSection2:
+            case workflow::WaitingAction::None:
+                break;
+        }
+        return;
+    }
+    // Back to the field to fix it. The control that has the focus now is not
+    // left by the user: its exit does not run.
+    EntryControl fix;
+    throughPageChange(
+        [&] {
+            fix = form_.answerReport(workflow::ReportAnswer::Opravit).focus;
+            return StepEnd::Done;  // the focus is placed below
+        },
+        focused);
+    if (QWidget* field = widgetOf(fix); field && field->isVisible()) {
+        field->setFocus(Qt::OtherFocusReason);
+    } else {
+        focusControl(form_.focus());
+    }
+}
+
+void TR_Vstupni_Form::guarded(const std::function<void()>& work) {
+    try {
+        work();
+    } catch (const std::exception& e) {
+        prompts_.failure(workflow::czechMessage(e), kTitle);
+    }
+}
+
+}  // namespace talmorek::gui

@@ -1,0 +1,137 @@
+#include "gui/entry/form_rows.h"
+
+#include <QFontMetrics>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "gui/entry/design_pixels.h"
+
+namespace talmorek::gui {
+namespace {
+
+// Room for the text margins and the cursor besides the characters.
+constexpr int kFieldPadding = 8;
+// Between the texts and fields of a line. An indent is a spacer, which
+// takes no spacing after it: the section number leaves this room itself.
+constexpr int kRowSpacing = 4;
+
+void nameIt(QObject* object, const char* objectName) {
+    if (objectName) object->setObjectName(QString::fromLatin1(objectName));
+}
+
+int widthOfDigits(const QWidget& field, int chars) {
+    return QFontMetrics(field.font()).horizontalAdvance(QString(chars, QLatin1Char('0'))) +
+           designPixels(field, kFieldPadding);
+}
+
+}  // namespace
+
+QLabel* formText(QWidget* page, const QString& text, const char* objectName) {
+    auto* label = new QLabel(text, page);
+    nameIt(label, objectName);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(false);
+    // A text of the form is never squeezed: the line gives way elsewhere.
+    label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    return label;
+}
+
+QLabel* sectionNumber(QWidget* page, const QString& number) {
+    QLabel* label = formText(page, number);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    label->setFixedWidth(std::max(designPixels(*page, kSectionIndent - kRowSpacing), label->sizeHint().width()));
+    return label;
+}
+
+TSEdit* formField(QWidget* page, const char* objectName, int maxLength, TValueType type, int shownChars,
+                  const QString& sentence) {
+    auto* edit = new TSEdit(page);
+    nameIt(edit, objectName);
+    edit->setValueType(type);
+    edit->setMaxLength(maxLength);
+    edit->setBorderStyle(TBorderStyle::bsNone);
+    edit->setAccessibleName(sentence);
+    if (shownChars > 0) edit->setFixedWidth(widthOfDigits(*edit, shownChars));
+    return edit;
+}
+
+TSEdit* displayField(QWidget* page, const char* objectName, int maxLength, int shownChars, const QString& sentence) {
+    TSEdit* edit = formField(page, objectName, maxLength, TValueType::vtString, shownChars, sentence);
+    edit->setEnabled(false);
+    edit->setFocusPolicy(Qt::NoFocus);
+    return edit;
+}
+
+FormRow::FormRow(QWidget* page, QVBoxLayout* lines, int indent) : page_(page), row_(new QHBoxLayout) {
+    row_->setSpacing(designPixels(*page, kRowSpacing));
+    if (indent > 0) row_->addSpacing(designPixels(*page, indent));
+    lines->addLayout(row_);
+}
+
+FormRow& FormRow::text(const QString& text, const char* objectName) { return this->text(formText(page_, text, objectName)); }
+
+FormRow& FormRow::text(QLabel* label) {
+    row_->addWidget(label);
+    return *this;
+}
+
+FormRow& FormRow::field(QWidget* field) {
+    row_->addWidget(field);
+    return *this;
+}
+
+FormRow& FormRow::wideField(QWidget* field) {
+    row_->addWidget(field, 1);
+    return *this;
+}
+
+FormRow& FormRow::gap(int pixels) {
+    row_->addSpacing(designPixels(*page_, pixels));
+    return *this;
+}
+
+FormRow& FormRow::end() {
+    row_->addStretch(1);
+    return *this;
+}
+
+RadioPair::RadioPair(QWidget* page, const char* field, const char* yesName, const QString& yesText,
+                     const QString& yesSentence, const char* noName, const QString& noText, const QString& noSentence)
+    : QObject(page), field_(QString::fromLatin1(field)), group_(new QButtonGroup(this)) {
+    yes_ = new QRadioButton(yesText, page);
+    nameIt(yes_, yesName);
+    yes_->setAccessibleName(yesSentence);
+    no_ = new QRadioButton(noText, page);
+    nameIt(no_, noName);
+    no_->setAccessibleName(noSentence);
+    group_->setObjectName(QString::fromLatin1(field));
+    group_->setExclusive(true);
+    group_->addButton(yes_, kYes);
+    group_->addButton(no_, kNo);
+    // A click or an arrow key: the choice of the user.
+    connect(group_, &QButtonGroup::idClicked, this, [this](int id) {
+        settleTabChain();
+        emit chosen(id == kYes ? yes_ : no_);
+    });
+    connect(group_, &QButtonGroup::idToggled, this, [this](int, bool) { settleTabChain(); });
+    settleTabChain();
+}
+
+QString RadioPair::value() const { return yes_->isChecked() ? QStringLiteral("B") : QStringLiteral("N"); }
+
+void RadioPair::setValue(const QString& value) {
+    (value == QLatin1String("B") ? yes_ : no_)->setChecked(true);
+    settleTabChain();
+}
+
+void RadioPair::settleTabChain() {
+    // The chosen button takes Tab; the other is reached by the arrows or a
+    // click only. With neither chosen yet, the first one takes Tab.
+    const bool noneChosen = !yes_->isChecked() && !no_->isChecked();
+    yes_->setFocusPolicy(yes_->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    no_->setFocusPolicy(no_->isChecked() || noneChosen ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+}  // namespace talmorek::gui

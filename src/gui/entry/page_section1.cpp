@@ -1,0 +1,244 @@
+#include "gui/entry/page_section1.h"
+
+#include <QFont>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "gui/entry/design_pixels.h"
+#include "gui/entry/form_rows.h"
+#include "gui/entry/s_edit.h"
+
+namespace talmorek::gui {
+namespace {
+
+constexpr int kIndent = kSectionIndent;
+
+QString s(const char* utf8) { return QString::fromUtf8(utf8); }
+
+}  // namespace
+
+PageSection1::PageSection1(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("R_TabT4_1"));
+    auto* lines = new QVBoxLayout(this);
+    const int margin = designPixels(*this, 10);
+    lines->setContentsMargins(margin, margin, margin, margin);
+    lines->setSpacing(designPixels(*this, 5));
+
+    buildIdentification(lines);
+    lines->addSpacing(designPixels(*this, 6));
+    buildTimes(lines);
+    buildPostponed(lines);
+    buildExtended(lines);
+    buildInterrupted(lines);
+    buildComplaints(lines);
+    buildBallotBox(lines);
+    lines->addStretch(1);
+
+    dalsiBtn_ = new QPushButton(s("Pokračovat"), this);
+    dalsiBtn_->setObjectName(QStringLiteral("R_Dalsi_Btn"));
+    dalsiBtn_->setAccessibleName(s("Pokračovat na oddíl II"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(dalsiBtn_);
+    lines->addLayout(buttons);
+
+    settleTabOrder();
+}
+
+void PageSection1::buildIdentification(QVBoxLayout* lines) {
+    auto* obec = displayField(this, "R_EdObec_Z", 6, 6, s("Identifikace okrsku: Obec"));
+    auto* okrsek = displayField(this, "R_EdOkrsek_Z", 5, 5, s("Identifikace okrsku: Okrsek"));
+    auto* kc1 = displayField(this, "R_EdT4KC_1_Z", 1, 1, s("Identifikace okrsku: KČ1"));
+    label35_ = formText(this, s("Název obce"), "R_Label35");
+    nazevObce_ = formText(this, QString(), "R_LabNazevObce_Z");
+    nazevObce_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    QFont bold = nazevObce_->font();
+    bold.setBold(true);
+    nazevObce_->setFont(bold);
+    FormRow(this, lines)
+        .text(s("Identifikace okrsku:"))
+        .text(s("Obec"))
+        .field(obec)
+        .gap(8)
+        .text(s("Okrsek"))
+        .field(okrsek)
+        .gap(8)
+        .text(s("KČ1"))
+        .field(kc1)
+        .gap(16)
+        .text(label35_)
+        .wideField(nazevObce_);
+
+    auto* datum = displayField(this, "R_SEdDatumVoleb", 23, 23,
+                               s("Zápis o průběhu a výsledku hlasování ve volbách, které proběhlo ve dnech"));
+    FormRow(this, lines)
+        .text(s("Zápis o průběhu a výsledku hlasování ve volbách, které proběhlo ve dnech"))
+        .field(datum)
+        .end();
+    displays_ = {obec, okrsek, kc1, datum};
+}
+
+void PageSection1::buildTimes(QVBoxLayout* lines) {
+    struct Time {
+        const char* name;
+        const char* before;
+    };
+    static constexpr Time kTimes[] = {
+        {"R_SEdZahajeno1", "Předseda komise zahájil hlasování první den voleb v"},
+        {"R_SEdUkonceno1", "Předseda komise ukončil hlasování první den voleb v"},
+        {"R_SEdZahajeno2", "Předseda komise zahájil hlasování druhý den voleb v"},
+        {"R_SEdUkonceno2", "Předseda komise ukončil hlasování druhý den voleb v"},
+    };
+    bool first = true;
+    for (const Time& t : kTimes) {
+        auto* edit = formField(this, t.name, 5, TValueType::vtString, 5, s(t.before) + s(" … hodin."));
+        edits_ << edit;
+        FormRow row(this, lines, first ? 0 : kIndent);
+        if (first) row.text(sectionNumber(this, s("I.")));
+        row.text(s(t.before)).field(edit).text(s("hodin.")).end();
+        first = false;
+    }
+}
+
+void PageSection1::buildPostponed(QVBoxLayout* lines) {
+    auto* pair = new RadioPair(this, "Odroceno", "R_OdrocBRB", s("bylo odročeno dne"),
+                               s("Zahájení hlasování bylo odročeno dne"), "R_OdrocNRB", s("nebylo odročeno"),
+                               s("Zahájení hlasování nebylo odročeno"));
+    pairs_ << pair;
+    auto* datum = formField(this, "R_SEdOdrocenoD", 10, TValueType::vtString, 10,
+                            s("Zahájení hlasování bylo odročeno dne … o … hodin … minut"));
+    auto* hodin = formField(this, "R_SEdOdrocenoH", 2, TValueType::vtNumber, 2,
+                            s("Zahájení hlasování bylo odročeno dne … o … hodin"));
+    auto* minut = formField(this, "R_SEdOdrocenoM", 2, TValueType::vtNumber, 2,
+                            s("Zahájení hlasování bylo odročeno dne … o … hodin … minut"));
+    auto* duvod = formField(this, "R_SEdDuvodOdroc", 200, TValueType::vtString, 0,
+                            s("Zahájení hlasování bylo odročeno z důvodu"));
+    edits_ << datum << hodin << minut << duvod;
+    FormRow(this, lines, kIndent)
+        .text(s("Zahájení hlasování "))
+        .field(pair->no())
+        .field(pair->yes())
+        .field(datum)
+        .text(s("o"))
+        .field(hodin)
+        .text(s("hodin"))
+        .field(minut)
+        .text(s("minut"))
+        .end();
+    FormRow(this, lines, kIndent * 2).text(s("z důvodu")).wideField(duvod);
+}
+
+void PageSection1::buildExtended(QVBoxLayout* lines) {
+    auto* pair = new RadioPair(this, "Prodlouzeno", "R_ProdlBRB", s("byla prodloužena dne"),
+                               s("Doba hlasování byla prodloužena dne"), "R_ProdlNRB", s("nebyla prodloužena"),
+                               s("Doba hlasování nebyla prodloužena"));
+    pairs_ << pair;
+    auto* datum = formField(this, "R_SEdProdlouzD", 10, TValueType::vtString, 10,
+                            s("Doba hlasování byla prodloužena dne … o … hodin … minut"));
+    auto* hodin = formField(this, "R_SEdProdlouzH", 2, TValueType::vtNumber, 2,
+                            s("Doba hlasování byla prodloužena dne … o … hodin"));
+    auto* minut = formField(this, "R_SEdProdlouzM", 2, TValueType::vtNumber, 2,
+                            s("Doba hlasování byla prodloužena dne … o … hodin … minut"));
+    auto* duvod = formField(this, "R_SEdDuvodProdl", 200, TValueType::vtString, 0,
+                            s("Doba hlasování byla prodloužena z důvodu"));
+    edits_ << datum << hodin << minut << duvod;
+    FormRow(this, lines, kIndent)
+        .text(s("Doba hlasování"))
+        .field(pair->no())
+        .field(pair->yes())
+        .field(datum)
+        .text(s("o"))
+        .field(hodin)
+        .text(s("hodin"))
+        .field(minut)
+        .text(s("minut"))
+        .end();
+    FormRow(this, lines, kIndent * 2).text(s("z důvodu")).wideField(duvod);
+}
+
+void PageSection1::buildInterrupted(QVBoxLayout* lines) {
+    auto* pair = new RadioPair(this, "Preruseno", "R_PrerusBRB", s("bylo přerušeno dne"),
+                               s("Hlasování bylo přerušeno dne"), "R_PrerusNRB", s("nebylo přerušeno"),
+                               s("Hlasování nebylo přerušeno"));
+    pairs_ << pair;
+    auto* datum = formField(this, "R_SEdPrerusD", 10, TValueType::vtString, 10,
+                            s("Hlasování bylo přerušeno dne … na dobu od … do … hodin"));
+    auto* od = formField(this, "R_SEdPrerusOd", 5, TValueType::vtString, 5,
+                         s("Hlasování bylo přerušeno na dobu od … do … hodin"));
+    auto* ddo = formField(this, "R_SEdPrerusDo", 5, TValueType::vtString, 5,
+                          s("Hlasování bylo přerušeno na dobu od … do … hodin"));
+    auto* duvod = formField(this, "R_SEdDuvodPrer", 200, TValueType::vtString, 0,
+                            s("Hlasování bylo přerušeno z důvodu"));
+    edits_ << datum << od << ddo << duvod;
+    FormRow(this, lines, kIndent)
+        .text(s("Hlasování "))
+        .field(pair->no())
+        .field(pair->yes())
+        .field(datum)
+        .text(s("na dobu od"))
+        .field(od)
+        .text(s("do"))
+        .field(ddo)
+        .text(s("hodin"))
+        .end();
+    FormRow(this, lines, kIndent * 2).text(s("z důvodu")).wideField(duvod);
+}
+
+void PageSection1::buildComplaints(QVBoxLayout* lines) {
+    auto* pair = new RadioPair(
+        this, "Stiznosti", "R_StiznBRB", s("byly"),
+        s("Při hlasování a zjišťování výsledků hlasování byly okrskové volební komisi podány stížnosti nebo oznámení."),
+        "R_StiznNRB", s("nebyly"),
+        s("Při hlasování a zjišťování výsledků hlasování nebyly okrskové volební komisi podány stížnosti nebo "
+          "oznámení."));
+    pairs_ << pair;
+    FormRow(this, lines, kIndent)
+        .text(s("Při hlasování a zjišťování výsledků hlasování "))
+        .field(pair->no())
+        .field(pair->yes())
+        .text(s("okrskové volební komisi podány stížnosti nebo oznámení."))
+        .end();
+    auto* listu = formField(this, "R_SEdStizListu", 2, TValueType::vtNumber, 2,
+                            s("Jejich stručný obsah, přijatá usnesení a jejich stručné zdůvodnění jsou uvedeny v "
+                              "příloze na … listech."));
+    listu->setUnfocusedAlignment(Qt::AlignRight);
+    edits_ << listu;
+    FormRow(this, lines, kIndent * 2)
+        .text(s("Jejich stručný obsah, přijatá usnesení a jejich stručné zdůvodnění jsou uvedeny v příloze na"))
+        .field(listu)
+        .text(s("listech."))
+        .end();
+}
+
+void PageSection1::buildBallotBox(QVBoxLayout* lines) {
+    auto* pair = new RadioPair(this, "Schranka", "R_SchrankaBRB", s("byla"),
+                               s("Ve volebním okrsku byla použita přenosná volební schránka."), "R_SchrankaNRB",
+                               s("nebyla"), s("Ve volebním okrsku nebyla použita přenosná volební schránka."));
+    pairs_ << pair;
+    QLabel* before = formText(this, s("Ve volebním okrsku"), "R_Label27");
+    QLabel* after = formText(this, s("použita přenosná volební schránka."), "R_Label28");
+    FormRow(this, lines, kIndent).text(before).field(pair->no()).field(pair->yes()).text(after).end();
+    ballotBox_ = {before, after, pair->yes(), pair->no()};
+}
+
+void PageSection1::settleTabOrder() {
+    // The order of the form: the four times, then each question followed by
+    // its details, the complaints, the ballot box, "Pokračovat".
+    QList<QWidget*> chain;
+    for (int i = 0; i < 4; ++i) chain << edits_[i];
+    int next = 4;
+    for (int p = 0; p < 3; ++p) {
+        chain << pairs_[p]->no() << pairs_[p]->yes();
+        for (int i = 0; i < 4; ++i) chain << edits_[next++];
+    }
+    chain << pairs_[3]->no() << pairs_[3]->yes() << edits_[next++];
+    chain << pairs_[4]->no() << pairs_[4]->yes() << dalsiBtn_;
+    for (int i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
+}
+
+void PageSection1::setSpecialPrecinct(bool special, bool abroad) {
+    label35_->setText(special ? s("Název okrsku") : s("Název obce"));
+    for (QWidget* w : ballotBox_) w->setVisible(!abroad);
+}
+
+}  // namespace talmorek::gui
