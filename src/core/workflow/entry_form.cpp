@@ -27,7 +27,9 @@ constexpr std::size_t kComboTextLength = 55;
 std::uint16_t regKodOf(const data::Registers& registers, const data::TStanice& station) {
     data::TOkrsky okrsek;
     const bool known = registers.NajdiOkrsek(station.KodObce, station.CisloOkrsku, okrsek);
-    return static_cast<std::uint16_t>(data::toIntStrict(known ? okrsek.KodOkresu : std::string()));
+    const std::string file = registers.path(data::okrsky::kLayout.name);
+    return static_cast<std::uint16_t>(
+        data::toIntStrict(known ? okrsek.KodOkresu : std::string(), {file, "KodOkresu"}));
 }
 
 }  // namespace
@@ -58,10 +60,11 @@ bool EntryForm::open() {
         const data::Registers registers(dirs.program);
         parties = registers.NactiStrany();
         candidates = registers.NactiKandidaty();
-        loadResultsBlock(dirs, station, record);
-        record.hlasovani = data::NactiHlasovani(dirs.data);
-        if (otherMembersPresent(record.hlasovani.ClenuOVKP) && data::KomiseNeprazdna(dirs.data))
-            record.komise = data::NactiKomisi(dirs.data);
+        data::FileSystem& files = workflow_.files();
+        loadResultsBlock(dirs, station, record, files);
+        record.hlasovani = data::NactiHlasovani(dirs.data, files);
+        if (otherMembersPresent(record.hlasovani.ClenuOVKP) && data::KomiseNeprazdna(dirs.data, files))
+            record.komise = data::NactiKomisi(dirs.data, files);
         record.T4.Typ = 1;
         record.T4.RegKod = regKodOf(registers, station);
         record.T4.Obec = data::toIntOr(station.KodObce, 0);
@@ -220,18 +223,19 @@ void EntryForm::recompute() {
 void EntryForm::storeNames() {
     // Fewer than two present: the chair alone, and KOMISE.RCD keeps what it holds.
     if (std::optional<data::SeznamKomise> list = names_.toStore()) {
-        data::ZapisKomisi(workflow_.directories().data, *list);
+        data::ZapisKomisi(workflow_.directories().data, *list, workflow_.files());
         workflow_.record().komise = std::move(*list);
     }
 }
 
 void EntryForm::writeResults(exporting::DataLetter letter) {
-    exporting::saveResults(record(), workflow_.directories().data, station().KodObce, station().CisloOkrsku, letter);
+    exporting::saveResults(record(), workflow_.directories().data, station().KodObce, station().CisloOkrsku, letter,
+                           workflow_.files());
 }
 
 void EntryForm::writeUnchecked() {
     writeResults(DataLetter::E);
-    data::ZapisHlasovani(workflow_.directories().data, record().hlasovani);
+    data::ZapisHlasovani(workflow_.directories().data, record().hlasovani, workflow_.files());
     storeNames();
 }
 

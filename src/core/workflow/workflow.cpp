@@ -105,7 +105,9 @@ bool Workflow::PorizeniDat_MIClick() {
     return true;
 }
 
-void Workflow::ZapisStavStanice(std::string_view letter) { data::ZapisStavStanice(dirs_.station, letter, station_); }
+void Workflow::ZapisStavStanice(std::string_view letter) {
+    data::ZapisStavStanice(dirs_.station, letter, station_, files_);
+}
 
 bool Workflow::confirmClose() { return prompts_.question("Opravdu ukončit program?", "Ukončení programu"); }
 

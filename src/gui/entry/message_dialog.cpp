@@ -129,9 +129,12 @@ void THlaskaF::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
     // Drawn with every paint, so the frame survives the dialog being covered.
     QPainter painter(this);
-    painter.setPen(QPen(aktColor_, designPixels(*this, kFrameWidth)));
+    // The pen is centred on the rectangle: inset by half its width, the
+    // whole frame lies inside the dialog instead of half of it beyond the edge.
+    const qreal pen = designPixels(*this, kFrameWidth);
+    painter.setPen(QPen(aktColor_, pen));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRectF(0, 0, width(), height()));
+    painter.drawRect(QRectF(pen / 2, pen / 2, width() - pen, height() - pen));
 }
 
 }  // namespace talmorek::gui

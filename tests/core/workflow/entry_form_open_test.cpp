@@ -135,7 +135,9 @@ TEST_F(EntryOpening, APrecinctTheRegisterDoesNotKnowFailsToOpen) {
     writeStation(station("554782", 50));  // the municipality's range is 1..12
     const auto before = filesOnDisk();
     EXPECT_FALSE(form.open());
-    EXPECT_EQ(messages(), (Messages{{"failure", "Text '' není platné celé číslo.", "Vstup dat za okrsek", {}}}));
+    const std::string message =
+        "Soubor " + dir.file("OKRSKY.RCD") + ", pole KodOkresu: text '' není platné celé číslo.";
+    EXPECT_EQ(messages(), (Messages{{"failure", message, "Vstup dat za okrsek", {}}}));
     EXPECT_FALSE(form.isOpen());
     EXPECT_EQ(filesOnDisk(), before);
 }
