@@ -3,8 +3,12 @@
 #include <QFontMetrics>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <optional>
+#include <stdexcept>
+#include <string>
 
 #include "gui/entry/design_pixels.h"
+#include "workflow/entry_fields.h"
 
 namespace talmorek::gui {
 namespace {
@@ -45,20 +49,25 @@ QLabel* sectionNumber(QWidget* page, const QString& number) {
     return label;
 }
 
-TSEdit* formField(QWidget* page, const char* objectName, int maxLength, TValueType type, int shownChars,
-                  const QString& sentence) {
+TSEdit* formField(QWidget* page, const char* objectName, int shownChars, const QString& sentence) {
+    // What the field takes is the logic's: its length, its characters and
+    // the default of an emptied field.
+    const std::optional<workflow::EntryControl> control = workflow::controlNamed(objectName);
+    if (!control) throw std::logic_error(std::string("no field of the record is named ") + objectName);
+    const workflow::FieldSpec spec = workflow::fieldSpec(control->field);
     auto* edit = new TSEdit(page);
     nameIt(edit, objectName);
-    edit->setValueType(type);
-    edit->setMaxLength(maxLength);
+    edit->setValueType(spec.kind == workflow::FieldKind::Digits ? TValueType::vtNumber : TValueType::vtString);
+    edit->setMaxLength(spec.maxLength);
+    edit->setDefaultValue(QString::fromUtf8(spec.defaultValue.data(), static_cast<int>(spec.defaultValue.size())));
     edit->setBorderStyle(TBorderStyle::bsNone);
     edit->setAccessibleName(sentence);
     if (shownChars > 0) edit->setFixedWidth(widthOfDigits(*edit, shownChars));
     return edit;
 }
 
-TSEdit* displayField(QWidget* page, const char* objectName, int maxLength, int shownChars, const QString& sentence) {
-    TSEdit* edit = formField(page, objectName, maxLength, TValueType::vtString, shownChars, sentence);
+TSEdit* displayField(QWidget* page, const char* objectName, int shownChars, const QString& sentence) {
+    TSEdit* edit = formField(page, objectName, shownChars, sentence);
     edit->setEnabled(false);
     edit->setFocusPolicy(Qt::NoFocus);
     return edit;

@@ -30,14 +30,14 @@ QLabel* formText(QWidget* page, const QString& text, const char* objectName = nu
 QLabel* sectionNumber(QWidget* page, const QString& number);
 
 // A typed field of the page: no border (the page shows it as a white blank),
-// at most `maxLength` characters, as wide as `shownChars` digits (0: as wide
-// as the line leaves).
-TSEdit* formField(QWidget* page, const char* objectName, int maxLength, TValueType type, int shownChars,
-                  const QString& sentence);
+// as wide as `shownChars` digits (0: as wide as the line leaves). Its length,
+// the characters it takes and its default are those the entry logic gives
+// the control `objectName`.
+TSEdit* formField(QWidget* page, const char* objectName, int shownChars, const QString& sentence);
 
 // A display-only field (identification, computed values): it shows a value
 // and takes no focus.
-TSEdit* displayField(QWidget* page, const char* objectName, int maxLength, int shownChars, const QString& sentence);
+TSEdit* displayField(QWidget* page, const char* objectName, int shownChars, const QString& sentence);
 
 // One line of the form.
 class FormRow {

@@ -46,9 +46,9 @@ PageSection1::PageSection1(QWidget* parent) : QWidget(parent) {
 }
 
 void PageSection1::buildIdentification(QVBoxLayout* lines) {
-    auto* obec = displayField(this, "R_EdObec_Z", 6, 6, s("Identifikace okrsku: Obec"));
-    auto* okrsek = displayField(this, "R_EdOkrsek_Z", 5, 5, s("Identifikace okrsku: Okrsek"));
-    auto* kc1 = displayField(this, "R_EdT4KC_1_Z", 1, 1, s("Identifikace okrsku: KČ1"));
+    auto* obec = displayField(this, "R_EdObec_Z", 6, s("Identifikace okrsku: Obec"));
+    auto* okrsek = displayField(this, "R_EdOkrsek_Z", 5, s("Identifikace okrsku: Okrsek"));
+    auto* kc1 = displayField(this, "R_EdT4KC_1_Z", 1, s("Identifikace okrsku: KČ1"));
     label35_ = formText(this, s("Název obce"), "R_Label35");
     nazevObce_ = formText(this, QString(), "R_LabNazevObce_Z");
     nazevObce_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -69,7 +69,7 @@ void PageSection1::buildIdentification(QVBoxLayout* lines) {
         .text(label35_)
         .wideField(nazevObce_);
 
-    auto* datum = displayField(this, "R_SEdDatumVoleb", 23, 23,
+    auto* datum = displayField(this, "R_SEdDatumVoleb", 23,
                                s("Zápis o průběhu a výsledku hlasování ve volbách, které proběhlo ve dnech"));
     FormRow(this, lines)
         .text(s("Zápis o průběhu a výsledku hlasování ve volbách, které proběhlo ve dnech"))
@@ -91,7 +91,7 @@ void PageSection1::buildTimes(QVBoxLayout* lines) {
     };
     bool first = true;
     for (const Time& t : kTimes) {
-        auto* edit = formField(this, t.name, 5, TValueType::vtString, 5, s(t.before) + s(" … hodin."));
+        auto* edit = formField(this, t.name, 5, s(t.before) + s(" … hodin."));
         edits_ << edit;
         FormRow row(this, lines, first ? 0 : kIndent);
         if (first) row.text(sectionNumber(this, s("I.")));
@@ -105,13 +105,13 @@ void PageSection1::buildPostponed(QVBoxLayout* lines) {
                                s("Zahájení hlasování bylo odročeno dne"), "R_OdrocNRB", s("nebylo odročeno"),
                                s("Zahájení hlasování nebylo odročeno"));
     pairs_ << pair;
-    auto* datum = formField(this, "R_SEdOdrocenoD", 10, TValueType::vtString, 10,
+    auto* datum = formField(this, "R_SEdOdrocenoD", 10,
                             s("Zahájení hlasování bylo odročeno dne … o … hodin … minut"));
-    auto* hodin = formField(this, "R_SEdOdrocenoH", 2, TValueType::vtNumber, 2,
+    auto* hodin = formField(this, "R_SEdOdrocenoH", 2,
                             s("Zahájení hlasování bylo odročeno dne … o … hodin"));
-    auto* minut = formField(this, "R_SEdOdrocenoM", 2, TValueType::vtNumber, 2,
+    auto* minut = formField(this, "R_SEdOdrocenoM", 2,
                             s("Zahájení hlasování bylo odročeno dne … o … hodin … minut"));
-    auto* duvod = formField(this, "R_SEdDuvodOdroc", 200, TValueType::vtString, 0,
+    auto* duvod = formField(this, "R_SEdDuvodOdroc", 0,
                             s("Zahájení hlasování bylo odročeno z důvodu"));
     edits_ << datum << hodin << minut << duvod;
     FormRow(this, lines, kIndent)
@@ -133,13 +133,13 @@ void PageSection1::buildExtended(QVBoxLayout* lines) {
                                s("Doba hlasování byla prodloužena dne"), "R_ProdlNRB", s("nebyla prodloužena"),
                                s("Doba hlasování nebyla prodloužena"));
     pairs_ << pair;
-    auto* datum = formField(this, "R_SEdProdlouzD", 10, TValueType::vtString, 10,
+    auto* datum = formField(this, "R_SEdProdlouzD", 10,
                             s("Doba hlasování byla prodloužena dne … o … hodin … minut"));
-    auto* hodin = formField(this, "R_SEdProdlouzH", 2, TValueType::vtNumber, 2,
+    auto* hodin = formField(this, "R_SEdProdlouzH", 2,
                             s("Doba hlasování byla prodloužena dne … o … hodin"));
-    auto* minut = formField(this, "R_SEdProdlouzM", 2, TValueType::vtNumber, 2,
+    auto* minut = formField(this, "R_SEdProdlouzM", 2,
                             s("Doba hlasování byla prodloužena dne … o … hodin … minut"));
-    auto* duvod = formField(this, "R_SEdDuvodProdl", 200, TValueType::vtString, 0,
+    auto* duvod = formField(this, "R_SEdDuvodProdl", 0,
                             s("Doba hlasování byla prodloužena z důvodu"));
     edits_ << datum << hodin << minut << duvod;
     FormRow(this, lines, kIndent)
@@ -161,13 +161,13 @@ void PageSection1::buildInterrupted(QVBoxLayout* lines) {
                                s("Hlasování bylo přerušeno dne"), "R_PrerusNRB", s("nebylo přerušeno"),
                                s("Hlasování nebylo přerušeno"));
     pairs_ << pair;
-    auto* datum = formField(this, "R_SEdPrerusD", 10, TValueType::vtString, 10,
+    auto* datum = formField(this, "R_SEdPrerusD", 10,
                             s("Hlasování bylo přerušeno dne … na dobu od … do … hodin"));
-    auto* od = formField(this, "R_SEdPrerusOd", 5, TValueType::vtString, 5,
+    auto* od = formField(this, "R_SEdPrerusOd", 5,
                          s("Hlasování bylo přerušeno na dobu od … do … hodin"));
-    auto* ddo = formField(this, "R_SEdPrerusDo", 5, TValueType::vtString, 5,
+    auto* ddo = formField(this, "R_SEdPrerusDo", 5,
                           s("Hlasování bylo přerušeno na dobu od … do … hodin"));
-    auto* duvod = formField(this, "R_SEdDuvodPrer", 200, TValueType::vtString, 0,
+    auto* duvod = formField(this, "R_SEdDuvodPrer", 0,
                             s("Hlasování bylo přerušeno z důvodu"));
     edits_ << datum << od << ddo << duvod;
     FormRow(this, lines, kIndent)
@@ -198,7 +198,7 @@ void PageSection1::buildComplaints(QVBoxLayout* lines) {
         .field(pair->yes())
         .text(s("okrskové volební komisi podány stížnosti nebo oznámení."))
         .end();
-    auto* listu = formField(this, "R_SEdStizListu", 2, TValueType::vtNumber, 2,
+    auto* listu = formField(this, "R_SEdStizListu", 2,
                             s("Jejich stručný obsah, přijatá usnesení a jejich stručné zdůvodnění jsou uvedeny v "
                               "příloze na … listech."));
     listu->setUnfocusedAlignment(Qt::AlignRight);

@@ -26,7 +26,7 @@ PageSection3::PageSection3(QWidget* parent) : QWidget(parent) {
     lines->setContentsMargins(margin, margin, margin, margin);
     lines->setSpacing(designPixels(*this, 5));
 
-    prilListu_ = displayField(this, "R_SEdPrilListu", 2, 2,
+    prilListu_ = displayField(this, "R_SEdPrilListu", 2,
                               s("Byly zjištěny výsledky hlasování uvedené v tomto oddílu a na … listech přílohy č.1 k "
                                 "tomuto zápisu."));
     prilListu_->setUnfocusedAlignment(Qt::AlignRight);
@@ -38,10 +38,10 @@ PageSection3::PageSection3(QWidget* parent) : QWidget(parent) {
         .end();
     lines->addSpacing(designPixels(*this, 6));
 
-    auto* clenuC = formField(this, "R_SEdClenuOVKC", 2, TValueType::vtNumber, 2,
+    auto* clenuC = formField(this, "R_SEdClenuOVKC", 2,
                              s("Z celkového počtu … členů okrskové volební komise"));
     clenuC->setUnfocusedAlignment(Qt::AlignRight);
-    auto* clenuP = formField(this, "R_SEdClenuOVKP", 2, TValueType::vtNumber, 2,
+    auto* clenuP = formField(this, "R_SEdClenuOVKP", 2,
                              s("členů okrskové volební komise je v době vyhotovení zápisu přítomno … , tj. "
                                "nadpoloviční většina."));
     clenuP->setUnfocusedAlignment(Qt::AlignRight);
@@ -55,7 +55,7 @@ PageSection3::PageSection3(QWidget* parent) : QWidget(parent) {
         .end();
 
     auto* zapisovat =
-        formField(this, "R_SEdZapisovat", 35, TValueType::vtString, 0, s("Jméno a příjmení zapisovatele: 1."));
+        formField(this, "R_SEdZapisovat", 0, s("Jméno a příjmení zapisovatele: 1."));
     FormRow(this, lines, kIndent)
         .text(s("Jméno a příjmení zapisovatele: "))
         .text(s("1."))
@@ -87,13 +87,13 @@ PageSection3::PageSection3(QWidget* parent) : QWidget(parent) {
                 "pracovišti "),
         "R_Label90");
     QLabel* label91 = formText(this, s("a k opravám případných chyb v zápisu na místě:"), "R_Label91");
-    auto* pover = formField(this, "R_SEdPoverPred", 200, TValueType::vtString, 0, entrustedSentence);
+    auto* pover = formField(this, "R_SEdPoverPred", 0, entrustedSentence);
     FormRow(this, lines, kIndent).text(label90).end();
     FormRow(this, lines, kIndent).text(label91).wideField(pover);
     entrusted_ = {label90, label91, pover};
 
     const QString othersSentence = s("Kromě členů komise dále byli v době vyhotovení zápisu přítomni:");
-    auto* ostatni = formField(this, "R_SEdOstatni", 200, TValueType::vtString, 0, othersSentence);
+    auto* ostatni = formField(this, "R_SEdOstatni", 0, othersSentence);
     FormRow(this, lines, kIndent).text(othersSentence).end();
     FormRow(this, lines, kIndent).wideField(ostatni);
     lines->addStretch(1);
