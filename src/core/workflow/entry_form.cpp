@@ -63,7 +63,9 @@ bool EntryForm::open() {
         data::FileSystem& files = workflow_.files();
         loadResultsBlock(dirs, station, record, files);
         record.hlasovani = data::NactiHlasovani(dirs.data, files);
-        if (otherMembersPresent(record.hlasovani.ClenuOVKP) && data::KomiseNeprazdna(dirs.data, files))
+        const std::string hlaso = courseOfVotingFile(dirs);
+        if (otherMembersPresent(record.hlasovani.ClenuOVKP, {hlaso, "ClenuOVKP"}) &&
+            data::KomiseNeprazdna(dirs.data, files))
             record.komise = data::NactiKomisi(dirs.data, files);
         record.T4.Typ = 1;
         record.T4.RegKod = regKodOf(registers, station);
@@ -242,8 +244,10 @@ void EntryForm::writeUnchecked() {
 bool EntryForm::saveUnchecked() {
     try {
         recompute();
-        writeUnchecked();
+        // The station stops saying "exported" before the exported file can
+        // go: whatever fails after this, the main window tells the truth.
         workflow_.ZapisStavStanice("N");
+        writeUnchecked();
         return true;
     } catch (const std::exception& e) {
         reportFailure(e);

@@ -33,12 +33,12 @@ const HlasovaniEdit* hlasovaniEdit(EntryField control) {
     return nullptr;
 }
 
-std::optional<int> otherMembersPresent(std::string_view clenuOVKP) {
+std::optional<int> otherMembersPresent(std::string_view clenuOVKP, const data::FieldOrigin& origin) {
     const std::string present = data::trimBlanks(clenuOVKP);
     if (present.empty()) return std::nullopt;
     // "00" and "01" are counts below two as much as "0" and "1" are: the
     // chair alone, no list of others.
-    const std::int32_t n = data::toIntStrict(present);
+    const std::int32_t n = data::toIntStrict(present, origin);
     if (n < 2) return std::nullopt;
     return n - 1;
 }

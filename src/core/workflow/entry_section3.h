@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "data/decimal.h"
 #include "workflow/entry_fields.h"
 #include "workflow/entry_section1.h"
 #include "data/working_files.h"
@@ -27,7 +28,9 @@ std::span<const HlasovaniEdit> section3Edits();
 // The number of other members present that `ClenuOVKP` asks for: n − 1 for
 // a count n ≥ 2, nothing for an empty count, "0", "1", "00" or "01". A
 // count that is not a number raises ConversionError.
-std::optional<int> otherMembersPresent(std::string_view clenuOVKP);
+// A count that is not a number (only a damaged HLASO.RCD holds one) raises
+// ConversionError naming `origin`.
+std::optional<int> otherMembersPresent(std::string_view clenuOVKP, const data::FieldOrigin& origin = {});
 
 class CommissionNames {
 public:

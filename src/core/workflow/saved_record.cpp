@@ -16,13 +16,17 @@ bool loadResultsBlock(const data::Directories& dirs, const data::TStanice& stati
     record.T4.Obec = data::toIntOr(station.KodObce, 0);
     record.T4.Okrsek = station.CisloOkrsku;
     using exporting::DataLetter;
-    // Both files are there only after a save that stopped between writing
-    // one and removing the other; "O" is read, and the next save removes
-    // the file it did not write.
-    const bool hasO =
-        data::fileExists(dirs.data + exporting::dataFileName(DataLetter::O, station.KodObce, station.CisloOkrsku), fs);
+    // Both files are there only after a save that wrote one and could not
+    // remove the other. Every save that writes "E" holds what was typed last
+    // (a page change after a successful check, or a check that found
+    // errors), and an "O" is only ever written from the same data as the
+    // "E" beside it: so "E" is read, and nothing typed is lost to an older
+    // checked file. The next save removes the file it did not write; the
+    // precinct merely has to be checked again.
+    const bool hasE =
+        data::fileExists(dirs.data + exporting::dataFileName(DataLetter::E, station.KodObce, station.CisloOkrsku), fs);
     return exporting::NactiData(record, dirs.data, station.KodObce, station.CisloOkrsku,
-                                hasO ? DataLetter::O : DataLetter::E, fs);
+                                hasE ? DataLetter::E : DataLetter::O, fs);
 }
 
 std::string courseOfVotingFile(const data::Directories& dirs) {

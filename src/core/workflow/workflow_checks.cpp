@@ -46,26 +46,24 @@ void Workflow::saveByVerdict() {
 
 void Workflow::ZrusitData_MIClick() {
     if (!ensureStarted(kCancelTitle)) return;
-    std::string path;
-    if (hasDataFile(DataLetter::O)) {
-        path = dataFilePath(DataLetter::O);
-    } else if (hasDataFile(DataLetter::E)) {
-        path = dataFilePath(DataLetter::E);
-    } else {
+    if (!hasDataFile(DataLetter::O) && !hasDataFile(DataLetter::E)) {
         prompts_.information("Data nejsou pořízena!", kCancelTitle);
         return;
     }
     if (!prompts_.question("Opravdu chcete zrušit pořízená data?", kCancelTitle)) return;
-    // Only the precinct data file goes; the course of voting, the commission
-    // and the station status stay for the next entry.
-    // A deletion the system refuses, or one that reports success and
-    // leaves the file, is a failure alike.
+    // The precinct data go whole: both files where a save left both. The
+    // course of voting, the commission and the station status stay for the
+    // next entry. A deletion the system refuses, or one that reports
+    // success and leaves the file, is a failure alike.
     bool removed = true;
-    try {
-        data::removeFileIfExists(path, files_);
-        removed = !data::fileExists(path, files_);
-    } catch (const std::exception&) {
-        removed = false;
+    for (DataLetter letter : {DataLetter::O, DataLetter::E}) {
+        const std::string path = dataFilePath(letter);
+        try {
+            data::removeFileIfExists(path, files_);
+            removed = removed && !data::fileExists(path, files_);
+        } catch (const std::exception&) {
+            removed = false;
+        }
     }
     prompts_.information(removed ? "Data jsou zrušena." : "Data se nepovedlo zrušit!", kCancelTitle);
 }

@@ -459,6 +459,8 @@ void TR_Vstupni_Form::showReport() {
                 R_Dalsi_BtnClick();
                 break;
             case workflow::WaitingAction::ContinueSection2:
+                throughPageChange([this] { return endOf(form_.continueFromSection2()); });
+                break;
             case workflow::WaitingAction::None:
                 break;
         }

@@ -46,13 +46,16 @@ TEST_F(CancelData, TheOFileIsDeleted) {
     EXPECT_FALSE(has(DataLetter::O));
 }
 
-TEST_F(CancelData, WithBothFilesTheOFileGoesFirst) {
+// A save that could not remove the other file leaves both: cancelling the
+// data takes both, so that no older record comes back at the next opening.
+TEST_F(CancelData, WithBothFilesBothGo) {
     save(cleanRecord(parties), DataLetter::O);
     writeDataFileOnly(cleanRecord(parties), DataLetter::E);
     prompts.answers = {true};
     workflow.ZrusitData_MIClick();
+    EXPECT_EQ(messages().back(), (Message{"information", "Data jsou zrušena.", "Rušení dat", {}}));
     EXPECT_FALSE(has(DataLetter::O));
-    EXPECT_TRUE(has(DataLetter::E));
+    EXPECT_FALSE(has(DataLetter::E));
 }
 
 TEST_F(CancelData, NoKeepsTheData) {

@@ -64,29 +64,31 @@ TEST_F(CheckCommand, AnOFileWhoseDataNowFailIsReplacedByTheEFile) {
     EXPECT_FALSE(workflow.state().KontrolyOK);
 }
 
-// Both files are left only by a save that stopped between writing one and
-// removing the other. The "O" file is the one checked, and the save after
-// the checks leaves one file again, whichever letter the verdict gives.
-TEST_F(CheckCommand, WithBothFilesTheOFileIsCheckedAndTheStaleFileGoes) {
+// Both files are left only by a save that wrote one and could not remove
+// the other. The "E" file holds what was typed last (a page change after a
+// successful check writes "E" and fails to remove "O"), so it is the one
+// checked, and the save after the checks leaves one file again, whichever
+// letter the verdict gives.
+TEST_F(CheckCommand, WithBothFilesTheEFileIsCheckedAndTheOtherGoes) {
     struct Case {
         const char* name;
-        bool oFileHasErrors;
+        bool typedHasErrors;
         DataLetter kept;
     } cases[] = {
-        {"cleanOFile", false, DataLetter::O},
-        {"oFileWithErrors", true, DataLetter::E},
+        {"cleanTyping", false, DataLetter::O},
+        {"typingWithErrors", true, DataLetter::E},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const entry::RecordOfVote checked = c.oFileHasErrors ? withErrors() : cleanRecord(parties);
-        const entry::RecordOfVote stale = c.oFileHasErrors ? cleanRecord(parties) : withErrors();
-        save(checked, DataLetter::O);
-        writeDataFileOnly(stale, DataLetter::E);
+        const entry::RecordOfVote typed = c.typedHasErrors ? withErrors() : cleanRecord(parties);
+        const entry::RecordOfVote older = c.typedHasErrors ? cleanRecord(parties) : withErrors();
+        save(older, DataLetter::O);
+        writeDataFileOnly(typed, DataLetter::E);
         workflow.Kontroly_MIClick();
-        EXPECT_EQ(workflow.verdict().PriznakChyby, c.oFileHasErrors);
+        EXPECT_EQ(workflow.verdict().PriznakChyby, c.typedHasErrors);
         EXPECT_TRUE(has(c.kept));
         EXPECT_FALSE(has(exporting::otherLetter(c.kept)));
-        EXPECT_EQ(readBack(c.kept).party(7).PocHlasu, checked.party(7).PocHlasu);
+        EXPECT_EQ(readBack(c.kept).party(7).PocHlasu, typed.party(7).PocHlasu);
     }
 }
 

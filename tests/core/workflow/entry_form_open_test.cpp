@@ -69,17 +69,18 @@ TEST_F(EntryOpening, ClosingKeepsWhatThePageChangesSavedAndDropsTheRest) {
     EXPECT_TRUE(has(DataLetter::E));
 }
 
-TEST_F(EntryOpening, LoadsTheCheckedRecordAndShowsPageIWithItsFirstField) {
-    entry::RecordOfVote checked = cleanRecord(parties);
-    checked.hlasovani.Zahajeno1 = "14:00";
-    save(checked, DataLetter::O);
+TEST_F(EntryOpening, LoadsTheLastTypedRecordAndShowsPageIWithItsFirstField) {
+    // A page change after a successful check wrote "E" and could not remove
+    // the older "O": what was typed last is in "E".
     entry::RecordOfVote older = cleanRecord(parties);
     older.T4.ZapsOsoby = 700;
-    writeDataFileOnly(older, DataLetter::E);
+    older.hlasovani.Zahajeno1 = "14:00";
+    save(older, DataLetter::O);
+    writeDataFileOnly(cleanRecord(parties), DataLetter::E);
 
     openForm();
     const entry::RecordOfVote& r = form.record();
-    EXPECT_EQ(r.T4.ZapsOsoby, 812) << "the O file is read when both exist";
+    EXPECT_EQ(r.T4.ZapsOsoby, 812) << "the E file is read when both exist";
     EXPECT_EQ(r.T4.Typ, 1);
     EXPECT_EQ(r.T4.RegKod, kRegKod);
     EXPECT_EQ(r.T4.Obec, kObec);
@@ -129,6 +130,18 @@ TEST_F(EntryOpening, YesNoFieldsOtherThanBOrNOpenAsN) {
     EXPECT_EQ(hlasoOnDisk().Odroceno, "X") << "opening writes nothing";
     ASSERT_EQ(form.nextPage(), workflow::PageChange::Changed);
     EXPECT_EQ(hlasoOnDisk().Odroceno, "N");
+}
+
+TEST_F(EntryOpening, ADamagedCountOfMembersPresentNamesItsFileAndField) {
+    data::Hlasovani h;
+    h.ClenuOVKP = "5x";
+    data::ZapisHlasovani(dataDir(), h);
+    const auto before = filesOnDisk();
+    EXPECT_FALSE(form.open());
+    const std::string message =
+        "Soubor " + dir.file("data/HLASO.RCD") + ", pole ClenuOVKP: text '5x' není platné celé číslo.";
+    EXPECT_EQ(messages(), (Messages{{"failure", message, "Vstup dat za okrsek", {}}}));
+    EXPECT_EQ(filesOnDisk(), before);
 }
 
 TEST_F(EntryOpening, APrecinctTheRegisterDoesNotKnowFailsToOpen) {
