@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -24,6 +25,7 @@
 #include "gui/entry/page_section3.h"
 #include "gui/entry/s_edit.h"
 #include "gui/shell/czech_text.h"
+#include "entry/party_list.h"
 #include "workflow/entry_precinct.h"
 #include "workflow/error_messages.h"
 
@@ -143,6 +145,9 @@ void TR_Vstupni_Form::connectControls() {
     }
     connect(qApp, &QApplication::focusChanged, this, &TR_Vstupni_Form::focusMoved);
     connect(section1_->dalsiButton(), &QPushButton::clicked, this, &TR_Vstupni_Form::R_Dalsi_BtnClick);
+    connect(section2_->dalsiButton(), &QPushButton::clicked, this, &TR_Vstupni_Form::R_Dalsi2_BtnClick);
+    connect(section2_, &PageSection2::partyClicked, this, &TR_Vstupni_Form::partyClicked);
+    connect(section2_, &PageSection2::partyLeftWithEnter, this, &TR_Vstupni_Form::partyLeftWithEnter);
     connect(section3_->ulozitButton(), &QPushButton::clicked, this, &TR_Vstupni_Form::UlozitOkrBtnClick);
     connect(ulozitBtn_, &QPushButton::clicked, this, &TR_Vstupni_Form::UlozitOkrBtnClick);
     connect(zrusitBtn_, &QPushButton::clicked, this, &TR_Vstupni_Form::reject);
@@ -188,7 +193,9 @@ void TR_Vstupni_Form::fill() {
         }
     }
     section1_->nazevObce()->setText(q(form_.station().NazevObce));
-    for (const QList<TSEdit*>* edits : {&section1_->edits(), &section3_->edits()}) {
+    section2_->nazevObce()->setText(q(form_.station().NazevObce));
+    fillParties();
+    for (const QList<TSEdit*>* edits : {&section1_->edits(), &section2_->edits(), &section3_->edits()}) {
         for (TSEdit* edit : *edits) edit->setValue(q(form_.fieldText(controlOf(edit))));
     }
     for (RadioPair* pair : section1_->pairs()) {
@@ -201,9 +208,30 @@ void TR_Vstupni_Form::fill() {
     filling_ = false;
 }
 
+void TR_Vstupni_Form::fillParties() {
+    // One box per party of the list, read again at this opening; each is
+    // ticked or not as the record holds it, so no tick outlives a record
+    // that was cleared meanwhile.
+    const data::PartyList& parties = form_.parties();
+    QList<PageSection2::Party> boxes;
+    for (int i = 1; i <= parties.length; ++i) {
+        const data::TStrana& strana = parties.at(i);
+        const QString number = q(strana.CisloStrany);
+        boxes << PageSection2::Party{entry::partyNumberOf(strana),
+                                     number.right(2) + QStringLiteral(": ") + q(strana.NazevStrany).trimmed()};
+    }
+    section2_->setParties(boxes);
+    for (QCheckBox* box : section2_->partyBoxes()) {
+        const int party = section2_->partyOf(box);
+        section2_->showTicked(party, form_.partyTicked(party));
+    }
+}
+
 void TR_Vstupni_Form::refreshComputed() {
     const bool wasFilling = std::exchange(filling_, true);
-    for (TSEdit* edit : section1_->displays()) edit->setValue(q(form_.fieldText(controlOf(edit))));
+    for (const QList<TSEdit*>* displays : {&section1_->displays(), &section2_->displays()}) {
+        for (TSEdit* edit : *displays) edit->setValue(q(form_.fieldText(controlOf(edit))));
+    }
     section3_->prilListu()->setValue(q(form_.fieldText(controlOf(section3_->prilListu()))));
 
     // The grid follows the number of members present, and shows the names
@@ -335,6 +363,10 @@ void TR_Vstupni_Form::R_Dalsi_BtnClick() {
     throughPageChange([this] { return endOf(form_.continueFromSection1()); });
 }
 
+void TR_Vstupni_Form::R_Dalsi2_BtnClick() {
+    throughPageChange([this] { return endOf(form_.continueFromSection2()); });
+}
+
 void TR_Vstupni_Form::UlozitMIClick() {
     // F2 saves from any page: page III is shown and its "Uložit" pressed.
     if (!ulozitMI_->isEnabled()) return;
@@ -405,6 +437,19 @@ void TR_Vstupni_Form::radioChosen(QWidget* button) {
     guarded([&] { form_.chooseRadio(controlOf(button).field); });
 }
 
+void TR_Vstupni_Form::partyClicked(int party, bool ticked) {
+    if (filling_) return;
+    guarded([&] { form_.tickParty(party, ticked); });
+}
+
+void TR_Vstupni_Form::partyLeftWithEnter(int party) {
+    // Enter on the last box goes on as "Pokračovat" does, once the focus
+    // has settled on the control after it.
+    const QList<QCheckBox*>& boxes = section2_->partyBoxes();
+    if (filling_ || boxes.isEmpty() || section2_->partyOf(boxes.last()) != party) return;
+    QMetaObject::invokeMethod(this, [this] { R_Dalsi2_BtnClick(); }, Qt::QueuedConnection);
+}
+
 void TR_Vstupni_Form::focusMoved(QWidget* old, QWidget* now) {
     // Leaving a chosen radio button for another control of the window.
     if (filling_ || !qobject_cast<QRadioButton*>(old) || old->window() != this) return;
@@ -459,6 +504,8 @@ void TR_Vstupni_Form::showReport() {
                 R_Dalsi_BtnClick();
                 break;
             case workflow::WaitingAction::ContinueSection2:
+                R_Dalsi2_BtnClick();
+                break;
             case workflow::WaitingAction::None:
                 break;
         }

@@ -50,6 +50,7 @@ public:
 
     EntryNotebook* notebook() const { return notebook_; }
     PageSection1* section1() const { return section1_; }
+    PageSection2* section2() const { return section2_; }
     PageSection3* section3() const { return section3_; }
 
 public slots:
@@ -59,6 +60,8 @@ public slots:
     void KCisloMI1Click();
     void UlozitMIClick();
     void R_Dalsi_BtnClick();
+    // "Pokračovat" of page II, and Enter on the last party box.
+    void R_Dalsi2_BtnClick();
     void UlozitOkrBtnClick();
     // A finding comes in from the logic (a check of a page, the logic's
     // own `Hlaska`): it waits in the logic, as a finding of a field exit
@@ -107,6 +110,9 @@ private:
     void fieldLeft(TSEdit* edit);
     void nameLeft(int row, const QString& text);
     void radioChosen(QWidget* button);
+    void partyClicked(int party, bool ticked);
+    void partyLeftWithEnter(int party);
+    void fillParties();
     void focusMoved(QWidget* old, QWidget* now);
 
     // A report waits in the logic: shows it once the focus change that
