@@ -2,6 +2,7 @@
 // and the reports that wait for the user.
 #include "workflow/entry_form.h"
 
+#include "workflow/entry_section2.h"
 #include "workflow/error_messages.h"
 #include "workflow/saved_record.h"
 #include "workflow/station_display.h"
@@ -41,6 +42,20 @@ const entry::RecordOfVote& EntryForm::record() const { return workflow_.record()
 const data::TStanice& EntryForm::station() const { return workflow_.station(); }
 
 void EntryForm::reportFailure(const std::exception& e) { prompts_.failure(czechMessage(e), kTitle); }
+
+template <typename Ask>
+std::optional<FieldFinding> EntryForm::askRules(Ask ask) {
+    try {
+        const data::Registers registers(workflow_.directories().program);
+        // Silent rules mark nothing: the protocol they are given stays empty.
+        checks::TChybProt scratch(*workflow_.protocol()->CisChyb);
+        checks::CheckRules rules(workflow_.record(), parties_, registers, station().KodObce, scratch);
+        return ask(rules);
+    } catch (const std::exception& e) {
+        reportFailure(e);
+        return std::nullopt;
+    }
+}
 
 bool EntryForm::PorizeniDat_MIClick() { return workflow_.PorizeniDat_MIClick() && open(); }
 
@@ -85,6 +100,12 @@ bool EntryForm::open() {
     candidates_ = std::move(candidates);
     names_ = std::move(names);
     ticked_ = std::move(ticked);
+    // The combo box of an earlier opening offers nothing of this one.
+    combo_.clear();
+    comboIndex_ = 0;
+    comboTicked_.clear();
+    shownParty_ = 0;
+    candidateCount_ = 0;
     precinct_ = entryPrecinctOf(station);
     closing_ = false;
     saving_ = false;
@@ -115,6 +136,18 @@ std::string EntryForm::fieldText(const EntryControl& control) const {
         case EntryField::R_EdOdevzdObalky: return std::to_string(r.T4.OdevzdObalky);
         case EntryField::R_EdPlatneHlasy: return std::to_string(r.T4.PlatneHlasy);
         case EntryField::R_EdT4KC_2: return std::to_string(r.T4.KC2);
+        default: break;
+    }
+    if (shownParty_ == 0) return {};
+    const entry::TT4P& p = r.party(shownParty_);
+    switch (control.field) {
+        case EntryField::R_EdCisStr: return std::to_string(p.KStrana);
+        case EntryField::R_EdPocHl: return std::to_string(p.PocHlasu);
+        case EntryField::R_EdT4PKC2: return std::to_string(p.KC2);
+        case EntryField::CandEdit: return candidateRow(control.index).text;
+        case EntryField::R_EdT4PKC3: return std::to_string(p.KC3);
+        case EntryField::R_EdT4PKC4: return std::to_string(p.KC4);
+        case EntryField::R_EdT4PPoslKand: return std::to_string(p.PoslKand);
         default: return {};
     }
 }
@@ -142,7 +175,9 @@ PageChange EntryForm::changePage(EntryPage requested) {
     if (!closing_ && !saveUnchecked()) return PageChange::Failed;
     // Coming from page II the ticks may have changed: Annex 1 offers the
     // parties ticked now, the first of them shown.
-    if (requested == EntryPage::Annex1 && (page_ == EntryPage::Section2 || combo_.empty())) rebuildPartyCombo();
+    if (requested == EntryPage::Annex1 &&
+        (page_ == EntryPage::Section2 || combo_.empty() || comboTicked_ != ticked_))
+        rebuildPartyCombo();
     page_ = requested;
     afterPageShown(requested);
     return PageChange::Changed;
@@ -202,7 +237,50 @@ void EntryForm::rebuildPartyCombo() {
         const std::string lastTwo = number.size() > 2 ? number.substr(number.size() - 2) : number;
         combo_.push_back({party, i, data::utf8Prefix(lastTwo + ": " + s.NazevStrany, kComboTextLength)});
     }
+    comboTicked_ = ticked_;
     comboIndex_ = 0;
+    // The first party is shown; the page change saves, not the rebuild.
+    if (!combo_.empty()) showParty(combo_.front().party);
+}
+
+void EntryForm::showParty(int party) {
+    shownParty_ = party;
+    const PartyComboItem& item = combo_.at(static_cast<std::size_t>(comboIndex_));
+    candidateCount_ = annexCandidateCount(parties_.at(item.listIndex));
+}
+
+CandidateRow EntryForm::candidateRow(int order) const {
+    if (shownParty_ == 0) return workflow::candidateRow({}, candidates_, 0, 0, order);
+    return workflow::candidateRow(record().party(shownParty_), candidates_, shownParty_, candidateCount_, order);
+}
+
+bool EntryForm::choosePartyItem(int index) {
+    if (combo_.empty()) return true;
+    if (index < 0 || index >= static_cast<int>(combo_.size())) index = 0;
+    comboIndex_ = index;
+    showParty(combo_[static_cast<std::size_t>(index)].party);
+    if (closing_) return true;
+    return saveUnchecked();
+}
+
+std::optional<FieldFinding> EntryForm::lastCandidateExit(bool leftWithEnter, const EntryControl& focusTo) {
+    if (shownParty_ == 0) return std::nullopt;
+    // The party and the item are those left, whatever the Enter move shows next.
+    const int party = shownParty_;
+    const int item = comboIndex_;
+    const bool lastItem = item + 1 >= static_cast<int>(combo_.size());
+    if (leftWithEnter) {
+        if (!lastItem) {
+            choosePartyItem(item + 1);
+            focus_ = EntryField::R_CBT4P_1;
+        } else {
+            changePage(EntryPage::Section3);
+        }
+    }
+    std::optional<FieldFinding> finding =
+        askRules([&](checks::CheckRules& rules) { return leavingPartyFinding(rules, party, lastItem); });
+    if (finding) Hlaska(*finding, focusTo);
+    return finding;
 }
 
 void EntryForm::tickParty(int party, bool ticked) {
@@ -212,6 +290,18 @@ void EntryForm::tickParty(int party, bool ticked) {
     } else {
         ticked_.erase(party);
     }
+}
+
+std::vector<int> EntryForm::partyBoxes() const {
+    std::vector<int> boxes;
+    for (int i = 1; i <= parties_.length; ++i) boxes.push_back(entry::partyNumberOf(parties_.at(i)));
+    return boxes;
+}
+
+std::optional<PageChange> EntryForm::partyBoxExit(int party, bool leftWithEnter) {
+    const std::vector<int> boxes = partyBoxes();
+    if (!leftWithEnter || boxes.empty() || boxes.back() != party) return std::nullopt;
+    return continueFromSection2();
 }
 
 // ---- Saving ----------------------------------------------------------------
@@ -332,6 +422,29 @@ std::optional<FieldFinding> EntryForm::fieldExit(const EntryControl& control, st
             }
         }
     }
+    entry::RecordOfVote& r = workflow_.record();
+    // Leaving a field for "Zrušit" stores what was typed but judges nothing.
+    const bool judge = focusTo.field != EntryField::zrusitBtn;
+    if (isSection2Total(control.field)) {
+        storeSection2Total(r.T4, control.field, text);
+        r.T4.KC1 = entry::KontrolniCislo1(r.T4.Obec, r.T4.Okrsek);
+        r.T4.KC2 = entry::kc2OfSection2(r.T4);
+        if (judge) finding = askRules([&](checks::CheckRules& rules) { return section2Finding(control.field, rules); });
+    } else if (shownParty_ != 0 && control.field == EntryField::R_EdPocHl) {
+        const int party = shownParty_;
+        r.party(party).PocHlasu = annexVotes(text);
+        entry::ProcDopoctiT4P(r, party, parties_);
+        if (judge) finding = askRules([&](checks::CheckRules& rules) { return partyVotesFinding(rules, party); });
+    } else if (shownParty_ != 0 && control.field == EntryField::CandEdit && control.index >= 1 &&
+               control.index <= candidateCount_ && candidateRow(control.index).enabled) {
+        const int party = shownParty_;
+        const int order = control.index;
+        r.party(party).PrefHlasy.at(static_cast<std::size_t>(order - 1)) = annexVotes(text);
+        entry::ProcDopoctiT4P(r, party, parties_);
+        if (judge) {
+            finding = askRules([&](checks::CheckRules& rules) { return preferentialVotesFinding(rules, party, order); });
+        }
+    }
     if (finding) Hlaska(*finding, focusTo);
     return finding;
 }
@@ -385,6 +498,16 @@ ReportResult EntryForm::answerReport(ReportAnswer answer) {
     // Back to the field: its page first (a page change like any other).
     const std::optional<EntryPage> page = pageOf(finding.field.field);
     if (page && *page != page_ && changePage(*page) != PageChange::Changed) return {focus_, WaitingAction::None};
+    // A finding of Annex 1 belongs to the party it was found on, which the
+    // Enter move, Tab, the mouse or a jump may have left meanwhile.
+    if (page == EntryPage::Annex1 && finding.party != 0 && finding.party != shownParty_) {
+        for (std::size_t i = 0; i < combo_.size(); ++i) {
+            if (combo_[i].party == finding.party) {
+                choosePartyItem(static_cast<int>(i));
+                break;
+            }
+        }
+    }
     focus_ = finding.field;
     return {finding.field, WaitingAction::None};
 }

@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "workflow/beep.h"
+#include "workflow/entry_annex1.h"
 #include "workflow/entry_fields.h"
 #include "workflow/entry_finding.h"
 #include "workflow/entry_precinct.h"
@@ -37,6 +38,7 @@
 #include "workflow/prompts.h"
 #include "workflow/workflow.h"
 #include "checks/field_message.h"
+#include "checks/rules.h"
 #include "data/registers.h"
 #include "entry/record_of_vote.h"
 #include "export/data_file.h"
@@ -131,12 +133,34 @@ public:
     // the page is entered from page II (or while it is empty). ---
     const std::vector<PartyComboItem>& partyCombo() const { return combo_; }
     int comboIndex() const { return comboIndex_; }
+    // Choosing item `index` of the combo box (the mouse, the arrows, or the
+    // program moving on or back): the party is shown and, unless the window
+    // is closing, everything is saved as at a page change. An index outside
+    // the list selects item 0. False when the save failed (reported).
+    bool choosePartyItem(int index);
+    // The party shown, whose record the fields of Annex 1 write into (which
+    // is not always the combo box's current item while the user browses the
+    // list); 0 before a party is shown.
+    int shownParty() const { return shownParty_; }
+    // `CurrentCandCount`: the candidate rows of the party shown that can hold votes.
+    int candidateCount() const { return candidateCount_; }
+    // Row `order` (1..36) of the party shown.
+    CandidateRow candidateRow(int order) const;
+    // Leaving `R_EdT4PPoslKand`, with Enter or otherwise: Enter moves to the
+    // next party (shown and saved) or, after the last, to page III; then the
+    // party left is judged. Returns the finding to report, if any (queued).
+    std::optional<FieldFinding> lastCandidateExit(bool leftWithEnter, const EntryControl& focusTo = {});
 
     // --- Page II: the parties with votes. ---
     bool partyTicked(int party) const { return ticked_.count(party) != 0; }
     bool anyPartyTicked() const { return !ticked_.empty(); }
     // Ticking or un-ticking a party box (`MarkParty`); typed votes stay.
     void tickParty(int party, bool ticked);
+    // The parties that have a box on page II, in party-list order.
+    std::vector<int> partyBoxes() const;
+    // A party box left, with Enter or otherwise: Enter on the last box goes
+    // on as "Pokračovat" does; nothing happens otherwise.
+    std::optional<PageChange> partyBoxExit(int party, bool leftWithEnter);
 
     // --- Field exits. ---
     // The window calls this when `control` loses the focus with `text` in
@@ -195,6 +219,11 @@ private:
     void rebuildPartyCombo();
     void afterPageShown(EntryPage page);
     bool waitsForReport(WaitingAction action);
+    void showParty(int party);
+    // The silent rules over the current record; nothing when a register
+    // they need failed to load (reported).
+    template <typename Ask>
+    std::optional<FieldFinding> askRules(Ask ask);
     void reportFailure(const std::exception& e);
 
     Workflow& workflow_;
@@ -206,6 +235,9 @@ private:
     std::set<int> ticked_;
     std::vector<PartyComboItem> combo_;
     int comboIndex_ = 0;
+    std::set<int> comboTicked_;  // the ticked parties the combo box was built from
+    int shownParty_ = 0;
+    int candidateCount_ = 0;
     CommissionNames names_;
     EntryPrecinct precinct_;
 

@@ -137,10 +137,17 @@ TEST_F(EntryPages, Annex1OffersThePartiesTickedWhenItIsEnteredFromPageII) {
     EXPECT_EQ(form.partyCombo(), (std::vector<workflow::PartyComboItem>{{2, 2, "2: Strana druhá"},
                                                                          {7, 4, "7: Strana sedmá"}}));
     EXPECT_EQ(form.comboIndex(), 0);
+    ASSERT_TRUE(form.choosePartyItem(1));
+    form.changePage(Page::Section3);
+    form.changePage(Page::Annex1);
+    EXPECT_EQ(form.partyCombo().size(), 2u) << "not entered from page II: the list stays";
+    EXPECT_EQ(form.comboIndex(), 1);
+    EXPECT_EQ(form.shownParty(), 7);
     form.changePage(Page::Section3);
     form.tickParty(1, true);
     form.changePage(Page::Annex1);
-    EXPECT_EQ(form.partyCombo().size(), 2u) << "not entered from page II: the list stays";
+    EXPECT_EQ(form.partyCombo().size(), 3u) << "the ticks changed since the list was built";
+    EXPECT_EQ(form.shownParty(), 1);
     form.changePage(Page::Section2);
     form.changePage(Page::Annex1);
     EXPECT_EQ(form.partyCombo().size(), 3u);
