@@ -147,7 +147,7 @@ void TR_Vstupni_Form::connectControls() {
     connect(section1_->dalsiButton(), &QPushButton::clicked, this, &TR_Vstupni_Form::R_Dalsi_BtnClick);
     connect(section2_->dalsiButton(), &QPushButton::clicked, this, &TR_Vstupni_Form::R_Dalsi2_BtnClick);
     connect(section2_, &PageSection2::partyClicked, this, &TR_Vstupni_Form::partyClicked);
-    connect(section2_, &PageSection2::partyLeftWithEnter, this, &TR_Vstupni_Form::partyLeftWithEnter);
+    connect(section2_, &PageSection2::partyLeft, this, &TR_Vstupni_Form::partyLeft);
     connect(section3_->ulozitButton(), &QPushButton::clicked, this, &TR_Vstupni_Form::UlozitOkrBtnClick);
     connect(ulozitBtn_, &QPushButton::clicked, this, &TR_Vstupni_Form::UlozitOkrBtnClick);
     connect(zrusitBtn_, &QPushButton::clicked, this, &TR_Vstupni_Form::reject);
@@ -442,12 +442,19 @@ void TR_Vstupni_Form::partyClicked(int party, bool ticked) {
     guarded([&] { form_.tickParty(party, ticked); });
 }
 
-void TR_Vstupni_Form::partyLeftWithEnter(int party) {
-    // Enter on the last box goes on as "Pokračovat" does, once the focus
-    // has settled on the control after it.
-    const QList<QCheckBox*>& boxes = section2_->partyBoxes();
-    if (filling_ || boxes.isEmpty() || section2_->partyOf(boxes.last()) != party) return;
-    QMetaObject::invokeMethod(this, [this] { R_Dalsi2_BtnClick(); }, Qt::QueuedConnection);
+void TR_Vstupni_Form::partyLeft(int party, bool withEnter) {
+    // Only an Enter can turn the page (on the last box); the logic says
+    // whether it does, once the focus has settled on the control after it.
+    if (filling_ || !withEnter) return;
+    QMetaObject::invokeMethod(
+        this,
+        [this, party] {
+            throughPageChange([this, party] {
+                const std::optional<PageChange> change = form_.partyBoxExit(party, true);
+                return change ? endOf(*change) : StepEnd::Stay;
+            });
+        },
+        Qt::QueuedConnection);
 }
 
 void TR_Vstupni_Form::focusMoved(QWidget* old, QWidget* now) {

@@ -111,7 +111,7 @@ private:
     void nameLeft(int row, const QString& text);
     void radioChosen(QWidget* button);
     void partyClicked(int party, bool ticked);
-    void partyLeftWithEnter(int party);
+    void partyLeft(int party, bool withEnter);
     void fillParties();
     void focusMoved(QWidget* old, QWidget* now);
 

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "gui/entry/design_pixels.h"
 #include "gui/entry/form_rows.h"
@@ -199,10 +200,7 @@ bool PageSection2::eventFilter(QObject* watched, QEvent* event) {
             leftWithEnter_ = nullptr;
             break;
         case QEvent::FocusOut:
-            if (leftWithEnter_ == box) {
-                leftWithEnter_ = nullptr;
-                emit partyLeftWithEnter(partyOf(box));
-            }
+            emit partyLeft(partyOf(box), std::exchange(leftWithEnter_, nullptr) == box);
             break;
         default:
             break;

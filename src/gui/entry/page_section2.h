@@ -49,8 +49,8 @@ public:
 signals:
     // The user ticked or unticked the box of `party` (mouse, Space).
     void partyClicked(int party, bool ticked);
-    // The box of `party` lost the focus after an Enter in it.
-    void partyLeftWithEnter(int party);
+    // The box of `party` lost the focus, after an Enter in it or otherwise.
+    void partyLeft(int party, bool withEnter);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

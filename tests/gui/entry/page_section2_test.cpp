@@ -163,7 +163,11 @@ class Pokracovat : public ::testing::TestWithParam<ContinueCase> {};
 
 TEST_P(Pokracovat, GoesToAnnex1WithATickedPartyElseToPageIII) {
     EntrySession s;
-    if (GetParam().ticked) s.saveRecord(talmorek::testing::cleanRecord(s.parties()), DataLetter::E);
+    entry::RecordOfVote record = talmorek::testing::cleanRecord(s.parties());
+    if (!GetParam().ticked) {
+        for (int n : {1, 2, 7}) record.MarkParty(n, false);
+    }
+    s.saveRecord(record, DataLetter::E);
     int page = -1;
     s.open([&] {
         toSection2(s);
