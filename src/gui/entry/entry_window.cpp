@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -148,6 +149,8 @@ void TR_Vstupni_Form::connectControls() {
     connect(section2_->dalsiButton(), &QPushButton::clicked, this, &TR_Vstupni_Form::R_Dalsi2_BtnClick);
     connect(section2_, &PageSection2::partyClicked, this, &TR_Vstupni_Form::partyClicked);
     connect(section2_, &PageSection2::partyLeft, this, &TR_Vstupni_Form::partyLeft);
+    connect(annex1_->partyCombo(), &QComboBox::activated, this, &TR_Vstupni_Form::partyChosen);
+    annex1_->lastCandidate()->installEventFilter(this);
     connect(section3_->ulozitButton(), &QPushButton::clicked, this, &TR_Vstupni_Form::UlozitOkrBtnClick);
     connect(ulozitBtn_, &QPushButton::clicked, this, &TR_Vstupni_Form::UlozitOkrBtnClick);
     connect(zrusitBtn_, &QPushButton::clicked, this, &TR_Vstupni_Form::reject);
@@ -247,7 +250,83 @@ void TR_Vstupni_Form::refreshComputed() {
             grid->setCellText(TZColorStringGrid::kNameColumn, row - 1, name);
     }
     grid->viewport()->update();
+    refreshAnnex1();
     filling_ = wasFilling;
+}
+
+void TR_Vstupni_Form::refreshAnnex1() {
+    // The combo box lists what the logic built, with the item it shows;
+    // rebuilt without announcing a choice.
+    QComboBox* combo = annex1_->partyCombo();
+    {
+        const QSignalBlocker block(combo);
+        const std::vector<workflow::PartyComboItem>& items = form_.partyCombo();
+        bool same = combo->count() == static_cast<int>(items.size());
+        for (int i = 0; same && i < combo->count(); ++i) same = combo->itemText(i) == q(items[i].text);
+        if (!same) {
+            combo->clear();
+            for (const workflow::PartyComboItem& item : items) combo->addItem(q(item.text), item.party);
+        }
+        if (combo->currentIndex() != form_.comboIndex() && form_.comboIndex() < combo->count())
+            combo->setCurrentIndex(form_.comboIndex());
+    }
+    for (TSEdit* edit : annex1_->displays()) edit->setValue(q(form_.fieldText(controlOf(edit))));
+    const bool shown = form_.shownParty() != 0;
+    annex1_->votes()->setValue(shown ? q(form_.fieldText(controlOf(annex1_->votes()))) : QString());
+    annex1_->lastCandidate()->setValue(
+        shown ? q(form_.fieldText(EntryControl(EntryField::R_EdT4PPoslKand))) : QString());
+    for (int j = 1; j <= PageAnnex1::kRows; ++j) {
+        const workflow::CandidateRow row = form_.candidateRow(j);
+        TSEdit* edit = annex1_->candidate(j);
+        edit->setValue(q(row.text));
+        edit->setEnabled(row.enabled);
+        annex1_->product(j)->setText(q(row.product));
+    }
+}
+
+void TR_Vstupni_Form::partyChosen(int index) {
+    // The mouse or the arrows chose a party: shown and saved as at a page change.
+    if (filling_) return;
+    throughPageChange([this, index] {
+        form_.choosePartyItem(index);
+        return StepEnd::Stay;
+    });
+}
+
+void TR_Vstupni_Form::lastCandidateLeft() {
+    const bool withEnter = std::exchange(lastCandidateEnter_, false);
+    const EntryControl focusTo = controlOf(QApplication::focusWidget());
+    // The party and its item are taken now; the move Enter makes (to the
+    // next party or page III) runs once the focus has settled.
+    QMetaObject::invokeMethod(
+        this,
+        [this, withEnter, focusTo] {
+            std::optional<workflow::FieldFinding> finding;
+            const workflow::EntryPage before = form_.page();
+            throughPageChange([&] {
+                finding = form_.lastCandidateExit(withEnter, focusTo);
+                if (!withEnter) return StepEnd::Stay;
+                if (form_.page() != before) return StepEnd::Shown;
+                focusControl(EntryControl(EntryField::R_CBT4P_1));
+                return StepEnd::Done;
+            });
+            if (finding) findingQueued();
+        },
+        Qt::QueuedConnection);
+}
+
+bool TR_Vstupni_Form::eventFilter(QObject* watched, QEvent* event) {
+    // Whether the last candidate field is left with Enter: Enter marks it,
+    // any other key and entering the field clear the mark.
+    if (watched == annex1_->lastCandidate()) {
+        if (event->type() == QEvent::KeyPress) {
+            const auto& key = static_cast<const QKeyEvent&>(*event);
+            lastCandidateEnter_ = isEnter(key) && !(key.modifiers() & Qt::ControlModifier);
+        } else if (event->type() == QEvent::FocusIn) {
+            lastCandidateEnter_ = false;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TR_Vstupni_Form::showLogicPage() {
@@ -420,6 +499,10 @@ void TR_Vstupni_Form::fieldLeft(TSEdit* edit) {
     guarded([&] {
         const EntryControl control = controlOf(edit);
         if (control.field == EntryField::None || control.field == EntryField::Other) return;
+        if (control.field == EntryField::R_EdT4PPoslKand) {
+            lastCandidateLeft();
+            return;
+        }
         const EntryControl focusTo = controlOf(QApplication::focusWidget());
         const auto finding = form_.fieldExit(control, edit->text().toStdString(), focusTo);
         refreshComputed();
