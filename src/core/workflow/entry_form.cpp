@@ -277,6 +277,8 @@ std::optional<FieldFinding> EntryForm::lastCandidateExit(bool leftWithEnter, con
             changePage(EntryPage::Section3);
         }
     }
+    // Leaving for "Zrušit" judges nothing.
+    if (focusTo.field == EntryField::zrusitBtn) return std::nullopt;
     std::optional<FieldFinding> finding =
         askRules([&](checks::CheckRules& rules) { return leavingPartyFinding(rules, party, lastItem); });
     if (finding) Hlaska(*finding, focusTo);

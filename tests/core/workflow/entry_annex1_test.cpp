@@ -160,6 +160,14 @@ TEST_F(EntryAnnex1, LeavingTheFieldWithoutEnterStaysButStillJudges) {
     EXPECT_EQ(form.shownParty(), 7);
 }
 
+TEST_F(EntryAnnex1, LeavingTheLastPartyForZrusitJudgesNothing) {
+    openOnAnnex1();
+    showItem(2);
+    type(Field::R_EdPocHl, "70");
+    EXPECT_EQ(form.lastCandidateExit(false, Field::zrusitBtn), std::nullopt);
+    EXPECT_FALSE(form.reportPending());
+}
+
 TEST_F(EntryAnnex1, ABreakBetweenPartiesIsNoLastParty) {
     openOnAnnex1();
     type(Field::R_EdPocHl, "299");  // the sum is off, but party 1 is not the last

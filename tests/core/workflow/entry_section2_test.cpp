@@ -193,3 +193,22 @@ TEST_F(EntrySection2, WithNoPartyTickedTheLastBoxAndPokracovatGoToSection3) {
 
 }  // namespace
 }  // namespace talmorek::testing
+
+namespace talmorek::testing {
+namespace {
+
+// A record that flags a party the party list does not hold: the window has
+// no box for it, and what the record holds for it stays in memory.
+TEST_F(EntryFormTest, APartyOutsideTheListHasNoBoxAndKeepsItsValues) {
+    entry::RecordOfVote r = cleanRecord(parties);
+    r.MarkParty(5, true);
+    r.party(5).PocHlasu = 10;
+    save(r, DataLetter::E);
+    openForm();
+    EXPECT_FALSE(form.partyTicked(5));
+    EXPECT_EQ(form.partyBoxes(), (std::vector<int>{1, 2, 3, 7, 9}));
+    EXPECT_EQ(workflow.record().party(5).PocHlasu, 10);
+}
+
+}  // namespace
+}  // namespace talmorek::testing
