@@ -28,7 +28,7 @@ PageAnnex1::PageAnnex1(QWidget* parent) : QWidget(parent) {
     combo_->setAccessibleName(s("Číslo a název strany"));
     combo_->setEditable(false);
     combo_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    combo_->setMinimumContentsLength(24);  // the page stays within the window as designed
+    combo_->setMinimumContentsLength(18);  // the page stays within the window as designed
     auto* cisStr = displayField(this, "R_EdCisStr", 2, s("Strana číslo"));
     votes_ = formField(this, "R_EdPocHl", 5, s("Počet hlasů"));
     votes_->setUnfocusedAlignment(Qt::AlignRight);
