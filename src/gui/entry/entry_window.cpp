@@ -295,7 +295,9 @@ void TR_Vstupni_Form::partyChosen(int index) {
 
 void TR_Vstupni_Form::lastCandidateLeft() {
     const bool withEnter = std::exchange(lastCandidateEnter_, false);
-    const EntryControl focusTo = controlOf(QApplication::focusWidget());
+    // Enter moves the focus on to whatever follows in tab order ("Zrušit"),
+    // which is no choice of the user's: only a move of their own counts.
+    const EntryControl focusTo = withEnter ? EntryControl() : controlOf(QApplication::focusWidget());
     // The party and its item are taken now; the move Enter makes (to the
     // next party or page III) runs once the focus has settled.
     QMetaObject::invokeMethod(

@@ -103,5 +103,30 @@ TEST(PageAnnex1, EnterOnTheLastCandidateGoesFromPartyToPartyAndAfterTheLastToPag
     EXPECT_EQ(page, kSection3);
 }
 
+TEST(PageAnnex1, OpravitAfterEnterMovedOnBringsBackThePartyOfTheFinding) {
+    EntrySession s;
+    entry::RecordOfVote record = talmorek::testing::cleanRecord(s.parties());
+    // Party 1: 300 votes, 1500 preferential votes (none above 300): rule 19 only.
+    for (std::size_t j = 0; j < 5; ++j) record.party(1).PrefHlasy.at(j) = 300;
+    s.saveRecord(record, DataLetter::E);
+    std::string heading, party, focus;
+    s.open([&] {
+        toAnnex1(s);
+        DialogAnswerer answerer([&](QWidget* dialog) {
+            heading = dialog->findChild<QLabel*>(QStringLiteral("ChybaL"))->text().toStdString();
+            dialog->findChild<QPushButton*>(QStringLiteral("OpravitBtn"))->click();
+        });
+        s.key(Qt::Key_Return, Qt::ControlModifier);
+        s.key(Qt::Key_Return);  // party 2 is shown, then party 1 is judged
+        waitFor([&] { return answerer.answered() && !s.hlaska->isVisible() && s.focused() == "CandEdit1"; }, 3000);
+        EXPECT_EQ(answerer.failure(), "");
+        party = s.find<TSEdit>("R_EdCisStr")->text().toStdString();
+        focus = s.focused();
+    });
+    EXPECT_EQ(heading, "Chyba č. 19");
+    EXPECT_EQ(party, "1");
+    EXPECT_EQ(focus, "CandEdit1");
+}
+
 }  // namespace
 }  // namespace talmorek::gui::testing
