@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -24,6 +26,7 @@
 #include "gui/entry/page_section3.h"
 #include "gui/entry/s_edit.h"
 #include "gui/shell/czech_text.h"
+#include "entry/party_list.h"
 #include "workflow/entry_precinct.h"
 #include "workflow/error_messages.h"
 
@@ -143,6 +146,11 @@ void TR_Vstupni_Form::connectControls() {
     }
     connect(qApp, &QApplication::focusChanged, this, &TR_Vstupni_Form::focusMoved);
     connect(section1_->dalsiButton(), &QPushButton::clicked, this, &TR_Vstupni_Form::R_Dalsi_BtnClick);
+    connect(section2_->dalsiButton(), &QPushButton::clicked, this, &TR_Vstupni_Form::R_Dalsi2_BtnClick);
+    connect(section2_, &PageSection2::partyClicked, this, &TR_Vstupni_Form::partyClicked);
+    connect(section2_, &PageSection2::partyLeft, this, &TR_Vstupni_Form::partyLeft);
+    connect(annex1_->partyCombo(), &QComboBox::activated, this, &TR_Vstupni_Form::partyChosen);
+    annex1_->lastCandidate()->installEventFilter(this);
     connect(section3_->ulozitButton(), &QPushButton::clicked, this, &TR_Vstupni_Form::UlozitOkrBtnClick);
     connect(ulozitBtn_, &QPushButton::clicked, this, &TR_Vstupni_Form::UlozitOkrBtnClick);
     connect(zrusitBtn_, &QPushButton::clicked, this, &TR_Vstupni_Form::reject);
@@ -188,7 +196,9 @@ void TR_Vstupni_Form::fill() {
         }
     }
     section1_->nazevObce()->setText(q(form_.station().NazevObce));
-    for (const QList<TSEdit*>* edits : {&section1_->edits(), &section3_->edits()}) {
+    section2_->nazevObce()->setText(q(form_.station().NazevObce));
+    fillParties();
+    for (const QList<TSEdit*>* edits : {&section1_->edits(), &section2_->edits(), &section3_->edits()}) {
         for (TSEdit* edit : *edits) edit->setValue(q(form_.fieldText(controlOf(edit))));
     }
     for (RadioPair* pair : section1_->pairs()) {
@@ -201,9 +211,30 @@ void TR_Vstupni_Form::fill() {
     filling_ = false;
 }
 
+void TR_Vstupni_Form::fillParties() {
+    // One box per party of the list, read again at this opening; each is
+    // ticked or not as the record holds it, so no tick outlives a record
+    // that was cleared meanwhile.
+    const data::PartyList& parties = form_.parties();
+    QList<PageSection2::Party> boxes;
+    for (int i = 1; i <= parties.length; ++i) {
+        const data::TStrana& strana = parties.at(i);
+        const QString number = q(strana.CisloStrany);
+        boxes << PageSection2::Party{entry::partyNumberOf(strana),
+                                     number.right(2) + QStringLiteral(": ") + q(strana.NazevStrany).trimmed()};
+    }
+    section2_->setParties(boxes);
+    for (QCheckBox* box : section2_->partyBoxes()) {
+        const int party = section2_->partyOf(box);
+        section2_->showTicked(party, form_.partyTicked(party));
+    }
+}
+
 void TR_Vstupni_Form::refreshComputed() {
     const bool wasFilling = std::exchange(filling_, true);
-    for (TSEdit* edit : section1_->displays()) edit->setValue(q(form_.fieldText(controlOf(edit))));
+    for (const QList<TSEdit*>* displays : {&section1_->displays(), &section2_->displays()}) {
+        for (TSEdit* edit : *displays) edit->setValue(q(form_.fieldText(controlOf(edit))));
+    }
     section3_->prilListu()->setValue(q(form_.fieldText(controlOf(section3_->prilListu()))));
 
     // The grid follows the number of members present, and shows the names
@@ -219,7 +250,85 @@ void TR_Vstupni_Form::refreshComputed() {
             grid->setCellText(TZColorStringGrid::kNameColumn, row - 1, name);
     }
     grid->viewport()->update();
+    refreshAnnex1();
     filling_ = wasFilling;
+}
+
+void TR_Vstupni_Form::refreshAnnex1() {
+    // The combo box lists what the logic built, with the item it shows;
+    // rebuilt without announcing a choice.
+    QComboBox* combo = annex1_->partyCombo();
+    {
+        const QSignalBlocker block(combo);
+        const std::vector<workflow::PartyComboItem>& items = form_.partyCombo();
+        bool same = combo->count() == static_cast<int>(items.size());
+        for (int i = 0; same && i < combo->count(); ++i) same = combo->itemText(i) == q(items[i].text);
+        if (!same) {
+            combo->clear();
+            for (const workflow::PartyComboItem& item : items) combo->addItem(q(item.text), item.party);
+        }
+        if (combo->currentIndex() != form_.comboIndex() && form_.comboIndex() < combo->count())
+            combo->setCurrentIndex(form_.comboIndex());
+    }
+    for (TSEdit* edit : annex1_->displays()) edit->setValue(q(form_.fieldText(controlOf(edit))));
+    const bool shown = form_.shownParty() != 0;
+    annex1_->votes()->setValue(shown ? q(form_.fieldText(controlOf(annex1_->votes()))) : QString());
+    annex1_->lastCandidate()->setValue(
+        shown ? q(form_.fieldText(EntryControl(EntryField::R_EdT4PPoslKand))) : QString());
+    for (int j = 1; j <= PageAnnex1::kRows; ++j) {
+        const workflow::CandidateRow row = form_.candidateRow(j);
+        TSEdit* edit = annex1_->candidate(j);
+        edit->setValue(q(row.text));
+        edit->setEnabled(row.enabled);
+        annex1_->product(j)->setText(q(row.product));
+    }
+}
+
+void TR_Vstupni_Form::partyChosen(int index) {
+    // The mouse or the arrows chose a party: shown and saved as at a page change.
+    if (filling_) return;
+    throughPageChange([this, index] {
+        form_.choosePartyItem(index);
+        return StepEnd::Stay;
+    });
+}
+
+void TR_Vstupni_Form::lastCandidateLeft() {
+    const bool withEnter = std::exchange(lastCandidateEnter_, false);
+    // Enter moves the focus on to whatever follows in tab order ("Zrušit"),
+    // which is no choice of the user's: only a move of their own counts.
+    const EntryControl focusTo = withEnter ? EntryControl() : controlOf(QApplication::focusWidget());
+    // The party and its item are taken now; the move Enter makes (to the
+    // next party or page III) runs once the focus has settled.
+    QMetaObject::invokeMethod(
+        this,
+        [this, withEnter, focusTo] {
+            std::optional<workflow::FieldFinding> finding;
+            const workflow::EntryPage before = form_.page();
+            throughPageChange([&] {
+                finding = form_.lastCandidateExit(withEnter, focusTo);
+                if (!withEnter) return StepEnd::Stay;
+                if (form_.page() != before) return StepEnd::Shown;
+                focusControl(EntryControl(EntryField::R_CBT4P_1));
+                return StepEnd::Done;
+            });
+            if (finding) findingQueued();
+        },
+        Qt::QueuedConnection);
+}
+
+bool TR_Vstupni_Form::eventFilter(QObject* watched, QEvent* event) {
+    // Whether the last candidate field is left with Enter: Enter marks it,
+    // any other key and entering the field clear the mark.
+    if (watched == annex1_->lastCandidate()) {
+        if (event->type() == QEvent::KeyPress) {
+            const auto& key = static_cast<const QKeyEvent&>(*event);
+            lastCandidateEnter_ = isEnter(key) && !(key.modifiers() & Qt::ControlModifier);
+        } else if (event->type() == QEvent::FocusIn) {
+            lastCandidateEnter_ = false;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TR_Vstupni_Form::showLogicPage() {
@@ -335,6 +444,10 @@ void TR_Vstupni_Form::R_Dalsi_BtnClick() {
     throughPageChange([this] { return endOf(form_.continueFromSection1()); });
 }
 
+void TR_Vstupni_Form::R_Dalsi2_BtnClick() {
+    throughPageChange([this] { return endOf(form_.continueFromSection2()); });
+}
+
 void TR_Vstupni_Form::UlozitMIClick() {
     // F2 saves from any page: page III is shown and its "Uložit" pressed.
     if (!ulozitMI_->isEnabled()) return;
@@ -388,6 +501,10 @@ void TR_Vstupni_Form::fieldLeft(TSEdit* edit) {
     guarded([&] {
         const EntryControl control = controlOf(edit);
         if (control.field == EntryField::None || control.field == EntryField::Other) return;
+        if (control.field == EntryField::R_EdT4PPoslKand) {
+            lastCandidateLeft();
+            return;
+        }
         const EntryControl focusTo = controlOf(QApplication::focusWidget());
         const auto finding = form_.fieldExit(control, edit->text().toStdString(), focusTo);
         refreshComputed();
@@ -403,6 +520,26 @@ void TR_Vstupni_Form::nameLeft(int row, const QString& text) {
 void TR_Vstupni_Form::radioChosen(QWidget* button) {
     if (filling_) return;
     guarded([&] { form_.chooseRadio(controlOf(button).field); });
+}
+
+void TR_Vstupni_Form::partyClicked(int party, bool ticked) {
+    if (filling_) return;
+    guarded([&] { form_.tickParty(party, ticked); });
+}
+
+void TR_Vstupni_Form::partyLeft(int party, bool withEnter) {
+    // Only an Enter can turn the page (on the last box); the logic says
+    // whether it does, once the focus has settled on the control after it.
+    if (filling_ || !withEnter) return;
+    QMetaObject::invokeMethod(
+        this,
+        [this, party] {
+            throughPageChange([this, party] {
+                const std::optional<PageChange> change = form_.partyBoxExit(party, true);
+                return change ? endOf(*change) : StepEnd::Stay;
+            });
+        },
+        Qt::QueuedConnection);
 }
 
 void TR_Vstupni_Form::focusMoved(QWidget* old, QWidget* now) {
@@ -459,7 +596,7 @@ void TR_Vstupni_Form::showReport() {
                 R_Dalsi_BtnClick();
                 break;
             case workflow::WaitingAction::ContinueSection2:
-                throughPageChange([this] { return endOf(form_.continueFromSection2()); });
+                R_Dalsi2_BtnClick();
                 break;
             case workflow::WaitingAction::None:
                 break;

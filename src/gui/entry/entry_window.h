@@ -50,6 +50,8 @@ public:
 
     EntryNotebook* notebook() const { return notebook_; }
     PageSection1* section1() const { return section1_; }
+    PageSection2* section2() const { return section2_; }
+    PageAnnex1* annex1() const { return annex1_; }
     PageSection3* section3() const { return section3_; }
 
 public slots:
@@ -59,6 +61,8 @@ public slots:
     void KCisloMI1Click();
     void UlozitMIClick();
     void R_Dalsi_BtnClick();
+    // "Pokračovat" of page II, and Enter on the last party box.
+    void R_Dalsi2_BtnClick();
     void UlozitOkrBtnClick();
     // A finding comes in from the logic (a check of a page, the logic's
     // own `Hlaska`): it waits in the logic, as a finding of a field exit
@@ -70,6 +74,7 @@ public slots:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // How a step of the logic that may change the page ended, for the window.
@@ -107,6 +112,12 @@ private:
     void fieldLeft(TSEdit* edit);
     void nameLeft(int row, const QString& text);
     void radioChosen(QWidget* button);
+    void partyClicked(int party, bool ticked);
+    void partyLeft(int party, bool withEnter);
+    void fillParties();
+    void refreshAnnex1();
+    void partyChosen(int index);
+    void lastCandidateLeft();
     void focusMoved(QWidget* old, QWidget* now);
 
     // A report waits in the logic: shows it once the focus change that
@@ -138,6 +149,7 @@ private:
     bool filling_ = false;     // showing values, not the user typing them
     bool reporting_ = false;   // the message dialog is up
     bool reportQueued_ = false;
+    bool lastCandidateEnter_ = false;  // R_EdT4PPoslKand is being left with Enter
 };
 
 }  // namespace talmorek::gui

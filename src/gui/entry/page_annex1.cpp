@@ -1,12 +1,113 @@
 #include "gui/entry/page_annex1.h"
 
-#include "gui/entry/placeholder_page.h"
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QVBoxLayout>
+
+#include "gui/entry/design_pixels.h"
+#include "gui/entry/form_rows.h"
+#include "gui/entry/s_edit.h"
 
 namespace talmorek::gui {
+namespace {
+
+QString s(const char* utf8) { return QString::fromUtf8(utf8); }
+
+}  // namespace
 
 PageAnnex1::PageAnnex1(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("R_TabT4P"));
-    fillPlaceholderPage(*this);
+    auto* lines = new QVBoxLayout(this);
+    const int margin = designPixels(*this, 10);
+    lines->setContentsMargins(margin, margin, margin, margin);
+    lines->setSpacing(designPixels(*this, 5));
+
+    combo_ = new QComboBox(this);
+    combo_->setObjectName(QStringLiteral("R_CBT4P_1"));
+    combo_->setAccessibleName(s("Číslo a název strany"));
+    combo_->setEditable(false);
+    combo_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo_->setMinimumContentsLength(18);  // the page stays within the window as designed
+    auto* cisStr = displayField(this, "R_EdCisStr", 2, s("Strana číslo"));
+    votes_ = formField(this, "R_EdPocHl", 5, s("Počet hlasů"));
+    votes_->setUnfocusedAlignment(Qt::AlignRight);
+    auto* kc2 = displayField(this, "R_EdT4PKC2", 6, s("Kontrolní číslo 2"));
+    FormRow(this, lines)
+        .text(s("Číslo a název strany"))
+        .field(combo_)
+        .gap(8)
+        .text(s("Strana číslo"))
+        .field(cisStr)
+        .gap(8)
+        .text(s("Počet hlasů"))
+        .field(votes_)
+        .gap(8)
+        .text(s("Kontrolní číslo 2"))
+        .field(kc2)
+        .end();
+
+    FormRow(this, lines).text(s("Pořadová čísla kandidátů, jejich přednostní hlasy a kontrolní součiny:")).end();
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("R_PanVstupT4P_1"));
+    auto* grid = new QGridLayout(panel);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(designPixels(*this, 4));
+    grid->setVerticalSpacing(designPixels(*this, 4));
+    QFont courier = designFont(*this, "Courier New", 12, false);
+    QFont bold = font();
+    bold.setBold(true);
+    for (int j = 1; j <= kRows; ++j) {
+        const int column = (j - 1) / kRowsPerColumn * 4;
+        const int line = (j - 1) % kRowsPerColumn;
+        QLabel* order = formText(panel, QStringLiteral("%1.").arg(j, 2));
+        order->setFont(bold);
+        const QByteArray name = "CandEdit" + QByteArray::number(j);
+        TSEdit* edit = formField(panel, name.constData(), 5, s("Přednostní hlasy kandidáta č. %1").arg(j));
+        edit->setFont(courier);
+        edit->setUnfocusedAlignment(Qt::AlignRight);
+        edit->setAlignment(Qt::AlignRight);
+        QLabel* product = formText(panel, QStringLiteral("-------"));
+        product->setObjectName(QStringLiteral("CandProduct%1").arg(j));
+        product->setFont(courier);
+        product->setMinimumWidth(QFontMetrics(courier).horizontalAdvance(QStringLiteral("0000000")));
+        grid->addWidget(order, line, column);
+        grid->addWidget(edit, line, column + 1);
+        grid->addWidget(product, line, column + 2);
+        candidates_ << edit;
+        products_ << product;
+    }
+    for (int bar = 1; bar <= 2; ++bar) {
+        auto* line = new QFrame(panel);
+        line->setFrameShape(QFrame::VLine);
+        grid->addWidget(line, 0, bar * 4 - 1, kRowsPerColumn, 1);
+    }
+    grid->setColumnStretch(12, 1);
+    lines->addWidget(panel);
+
+    auto* kc3 = displayField(this, "R_EdT4PKC3", 8, s("Kontrolní číslo 3"));
+    auto* kc4 = displayField(this, "R_EdT4PKC4", 8, s("Kontrolní číslo 4"));
+    // Read only, but it takes the focus: the party is left from here.
+    lastCandidate_ = formField(this, "R_EdT4PPoslKand", 2, s("Poslední kandidát"));
+    lastCandidate_->setReadOnly(true);
+    for (TSEdit* e : {kc3, kc4, lastCandidate_}) e->setUnfocusedAlignment(Qt::AlignRight);
+    FormRow(this, lines)
+        .text(s("Kontrolní číslo 3"))
+        .field(kc3)
+        .gap(16)
+        .text(s("Kontrolní číslo 4"))
+        .field(kc4)
+        .gap(16)
+        .text(s("Poslední kandidát"))
+        .field(lastCandidate_)
+        .end();
+    lines->addStretch(1);
+    displays_ = {cisStr, kc2, kc3, kc4};
+
+    QList<QWidget*> chain = {combo_, votes_};
+    for (TSEdit* e : candidates_) chain << e;
+    chain << lastCandidate_;
+    for (int i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
 }
 
 }  // namespace talmorek::gui

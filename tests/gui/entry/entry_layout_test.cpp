@@ -13,7 +13,9 @@
 
 #include "entry_fixtures.h"
 #include "entry_window_fixture.h"
+#include "gui/entry/design_pixels.h"
 #include "gui/entry/entry_notebook.h"
+#include "support/installation.h"
 
 namespace talmorek::gui::testing {
 namespace {
@@ -73,8 +75,18 @@ TEST_P(PageLayout, TextsWholeAndControlsApart) {
     EXPECT_TRUE(faults.empty()) << ::testing::PrintToString(faults);
 }
 
+TEST(EntryWindowSize, EveryPageFitsTheWindowAsDesigned) {
+    EntrySession s;
+    s.saveRecord(talmorek::testing::cleanRecord(s.parties()), exporting::DataLetter::E);
+    QSize size;
+    s.open([&] { size = s.window->size(); });
+    EXPECT_EQ(size, QSize(designPixels(*s.window, 800), designPixels(*s.window, 600)));
+}
+
 INSTANTIATE_TEST_SUITE_P(EntryWindow, PageLayout,
                          ::testing::Values(LayoutCase{"section1", EntrySession::Precinct::Ordinary, 0},
+                                           LayoutCase{"section2", EntrySession::Precinct::Ordinary, 1},
+                                           LayoutCase{"annex1", EntrySession::Precinct::Ordinary, 2},
                                            LayoutCase{"section3", EntrySession::Precinct::Ordinary, 3},
                                            LayoutCase{"section1_abroad", EntrySession::Precinct::Abroad, 0},
                                            LayoutCase{"section3_abroad", EntrySession::Precinct::Abroad, 3}),

@@ -132,11 +132,11 @@ TEST(EntryWindow, PageDownAndPageUpWrapAndPassAnnex1WithoutAParty) {
     struct Step {
         Qt::Key key;
         int page;
-        const char* focus;  // "" on page II, whose fields come with the next pages
+        const char* focus;
     };
     const Step steps[] = {
-        {Qt::Key_PageDown, 1, ""},  {Qt::Key_PageDown, 3, "R_SEdClenuOVKC"}, {Qt::Key_PageDown, 0, "R_SEdZahajeno1"},
-        {Qt::Key_PageUp, 3, "R_SEdClenuOVKC"}, {Qt::Key_PageUp, 1, ""},      {Qt::Key_PageUp, 0, "R_SEdZahajeno1"},
+        {Qt::Key_PageDown, 1, "R_EdZapsOsoby"},  {Qt::Key_PageDown, 3, "R_SEdClenuOVKC"}, {Qt::Key_PageDown, 0, "R_SEdZahajeno1"},
+        {Qt::Key_PageUp, 3, "R_SEdClenuOVKC"}, {Qt::Key_PageUp, 1, "R_EdZapsOsoby"},     {Qt::Key_PageUp, 0, "R_SEdZahajeno1"},
     };
     EntrySession s;
     std::vector<std::pair<int, std::string>> seen;
