@@ -16,13 +16,13 @@ struct Entry {
     EntryField field;
     std::string_view name;
     std::optional<EntryPage> page;
-    FieldSpec spec;
+    FieldInput input;
 };
 
-constexpr FieldSpec text(int length) { return {K::Text, length, {}}; }
-constexpr FieldSpec digits(int length, std::string_view defaultValue = {}) { return {K::Digits, length, defaultValue}; }
-constexpr FieldSpec display(int length) { return {K::Display, length, {}}; }
-constexpr FieldSpec choice() { return {K::Choice, 0, {}}; }
+constexpr FieldInput text(int length) { return {K::Text, length, {}}; }
+constexpr FieldInput digits(int length, std::string_view defaultValue = {}) { return {K::Digits, length, defaultValue}; }
+constexpr FieldInput display(int length) { return {K::Display, length, {}}; }
+constexpr FieldInput choice() { return {K::Choice, 0, {}}; }
 
 // Every control the logic names, in the order of the enum; the lengths are
 // those of the fields on the form (a date field takes 10 characters though
@@ -142,6 +142,6 @@ std::optional<EntryControl> controlNamed(std::string_view objectName) {
 
 std::optional<EntryPage> pageOf(EntryField field) { return entryOf(field).page; }
 
-FieldSpec fieldSpec(EntryField field) { return entryOf(field).spec; }
+FieldInput fieldInput(EntryField field) { return entryOf(field).input; }
 
 }  // namespace talmorek::workflow

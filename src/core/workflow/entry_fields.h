@@ -79,13 +79,13 @@ enum class FieldKind {
     Choice,   // a radio button, check box, combo box, grid or button
 };
 
-struct FieldSpec {
+struct FieldInput {
     FieldKind kind = FieldKind::Choice;
     int maxLength = 0;         // characters the control takes; 0 for no edit
     std::string_view defaultValue;  // put in when the field is left empty
 };
 
 // The kind, length and default of a control's field.
-FieldSpec fieldSpec(EntryField field);
+FieldInput fieldInput(EntryField field);
 
 }  // namespace talmorek::workflow

@@ -54,12 +54,12 @@ TSEdit* formField(QWidget* page, const char* objectName, int shownChars, const Q
     // the default of an emptied field.
     const std::optional<workflow::EntryControl> control = workflow::controlNamed(objectName);
     if (!control) throw std::logic_error(std::string("no field of the record is named ") + objectName);
-    const workflow::FieldSpec spec = workflow::fieldSpec(control->field);
+    const workflow::FieldInput input = workflow::fieldInput(control->field);
     auto* edit = new TSEdit(page);
     nameIt(edit, objectName);
-    edit->setValueType(spec.kind == workflow::FieldKind::Digits ? TValueType::vtNumber : TValueType::vtString);
-    edit->setMaxLength(spec.maxLength);
-    edit->setDefaultValue(QString::fromUtf8(spec.defaultValue.data(), static_cast<int>(spec.defaultValue.size())));
+    edit->setValueType(input.kind == workflow::FieldKind::Digits ? TValueType::vtNumber : TValueType::vtString);
+    edit->setMaxLength(input.maxLength);
+    edit->setDefaultValue(QString::fromUtf8(input.defaultValue.data(), static_cast<int>(input.defaultValue.size())));
     edit->setBorderStyle(TBorderStyle::bsNone);
     edit->setAccessibleName(sentence);
     if (shownChars > 0) edit->setFixedWidth(widthOfDigits(*edit, shownChars));
@@ -141,6 +141,33 @@ void RadioPair::settleTabChain() {
     const bool noneChosen = !yes_->isChecked() && !no_->isChecked();
     yes_->setFocusPolicy(yes_->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
     no_->setFocusPolicy(no_->isChecked() || noneChosen ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+IdentificationRow identificationRow(QWidget* page, QVBoxLayout* lines, const IdentificationNames& names) {
+    const auto s = [](const char* utf8) { return QString::fromUtf8(utf8); };
+    IdentificationRow row{displayField(page, names.obec, 6, s("Identifikace okrsku: Obec")),
+                          displayField(page, names.okrsek, 5, s("Identifikace okrsku: Okrsek")),
+                          displayField(page, names.kc1, 1, s("Identifikace okrsku: KČ1")),
+                          formText(page, s("Název obce"), names.nazevCaption),
+                          formText(page, QString(), names.nazevObce)};
+    row.nazevObce->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    QFont bold = row.nazevObce->font();
+    bold.setBold(true);
+    row.nazevObce->setFont(bold);
+    FormRow(page, lines)
+        .text(s("Identifikace okrsku:"), names.heading)
+        .text(s("Obec"))
+        .field(row.obec)
+        .gap(8)
+        .text(s("Okrsek"))
+        .field(row.okrsek)
+        .gap(8)
+        .text(s("KČ1"))
+        .field(row.kc1)
+        .gap(16)
+        .text(row.nazevCaption)
+        .wideField(row.nazevObce);
+    return row;
 }
 
 }  // namespace talmorek::gui

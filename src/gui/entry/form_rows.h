@@ -98,4 +98,24 @@ private:
     QRadioButton* no_;
 };
 
+// The identification line at the head of pages I and II: the municipality,
+// the precinct and KČ1 as display fields, then the caption "Název obce" and
+// the name in bold. The object names differ by page.
+struct IdentificationNames {
+    const char* obec;
+    const char* okrsek;
+    const char* kc1;
+    const char* heading;  // "Identifikace okrsku:", or null for an unnamed label
+    const char* nazevCaption;
+    const char* nazevObce;
+};
+struct IdentificationRow {
+    TSEdit* obec;
+    TSEdit* okrsek;
+    TSEdit* kc1;
+    QLabel* nazevCaption;  // "Název obce", or "Název okrsku" in a special precinct
+    QLabel* nazevObce;
+};
+IdentificationRow identificationRow(QWidget* page, QVBoxLayout* lines, const IdentificationNames& names);
+
 }  // namespace talmorek::gui

@@ -9,11 +9,34 @@
 #include "gui/entry/s_edit.h"
 
 namespace talmorek::gui {
+
+// The postponed start and the extended voting read alike: a yes/no pair,
+// then the date, the hour and the minute, then the reason on its own line.
+struct DatedEvent {
+    const char* field;       // the field of the course of voting
+    const char* yesName;     // the radio pair; its yes button reads `yes` + " dne"
+    const char* yes;
+    const char* noName;
+    const char* no;
+    const char* subject;     // the sentence's subject, before the pair
+    const char* dateName;    // the date, hour, minute and reason fields
+    const char* hourName;
+    const char* minuteName;
+    const char* reasonName;
+};
+
 namespace {
 
 constexpr int kIndent = kSectionIndent;
 
 QString s(const char* utf8) { return QString::fromUtf8(utf8); }
+
+constexpr DatedEvent kPostponed{"Odroceno",       "R_OdrocBRB",      "bylo odročeno", "R_OdrocNRB",
+                                "nebylo odročeno", "Zahájení hlasování", "R_SEdOdrocenoD", "R_SEdOdrocenoH",
+                                "R_SEdOdrocenoM",  "R_SEdDuvodOdroc"};
+constexpr DatedEvent kExtended{"Prodlouzeno",        "R_ProdlBRB",     "byla prodloužena", "R_ProdlNRB",
+                               "nebyla prodloužena", "Doba hlasování", "R_SEdProdlouzD",       "R_SEdProdlouzH",
+                               "R_SEdProdlouzM",     "R_SEdDuvodProdl"};
 
 }  // namespace
 
@@ -27,8 +50,8 @@ PageSection1::PageSection1(QWidget* parent) : QWidget(parent) {
     buildIdentification(lines);
     lines->addSpacing(designPixels(*this, 6));
     buildTimes(lines);
-    buildPostponed(lines);
-    buildExtended(lines);
+    buildDatedEvent(lines, kPostponed);
+    buildDatedEvent(lines, kExtended);
     buildInterrupted(lines);
     buildComplaints(lines);
     buildBallotBox(lines);
@@ -46,28 +69,10 @@ PageSection1::PageSection1(QWidget* parent) : QWidget(parent) {
 }
 
 void PageSection1::buildIdentification(QVBoxLayout* lines) {
-    auto* obec = displayField(this, "R_EdObec_Z", 6, s("Identifikace okrsku: Obec"));
-    auto* okrsek = displayField(this, "R_EdOkrsek_Z", 5, s("Identifikace okrsku: Okrsek"));
-    auto* kc1 = displayField(this, "R_EdT4KC_1_Z", 1, s("Identifikace okrsku: KČ1"));
-    label35_ = formText(this, s("Název obce"), "R_Label35");
-    nazevObce_ = formText(this, QString(), "R_LabNazevObce_Z");
-    nazevObce_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    QFont bold = nazevObce_->font();
-    bold.setBold(true);
-    nazevObce_->setFont(bold);
-    FormRow(this, lines)
-        .text(s("Identifikace okrsku:"))
-        .text(s("Obec"))
-        .field(obec)
-        .gap(8)
-        .text(s("Okrsek"))
-        .field(okrsek)
-        .gap(8)
-        .text(s("KČ1"))
-        .field(kc1)
-        .gap(16)
-        .text(label35_)
-        .wideField(nazevObce_);
+    const IdentificationRow id = identificationRow(
+        this, lines, {"R_EdObec_Z", "R_EdOkrsek_Z", "R_EdT4KC_1_Z", nullptr, "R_Label35", "R_LabNazevObce_Z"});
+    label35_ = id.nazevCaption;
+    nazevObce_ = id.nazevObce;
 
     auto* datum = displayField(this, "R_SEdDatumVoleb", 23,
                                s("Zápis o průběhu a výsledku hlasování ve volbách, které proběhlo ve dnech"));
@@ -75,7 +80,7 @@ void PageSection1::buildIdentification(QVBoxLayout* lines) {
         .text(s("Zápis o průběhu a výsledku hlasování ve volbách, které proběhlo ve dnech"))
         .field(datum)
         .end();
-    displays_ = {obec, okrsek, kc1, datum};
+    displays_ = {id.obec, id.okrsek, id.kc1, datum};
 }
 
 void PageSection1::buildTimes(QVBoxLayout* lines) {
@@ -100,50 +105,20 @@ void PageSection1::buildTimes(QVBoxLayout* lines) {
     }
 }
 
-void PageSection1::buildPostponed(QVBoxLayout* lines) {
-    auto* pair = new RadioPair(this, "Odroceno", "R_OdrocBRB", s("bylo odročeno dne"),
-                               s("Zahájení hlasování bylo odročeno dne"), "R_OdrocNRB", s("nebylo odročeno"),
-                               s("Zahájení hlasování nebylo odročeno"));
+void PageSection1::buildDatedEvent(QVBoxLayout* lines, const DatedEvent& e) {
+    const QString subject = s(e.subject);
+    const QString yes = s(e.yes) + s(" dne");
+    auto* pair = new RadioPair(this, e.field, e.yesName, yes, subject + s(" ") + yes, e.noName, s(e.no),
+                               subject + s(" ") + s(e.no));
     pairs_ << pair;
-    auto* datum = formField(this, "R_SEdOdrocenoD", 10,
-                            s("Zahájení hlasování bylo odročeno dne … o … hodin … minut"));
-    auto* hodin = formField(this, "R_SEdOdrocenoH", 2,
-                            s("Zahájení hlasování bylo odročeno dne … o … hodin"));
-    auto* minut = formField(this, "R_SEdOdrocenoM", 2,
-                            s("Zahájení hlasování bylo odročeno dne … o … hodin … minut"));
-    auto* duvod = formField(this, "R_SEdDuvodOdroc", 0,
-                            s("Zahájení hlasování bylo odročeno z důvodu"));
+    const QString when = subject + s(" ") + yes;
+    auto* datum = formField(this, e.dateName, 10, when + s(" … o … hodin … minut"));
+    auto* hodin = formField(this, e.hourName, 2, when + s(" … o … hodin"));
+    auto* minut = formField(this, e.minuteName, 2, when + s(" … o … hodin … minut"));
+    auto* duvod = formField(this, e.reasonName, 0, subject + s(" ") + s(e.yes) + s(" z důvodu"));
     edits_ << datum << hodin << minut << duvod;
     FormRow(this, lines, kIndent)
-        .text(s("Zahájení hlasování "))
-        .field(pair->no())
-        .field(pair->yes())
-        .field(datum)
-        .text(s("o"))
-        .field(hodin)
-        .text(s("hodin"))
-        .field(minut)
-        .text(s("minut"))
-        .end();
-    FormRow(this, lines, kIndent * 2).text(s("z důvodu")).wideField(duvod);
-}
-
-void PageSection1::buildExtended(QVBoxLayout* lines) {
-    auto* pair = new RadioPair(this, "Prodlouzeno", "R_ProdlBRB", s("byla prodloužena dne"),
-                               s("Doba hlasování byla prodloužena dne"), "R_ProdlNRB", s("nebyla prodloužena"),
-                               s("Doba hlasování nebyla prodloužena"));
-    pairs_ << pair;
-    auto* datum = formField(this, "R_SEdProdlouzD", 10,
-                            s("Doba hlasování byla prodloužena dne … o … hodin … minut"));
-    auto* hodin = formField(this, "R_SEdProdlouzH", 2,
-                            s("Doba hlasování byla prodloužena dne … o … hodin"));
-    auto* minut = formField(this, "R_SEdProdlouzM", 2,
-                            s("Doba hlasování byla prodloužena dne … o … hodin … minut"));
-    auto* duvod = formField(this, "R_SEdDuvodProdl", 0,
-                            s("Doba hlasování byla prodloužena z důvodu"));
-    edits_ << datum << hodin << minut << duvod;
-    FormRow(this, lines, kIndent)
-        .text(s("Doba hlasování"))
+        .text(subject + s(" "))
         .field(pair->no())
         .field(pair->yes())
         .field(datum)

@@ -18,6 +18,8 @@ class QVBoxLayout;
 
 namespace talmorek::gui {
 
+struct DatedEvent;
+
 class RadioPair;
 class TSEdit;
 
@@ -42,8 +44,8 @@ public:
 private:
     void buildIdentification(QVBoxLayout* lines);
     void buildTimes(QVBoxLayout* lines);
-    void buildPostponed(QVBoxLayout* lines);
-    void buildExtended(QVBoxLayout* lines);
+    // The postponed start or the extended voting.
+    void buildDatedEvent(QVBoxLayout* lines, const DatedEvent& event);
     void buildInterrupted(QVBoxLayout* lines);
     void buildComplaints(QVBoxLayout* lines);
     void buildBallotBox(QVBoxLayout* lines);

@@ -76,29 +76,10 @@ PageSection2::PageSection2(QWidget* parent) : QWidget(parent) {
 }
 
 void PageSection2::buildIdentification(QVBoxLayout* lines) {
-    auto* obec = displayField(this, "R_EdObec", 6, s("Identifikace okrsku: Obec"));
-    auto* okrsek = displayField(this, "R_EdOkrsek", 5, s("Identifikace okrsku: Okrsek"));
-    auto* kc1 = displayField(this, "R_EdT4KC_1", 1, s("Identifikace okrsku: KČ1"));
-    QLabel* nazev = formText(this, s("Název obce"), "R_Label105");
-    nazevObce_ = formText(this, QString(), "R_LabNazevObce");
-    nazevObce_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    QFont bold = nazevObce_->font();
-    bold.setBold(true);
-    nazevObce_->setFont(bold);
-    FormRow(this, lines)
-        .text(s("Identifikace okrsku:"), "R_Label101")
-        .text(s("Obec"))
-        .field(obec)
-        .gap(8)
-        .text(s("Okrsek"))
-        .field(okrsek)
-        .gap(8)
-        .text(s("KČ1"))
-        .field(kc1)
-        .gap(16)
-        .text(nazev)
-        .wideField(nazevObce_);
-    displays_ = {obec, okrsek, kc1};
+    const IdentificationRow id = identificationRow(
+        this, lines, {"R_EdObec", "R_EdOkrsek", "R_EdT4KC_1", "R_Label101", "R_Label105", "R_LabNazevObce"});
+    nazevObce_ = id.nazevObce;
+    displays_ = {id.obec, id.okrsek, id.kc1};
 }
 
 void PageSection2::buildTotals(QVBoxLayout* lines) {

@@ -52,10 +52,10 @@ TEST(EntryFields, PagesAndFieldKinds) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(controlName(c.field));
-        const FieldSpec spec = fieldSpec(c.field);
-        EXPECT_EQ(spec.kind, c.kind);
-        EXPECT_EQ(spec.maxLength, c.maxLength);
-        EXPECT_EQ(spec.defaultValue, c.defaultValue);
+        const FieldInput input = fieldInput(c.field);
+        EXPECT_EQ(input.kind, c.kind);
+        EXPECT_EQ(input.maxLength, c.maxLength);
+        EXPECT_EQ(input.defaultValue, c.defaultValue);
     }
 }
 
