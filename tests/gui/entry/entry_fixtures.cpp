@@ -59,7 +59,13 @@ private:
             if (auto* d = qobject_cast<QDialog*>(dialog)) d->reject();
             return;
         }
-        if (owner_.answered_ || !dialog->isActiveWindow()) return;
+        if (owner_.answered_) return;
+        if (!dialog->isActiveWindow()) {
+            // The offscreen platform activates a new window late on a busy
+            // machine; a window manager would have done it at once.
+            dialog->activateWindow();
+            return;
+        }
         owner_.answered_ = true;
         handler_(dialog);
     }
