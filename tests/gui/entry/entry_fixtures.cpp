@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QTimer>
 #include <QtTest/QTest>
 
@@ -42,7 +43,10 @@ void press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
 
 class DialogAnswerer::Poller : public QTimer {
 public:
-    Poller(DialogAnswerer& owner, Handler handler) : owner_(owner), handler_(std::move(handler)) {
+    // The window that is modal already when the answerer is made (the entry
+    // window itself) is not the dialog it waits for.
+    Poller(DialogAnswerer& owner, Handler handler)
+        : owner_(owner), handler_(std::move(handler)), before_(QApplication::activeModalWidget()) {
         setInterval(10);
         connect(this, &QTimer::timeout, [this] { poll(); });
         start();
@@ -51,7 +55,7 @@ public:
 private:
     void poll() {
         QWidget* dialog = QApplication::activeModalWidget();
-        if (!dialog || !dialog->isVisible()) return;
+        if (!dialog || !dialog->isVisible() || dialog == before_) return;
         if (++polls_ > 500) {
             // Never answered, or still open long after its answer (a
             // mnemonic clicks after a short animation): do not hang.
@@ -60,9 +64,10 @@ private:
             return;
         }
         if (owner_.answered_) return;
-        if (!dialog->isActiveWindow()) {
-            // The offscreen platform activates a new window late on a busy
-            // machine; a window manager would have done it at once.
+        // The offscreen platform may never activate a new window on a busy
+        // machine; a window manager would have at once. Ask for it, and
+        // answer anyway once the dialog has been up a few polls.
+        if (!dialog->isActiveWindow() && ++inactivePolls_ < 5) {
             dialog->activateWindow();
             return;
         }
@@ -72,7 +77,9 @@ private:
 
     DialogAnswerer& owner_;
     Handler handler_;
+    QPointer<QWidget> before_;
     int polls_ = 0;
+    int inactivePolls_ = 0;
 };
 
 DialogAnswerer::DialogAnswerer(Handler handler) : poller_(new Poller(*this, std::move(handler))) {}
