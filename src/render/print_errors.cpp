@@ -16,4 +16,13 @@ std::string printFailureMessage(const std::exception& failure) {
     return workflow::czechMessage(failure);
 }
 
+std::string recordCopiesFailureMessage(const std::exception& failure, int printed, int requested) {
+    std::string message = "Zápis se nepodařilo vytisknout.\r" + printFailureMessage(failure) + "\r\r";
+    message += "Vytištěno kopií: " + std::to_string(printed) + " z " + std::to_string(requested) + ".";
+    if (printed + 1 < requested) message += " Další kopie se netisknou.";
+    message += "\rZápis se nyní zobrazí v náhledu, odkud jej lze po odstranění závady vytisknout "
+               "(tlačítko Tisk).";
+    return message;
+}
+
 }  // namespace talmorek::render

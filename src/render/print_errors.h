@@ -20,4 +20,9 @@ public:
 // an unexpected failure.
 std::string printFailureMessage(const std::exception& failure);
 
+// The one message about copies of the record that the printer did not
+// take: why, how many of the copies asked for came out whole, and that the
+// record now opens in the preview, from which it can be printed again.
+std::string recordCopiesFailureMessage(const std::exception& failure, int printed, int requested);
+
 }  // namespace talmorek::render

@@ -36,5 +36,29 @@ TEST(PrintFailureMessage, WordsTheDataAsEveryCommandAndThePlatformInItsOwnWords)
     }
 }
 
+TEST(RecordCopiesFailureMessage, SaysWhyHowManyCameOutAndWhereToPrintFrom) {
+    const PrintOutputError refused("Tisk nelze zahájit: tiskárna nebo soubor odmítá výstup.");
+    struct Case {
+        const char* name;
+        int printed;
+        int requested;
+        const char* counts;
+    } cases[] = {
+        {"only_copy_failed", 0, 1, "Vytištěno kopií: 0 z 1."},
+        {"first_of_two_failed", 0, 2, "Vytištěno kopií: 0 z 2. Další kopie se netisknou."},
+        {"second_of_three_failed", 1, 3, "Vytištěno kopií: 1 z 3. Další kopie se netisknou."},
+        {"last_of_three_failed", 2, 3, "Vytištěno kopií: 2 z 3."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(recordCopiesFailureMessage(refused, c.printed, c.requested),
+                  std::string("Zápis se nepodařilo vytisknout.\rTisk nelze zahájit: tiskárna nebo soubor odmítá "
+                              "výstup.\r\r") +
+                      c.counts +
+                      "\rZápis se nyní zobrazí v náhledu, odkud jej lze po odstranění závady vytisknout "
+                      "(tlačítko Tisk).");
+    }
+}
+
 }  // namespace
 }  // namespace talmorek::render

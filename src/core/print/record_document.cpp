@@ -2,10 +2,12 @@
 
 #include "data/blanks.h"
 #include "data/decimal.h"
+#include "data/errors.h"
 #include "print/annex_layout.h"
 #include "print/primitives.h"
 #include "print/record_footer.h"
 #include "print/record_layout.h"
+#include "print/recording_document.h"
 
 namespace talmorek::print {
 namespace {
@@ -55,20 +57,9 @@ RecordJob makeRecordJob(const entry::RecordOfVote& record, const data::Registers
     return job;
 }
 
-int estimatedPageTotal(const entry::RecordOfVote& record) {
-    const int others = static_cast<int>(record.komise.size()) - 1;
-    int total = others < 25 ? 2 : 3;
-    for (int n = 1; n <= kAnnexParties; ++n) {
-        if (!record.isFlagged(n)) continue;
-        total += 1;
-        if (others > 9) total += 1;
-    }
-    return total;
-}
-
 namespace {
 
-void drawRecordDocument(PrintContext& ctx, const RecordJob& job) {
+void drawRecordDocument(PrintContext& ctx, const RecordJob& job, int pageTotal) {
     const entry::RecordOfVote& record = record_layout_detail::recordOf(job);
     TiskovyStav& s = ctx.stav;
     s.BezHacku = !job.sDiakritikou;
@@ -81,7 +72,7 @@ void drawRecordDocument(PrintContext& ctx, const RecordJob& job) {
     VratCanvas(ctx);
     ctx.preview.ZacatekTisku();
 
-    s.PosledniList = estimatedPageTotal(record);
+    s.PosledniList = pageTotal;
 
     VratCanvas(ctx);
     s.CisloStrany = 1;
@@ -110,26 +101,50 @@ void drawRecordDocument(PrintContext& ctx, const RecordJob& job) {
 
 }  // namespace
 
-void SestavZapis(PrintContext& ctx, const RecordJob& job) {
-    // A register that fails to read half-way leaves no half-built document
-    // and, in direct print, no half copy on the printer.
-    buildDocument(ctx.preview.document(), [&] { drawRecordDocument(ctx, job); });
+int pocetStranZapisu(const PrintContext& ctx, const RecordJob& job) {
+    RecordingDocument scratch;
+    scratch.setOrientation(ctx.preview.document().orientation());
+    PreviewDocument scratchPreview(scratch);
+    PrintContext dry(scratchPreview, ctx.measure, ctx.station);
+    dry.stav = ctx.stav;
+    // The total only changes the footers, which are drawn after each page's
+    // content and never move a page break, so any total lays out the same pages.
+    drawRecordDocument(dry, job, 1);
+    return scratch.TotalPages();
 }
 
-void TiskZapisu(PrintContext& ctx, const RecordJob& job, int pocetKopii, const data::LocalDateTime& now) {
+void SestavZapis(PrintContext& ctx, const RecordJob& job) {
+    // Laid out first, so that the footer of the first page already carries
+    // the number of pages that follow it.
+    const int pageTotal = pocetStranZapisu(ctx, job);
+    // A register that fails to read half-way leaves no half-built document
+    // and, in direct print, no half copy on the printer.
+    buildDocument(ctx.preview.document(), [&] { drawRecordDocument(ctx, job, pageTotal); });
+}
+
+KopieZapisu TiskZapisu(PrintContext& ctx, const RecordJob& job, int pocetKopii, const data::LocalDateTime& now) {
     InitTisk(ctx, now);
     PrintDocument& document = ctx.preview.document();
     document.setPrintJobTitle(recordJobTitle(job.zvlastniOkrsek));
 
-    const int copies = pocetKopii >= 2 ? pocetKopii : 1;
-    for (int i = 0; i < copies; ++i) {
+    KopieZapisu kopie;
+    kopie.pozadovano = pocetKopii >= 2 ? pocetKopii : 1;
+    for (; kopie.vytisteno < kopie.pozadovano; ++kopie.vytisteno) {
         InitTisk(ctx, now);
         const DirectPrintCopy direct(document);
-        SestavZapis(ctx, job);
+        try {
+            SestavZapis(ctx, job);
+        } catch (const data::DataError&) {
+            throw;  // the preview could not be drawn either
+        } catch (const std::exception&) {
+            kopie.selhani = std::current_exception();
+            break;
+        }
     }
 
     InitTisk(ctx, now);
     SestavZapis(ctx, job);
+    return kopie;
 }
 
 }  // namespace talmorek::print

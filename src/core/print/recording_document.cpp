@@ -9,6 +9,9 @@ void RecordingDocument::toSink(F&& f) {
     try {
         f(*sink_);
     } catch (...) {
+        // The printer's job is cancelled: what it took of a copy that cannot
+        // be finished must not come out as if it were the whole record.
+        sink_->abortJob();
         building_ = false;
         directJob_ = false;
         throw;

@@ -72,7 +72,17 @@ void QtPrintJobs::recordOfVote(const workflow::RecordPrintRequest& request) {
     run("Tisk zápisu", *request.station, [&](print::PrintContext& ctx, PrintingService&) {
         const print::RecordJob job = print::makeRecordJob(*request.record, *request.registers, *request.station,
                                                           request.chyby, request.sDiakritikou, request.now);
-        print::TiskZapisu(ctx, job, request.pocetKopii, request.now);
+        const print::KopieZapisu kopie = print::TiskZapisu(ctx, job, request.pocetKopii, request.now);
+        // Told before the preview opens: the commission knows which copies
+        // are missing and prints them from the preview.
+        if (kopie.selhani) {
+            try {
+                std::rethrow_exception(kopie.selhani);
+            } catch (const std::exception& e) {
+                prompts_.failure(render::recordCopiesFailureMessage(e, kopie.vytisteno, kopie.pozadovano),
+                                 "Tisk zápisu");
+            }
+        }
     });
 }
 

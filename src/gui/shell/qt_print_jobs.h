@@ -35,10 +35,11 @@ public:
     void selectPrinter() override;
     void recordOfVote(const workflow::RecordPrintRequest& request) override;
 
-private:
     // One service for the whole run, made at the first job: the printer
     // chosen once serves every later job.
     PrintingService& service();
+
+private:
     // Draws with `draw`, then shows the preview; a failure of the printing
     // platform is told under `title`.
     template <typename Draw>

@@ -12,37 +12,12 @@
 #include "core/print/record_fixture.h"
 #include "data/errors.h"
 #include "print/print_text.h"
+#include "support/golden.h"
 
 namespace talmorek::print {
 namespace {
 
-struct EstimateCase {
-    const char* name;
-    std::vector<int> parties;
-    int members;
-    int total;
-};
-
-class PageTotal : public ::testing::TestWithParam<EstimateCase> {};
-
-TEST_P(PageTotal, CountsRecordPagesAndAnnexSheetsFromTheMembers) {
-    entry::RecordOfVote record;
-    for (int n : GetParam().parties) record.MarkParty(n, true);
-    data::DelkaKomise(record.komise, static_cast<std::size_t>(GetParam().members));
-    EXPECT_EQ(estimatedPageTotal(record), GetParam().total);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    RecordDocument, PageTotal,
-    ::testing::Values(EstimateCase{"parties_2_5_9_eight_members", {2, 5, 9}, 8, 5},
-                      EstimateCase{"parties_2_5_9_twelve_members", {2, 5, 9}, 12, 8},
-                      EstimateCase{"ten_members_one_sheet_each", {2, 5, 9}, 10, 5},
-                      EstimateCase{"eleven_members_two_sheets_each", {2, 5, 9}, 11, 8},
-                      EstimateCase{"no_party_no_member", {}, 0, 2},
-                      EstimateCase{"twenty_five_members_two_record_pages", {}, 25, 2},
-                      EstimateCase{"twenty_six_members_three_record_pages", {}, 26, 3},
-                      EstimateCase{"party_23_has_no_sheet", {3, 23}, 1, 3}),
-    [](const auto& info) { return std::string(info.param.name); });
+using talmorek::testing::expectGolden;
 
 class RecordDocument : public RecordFixture {
 protected:
@@ -71,7 +46,51 @@ protected:
     checks::TChybProt protocol{catalogue};
 };
 
-TEST_F(RecordDocument, PagesAreNumberedAgainstTheEstimateAndErrorsListedOnPageOneOnly) {
+// Every page of a record document: its footer says "page/total" where the
+// total is the number of pages the document really has.
+struct PageTotalCase {
+    const char* name;
+    std::vector<int> parties;
+    int members;
+    int pages;
+};
+
+class PageTotal : public RecordDocument, public ::testing::WithParamInterface<PageTotalCase> {};
+
+TEST_P(PageTotal, EveryFooterCarriesTheTruePageCount) {
+    record.T4.ZakrStrany = std::string(record.T4.ZakrStrany.size(), '0');
+    for (int n : GetParam().parties) record.MarkParty(n, true);
+    members(GetParam().members);
+    InitTisk(ctx, now);
+    EXPECT_EQ(pocetStranZapisu(ctx, job), GetParam().pages);
+    SestavZapis(ctx, job);
+
+    const int total = GetParam().pages;
+    ASSERT_EQ(document.TotalPages(), total) << "what was laid out is what is drawn";
+    std::vector<std::string> expected;
+    for (int p = 1; p <= total; ++p)
+        expected.push_back(" Strana: " + std::to_string(p) + "/" + std::to_string(total) + " PS");
+    EXPECT_EQ(pageTexts(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    RecordDocument, PageTotal,
+    ::testing::Values(
+        // Pages 1-2 the record, pages 3-5 the annex sheets of parties 2, 5, 9.
+        PageTotalCase{"parties_2_5_9_eight_members", {2, 5, 9}, 8, 5},
+        PageTotalCase{"parties_2_5_9_ten_members_sign_on_one_sheet", {2, 5, 9}, 10, 5},
+        // From eleven members the signatures of each annex sheet run onto a second page.
+        PageTotalCase{"parties_2_5_9_eleven_members", {2, 5, 9}, 11, 8},
+        PageTotalCase{"parties_2_5_9_twelve_members", {2, 5, 9}, 12, 8},
+        // Counting members ahead of the layout would put section III on three pages here.
+        PageTotalCase{"parties_2_5_9_thirty_members", {2, 5, 9}, 30, 8},
+        PageTotalCase{"twenty_six_members_no_party", {}, 26, 2},
+        PageTotalCase{"parties_2_5_9_forty_members_section_three_continues", {2, 5, 9}, 40, 9},
+        PageTotalCase{"no_party_one_member", {}, 1, 2},
+        PageTotalCase{"party_23_has_no_sheet", {3, 23}, 1, 3}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(RecordDocument, PagesAreNumberedAndErrorsListedOnPageOneOnly) {
     protocol.PridejChybu(0, 4);
     protocol.PridejChybu(0, 1);  // blocks the export; not a code of the footer
     protocol.PridejChybu(5, 18, "(kand. č. 3)");
@@ -96,15 +115,37 @@ TEST_F(RecordDocument, PagesAreNumberedAgainstTheEstimateAndErrorsListedOnPageOn
     EXPECT_TRUE(document.isIdle());
 }
 
-TEST_F(RecordDocument, TwelveMembersMakeTheEstimateEightWhateverIsDrawn) {
-    members(12);
+// The footers of the whole document as drawn: page text, control total,
+// identification, time stamp and the error line, page by page.
+struct FooterCase {
+    const char* name;
+    int members;
+    const char* golden;
+};
+
+class RecordFooters : public RecordDocument, public ::testing::WithParamInterface<FooterCase> {};
+
+TEST_P(RecordFooters, CarryTheTruePageTotal) {
+    protocol.PridejChybu(0, 91);
+    job.footer.chyby = &protocol;
+    members(GetParam().members);
     InitTisk(ctx, now);
     SestavZapis(ctx, job);
-    const auto pages = pageTexts();
-    ASSERT_EQ(static_cast<int>(pages.size()), document.TotalPages());
-    EXPECT_EQ(pages.front(), " Strana: 1/8 PS");
-    EXPECT_EQ(pages.at(1), " Strana: 2/8 PS");
+
+    RecordedDocument footers = drawn();
+    for (RecordedPage& page : footers.pages)
+        std::erase_if(page.calls, [&](const DrawCall& call) {
+            const auto* t = std::get_if<TextCall>(&call);
+            return t == nullptr || t->y < ctx.stav.DolniRadek;
+        });
+    expectGolden(GetParam().golden, toText(footers));
 }
+
+INSTANTIATE_TEST_SUITE_P(RecordDocument, RecordFooters,
+                         ::testing::Values(FooterCase{"parties_2_5_9_eight_members", 8, "record_footers_8_members.txt"},
+                                           FooterCase{"parties_2_5_9_twelve_members", 12,
+                                                      "record_footers_12_members.txt"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RecordDocument, SectionThreeContinuationPagesShiftTheAnnexPageNumbers) {
     members(40);
@@ -157,23 +198,54 @@ INSTANTIATE_TEST_SUITE_P(RecordDocument, Copies,
                                            CopiesCase{"negative_prints_one", -3, 1}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(RecordDocument, AFailingPrinterStopsTheCopiesAndLeavesPreviewMode) {
-    printer.failOnPage = 2;
-    EXPECT_THROW(TiskZapisu(ctx, job, 3, now), std::runtime_error);
-    EXPECT_EQ(printer.jobs.size(), 1u);
+struct FailingCase {
+    const char* name;
+    int pocetKopii;
+    int failOnPage;  // counted over every page sent to the printer
+    int printed;
+};
+
+class FailingPrinter : public RecordDocument, public ::testing::WithParamInterface<FailingCase> {};
+
+TEST_P(FailingPrinter, StopsTheRemainingCopiesAndTheDocumentIsStillPreviewed) {
+    printer.failOnPage = GetParam().failOnPage;
+    const KopieZapisu kopie = TiskZapisu(ctx, job, GetParam().pocetKopii, now);
+
+    EXPECT_EQ(kopie.pozadovano, GetParam().pocetKopii);
+    EXPECT_EQ(kopie.vytisteno, GetParam().printed);
+    ASSERT_TRUE(kopie.selhani);
+    EXPECT_THROW(std::rethrow_exception(kopie.selhani), std::runtime_error);
+    ASSERT_EQ(static_cast<int>(printer.jobs.size()), GetParam().printed + 1) << "no copy after the failing one";
+    for (int i = 0; i < GetParam().printed; ++i) EXPECT_TRUE(printer.jobs[static_cast<std::size_t>(i)].ended);
+    EXPECT_TRUE(printer.jobs.back().aborted);
+
+    EXPECT_EQ(document.TotalPages(), 5) << "the preview has the whole document";
     EXPECT_FALSE(document.DirectPrint());
     EXPECT_TRUE(document.isIdle());
 }
 
-TEST_F(RecordDocument, APartyListLostHalfWayCancelsTheCopyAndTheNextJobStartsAfresh) {
+INSTANTIATE_TEST_SUITE_P(RecordDocument, FailingPrinter,
+                         ::testing::Values(FailingCase{"first_page_of_three_copies", 3, 1, 0},
+                                           FailingCase{"second_page_of_three_copies", 3, 2, 0},
+                                           FailingCase{"first_page_of_second_copy", 3, 6, 1},
+                                           FailingCase{"last_page_of_the_only_copy", 1, 5, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(RecordDocument, EveryCopyPrintedReportsNoFailure) {
+    const KopieZapisu kopie = TiskZapisu(ctx, job, 3, now);
+    EXPECT_EQ(kopie.pozadovano, 3);
+    EXPECT_EQ(kopie.vytisteno, 3);
+    EXPECT_FALSE(kopie.selhani);
+}
+
+TEST_F(RecordDocument, APartyListLostBeforeTheJobSendsNothingAndTheNextJobStartsAfresh) {
     // The annex sheets read candidate counts from the party list; a file
-    // that vanishes during the job ends it without a partial copy on paper.
+    // that is missing is found while the pages are counted, before the
+    // printer gets anything.
     record.MarkParty(2, true);
     std::filesystem::remove(dir.file("STRANY.RCD"));
-    EXPECT_THROW(TiskZapisu(ctx, job, 2, now), data::IoError);
-    ASSERT_EQ(printer.jobs.size(), 1u);
-    EXPECT_TRUE(printer.jobs[0].aborted);
-    EXPECT_FALSE(printer.jobs[0].ended);
+    EXPECT_THROW((void)TiskZapisu(ctx, job, 2, now), data::IoError);
+    EXPECT_TRUE(printer.jobs.empty());
     EXPECT_TRUE(document.isIdle());
     EXPECT_FALSE(document.DirectPrint());
 
@@ -181,6 +253,20 @@ TEST_F(RecordDocument, APartyListLostHalfWayCancelsTheCopyAndTheNextJobStartsAfr
     TiskZapisu(ctx, job, 1, now);
     EXPECT_TRUE(printer.jobs.back().ended);
     EXPECT_EQ(document.TotalPages(), 2);
+}
+
+TEST_F(RecordDocument, APartyListLostHalfWayCancelsTheCopy) {
+    // The party list vanishes once the first page is on paper: the annex
+    // sheets cannot be drawn, and the copy is cancelled, not left half.
+    printer.onPage = [this](std::size_t page) {
+        if (page == 1) std::filesystem::remove(dir.file("STRANY.RCD"));
+    };
+    EXPECT_THROW((void)TiskZapisu(ctx, job, 2, now), data::IoError);
+    ASSERT_EQ(printer.jobs.size(), 1u);
+    EXPECT_TRUE(printer.jobs[0].aborted);
+    EXPECT_FALSE(printer.jobs[0].ended);
+    EXPECT_TRUE(document.isIdle());
+    EXPECT_FALSE(document.DirectPrint());
 }
 
 TEST_F(RecordDocument, MakeRecordJobTakesTheJobWideValues) {

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -43,6 +44,7 @@ public:
     void printPage(const RecordedPage& page) override {
         if (failOnPage > 0 && ++printed >= failOnPage) throw std::runtime_error("printer out of paper");
         jobs.back().pages.push_back(page);
+        if (onPage) onPage(jobs.back().pages.size());
     }
     void endJob() override { jobs.back().ended = true; }
     void abortJob() noexcept override { jobs.back().aborted = true; }
@@ -50,6 +52,8 @@ public:
     std::vector<Job> jobs;
     int failOnPage = 0;  // 0: never fails
     int printed = 0;
+    // Called after a page reached the printer, with its number in the job.
+    std::function<void(std::size_t)> onPage;
 };
 
 // A reason of exactly 200 characters, the most the field holds.
