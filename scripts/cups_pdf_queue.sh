@@ -58,4 +58,14 @@ lpadmin -p "$QUEUE" -o pdftops-renderer-default=pdftocairo 2>/dev/null
 cupsenable "$QUEUE" 2>/dev/null
 cupsaccept "$QUEUE" 2>/dev/null
 echo "cups_pdf_queue: queue $QUEUE writes to $OUT_DIR"
+
+# A second queue that refuses every new job, for the test of a printer that
+# cannot take the copies of the record. Not having it only skips that test.
+REFUSING=TalmorekRefusing
+if ! lpstat -p "$REFUSING" >/dev/null 2>&1; then
+  lpadmin -p "$REFUSING" -E -v cups-pdf:/ -P "$PPD" 2>/dev/null ||
+    echo "cups_pdf_queue: cannot add the queue $REFUSING; its test will be skipped" >&2
+fi
+cupsreject "$REFUSING" 2>/dev/null
+echo "cups_pdf_queue: queue $REFUSING refuses new jobs"
 exit 0

@@ -3,6 +3,7 @@
 #include <QPrinter>
 #include <algorithm>
 
+#include "gui/print/printer_readiness.h"
 #include "render/print_errors.h"
 
 namespace talmorek::gui {
@@ -11,7 +12,12 @@ PrinterOutput::PrinterOutput(QPrinter& printer) : printer_(printer), output_(pri
     printer_.setFullPage(true);
 }
 
-void PrinterOutput::addPage(const print::RecordedPage& page) { output_.addPage(page); }
+void PrinterOutput::addPage(const print::RecordedPage& page) {
+    // Asked before the job starts: once it has, the platform tells nothing
+    // of a printer that cannot take it.
+    if (output_.pageCount() == 0) ensurePrinterTakesJobs(printer_);
+    output_.addPage(page);
+}
 
 void PrinterOutput::finish() {
     output_.finish();

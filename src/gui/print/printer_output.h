@@ -16,8 +16,9 @@ class PrinterOutput {
 public:
     explicit PrinterOutput(QPrinter& printer);
 
-    // Raises render::PrintOutputError when the printer refuses to start or
-    // to add a page.
+    // Raises render::PrintOutputError when the printer cannot take a job
+    // (none installed, a queue refusing jobs; see ensurePrinterTakesJobs),
+    // refuses to start, or refuses to add a page.
     void addPage(const print::RecordedPage& page);
     // Ends the job; raises render::PrintOutputError when the printer reports
     // a failure.
