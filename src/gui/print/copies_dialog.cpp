@@ -43,7 +43,9 @@ TZ_PocetKopii_F::TZ_PocetKopii_F(QWidget* parent)
     field_->setObjectName(QStringLiteral("Z_PocetKopii_SE"));
     field_->setMaxLength(1);
     field_->setUnfocusedAlignment(Qt::AlignHCenter);
-    field_->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    // The digit stays in the middle while it is typed too, where an entry
+    // field would move its text to the left edge.
+    connect(field_, &TSEdit::entered, this, [this] { field_->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter); });
     // Wide enough for one digit and the frame, no wider.
     field_->setFixedWidth(field_->fontMetrics().horizontalAdvance(QLatin1Char('W')) * 3 + 12);
     field_->installEventFilter(this);

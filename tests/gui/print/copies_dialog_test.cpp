@@ -141,6 +141,10 @@ TEST(CopiesDialogLook, CaptionLabelsAndNoWindowButtons) {
     EXPECT_EQ(dialog.field()->unfocusedAlignment(), Qt::AlignHCenter);
 
     dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog, 5000));
+    EXPECT_TRUE(dialog.field()->hasFocus()) << "the focus is in the field";
+    EXPECT_EQ(dialog.field()->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter)
+        << "the digit is centred while typed";
     const QSize shown = dialog.size();
     dialog.resize(shown * 2);
     EXPECT_EQ(dialog.size(), shown) << "the border is fixed";
