@@ -181,8 +181,16 @@ TEST_P(Copies, ArePrintedDirectlyThenTheDocumentIsKeptForThePreview) {
     ASSERT_EQ(static_cast<int>(printer.jobs.size()), GetParam().directCopies);
     for (const KeepingPrinter::Job& copy : printer.jobs) {
         EXPECT_EQ(copy.title, "PST4a.pdf");
-        EXPECT_EQ(copy.pages.size(), 5u);
+        ASSERT_EQ(copy.pages.size(), 5u);
         EXPECT_TRUE(copy.ended);
+        // Laid out for the preview, counted for the paper: the totals agree.
+        for (std::size_t p = 0; p < copy.pages.size(); ++p) {
+            bool footer = false;
+            for (const DrawCall& call : copy.pages[p].calls)
+                if (const auto* t = std::get_if<TextCall>(&call))
+                    footer = footer || t->text == " Strana: " + std::to_string(p + 1) + "/5 PS";
+            EXPECT_TRUE(footer) << "page " << p + 1;
+        }
     }
     // The preview holds the document once more, drawn for the screen.
     EXPECT_EQ(document.TotalPages(), 5);
