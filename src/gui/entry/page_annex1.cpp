@@ -72,7 +72,8 @@ PageAnnex1::PageAnnex1(QWidget* parent) : QWidget(parent) {
         product->setObjectName(QStringLiteral("CandProduct%1").arg(j));
         product->setFont(courier);
         product->setMinimumWidth(QFontMetrics(courier).horizontalAdvance(QStringLiteral("0000000")));
-        grid->addWidget(order, line, column);
+        // " 1." to "36.": the numbers line up on their right as on the paper annex.
+        grid->addWidget(order, line, column, Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(edit, line, column + 1);
         grid->addWidget(product, line, column + 2);
         candidates_ << edit;
@@ -84,6 +85,8 @@ PageAnnex1::PageAnnex1(QWidget* parent) : QWidget(parent) {
         line->setObjectName(QStringLiteral("CandBar%1").arg(bar));
         line->setFrameShape(QFrame::VLine);
         grid->addWidget(line, 0, bar * 4 - 1, kRowsPerColumn, 1);
+        // Room either side, so that the bar never touches the next column's numbers.
+        grid->setColumnMinimumWidth(bar * 4 - 1, designPixels(*this, 12));
         bars_ << line;
     }
     grid->setColumnStretch(12, 1);
