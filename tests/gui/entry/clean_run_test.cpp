@@ -122,7 +122,9 @@ protected:
         for (int i = 0; i < 40 && entry().notebook()->currentIndex() == 0; ++i) key(Qt::Key_Return);
         if (entry().notebook()->currentIndex() != kSection2) seen.steps.push_back("page I never handed on");
 
-        // Page II: the four totals; KČ1 and KČ2 follow at once.
+        // Page II: the four totals; KČ1 and KČ2 follow at once. The register
+        // counts 812 voters for the precinct (its last record counts), as
+        // many as the extracts: no warning on the way.
         fill("R_EdZapsOsoby", QStringLiteral("812"));
         fill("R_EdVydObalky", QStringLiteral("530"));
         fill("R_EdOdevzdObalky", QStringLiteral("528"));
