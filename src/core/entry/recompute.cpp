@@ -37,11 +37,19 @@ RecomputeSources fixedSources(const data::LocalDateTime& now, std::uint32_t seed
 }
 
 void ProcDopoctiT4ZakrStrana(RecordOfVote& r, const data::PartyList& parties, const std::set<int>& ticked) {
-    r.T4.ZakrStrany = std::string(kFlagPositions, '0');
-    for (int i = 1; i <= parties.length; ++i) {
-        int n = partyNumberOf(parties.at(i));
-        if (n >= 1 && n <= kFlagPositions && ticked.count(n)) r.T4.ZakrStrany[static_cast<std::size_t>(n - 1)] = '1';
+    // Only a party of the list has a box to tick or untick. The flag of a
+    // party the list does not hold (a record typed against another list)
+    // stays as loaded, and with it the party's annex: the check run judges
+    // the record as it was saved, and nothing typed vanishes unseen.
+    std::string flags(kFlagPositions, '0');
+    for (int n = 1; n <= kFlagPositions; ++n) {
+        if (r.isFlagged(n)) flags[static_cast<std::size_t>(n - 1)] = '1';
     }
+    for (int i = 1; i <= parties.length; ++i) {
+        const int n = partyNumberOf(parties.at(i));
+        if (n >= 1 && n <= kFlagPositions) flags[static_cast<std::size_t>(n - 1)] = ticked.count(n) ? '1' : '0';
+    }
+    r.T4.ZakrStrany = std::move(flags);
 }
 
 std::set<int> tickedParties(const RecordOfVote& r, const data::PartyList& parties) {

@@ -33,7 +33,9 @@ RecomputeSources systemSources();
 // A clock standing at `now` and a generator with a fixed seed.
 RecomputeSources fixedSources(const data::LocalDateTime& now, std::uint32_t seed);
 
-// `ZakrStrany` from the ticked parties: only parties of the party list count.
+// `ZakrStrany` from the ticked parties: the flag of each party of the party
+// list says whether it is ticked; the flag of a party the list does not hold
+// (which no box can change) stays as it is.
 void ProcDopoctiT4ZakrStrana(RecordOfVote& r, const data::PartyList& parties, const std::set<int>& ticked);
 
 // The parties of the list that `ZakrStrany` flags now (the ticks the entry

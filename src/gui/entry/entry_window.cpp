@@ -236,6 +236,14 @@ void TR_Vstupni_Form::refreshComputed() {
         for (TSEdit* edit : *displays) edit->setValue(q(form_.fieldText(controlOf(edit))));
     }
     section3_->prilListu()->setValue(q(form_.fieldText(controlOf(section3_->prilListu()))));
+    // The receiving point's marks pass through as loaded; hidden whatever happens.
+    const entry::RecordOfVote& record = form_.record();
+    for (const auto& [box, ticked] : {std::pair{section2_->opravaBox(), record.T4.Oprava == 1},
+                                      std::pair{section2_->zapisTNBox(), record.TS.ZpusobPorizeni == 9}}) {
+        const QSignalBlocker quiet(box);
+        box->setChecked(ticked);
+        box->hide();
+    }
 
     // The grid follows the number of members present, and shows the names
     // the logic keeps for its rows.
@@ -275,6 +283,12 @@ void TR_Vstupni_Form::refreshAnnex1() {
     annex1_->votes()->setValue(shown ? q(form_.fieldText(controlOf(annex1_->votes()))) : QString());
     annex1_->lastCandidate()->setValue(
         shown ? q(form_.fieldText(EntryControl(EntryField::R_EdT4PPoslKand))) : QString());
+    {
+        QCheckBox* oprava = annex1_->opravaBox();
+        const QSignalBlocker quiet(oprava);
+        oprava->setChecked(shown && form_.record().party(form_.shownParty()).Oprava == 1);
+        oprava->hide();
+    }
     for (int j = 1; j <= PageAnnex1::kRows; ++j) {
         const workflow::CandidateRow row = form_.candidateRow(j);
         TSEdit* edit = annex1_->candidate(j);

@@ -1,5 +1,6 @@
 #include "gui/entry/page_annex1.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -71,16 +72,22 @@ PageAnnex1::PageAnnex1(QWidget* parent) : QWidget(parent) {
         product->setObjectName(QStringLiteral("CandProduct%1").arg(j));
         product->setFont(courier);
         product->setMinimumWidth(QFontMetrics(courier).horizontalAdvance(QStringLiteral("0000000")));
-        grid->addWidget(order, line, column);
+        // " 1." to "36.": the numbers line up on their right as on the paper annex.
+        grid->addWidget(order, line, column, Qt::AlignRight | Qt::AlignVCenter);
         grid->addWidget(edit, line, column + 1);
         grid->addWidget(product, line, column + 2);
         candidates_ << edit;
         products_ << product;
     }
-    for (int bar = 1; bar <= 2; ++bar) {
+    // A bar closes each column of candidates, the last one included.
+    for (int bar = 1; bar <= kRows / kRowsPerColumn; ++bar) {
         auto* line = new QFrame(panel);
+        line->setObjectName(QStringLiteral("CandBar%1").arg(bar));
         line->setFrameShape(QFrame::VLine);
         grid->addWidget(line, 0, bar * 4 - 1, kRowsPerColumn, 1);
+        // Room either side, so that the bar never touches the next column's numbers.
+        grid->setColumnMinimumWidth(bar * 4 - 1, designPixels(*this, 12));
+        bars_ << line;
     }
     grid->setColumnStretch(12, 1);
     lines->addWidget(panel);
@@ -101,12 +108,17 @@ PageAnnex1::PageAnnex1(QWidget* parent) : QWidget(parent) {
         .text(s("Poslední kandidát"))
         .field(lastCandidate_)
         .end();
+    opravaCB_ = new QCheckBox(s("Parafovány opravy na přebíracím místě (příloha č. 1)"), this);
+    opravaCB_->setObjectName(QStringLiteral("R_T4POpravaCB"));
+    opravaCB_->setAccessibleName(opravaCB_->text());
+    opravaCB_->setFocusPolicy(Qt::NoFocus);
+    opravaCB_->hide();
     lines->addStretch(1);
     displays_ = {cisStr, kc2, kc3, kc4};
 
     QList<QWidget*> chain = {combo_, votes_};
     for (TSEdit* e : candidates_) chain << e;
-    chain << lastCandidate_;
+    chain << lastCandidate_ << opravaCB_;
     for (int i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
 }
 

@@ -9,7 +9,9 @@
 #include <QList>
 #include <QWidget>
 
+class QCheckBox;
 class QComboBox;
+class QFrame;
 class QLabel;
 
 namespace talmorek::gui {
@@ -32,6 +34,12 @@ public:
     // Row j (1..36): its vote field and its product.
     TSEdit* candidate(int order) const { return candidates_.at(order - 1); }
     QLabel* product(int order) const { return products_.at(order - 1); }
+    // The receiving point's mark that the corrections of the party's annex
+    // were initialled there (`T4P.Oprava`): never shown, it only mirrors
+    // the party shown.
+    QCheckBox* opravaBox() const { return opravaCB_; }
+    // The three bars between the columns of candidates and after the last.
+    const QList<QFrame*>& bars() const { return bars_; }
 
 private:
     QComboBox* combo_ = nullptr;
@@ -40,6 +48,8 @@ private:
     QList<TSEdit*> displays_;
     QList<TSEdit*> candidates_;
     QList<QLabel*> products_;
+    QList<QFrame*> bars_;
+    QCheckBox* opravaCB_ = nullptr;
 };
 
 }  // namespace talmorek::gui

@@ -28,6 +28,17 @@ constexpr int kBoxIndicator = 19;
 
 QString s(const char* utf8) { return QString::fromUtf8(utf8); }
 
+// A mark of the receiving point: present as the form has it, never shown,
+// never in the way of the keyboard.
+QCheckBox* receivingPointMark(QWidget* page, const char* objectName, const QString& caption) {
+    auto* box = new QCheckBox(caption, page);
+    box->setObjectName(QString::fromLatin1(objectName));
+    box->setAccessibleName(caption);
+    box->setFocusPolicy(Qt::NoFocus);
+    box->hide();
+    return box;
+}
+
 bool isEnter(const QKeyEvent& event) {
     const bool key = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
     return key && (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
@@ -117,6 +128,10 @@ void PageSection2::buildTotals(QVBoxLayout* lines) {
     grid->addWidget(kc2, 4, 2);
     grid->setColumnStretch(3, 1);
     lines->addLayout(grid);
+
+    opravaCB_ = receivingPointMark(this, "R_T4OpravaCB", s("Parafovány opravy na přebíracím místě (tiskopis T/4)"));
+    zapisTNCB_ = receivingPointMark(this, "R_T4ZapisTNCB",
+                                    s("Pořízení zápisu, který nešel načíst z technického nosiče"));
 }
 
 void PageSection2::setParties(const QList<Party>& parties) {

@@ -33,6 +33,12 @@ public:
     const QList<TSEdit*>& displays() const { return displays_; }
     QLabel* nazevObce() const { return nazevObce_; }
     QPushButton* dalsiButton() const { return dalsiBtn_; }
+    // The marks of the receiving point, never shown: the corrections were
+    // initialled there (`T4.Oprava`), the record was typed there because
+    // the carrier could not be read (`TS.ZpusobPorizeni` 9). A commission
+    // sets neither; the window only mirrors what the record holds.
+    QCheckBox* opravaBox() const { return opravaCB_; }
+    QCheckBox* zapisTNBox() const { return zapisTNCB_; }
 
     struct Party {
         int number = 0;   // the party number, which the box carries
@@ -69,6 +75,8 @@ private:
     QGridLayout* boxGrid_ = nullptr;
     QLabel* nazevObce_ = nullptr;
     QPushButton* dalsiBtn_ = nullptr;
+    QCheckBox* opravaCB_ = nullptr;
+    QCheckBox* zapisTNCB_ = nullptr;
 };
 
 }  // namespace talmorek::gui

@@ -112,6 +112,19 @@ TEST_F(Recompute, TheFlagsFollowTheTickedPartiesOfTheList) {
     EXPECT_EQ(tickedParties(r, parties), (std::set<int>{1, 23}));
 }
 
+TEST_F(Recompute, TheFlagOfAPartyTheListDoesNotHoldStaysAsLoaded) {
+    r.MarkParty(30, true);  // loaded from a record typed against another list
+    r.party(30).PocHlasu = 12;
+    ProcDopoctiT4ZakrStrana(r, parties, {7});
+    EXPECT_TRUE(r.isFlagged(30));
+    EXPECT_TRUE(r.isFlagged(7));
+    ProcDopoctiT4ZakrStrana(r, parties, {});
+    EXPECT_TRUE(r.isFlagged(30)) << "no box can untick it";
+    EXPECT_FALSE(r.isFlagged(7));
+    EXPECT_EQ(r.party(30).PocHlasu, 12);
+    EXPECT_EQ(tickedParties(r, parties), (std::set<int>{})) << "the window offers no box for it";
+}
+
 TEST_F(Recompute, TheSummaryRecord) {
     r.TS.SeznamChyb = "1604";
     r.TS.Chyba = 1;

@@ -8,6 +8,7 @@
 
 #include "core/workflow/entry_form_fixture.h"
 #include "workflow/entry_section2.h"
+#include "data/blanks.h"
 
 namespace talmorek::testing {
 namespace {
@@ -208,6 +209,31 @@ TEST_F(EntryFormTest, APartyOutsideTheListHasNoBoxAndKeepsItsValues) {
     EXPECT_FALSE(form.partyTicked(5));
     EXPECT_EQ(form.partyBoxes(), (std::vector<int>{1, 2, 3, 7, 9}));
     EXPECT_EQ(workflow.record().party(5).PocHlasu, 10);
+}
+
+// Neither a page change nor the save drops the flag the window cannot show:
+// the files keep the party's annex, and the check run judges the record as
+// it stands, over the parties of the list.
+TEST_F(EntryFormTest, APartyOutsideTheListKeepsItsFlagAndAnnexThroughPageChangesAndTheSave) {
+    entry::RecordOfVote r = cleanRecord(parties);
+    r.MarkParty(30, true);
+    r.party(30).PocHlasu = 10;
+    prefer(r, 30, 2, 4);
+    save(r, DataLetter::O);
+    openForm();
+    ASSERT_EQ(form.changePage(Page::Section2), workflow::PageChange::Changed);
+    const entry::RecordOfVote afterPageChange = readBack(DataLetter::E);
+    EXPECT_TRUE(afterPageChange.isFlagged(30));
+    EXPECT_EQ(afterPageChange.party(30).PocHlasu, 10);
+
+    prompts.answers = {false};  // no export
+    ASSERT_EQ(form.save(), workflow::SaveOutcome::Closed);
+    EXPECT_TRUE(workflow.state().KontrolyOK);
+    const entry::RecordOfVote saved = readBack(DataLetter::O);
+    EXPECT_TRUE(saved.isFlagged(30));
+    EXPECT_EQ(saved.party(30).PocHlasu, 10);
+    EXPECT_EQ(saved.party(30).pref(2), 4);
+    EXPECT_EQ(data::trimBlanks(saved.TS.SeznamChyb), "");
 }
 
 }  // namespace
