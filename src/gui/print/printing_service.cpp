@@ -1,5 +1,6 @@
 #include "gui/print/printing_service.h"
 
+#include <QPageLayout>
 #include <QPrintDialog>
 #include <algorithm>
 
@@ -8,6 +9,56 @@
 #include "render/test_page_facts.h"
 
 namespace talmorek::gui {
+namespace {
+
+// What Qt's printer dialog may change on the printer while the user merely
+// browses in it: choosing another entry of its printer list switches the
+// printer at once, before anything is confirmed. Kept before the dialog
+// opens and put back when it is cancelled, so that the printer the
+// commission chose stays chosen.
+class PrinterSettings {
+public:
+    explicit PrinterSettings(const QPrinter& printer)
+        : format_(printer.outputFormat()),
+          name_(printer.printerName()),
+          file_(printer.outputFileName()),
+          layout_(printer.pageLayout()),
+          duplex_(printer.duplex()),
+          colour_(printer.colorMode()),
+          copies_(printer.copyCount()),
+          collate_(printer.collateCopies()),
+          range_(printer.printRange()),
+          from_(printer.fromPage()),
+          to_(printer.toPage()) {}
+
+    void restore(QPrinter& printer) const {
+        printer.setOutputFormat(format_);
+        if (format_ == QPrinter::NativeFormat) printer.setPrinterName(name_);
+        printer.setOutputFileName(file_);
+        printer.setPageLayout(layout_);
+        printer.setDuplex(duplex_);
+        printer.setColorMode(colour_);
+        printer.setCopyCount(copies_);
+        printer.setCollateCopies(collate_);
+        printer.setPrintRange(range_);
+        printer.setFromTo(from_, to_);
+    }
+
+private:
+    QPrinter::OutputFormat format_;
+    QString name_;
+    QString file_;
+    QPageLayout layout_;
+    QPrinter::DuplexMode duplex_;
+    QPrinter::ColorMode colour_;
+    int copies_;
+    bool collate_;
+    QPrinter::PrintRange range_;
+    int from_;
+    int to_;
+};
+
+}  // namespace
 
 PrintingService::PrintingService()
     : printer_(QPrinter::HighResolution), sink_(printer_), document_(&sink_), preview_(document_) {}
@@ -15,10 +66,16 @@ PrintingService::PrintingService()
 PrintingService::~PrintingService() = default;
 
 bool PrintingService::choosePrinter(QWidget* parent) {
+    const PrinterSettings before(printer_);
     // A PDF printer proposes the job title as the file name.
     printer_.setDocName(QString::fromStdString(document_.PrintJobTitle()));
     QPrintDialog dialog(&printer_, parent);
-    return dialog.exec() == QDialog::Accepted;
+    // Opening the dialog on a PDF file already switched the printer to the
+    // system's default queue; back to the file, which the dialog then shows.
+    before.restore(printer_);
+    if (dialog.exec() == QDialog::Accepted) return true;
+    before.restore(printer_);
+    return false;
 }
 
 void PrintingService::showPreview(QWidget* parent) {
@@ -32,6 +89,7 @@ void PrintingService::print(const print::RecordedDocument& document, int from, i
 
 std::optional<print::PrinterDialogChoice> PrintingService::printerDialog(QWidget* parent, int pageCount, int from,
                                                                          int to, int copies) {
+    const PrinterSettings before(printer_);
     printer_.setDocName(QString::fromStdString(document_.PrintJobTitle()));
     printer_.setCopyCount(std::max(copies, 1));
     const bool wholeDocument = from <= 1 && to >= pageCount;
@@ -41,10 +99,15 @@ std::optional<print::PrinterDialogChoice> PrintingService::printerDialog(QWidget
     } else {
         printer_.setPrintRange(QPrinter::AllPages);
     }
+    const PrinterSettings opened(printer_);
     QPrintDialog dialog(&printer_, parent);
+    opened.restore(printer_);
     dialog.setMinMax(1, std::max(pageCount, 1));
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
-    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted) {
+        before.restore(printer_);
+        return std::nullopt;
+    }
     print::PrinterDialogChoice choice;
     choice.copies = printer_.copyCount();
     if (printer_.printRange() == QPrinter::PageRange) {
