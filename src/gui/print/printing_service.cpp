@@ -1,6 +1,8 @@
 #include "gui/print/printing_service.h"
 
+#include <QDialogButtonBox>
 #include <QPageLayout>
+#include <QPushButton>
 #include <QPrintDialog>
 #include <algorithm>
 
@@ -58,6 +60,16 @@ private:
     int to_;
 };
 
+// Qt's printer dialog is a "Print" dialog with a "Print" button; here it
+// only chooses the printer and its settings, so it says so and confirms
+// with "OK" (the tally sheet's instructions tell the commission to).
+void presentAsSettings(QPrintDialog& dialog, const QString& title) {
+    dialog.setWindowTitle(title);
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->setText(QStringLiteral("OK"));
+    }
+}
+
 }  // namespace
 
 PrintingService::PrintingService()
@@ -70,6 +82,7 @@ bool PrintingService::choosePrinter(QWidget* parent) {
     // A PDF printer proposes the job title as the file name.
     printer_.setDocName(QString::fromStdString(document_.PrintJobTitle()));
     QPrintDialog dialog(&printer_, parent);
+    presentAsSettings(dialog, QStringLiteral("Výběr tiskárny"));
     // Opening the dialog on a PDF file already switched the printer to the
     // system's default queue; back to the file, which the dialog then shows.
     before.restore(printer_);
@@ -101,6 +114,7 @@ std::optional<print::PrinterDialogChoice> PrintingService::printerDialog(QWidget
     }
     const PrinterSettings opened(printer_);
     QPrintDialog dialog(&printer_, parent);
+    presentAsSettings(dialog, QStringLiteral("Nastavení tiskárny"));
     opened.restore(printer_);
     dialog.setMinMax(1, std::max(pageCount, 1));
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);

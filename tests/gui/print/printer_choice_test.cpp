@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDeadlineTimer>
+#include <QDialogButtonBox>
+#include <QAbstractButton>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -79,6 +81,32 @@ protected:
     ::talmorek::testing::TempDir dir;
     PrintingService service;
 };
+
+// Choosing a printer is a dialog that says so and confirms with "OK"; it
+// prints nothing, so no button of it says "Tisk".
+TEST_F(PrinterChoice, TheDialogChoosesAPrinterAndConfirmsWithOK) {
+    for (bool fromPreview : {false, true}) {
+        QString title;
+        QStringList buttons;
+        answerPrintDialog([&](QPrintDialog& dialog) {
+            title = dialog.windowTitle();
+            if (auto* box = dialog.findChild<QDialogButtonBox*>())
+                for (QAbstractButton* b : box->buttons()) buttons << b->text();
+            dialog.reject();
+        });
+        if (fromPreview) {
+            service.printerDialog(nullptr, 3, 1, 3, 1);
+        } else {
+            service.choosePrinter(nullptr);
+        }
+        EXPECT_EQ(title, fromPreview ? QStringLiteral("Nastavení tiskárny") : QStringLiteral("Výběr tiskárny"));
+        EXPECT_TRUE(buttons.contains(QStringLiteral("OK"))) << buttons.join(", ").toStdString();
+        for (const QString& b : buttons) {
+            EXPECT_NE(QString(b).remove('&'), QStringLiteral("Tisk"));
+            EXPECT_NE(QString(b).remove('&'), QStringLiteral("Print"));
+        }
+    }
+}
 
 // The queue replaces a PDF file; browsing back to the file in the dialog and
 // cancelling, from the menu or from the preview, leaves the queue selected.
