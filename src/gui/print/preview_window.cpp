@@ -12,6 +12,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "gui/platform/help.h"
+#include "gui/platform/window_hints.h"
 #include "gui/print/page_view.h"
 #include "gui/print/printer_icon.h"
 #include "render/print_errors.h"
@@ -66,8 +68,12 @@ QSize openingSize(const QWidget* parent) {
 
 TpreviewF::TpreviewF(print::PreviewDocument& preview, print::RecordingDocument& document, PreviewOutput& output,
                      QWidget* parent)
-    : QDialog(parent), preview_(preview), document_(document), output_(output) {
+    : QDialog(parent, dialogHints(DialogButtons::MaximiseClose)),
+      preview_(preview),
+      document_(document),
+      output_(output) {
     setObjectName(QStringLiteral("TpreviewF"));
+    setHelpContext(*this, kHelpPrinting);
     setWindowTitle(QStringLiteral("Preview"));
     setModal(true);
     setMinimumWidth(kMinimumWidth);

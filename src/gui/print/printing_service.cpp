@@ -6,6 +6,8 @@
 #include <QPrintDialog>
 #include <algorithm>
 
+#include "gui/platform/help.h"
+#include "gui/platform/window_hints.h"
 #include "gui/print/printer_output.h"
 #include "gui/print/preview_window.h"
 #include "render/test_page_facts.h"
@@ -64,6 +66,8 @@ private:
 // only chooses the printer and its settings, so it says so and confirms
 // with "OK" (the tally sheet's instructions tell the commission to).
 void presentAsSettings(QPrintDialog& dialog, const QString& title) {
+    dialog.setWindowFlags(dialogHints(DialogButtons::Close));
+    setHelpContext(dialog, kHelpPrinting);
     dialog.setWindowTitle(title);
     if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
         if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->setText(QStringLiteral("OK"));
