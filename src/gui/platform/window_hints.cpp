@@ -15,6 +15,16 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        // A dialog without a close box is closed by its own buttons only,
+        // whatever close button the window manager draws on it.
+        if (event->type() == QEvent::Close && event->spontaneous()) {
+            auto* dialog = qobject_cast<QDialog*>(watched);
+            if (dialog && dialog->isWindow() && (dialog->windowFlags() & Qt::CustomizeWindowHint) &&
+                !(dialog->windowFlags() & Qt::WindowCloseButtonHint)) {
+                event->ignore();
+                return true;
+            }
+        }
         if (event->type() == QEvent::WindowStateChange) {
             auto* dialog = qobject_cast<QDialog*>(watched);
             if (dialog && dialog->isWindow() && (dialog->windowState() & Qt::WindowMinimized)) {

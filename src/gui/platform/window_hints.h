@@ -19,9 +19,10 @@ enum class DialogButtons {
 // The window flags of a dialog with those buttons; never a minimise button.
 Qt::WindowFlags dialogHints(DialogButtons buttons);
 
-// Brings back every dialog a window manager minimised anyway (some draw the
-// buttons whatever the hints say), and the windows it belongs to. The guard
-// lives as long as `application`.
+// Some window managers (Openbox) draw a title bar's buttons whatever the
+// hints say. Against them: every dialog minimised anyway comes back, with
+// the windows it belongs to, and a dialog without a close box ignores the
+// window manager's close. The guard lives as long as `application`.
 void keepDialogsFromMinimising(QApplication& application);
 
 }  // namespace talmorek::gui

@@ -11,6 +11,8 @@
 #include <QPrintDialog>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QCloseEvent>
+#include <QtTest/qtestspontaneevent.h>
 
 #include "gui/entry/entry_window.h"
 #include "gui/entry/message_dialog.h"
@@ -202,6 +204,31 @@ TEST_F(WindowHelp, AMinimisedDialogComesBack) {
     EXPECT_TRUE(window().windowState() & Qt::WindowMinimized) << "at once";
     QApplication::processEvents();
     EXPECT_TRUE(window().windowState() & Qt::WindowMinimized) << "the main window alone may be minimised";
+}
+
+// The window manager's close button, drawn anyway, closes only the dialogs
+// that have a close box.
+TEST_F(WindowHelp, AWindowManagersCloseReachesOnlyDialogsWithACloseBox) {
+    const struct {
+        QDialog* dialog;
+        bool closes;
+    } cases[] = {
+        {window().aboutDialog(), false},
+        {window().messageDialog(), false},
+        {window().dateTimeDialog(), true},
+        {window().infoDialog(), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dialog->objectName().toStdString());
+        c.dialog->show();
+        QCloseEvent fromWindowManager;
+        QSpontaneKeyEvent::setSpontaneous(&fromWindowManager);
+        // Delivered as the platform delivers it (sendEvent would make it the program's own).
+        QCoreApplication::instance()->notify(c.dialog, &fromWindowManager);
+        EXPECT_EQ(c.dialog->isVisible(), !c.closes);
+        c.dialog->hide();
+        EXPECT_FALSE(c.dialog->isVisible()) << "the program itself still closes it";
+    }
 }
 
 }  // namespace
