@@ -1,5 +1,6 @@
 #include "print/protocol_layout.h"
 
+#include <optional>
 #include <string>
 
 #include "data/cp1250.h"
@@ -43,8 +44,12 @@ public:
         for (std::size_t i = 0; i < chyby.Count(); ++i) {
             const checks::TChyba& f = chyby.VratChybu(i);
             if (f.KStrana != lastParty) {
+                // The heading stays with the party's first finding: the
+                // empty line, the heading and that finding go on one sheet.
+                makeRoom(3, false);
                 TiskText(ctx_, 1, s_.LevyOkraj, 0, "");
                 TiskText(ctx_, 1, s_.LevyOkraj, 0, "Strana: " + std::to_string(f.KStrana));
+                headedParty_ = f.KStrana;
                 indent = "  ";
             }
             std::string line = indent + std::to_string(f.Chyba) + " - " + chyby.VratHlaskuParam(i);
@@ -57,17 +62,22 @@ public:
                 if (b == 0) break;
                 std::string rest = "     " + trimBlanks(utf8From(line, static_cast<std::size_t>(b) + 1));
                 if (data::utf8Length(rest) >= data::utf8Length(line)) break;
+                makeRoom(1, true);
                 TiskText(ctx_, 1, s_.LevyOkraj, 0, data::utf8Prefix(line, static_cast<std::size_t>(b)));
                 line = std::move(rest);
-                sheetCheck();
             }
-            if (!trimBlanks(line).empty()) TiskText(ctx_, 1, s_.LevyOkraj, 0, line);
+            if (!trimBlanks(line).empty()) {
+                makeRoom(1, true);
+                TiskText(ctx_, 1, s_.LevyOkraj, 0, line);
+            }
             lastParty = f.KStrana;
-            sheetCheck();
         }
     }
 
+    // The closing lines stay together above the footer line, on the next
+    // sheet when the last findings filled this one.
     void closing() {
+        makeRoom(4, false);
         NastavPismo(ctx_, "Courier New");
         ctx_.canvas.font.size = s_.VelikostPaticky;
         TiskText(ctx_, 1, s_.LevyOkraj, 0, "");
@@ -76,10 +86,23 @@ public:
         TiskText(ctx_, 1, s_.LevyOkraj, 0, "Čas  : " + s_.CasTisku);
     }
 
-    // After each line of findings: when the flow watch has counted a new
-    // sheet, the full sheet gets its footer and the next one its header.
-    void sheetCheck() {
-        if (s_.PosledniList == s_.CisloListu) return;
+    // Before the next `lines` lines of findings: when they would reach the
+    // footer line, or the flow watch has already counted a new sheet, the
+    // full sheet gets its footer and the next one its header. A party whose
+    // findings go on across the break is named again at the top, so that
+    // every sheet tells whose findings it lists.
+    void makeRoom(int lines, bool continuesParty) {
+        const bool reachesFooter = s_.AktY + (lines + 1) * s_.KrokRadku > s_.DolniRadek;
+        if (s_.PosledniList == s_.CisloListu && !reachesFooter) return;
+        nextSheet();
+        if (continuesParty && headedParty_)
+            TiskText(ctx_, 1, s_.LevyOkraj, 0, "Strana: " + std::to_string(*headedParty_) + " - pokračování");
+    }
+
+    void nextSheet() {
+        // The flow watch counts a sheet only once a line has passed the
+        // bottom; a break made ahead of it counts the sheet here.
+        if (s_.PosledniList == s_.CisloListu) s_.CisloListu += 1;
         TiskText(ctx_, 0, s_.PravyOkraj - SirkaTextu(ctx_, footer_), s_.DolniRadek, footer_);
         VratCanvas(ctx_);
         header();
@@ -91,6 +114,8 @@ private:
     PrintContext& ctx_;
     TiskovyStav& s_;
     const entry::TT4& t4_;
+    // The party whose heading was printed last; none before the first.
+    std::optional<std::int32_t> headedParty_;
     // Municipality, precinct and election kind, two blanks before the kind.
     const std::string footer_ =
         std::to_string(t4_.Obec) + " - " + std::to_string(t4_.Okrsek) + " - " + " " + s_.DruhVoleb;

@@ -1,3 +1,5 @@
+#include "gui/platform/help.h"
+#include "gui/platform/window_hints.h"
 #include "gui/entry/entry_window.h"
 
 #include <QAction>
@@ -54,14 +56,14 @@ bool isEnter(const QKeyEvent& event) {
 
 TR_Vstupni_Form::TR_Vstupni_Form(workflow::EntryForm& form, workflow::Prompts& prompts, THlaskaF& hlaska,
                                  QWidget* mainWindow)
-    : QDialog(mainWindow, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : QDialog(mainWindow, dialogHints(DialogButtons::Close)),
       form_(form),
       prompts_(prompts),
       hlaska_(hlaska),
       mainWindow_(mainWindow) {
     setObjectName(QStringLiteral("R_Vstupni_Form"));
     setModal(true);
+    setHelpContext(*this, kHelpEntry);
     // The message dialog stops this window: it opens over it and hands the
     // focus back to it.
     hlaska_.setParent(this, hlaska_.windowFlags());

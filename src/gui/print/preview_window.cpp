@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -11,6 +12,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "gui/platform/help.h"
+#include "gui/platform/window_hints.h"
 #include "gui/print/page_view.h"
 #include "gui/print/printer_icon.h"
 #include "render/print_errors.h"
@@ -40,7 +43,9 @@ QToolButton* speedButton(QWidget* parent, const char* name, const QString& hint,
     b->setToolTip(hint);
     b->setIcon(icon);
     b->setAutoRaise(true);
-    b->setFocusPolicy(Qt::NoFocus);
+    // The page buttons take the focus like any other: the preview can be
+    // worked by keyboard alone.
+    b->setFocusPolicy(Qt::StrongFocus);
     b->resize(24, 24);
     return b;
 }
@@ -63,8 +68,12 @@ QSize openingSize(const QWidget* parent) {
 
 TpreviewF::TpreviewF(print::PreviewDocument& preview, print::RecordingDocument& document, PreviewOutput& output,
                      QWidget* parent)
-    : QDialog(parent), preview_(preview), document_(document), output_(output) {
+    : QDialog(parent, dialogHints(DialogButtons::MaximiseClose)),
+      preview_(preview),
+      document_(document),
+      output_(output) {
     setObjectName(QStringLiteral("TpreviewF"));
+    setHelpContext(*this, kHelpPrinting);
     setWindowTitle(QStringLiteral("Preview"));
     setModal(true);
     setMinimumWidth(kMinimumWidth);
@@ -87,6 +96,9 @@ TpreviewF::TpreviewF(print::PreviewDocument& preview, print::RecordingDocument& 
         documentChanged();
     };
     documentChanged();
+
+    // The page keys and Enter reach the window whichever control has the focus.
+    for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
 }
 
 TpreviewF::~TpreviewF() { document_.OnChange = previousOnChange_; }
@@ -121,22 +133,10 @@ void TpreviewF::buildBar() {
         b->move(x, (kBarHeight - b->height()) / 2);
         x += b->width() + 1;
     }
-    connect(firstSB_, &QToolButton::clicked, this, [this] {
-        if (PrintPreview_->currentPage() != 1) goToPage(1);
-        aktBtn();
-    });
-    connect(priorSB_, &QToolButton::clicked, this, [this] {
-        if (PrintPreview_->currentPage() > 1) goToPage(PrintPreview_->currentPage() - 1);
-        aktBtn();
-    });
-    connect(nextSB_, &QToolButton::clicked, this, [this] {
-        if (PrintPreview_->currentPage() < PrintPreview_->pageCount()) goToPage(PrintPreview_->currentPage() + 1);
-        aktBtn();
-    });
-    connect(lastSB_, &QToolButton::clicked, this, [this] {
-        if (PrintPreview_->currentPage() != PrintPreview_->pageCount()) goToPage(PrintPreview_->pageCount());
-        aktBtn();
-    });
+    connect(firstSB_, &QToolButton::clicked, this, &TpreviewF::firstPage);
+    connect(priorSB_, &QToolButton::clicked, this, &TpreviewF::priorPage);
+    connect(nextSB_, &QToolButton::clicked, this, &TpreviewF::nextPage);
+    connect(lastSB_, &QToolButton::clicked, this, &TpreviewF::lastPage);
 
     pageNL_ = new QLabel(QStringLiteral("Strana"), bar_);
     pageNL_->setObjectName(QStringLiteral("pageNL"));
@@ -210,6 +210,71 @@ void TpreviewF::aktBtn() {
     lastSB_->setEnabled(!atLast);
     firstSB_->setEnabled(!atFirst);
     priorSB_->setEnabled(!atFirst);
+}
+
+void TpreviewF::firstPage() {
+    if (PrintPreview_->currentPage() != 1) goToPage(1);
+    aktBtn();
+}
+
+void TpreviewF::priorPage() {
+    if (PrintPreview_->currentPage() > 1) goToPage(PrintPreview_->currentPage() - 1);
+    aktBtn();
+}
+
+void TpreviewF::nextPage() {
+    if (PrintPreview_->currentPage() < PrintPreview_->pageCount()) goToPage(PrintPreview_->currentPage() + 1);
+    aktBtn();
+}
+
+void TpreviewF::lastPage() {
+    if (PrintPreview_->currentPage() != PrintPreview_->pageCount()) goToPage(PrintPreview_->pageCount());
+    aktBtn();
+}
+
+bool TpreviewF::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && handleKey(static_cast<QKeyEvent*>(event))) return true;
+    return QDialog::eventFilter(watched, event);
+}
+
+void TpreviewF::keyPressEvent(QKeyEvent* event) {
+    if (!handleKey(event)) QDialog::keyPressEvent(event);
+}
+
+// The keys of the preview wherever the focus is: the page keys turn the
+// pages (they would otherwise scroll the page view or change the zoom
+// list), and Enter presses the button that has the focus.
+bool TpreviewF::handleKey(QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const bool plain = modifiers == Qt::NoModifier;
+    const bool ctrl = modifiers == Qt::ControlModifier;
+    switch (event->key()) {
+        case Qt::Key_PageDown:
+            if (!plain) return false;
+            if (PrintPreview_->currentPage() > 0) nextPage();
+            return true;
+        case Qt::Key_PageUp:
+            if (!plain) return false;
+            if (PrintPreview_->currentPage() > 0) priorPage();
+            return true;
+        case Qt::Key_Home:
+            if (!plain && !ctrl) return false;
+            if (PrintPreview_->currentPage() > 0) firstPage();
+            return true;
+        case Qt::Key_End:
+            if (!plain && !ctrl) return false;
+            if (PrintPreview_->currentPage() > 0) lastPage();
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: {
+            auto* button = qobject_cast<QAbstractButton*>(focusWidget());
+            if (!plain || !button || !button->isEnabled()) return false;
+            button->click();
+            return true;
+        }
+        default:
+            return false;
+    }
 }
 
 void TpreviewF::goToPage(int page) {

@@ -37,6 +37,8 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -45,6 +47,12 @@ private:
     // After every change of the document or of the current page.
     void documentChanged();
     void goToPage(int page);
+    void firstPage();
+    void priorPage();
+    void nextPage();
+    void lastPage();
+    // True when the key was one of the preview's own and has been handled.
+    bool handleKey(QKeyEvent* event);
     void zoomChosen(int index);
     void printerSetup();
     void printDocument();

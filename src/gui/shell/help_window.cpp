@@ -1,10 +1,14 @@
 #include "gui/shell/help_window.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
+#include <QScrollBar>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "gui/platform/help.h"
+#include "gui/platform/window_hints.h"
 #include "gui/shell/screen_centre.h"
 
 // The help pages are a resource of the static app library; such resources
@@ -13,7 +17,7 @@ static void registerHelpResources() { Q_INIT_RESOURCE(talmorek); }
 
 namespace talmorek::gui {
 
-HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
+HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent, dialogHints(DialogButtons::MaximiseClose)) {
     registerHelpResources();
     setObjectName(QStringLiteral("Napoveda_F"));
     setWindowTitle(QStringLiteral("Nápověda"));
@@ -35,9 +39,28 @@ HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
     layout->addWidget(buttons);
 }
 
-void HelpWindow::showContents() {
-    browser_->home();
-    browser_->scrollToAnchor(QString());
+void HelpWindow::showContents() { showTopic(0); }
+
+void HelpWindow::showTopic(int helpContext) {
+    QString anchor;
+    switch (helpContext) {
+        case kHelpPrinting: anchor = QStringLiteral("tisk"); break;
+        case kHelpEntry: anchor = QStringLiteral("klavesy"); break;
+        case kHelpExport: anchor = QStringLiteral("export"); break;
+        default: break;
+    }
+    QUrl page(QStringLiteral("qrc:/help/napoveda.html"));
+    if (!anchor.isEmpty()) page.setFragment(anchor);
+    browser_->setSource(page);
+    if (anchor.isEmpty()) browser_->verticalScrollBar()->setValue(0);
+
+    const QWidget* modal = QApplication::activeModalWidget();
+    const Qt::WindowModality modality = modal && modal != this ? Qt::ApplicationModal : Qt::NonModal;
+    if (windowModality() != modality) {
+        // Modality changes only while the window is hidden.
+        hide();
+        setWindowModality(modality);
+    }
     if (!isVisible()) {
         show();
         centreOnScreen(*this);

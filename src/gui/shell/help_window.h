@@ -13,6 +13,10 @@ public:
     explicit HelpWindow(QWidget* parent = nullptr);
     // Shows the window at its first topic and brings it to the front.
     void showContents();
+    // Shows the window at the topic of a help context (platform/help.h);
+    // the first topic for any other. Over a modal dialog the help is modal
+    // too, or it could not be read until the dialog is closed.
+    void showTopic(int helpContext);
 
 private:
     QTextBrowser* browser_ = nullptr;

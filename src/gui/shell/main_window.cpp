@@ -1,5 +1,6 @@
 #include "gui/shell/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QLabel>
@@ -12,6 +13,8 @@
 #include "gui/entry/entry_window.h"
 #include "gui/entry/message_dialog.h"
 #include "gui/platform/help.h"
+#include "gui/platform/window_hints.h"
+#include "gui/shell/help_key.h"
 #include "gui/shell/about_dialog.h"
 #include "gui/shell/ballot_art.h"
 #include "gui/shell/date_time_dialog.h"
@@ -82,6 +85,10 @@ TPS_menu::TPS_menu(data::Directories dirs, ShellServices services, QWidget* pare
     dateTime_->setClock(services.sources.clock);
     infoE_ = new TZ_infoE_F(this);
     help_ = new HelpWindow(this);
+    setHelpContext(*this, kHelpMainWindow);
+    new HelpKey([this](QWidget* where) { openHelpAt(where); }, this);
+    if (auto* application = qobject_cast<QApplication*>(QCoreApplication::instance()))
+        keepDialogsFromMinimising(*application);
 
     prompts_ = services.prompts;
     if (!prompts_) {
@@ -264,6 +271,12 @@ void TPS_menu::ZkusebniTisk_MIClick() {
 void TPS_menu::Napoveda_MIClick() {
     if (openPlatformHelp(QString::fromStdString(dirs_.program))) return;
     help_->showContents();
+}
+
+void TPS_menu::openHelpAt(QWidget* where) {
+    if (where->window() == help_) return;
+    if (openPlatformHelp(QString::fromStdString(dirs_.program))) return;
+    help_->showTopic(helpContextOf(where));
 }
 
 void TPS_menu::OProgramu_MIClick() { about_->exec(); }

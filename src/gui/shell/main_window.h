@@ -57,6 +57,7 @@ public:
 
     TZ_Info_F* dateTimeDialog() const { return dateTime_; }
     TZ_OProgramu_F* aboutDialog() const { return about_; }
+    HelpWindow* helpWindow() const { return help_; }
     TZ_infoE_F* infoDialog() const { return infoE_; }
     // The entry window and its logic, created once for the run.
     workflow::EntryForm& entryForm() { return *entryForm_; }
@@ -90,6 +91,8 @@ private:
     void buildMenu();
     void buildCentre();
     void buildStatusLine();
+    // F1 in `where`: the help at the topic of its window.
+    void openHelpAt(QWidget* where);
     void showStation();
     // Runs a menu command of the workflow, then shows the station it may
     // have read for the first time.

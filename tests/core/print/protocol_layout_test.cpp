@@ -99,8 +99,9 @@ TEST_F(Protocol, ALongerLineThatStillFitsIsPrintedWhole) {
 }
 
 // Enough findings to run past the bottom of the first sheet, which holds
-// the lines from y = 650 to 2650: the 95-character finding of party 9
-// starts on the last line of sheet 1 and ends on sheet 2.
+// the lines from y = 650 to 2650 (the next would touch the footer line at
+// 2700): the 95-character finding of party 9 starts on the last line of
+// sheet 1 and ends on sheet 2.
 void fillTwoSheets(checks::TChybProt& protocol) {
     protocol.PridejChybu(0, 4);
     protocol.PridejChybu(0, 91);
@@ -130,12 +131,93 @@ TEST_F(Protocol, FlowingPastTheBottomContinuesOnASecondSheet) {
     const auto second = lines(2);
     EXPECT_EQ(second.at(0), "List č.:  2");
     EXPECT_EQ(second.at(1), "PROTOKOL O KONTROLÁCH ZA OKRSEK - pokračování");
-    EXPECT_EQ(second.at(7), "     a podpis předsedy)");
+    // The party cut by the break is named again before its lines go on.
+    EXPECT_EQ(second.at(7), "Strana: 9 - pokračování");
     EXPECT_EQ(texts(2).at(7).y, 650);
+    EXPECT_EQ(second.at(8), "     a podpis předsedy)");
     EXPECT_EQ(second.back(), "Čas  : 14:05");
     EXPECT_EQ(ctx.stav.CisloListu, 2);
     EXPECT_EQ(ctx.stav.PosledniList, 2);
     expectGolden("protocol_two_sheets.txt", recording());
+}
+
+// The protocol of a precinct with many findings: `before` findings of
+// party 0 push the first party heading down the sheet, then parties 3, 12
+// and 27 with `perParty` findings each. Each detail names its own party, so
+// a reader of a single sheet can be checked against it.
+void fillManyParties(checks::TChybProt& protocol, int before, int perParty) {
+    for (int k = 1; k <= before; ++k) protocol.PridejChybu(0, 4);
+    for (int party : {3, 12, 27})
+        for (int k = 1; k <= perParty; ++k)
+            protocol.PridejChybu(party, 18, "(s. " + std::to_string(party) + "/" + std::to_string(k) + ")");
+}
+
+// The party a finding line's detail names, or 0 for a line without one.
+int partyInDetail(const std::string& line) {
+    const auto at = line.find("(s. ");
+    return at == std::string::npos ? 0 : std::stoi(line.substr(at + 4));
+}
+
+// Whatever the number of findings before the first heading, every sheet
+// keeps its lines above the footer line, never leaves a party heading
+// without a finding below it, and names the party of every finding it
+// carries: a party continued on a new sheet repeats its heading.
+TEST_F(Protocol, ManyFindingsStayAboveTheFooterAndEverySheetNamesItsParty) {
+    const std::string footerText = "584231 - 3 -  PS";
+    for (int before = 0; before <= 40; ++before) {
+        SCOPED_TRACE("findings before the first heading: " + std::to_string(before));
+        checks::TChybProt many{catalogue};
+        fillManyParties(many, before, 30);
+        RecordingDocument doc;
+        PreviewDocument prev{doc};
+        PrintContext c{prev, measure, station};
+        TiskProtokolu(c, many, t4, now, true);
+
+        const int sheets = doc.TotalPages();
+        ASSERT_GE(sheets, 3);
+        int findingLines = 0;
+        for (int page = 1; page <= sheets; ++page) {
+            SCOPED_TRACE("sheet " + std::to_string(page));
+            std::vector<TextCall> calls;
+            for (const DrawCall& call : doc.recorded().pages.at(static_cast<std::size_t>(page - 1)).calls)
+                if (const auto* t = std::get_if<TextCall>(&call)) calls.push_back(*t);
+            const bool last = page == sheets;
+            EXPECT_EQ(calls.back().text == footerText, !last) << "every full sheet ends with its footer";
+            int heading = 0;
+            for (std::size_t i = 0; i < calls.size(); ++i) {
+                const TextCall& t = calls[i];
+                if (!last && i + 1 == calls.size()) {
+                    EXPECT_EQ(t.y, 2700);
+                    continue;
+                }
+                EXPECT_LE(t.y + 50, 2700) << "\"" << t.text << "\" reaches the footer line";
+                if (t.text.rfind("Strana: ", 0) == 0) {
+                    heading = std::stoi(t.text.substr(8));
+                    const bool continued = t.text.find(" - pokračování") != std::string::npos;
+                    ASSERT_LT(i + 1, calls.size());
+                    EXPECT_EQ(partyInDetail(calls[i + 1].text), heading)
+                        << "a heading is followed by a finding of its party on the same sheet";
+                    EXPECT_EQ(continued, i == 7) << "only a sheet's first line continues a party";
+                }
+                if (const int party = partyInDetail(t.text); party != 0) {
+                    ++findingLines;
+                    EXPECT_EQ(heading, party) << "\"" << t.text << "\" under the heading of party " << heading;
+                }
+            }
+        }
+        EXPECT_EQ(findingLines, 90);
+    }
+}
+
+TEST_F(Protocol, APartyContinuedOnANewSheetRepeatsItsHeading) {
+    fillManyParties(protocol, 0, 30);
+    print();
+    ASSERT_EQ(document.TotalPages(), 3);
+    const auto second = lines(2);
+    EXPECT_EQ(second.at(7), "Strana: 12 - pokračování");
+    EXPECT_EQ(texts(2).at(7).y, 650);
+    EXPECT_EQ(partyInDetail(second.at(8)), 12);
+    expectGolden("protocol_three_sheets.txt", recording());
 }
 
 TEST_F(Protocol, NoDiacriticsModeDropsThemEverywhere) {

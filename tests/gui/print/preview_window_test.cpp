@@ -274,6 +274,80 @@ TEST_F(PreviewWindow, EscapeAndZavritClose) {
     }
 }
 
+// Sends a key press to `target` as the keyboard would, through the
+// application; true when something took it.
+bool press(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QKeyEvent event(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(target, &event);
+    return event.isAccepted();
+}
+
+// A keyboard user tabs from control to control through the bar and reaches
+// every page button.
+TEST_F(PreviewWindow, PageButtonsTakeTheFocus) {
+    makeDocument(3);
+    open();
+    for (const char* name : {"firstSB", "priorSB", "nextSB", "lastSB", "printerSetupSB", "printBtn", "zavritBtn"}) {
+        SCOPED_TRACE(name);
+        auto* b = child<QWidget>(name);
+        EXPECT_TRUE(b->focusPolicy() & Qt::TabFocus);
+    }
+}
+
+// The page keys turn the pages of a 22-page tally sheet, wherever the focus
+// is: in the page view, on a page button or in the zoom list.
+TEST_F(PreviewWindow, PageKeysTurnThePages) {
+    makeDocument(22);
+    open();
+    const struct {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        int page;
+    } steps[] = {
+        {Qt::Key_PageDown, Qt::NoModifier, 2},       {Qt::Key_PageDown, Qt::NoModifier, 3},
+        {Qt::Key_PageUp, Qt::NoModifier, 2},         {Qt::Key_End, Qt::NoModifier, 22},
+        {Qt::Key_PageDown, Qt::NoModifier, 22},      {Qt::Key_Home, Qt::NoModifier, 1},
+        {Qt::Key_PageUp, Qt::NoModifier, 1},         {Qt::Key_End, Qt::ControlModifier, 22},
+        {Qt::Key_PageUp, Qt::NoModifier, 21},        {Qt::Key_Home, Qt::ControlModifier, 1},
+    };
+    for (const char* focus : {"PrintPreview", "nextSB", "zoomCB", "printBtn"}) {
+        QWidget* target = child<QWidget>(focus);
+        target->setFocus();
+        for (const auto& s : steps) {
+            SCOPED_TRACE(std::string(focus) + ": key " + std::to_string(s.key) + " to page " + std::to_string(s.page));
+            EXPECT_TRUE(press(target, s.key, s.modifiers));
+            EXPECT_EQ(currentPage(), s.page);
+            EXPECT_EQ(pageLabel(), QString("Strana %1 z 22").arg(s.page));
+        }
+        EXPECT_EQ(child<QComboBox>("zoomCB")->currentText(), "Celá šířka") << "the zoom list stays as it was";
+    }
+}
+
+TEST_F(PreviewWindow, EnterPressesTheFocusedButton) {
+    makeDocument(3);
+    open();
+    const auto enterOn = [&](const char* name, int key = Qt::Key_Return,
+                             Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* button = child<QWidget>(name);
+        button->setFocus();
+        EXPECT_EQ(window->focusWidget(), button) << name;
+        EXPECT_TRUE(press(button, key, modifiers)) << name;
+    };
+    enterOn("nextSB");
+    EXPECT_EQ(currentPage(), 2);
+    enterOn("lastSB", Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(currentPage(), 3);
+    enterOn("firstSB");
+    EXPECT_EQ(currentPage(), 1);
+    enterOn("printBtn");
+    ASSERT_EQ(output.prints.size(), 1u);
+    EXPECT_EQ(output.prints[0].pages, 3);
+    enterOn("printerSetupSB");
+    EXPECT_EQ(output.dialogs.size(), 1u);
+    enterOn("zavritBtn");
+    EXPECT_FALSE(window->isVisible());
+}
+
 TEST_F(PreviewWindow, ShowingResetsCopiesToOne) {
     makeDocument(1);
     preview.PocetKopii = 4;
