@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "gui/platform/window_hints.h"
 #include "gui/entry/s_edit.h"
 #include "gui/shell/screen_centre.h"
 #include "print/copies.h"
@@ -31,7 +32,7 @@ bool isPlainEnter(const QKeyEvent& event) {
 
 TZ_PocetKopii_F::TZ_PocetKopii_F(QWidget* parent)
     // A title bar without buttons: the dialog is answered, not dismissed.
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    : QDialog(parent, dialogHints(DialogButtons::None)) {
     setObjectName(QStringLiteral("Z_PocetKopii_F"));
     setWindowTitle(QStringLiteral("Tisk zápisu"));
     setModal(true);
