@@ -1,5 +1,9 @@
 #!/usr/bin/env bash
 # Builds Talmorek and runs every test. Installs missing Debian packages first.
+# Then builds the core, the tool and the fuzz targets again with clang,
+# AddressSanitizer and UBSan (build-asan/) and runs their tests there: the
+# core and tool tests, the replay of the fuzz corpus and a short run of each
+# fuzz target. TALMOREK_SKIP_SANITIZE=1 skips that second build, and says so.
 set -euo pipefail
 source "$(dirname "$0")/scripts/setup.sh"
 talmorek_install_packages
@@ -11,5 +15,16 @@ if [ "$(id -u)" -eq 0 ]; then
 else
   echo "note: not root, printer queue not set up; its test will be skipped"
 fi
-cd "$TALMOREK_BUILD"
-ctest --output-on-failure --timeout 300 -j "$(nproc 2>/dev/null || echo 2)"
+jobs="$(nproc 2>/dev/null || echo 2)"
+(cd "$TALMOREK_BUILD" && ctest --output-on-failure --timeout 300 -j "$jobs")
+
+if [ "${TALMOREK_SKIP_SANITIZE:-0}" = 1 ]; then
+  echo "note: TALMOREK_SKIP_SANITIZE=1: the sanitizer build, its tests and the fuzz targets were NOT run"
+  exit 0
+fi
+talmorek_configure_sanitized
+talmorek_build_sanitized
+# The builds stop at the first report already; these add the stack traces.
+export ASAN_OPTIONS="${ASAN_OPTIONS:-halt_on_error=1:abort_on_error=1:detect_leaks=1}"
+export UBSAN_OPTIONS="${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}"
+(cd "$TALMOREK_SANITIZE_BUILD" && ctest --output-on-failure --timeout 300 -j "$jobs")

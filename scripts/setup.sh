@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
 # Shared set-up of ./run.sh and ./test.sh: installs the Debian packages the
-# build needs (as root), then configures the build directory.
-# Sourced, not run: it sets TALMOREK_ROOT and TALMOREK_BUILD.
+# build needs (as root), then configures the build directories.
+# Sourced, not run: it sets TALMOREK_ROOT, TALMOREK_BUILD and
+# TALMOREK_SANITIZE_BUILD.
 
 TALMOREK_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 TALMOREK_BUILD="${TALMOREK_BUILD:-$TALMOREK_ROOT/build}"
+# The second build, with clang, AddressSanitizer and UBSan: the core and tool
+# tests and the fuzz targets, no Qt program.
+TALMOREK_SANITIZE_BUILD="${TALMOREK_SANITIZE_BUILD:-$TALMOREK_ROOT/build-asan}"
 
 talmorek_packages=(
   cmake g++ make pkg-config ccache
+  clang libclang-rt-dev
   zlib1g-dev
   libgtest-dev libgmock-dev
   libbenchmark-dev
@@ -37,19 +42,32 @@ talmorek_install_packages() {
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" || return 1
 }
 
+talmorek_launcher=()
+# Rebuilds after a branch switch or in a second work tree reuse what was
+# compiled before; ccache is optional.
+if command -v ccache >/dev/null 2>&1; then
+  talmorek_launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$TALMOREK_ROOT}" CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
+fi
+
 talmorek_configure() {
-  local launcher=()
-  # Rebuilds after a branch switch or in a second work tree reuse what was
-  # compiled before; ccache is optional.
-  if command -v ccache >/dev/null 2>&1; then
-    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-    export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$TALMOREK_ROOT}" CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
-  fi
-  cmake -S "$TALMOREK_ROOT" -B "$TALMOREK_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
+  cmake -S "$TALMOREK_ROOT" -B "$TALMOREK_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${talmorek_launcher[@]}" >/dev/null
 }
 
 talmorek_build() {
   local jobs
   jobs="$(nproc 2>/dev/null || echo 2)"
   cmake --build "$TALMOREK_BUILD" --parallel "$jobs" "$@"
+}
+
+talmorek_configure_sanitized() {
+  cmake -S "$TALMOREK_ROOT" -B "$TALMOREK_SANITIZE_BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER=clang++ -DTALMOREK_SANITIZE=ON -DTALMOREK_FUZZ=ON \
+    -DTALMOREK_GUI=OFF -DTALMOREK_BENCH=OFF "${talmorek_launcher[@]}" >/dev/null
+}
+
+talmorek_build_sanitized() {
+  local jobs
+  jobs="$(nproc 2>/dev/null || echo 2)"
+  cmake --build "$TALMOREK_SANITIZE_BUILD" --parallel "$jobs" "$@"
 }

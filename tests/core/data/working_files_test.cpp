@@ -210,7 +210,8 @@ TEST(Hlasovani, AWriteProtectedFileIsNeitherWrittenNorRead) {
     dir.write("HLASO.RCD", std::string(1194, '\0'));
     FaultFileSystem fs;
     fs.writeProtect(dir.file("HLASO.RCD"));
-    IoError write = ioErrorOf([&] { ZapisHlasovani(dir.path(), h, fs); });
+    // The binding is captured by name: clang before 16 cannot capture it implicitly.
+    IoError write = ioErrorOf([&, &h = h] { ZapisHlasovani(dir.path(), h, fs); });
     EXPECT_EQ(write.path(), dir.file("HLASO.RCD"));
     EXPECT_EQ(write.osError(), EACCES);
     IoError read = ioErrorOf([&] { NactiHlasovani(dir.path(), fs); });
@@ -227,7 +228,7 @@ TEST(Hlasovani, ADiskFullWhileSavingKeepsTheLastSave) {
     const std::string before = dir.read("HLASO.RCD");
     FaultFileSystem fs;
     fs.diskFullAfter(dir.file("HLASO.RCD"), 600);
-    IoError e = ioErrorOf([&] { ZapisHlasovani(dir.path(), h, fs); });
+    IoError e = ioErrorOf([&, &h = h] { ZapisHlasovani(dir.path(), h, fs); });
     EXPECT_EQ(e.osError(), ENOSPC);
     EXPECT_EQ(dir.read("HLASO.RCD"), before);
     EXPECT_EQ(namesIn(dir), std::set<std::string>{"HLASO.RCD"});
