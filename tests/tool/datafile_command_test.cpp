@@ -6,6 +6,8 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "export/data_file.h"
+#include "export/package.h"
 #include "support/temp_dir.h"
 #include "tool/commands.h"
 
@@ -98,6 +100,53 @@ TEST(Datafile, DamagedFileOrBadArgumentsExitTwoWithoutWriting) {
                     "o"}).code,
               2);
     EXPECT_FALSE(dir.exists("data/OP532053.00001"));
+}
+
+// A record or a data file the reader cannot take is refused naming the
+// file, and nothing is written.
+TEST(Datafile, WriteRefusesWhatCouldNotBeReadBack) {
+    const struct {
+        const char* name;
+        const char* json;
+        const char* mentions;
+    } cases[] = {
+        {"flagNotZeroOrOne",
+         R"({"T4": {"Obec": 532053, "Okrsek": 1, "ZakrStrany": "00é000000000000000000000000000000000000000000000000000000000"}})",
+         "T4.ZakrStrany"},
+        {"textOutsideTheCodePage", R"({"T4": {"Obec": 532053, "Okrsek": 1}, "TS": {"SeznamChyb": "☃"}})",
+         "TS.SeznamChyb"},
+        {"numberBeyondEveryType", R"({"T4": {"Obec": 532053, "Okrsek": 1, "VydObalky": 9e997}})",
+         "není platný JSON"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        ASSERT_EQ(call({"init-demo", dir.path()}).code, 0);
+        dir.write("rec.json", c.json);
+        Outcome w = call({"datafile", "write", dir.path(), "--record", dir.file("rec.json"), "--letter", "E"});
+        EXPECT_EQ(w.code, 2);
+        EXPECT_EQ(w.err.rfind(dir.file("rec.json") + ": ", 0), 0u) << w.err;
+        EXPECT_NE(w.err.find(c.mentions), std::string::npos) << w.err;
+        EXPECT_FALSE(dir.exists("data/EP532053.00001"));
+    }
+}
+
+// A data file whose flag string holds a byte 0xE9 is refused naming the
+// file and the position, instead of showing party 3's annex as party 4's.
+TEST(Datafile, ShowRefusesAFlagThatIsNotZeroOrOne) {
+    TempDir dir;
+    entry::RecordOfVote r;
+    r.ClearResults();
+    r.TS.Typ = 3;
+    r.MarkParty(3, true);
+    r.MarkParty(7, true);
+    std::string line = exporting::resultsLine(r);
+    line[45] = '\xE9';  // flag 1
+    dir.write("EP532053.00001", exporting::makePackage(line));
+    Outcome shown = call({"datafile", "show", dir.file("EP532053.00001")});
+    EXPECT_EQ(shown.code, 2);
+    EXPECT_EQ(shown.out, "");
+    EXPECT_EQ(shown.err, "Soubor " + dir.file("EP532053.00001") + " má nesprávný obsah (pozice 46, pole ZakrStrany).\n");
 }
 
 }  // namespace
