@@ -7,14 +7,32 @@
 
 namespace talmorek::gui {
 
-PrinterOutput::PrinterOutput(QPrinter& printer) : printer_(printer), output_(printer) {
+PrinterOutput::PrinterOutput(QPrinter& printer) : printer_(printer) {
     printer_.setFullPage(true);
+    if (printer_.outputFormat() == QPrinter::PdfFormat && !printer_.outputFileName().isEmpty()) {
+        pdf_.emplace();
+    } else {
+        output_.emplace(printer_);
+    }
 }
 
-void PrinterOutput::addPage(const print::RecordedPage& page) { output_.addPage(page); }
+void PrinterOutput::addPage(const print::RecordedPage& page) {
+    if (pdf_) {
+        pdf_->pages.push_back(page);
+    } else {
+        output_->addPage(page);
+    }
+}
 
 void PrinterOutput::finish() {
-    output_.finish();
+    if (pdf_) {
+        // Without a page nothing was started and nothing is written.
+        if (pdf_->pages.empty()) return;
+        pdf_->title = printer_.docName().toStdString();
+        render::writePdf(*pdf_, printer_.outputFileName());
+        return;
+    }
+    output_->finish();
     if (printer_.printerState() == QPrinter::Error)
         throw render::PrintOutputError("Tiskárna ohlásila chybu, tisk se nepodařil.");
 }
