@@ -10,7 +10,8 @@ set -euo pipefail
 source "$(dirname "$0")/scripts/setup.sh"
 talmorek_install_packages
 talmorek_configure
-talmorek_build
+# Only what is run here; ./test.sh builds the tests.
+talmorek_build --target talmorek talmorek-tool
 
 tool="$TALMOREK_BUILD/src/tool/talmorek-tool"
 program="$TALMOREK_BUILD/src/gui/talmorek"

@@ -5,6 +5,8 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QtGlobal>
+#include <cstdio>
 
 #include "render/print_errors.h"
 #include "render/qt_surface.h"
@@ -20,6 +22,28 @@ constexpr double kUnitsPerInch = 254.0;
 QPageLayout::Orientation qtOrientation(print::Orientation o) {
     return o == print::Orientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
 }
+
+// Qt words a painter that cannot start on its device ("QPainter::begin():
+// Returned false") as a warning on the console; the user reads one Czech
+// sentence instead (PrintOutputError). Every other message passes on.
+class QuietPainterStart {
+public:
+    QuietPainterStart() { previous_ = qInstallMessageHandler(&QuietPainterStart::filter); }
+    ~QuietPainterStart() { qInstallMessageHandler(previous_); }
+    QuietPainterStart(const QuietPainterStart&) = delete;
+    QuietPainterStart& operator=(const QuietPainterStart&) = delete;
+
+private:
+    static void filter(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if (text.startsWith(QLatin1String("QPainter::begin"))) return;
+        if (previous_) {
+            previous_(type, context, text);
+        } else {
+            std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+        }
+    }
+    static inline QtMessageHandler previous_ = nullptr;
+};
 
 }  // namespace
 
@@ -40,7 +64,12 @@ void PagedOutput::setSheet(print::Orientation orientation) {
 void PagedOutput::addPage(const print::RecordedPage& page) {
     setSheet(page.orientation);
     if (pages_ == 0) {
-        if (!painter_.begin(&device_)) throw PrintOutputError("Tisk nelze zahájit: tiskárna nebo soubor odmítá výstup.");
+        bool started = false;
+        {
+            const QuietPainterStart quiet;
+            started = painter_.begin(&device_);
+        }
+        if (!started) throw PrintOutputError("Tisk nelze zahájit: tiskárna nebo soubor odmítá výstup.");
     } else if (!device_.newPage()) {
         throw PrintOutputError("Tiskárna odmítla další stranu.");
     }

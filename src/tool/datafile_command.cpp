@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <optional>
 #include <ostream>
 
 #include "data/decimal.h"
@@ -14,6 +15,7 @@
 #include "tool/commands.h"
 #include "tool/installation.h"
 #include "tool/record_json.h"
+#include "workflow/saved_record.h"
 
 namespace talmorek::tool {
 namespace {
@@ -43,6 +45,23 @@ void writeBlock(const entry::RecordOfVote& r, std::ostream& out) {
     const auto& ts = r.TS;
     out << "Souhrn: datum " << ts.Datum << " čas " << ts.Cas << ", chyby \"" << ts.SeznamChyb << "\", Celkem "
         << ts.Celkem << "\n";
+}
+
+// The block of the record that names another precinct than the station's
+// ("záznam" for T4, "příloha strany n" for a flagged party's annex), or
+// nothing. Such a record would be saved under this station's name and
+// exported as its result.
+std::optional<std::string> foreignBlock(const entry::RecordOfVote& record, const data::TStanice& station) {
+    const std::int32_t obec = data::toIntOr(station.KodObce, 0);
+    auto foreign = [&](const auto& block) { return block.Obec != obec || block.Okrsek != station.CisloOkrsku; };
+    auto named = [](const auto& block) {
+        return " (obec " + std::to_string(block.Obec) + ", okrsek " + std::to_string(block.Okrsek) + ")";
+    };
+    if (foreign(record.T4)) return "Záznam" + named(record.T4);
+    for (int n = 1; n <= entry::kFlagPositions; ++n)
+        if (record.isFlagged(n) && foreign(record.party(n)))
+            return "Příloha strany " + std::to_string(n) + named(record.party(n));
+    return std::nullopt;
 }
 
 int show(const Args& args, std::ostream& out, std::ostream& err) {
@@ -95,16 +114,24 @@ int write(const Args& args, std::ostream& out, std::ostream& err) {
             const data::PartyList parties = data::Registers(dirs->program).NactiStrany();
             entry::RecomputeAll(record, parties, entry::tickedParties(record, parties), station, sourcesFor(*options));
         }
-        // As the entry window saves: the results block, then the course of
-        // voting, then the commission when members other than the chair were present.
-        exporting::saveResults(record, dirs->data, station.KodObce, station.CisloOkrsku, *options->letter);
-        data::ZapisHlasovani(dirs->data, record.hlasovani);
+        // A record of another precinct would be saved under this station's
+        // name and exported as its result.
+        if (const auto foreign = foreignBlock(record, station)) {
+            err << options->recordFile << ": " << *foreign << " je z jiného okrsku než stanice (obec "
+                << station.KodObce << ", okrsek " << station.CisloOkrsku << "); data nebyla uložena.\n";
+            return kExitFailure;
+        }
+        // Exactly as the entry window saves: the station marked "N", the
+        // results block, the course of voting, and the commission when
+        // members other than the chair were present.
+        std::optional<data::SeznamKomise> komise;
         const std::string& present = record.hlasovani.ClenuOVKP;
         if (!present.empty() && present != "0" && present != "1") {
-            data::SeznamKomise komise = record.komise;
-            data::DelkaKomise(komise, static_cast<std::size_t>(std::max(0, data::toIntOr(present, 0) - 1)));
-            data::ZapisKomisi(dirs->data, komise);
+            komise = record.komise;
+            data::DelkaKomise(*komise, static_cast<std::size_t>(std::max(0, data::toIntOr(present, 0) - 1)));
         }
+        data::TStanice saved = station;
+        workflow::saveEnteredRecord(*dirs, saved, record, *options->letter, komise);
         out << dirs->data << exporting::dataFileName(*options->letter, station.KodObce, station.CisloOkrsku) << "\n";
     } catch (const RecordJsonError& e) {
         err << options->recordFile << ": " << e.what() << "\n";

@@ -64,15 +64,23 @@ public:
         std::string s = string(*value, pathOf(name));
         if (data::utf8Length(s) > capacity)
             refuse("Pole " + pathOf(name) + " smí mít nejvýše " + std::to_string(capacity) + " znaků.");
+        // The files keep one byte per character: a character the code page
+        // has no byte for would come back as "?".
+        if (!data::cp1250Holds(s))
+            refuse("Pole " + pathOf(name) + " obsahuje znak, který nelze uložit v kódování Windows-1250.");
         target = std::move(s);
     }
 
+    // The party flags: exactly `length` characters, each "0" or "1".
     void exactText(std::string_view name, std::string& target, std::size_t length) {
         const Json* value = take(name);
         if (!value) return;
         std::string s = string(*value, pathOf(name));
         if (data::utf8Length(s) != length)
             refuse("Pole " + pathOf(name) + " musí mít přesně " + std::to_string(length) + " znaků.");
+        if (const auto bad = s.find_first_not_of("01"); bad != std::string::npos)
+            refuse("Pole " + pathOf(name) + " smí obsahovat jen znaky 0 a 1 (znak " +
+                   std::to_string(data::utf8Length(std::string_view(s).substr(0, bad)) + 1) + ").");
         target = std::move(s);
     }
 
@@ -197,6 +205,8 @@ entry::RecordOfVote recordFromJson(const Json& json) {
                 const std::string path = "Komise[" + std::to_string(i + 1) + "]";
                 std::string name = Reader::string(value[i], path);
                 if (data::utf8Length(name) > 50) refuse("Pole " + path + " smí mít nejvýše 50 znaků.");
+                if (!data::cp1250Holds(name))
+                    refuse("Pole " + path + " obsahuje znak, který nelze uložit v kódování Windows-1250.");
                 r.komise.push_back({std::move(name)});
             }
         } else {
@@ -210,10 +220,16 @@ entry::RecordOfVote parseRecordJson(std::string_view text) {
     Json json;
     try {
         json = Json::parse(text);
-    } catch (const nlohmann::json::parse_error& e) {
+    } catch (const nlohmann::json::exception& e) {
+        // Not only a syntax error: a number beyond every type (9e997) is
+        // the library's out_of_range, and it is the file's fault all the same.
         refuse(std::string("Soubor záznamu není platný JSON: ") + e.what());
     }
-    return recordFromJson(json);
+    try {
+        return recordFromJson(json);
+    } catch (const nlohmann::json::exception& e) {
+        refuse(std::string("Soubor záznamu nelze přečíst: ") + e.what());
+    }
 }
 
 Json recordToJson(const entry::RecordOfVote& r) {

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QPdfWriter>
 #include <QRegularExpression>
+#include <QtGlobal>
 
 #include "render/paged_output.h"
 #include "render/print_errors.h"
@@ -123,9 +125,31 @@ TEST_F(PdfOutput, IsWrittenBesideTheTargetAndRenamedOverIt) {
     ::talmorek::testing::FaultFileSystem fs;
     writePdf(pages({print::Orientation::Portrait}), file("out.pdf"), fs);
     EXPECT_EQ(dir.read("out.pdf").substr(0, 5), "%PDF-");
-    ASSERT_GE(fs.journal().size(), 3u);
-    EXPECT_EQ(fs.journal().end()[-3], "sync out.pdf.tmp~");
-    EXPECT_EQ(fs.journal().back(), "rename out.pdf.tmp~ out.pdf");
+    ASSERT_GE(fs.journal().size(), 4u);
+    EXPECT_EQ(fs.journal().end()[-4], "sync out.pdf.tmp~");
+    EXPECT_EQ(fs.journal().end()[-2], "rename out.pdf.tmp~ out.pdf");
+    EXPECT_EQ(fs.journal().back(), "sync directory");
+}
+
+QStringList qtMessages;
+void keepQtMessage(QtMsgType, const QMessageLogContext&, const QString& text) { qtMessages << text; }
+
+// A device that refuses the painter is one Czech sentence for the user; Qt's
+// own warning about it does not reach the console.
+TEST_F(PdfOutput, ARefusedStartIsNoQtWarning) {
+    QPdfWriter writer(file("no/such/dir/x.pdf"));
+    qtMessages.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(keepQtMessage);
+    try {
+        PagedOutput output(writer);
+        output.addPage(pages({print::Orientation::Portrait}).pages.front());
+        ADD_FAILURE() << "started";
+    } catch (const PrintOutputError& e) {
+        EXPECT_EQ(std::string(e.what()), "Tisk nelze zahájit: tiskárna nebo soubor odmítá výstup.");
+    }
+    qWarning("after the output");
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(qtMessages, QStringList{"after the output"}) << "other messages pass on";
 }
 
 TEST(PdfFileName, IsTheJobTitle) {

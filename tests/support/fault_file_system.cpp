@@ -106,4 +106,14 @@ bool FaultFileSystem::exists(const std::string& path) {
     return base_.exists(path);
 }
 
+std::vector<std::string> FaultFileSystem::filesIn(const std::string& directory) {
+    journal_.push_back("list directory");
+    return base_.filesIn(directory);
+}
+
+int FaultFileSystem::syncDirectory(const std::string& directory) {
+    journal_.push_back("sync directory");
+    return base_.syncDirectory(directory);
+}
+
 }  // namespace talmorek::testing

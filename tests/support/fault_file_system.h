@@ -45,13 +45,16 @@ public:
 
     // Every operation in order, naming files by their last component:
     // "exists F", "read F", "update F", "create F.tmp~", "write F.tmp~",
-    // "sync F.tmp~", "close F.tmp~", "rename F.tmp~ F", "remove F".
+    // "sync F.tmp~", "close F.tmp~", "rename F.tmp~ F", "remove F",
+    // "list directory", "sync directory".
     const std::vector<std::string>& journal() const { return journal_; }
 
     data::OpenResult open(const std::string& path, data::OpenMode mode) override;
     int rename(const std::string& from, const std::string& to) override;
     int remove(const std::string& path) override;
     bool exists(const std::string& path) override;
+    std::vector<std::string> filesIn(const std::string& directory) override;
+    int syncDirectory(const std::string& directory) override;
 
 private:
     friend class FaultFile;

@@ -6,6 +6,8 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "export/data_file.h"
+#include "export/package.h"
 #include "support/temp_dir.h"
 #include "tool/commands.h"
 
@@ -98,6 +100,103 @@ TEST(Datafile, DamagedFileOrBadArgumentsExitTwoWithoutWriting) {
                     "o"}).code,
               2);
     EXPECT_FALSE(dir.exists("data/OP532053.00001"));
+}
+
+// The tool saves as the program's save does: one data file, and the station
+// no longer says "exported".
+TEST(Datafile, WriteMarksTheStationAsTheProgramsSaveDoes) {
+    TempDir dir;
+    ASSERT_EQ(call({"init-demo", dir.path()}).code, 0);
+    dir.write("rec.json", kRecord);
+    std::string stanice = dir.read("STANICE.RCD");
+    stanice.replace(255, 2, std::string("\x01" "A"));  // exported before
+    dir.write("STANICE.RCD", stanice);
+    Outcome w = call({"datafile", "write", dir.path(), "--record", dir.file("rec.json"), "--letter", "E"});
+    ASSERT_EQ(w.code, 0) << w.err;
+    EXPECT_EQ(dir.read("STANICE.RCD").substr(255, 2), std::string("\x01" "N"));
+    EXPECT_TRUE(dir.exists("data/EP532053.00001"));
+    EXPECT_FALSE(dir.exists("data/OP532053.00001"));
+}
+
+TEST(Datafile, WriteRefusesARecordOfAnotherPrecinct) {
+    const struct {
+        const char* name;
+        const char* from;
+        const char* to;
+        const char* mentions;
+    } cases[] = {
+        {"otherMunicipality", R"("T4": {"RegKod": 3203, "Obec": 532053)", R"("T4": {"RegKod": 3203, "Obec": 532054)",
+         "Záznam (obec 532054, okrsek 1) je z jiného okrsku než stanice (obec 532053, okrsek 1); data nebyla "
+         "uložena."},
+        {"otherPrecinct", R"("Obec": 532053, "Okrsek": 1, "KC1")", R"("Obec": 532053, "Okrsek": 2, "KC1")",
+         "Záznam (obec 532053, okrsek 2)"},
+        {"annexOfAnotherPrecinct", R"("Obec": 532053, "Okrsek": 1, "KStrana": 7)",
+         R"("Obec": 532053, "Okrsek": 3, "KStrana": 7)", "Příloha strany 7 (obec 532053, okrsek 3)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        ASSERT_EQ(call({"init-demo", dir.path()}).code, 0);
+        std::string record = kRecord;
+        const auto at = record.find(c.from);
+        ASSERT_NE(at, std::string::npos);
+        record.replace(at, std::string(c.from).size(), c.to);
+        dir.write("rec.json", record);
+        const std::string stanice = dir.read("STANICE.RCD");
+        Outcome w = call({"datafile", "write", dir.path(), "--record", dir.file("rec.json"), "--letter", "E"});
+        EXPECT_EQ(w.code, 2);
+        EXPECT_EQ(w.err.rfind(dir.file("rec.json") + ": ", 0), 0u) << w.err;
+        EXPECT_NE(w.err.find(c.mentions), std::string::npos) << w.err;
+        EXPECT_FALSE(dir.exists("data/EP532053.00001"));
+        EXPECT_EQ(dir.read("STANICE.RCD"), stanice);
+    }
+}
+
+// A record or a data file the reader cannot take is refused naming the
+// file, and nothing is written.
+TEST(Datafile, WriteRefusesWhatCouldNotBeReadBack) {
+    const struct {
+        const char* name;
+        const char* json;
+        const char* mentions;
+    } cases[] = {
+        {"flagNotZeroOrOne",
+         R"({"T4": {"Obec": 532053, "Okrsek": 1, "ZakrStrany": "00é000000000000000000000000000000000000000000000000000000000"}})",
+         "T4.ZakrStrany"},
+        {"textOutsideTheCodePage", R"({"T4": {"Obec": 532053, "Okrsek": 1}, "TS": {"SeznamChyb": "☃"}})",
+         "TS.SeznamChyb"},
+        {"numberBeyondEveryType", R"({"T4": {"Obec": 532053, "Okrsek": 1, "VydObalky": 9e997}})",
+         "není platný JSON"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        ASSERT_EQ(call({"init-demo", dir.path()}).code, 0);
+        dir.write("rec.json", c.json);
+        Outcome w = call({"datafile", "write", dir.path(), "--record", dir.file("rec.json"), "--letter", "E"});
+        EXPECT_EQ(w.code, 2);
+        EXPECT_EQ(w.err.rfind(dir.file("rec.json") + ": ", 0), 0u) << w.err;
+        EXPECT_NE(w.err.find(c.mentions), std::string::npos) << w.err;
+        EXPECT_FALSE(dir.exists("data/EP532053.00001"));
+    }
+}
+
+// A data file whose flag string holds a byte 0xE9 is refused naming the
+// file and the position, instead of showing party 3's annex as party 4's.
+TEST(Datafile, ShowRefusesAFlagThatIsNotZeroOrOne) {
+    TempDir dir;
+    entry::RecordOfVote r;
+    r.ClearResults();
+    r.TS.Typ = 3;
+    r.MarkParty(3, true);
+    r.MarkParty(7, true);
+    std::string line = exporting::resultsLine(r);
+    line[45] = '\xE9';  // flag 1
+    dir.write("EP532053.00001", exporting::makePackage(line));
+    Outcome shown = call({"datafile", "show", dir.file("EP532053.00001")});
+    EXPECT_EQ(shown.code, 2);
+    EXPECT_EQ(shown.out, "");
+    EXPECT_EQ(shown.err, "Soubor " + dir.file("EP532053.00001") + " má nesprávný obsah (pozice 46, pole ZakrStrany).\n");
 }
 
 }  // namespace

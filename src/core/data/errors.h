@@ -14,6 +14,7 @@ class IoError;
 class ConversionError;
 class FormatError;
 class FieldWidthError;
+class FieldValueError;
 
 // Tells the kinds of DataError apart without a chain of casts: whoever words
 // a failure implements one `visit` per kind, and a new kind does not compile
@@ -24,6 +25,7 @@ public:
     virtual void visit(const ConversionError& e) = 0;
     virtual void visit(const FormatError& e) = 0;
     virtual void visit(const FieldWidthError& e) = 0;
+    virtual void visit(const FieldValueError& e) = 0;
 
 protected:
     ~DataErrorVisitor() = default;
@@ -126,6 +128,23 @@ public:
 private:
     long long value_;
     int width_;
+};
+
+// A field holds a value it may not hold: a code that must be digits, a
+// number outside its range, a status letter nobody writes, a party flag that
+// is not "0" or "1", a text the code page cannot store. `text` is the value
+// as it was read or given (UTF-8). Reading refuses such a record rather than
+// printing or saving nonsense; writing refuses it before anything is written.
+class FieldValueError : public DataError {
+public:
+    FieldValueError(std::string text, const std::string& field, std::string file = {}, long long record = -1)
+        : DataError("value '" + text + "' is not allowed in " + field, std::move(file), field, record),
+          text_(std::move(text)) {}
+    const std::string& text() const noexcept { return text_; }
+    void accept(DataErrorVisitor& visitor) const override { visitor.visit(*this); }
+
+private:
+    std::string text_;
 };
 
 }  // namespace talmorek::data

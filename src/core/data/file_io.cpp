@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -65,7 +66,26 @@ std::string readWholeFile(const std::string& path, FileSystem& fs) {
     return data;
 }
 
-std::string temporaryPathFor(const std::string& path) { return path + ".tmp~"; }
+namespace {
+
+constexpr std::string_view kTemporarySuffix = ".tmp~";
+
+std::string directoryOf(const std::string& path) { return std::filesystem::path(path).parent_path().string(); }
+
+// A process killed while it wrote (a power cut, a file-size limit, a kill)
+// leaves its temporary file behind; the target itself is whole. The next
+// write into the directory clears such leftovers of our own naming; other
+// files are not ours to touch.
+void removeStaleTemporaries(const std::string& directory, FileSystem& fs) {
+    for (const std::string& name : fs.filesIn(directory)) {
+        if (name.size() <= kTemporarySuffix.size() || !name.ends_with(kTemporarySuffix)) continue;
+        fs.remove((std::filesystem::path(directory.empty() ? "." : directory) / name).string());
+    }
+}
+
+}  // namespace
+
+std::string temporaryPathFor(const std::string& path) { return path + std::string(kTemporarySuffix); }
 
 void replaceFileAtomically(const std::string& path, std::string_view bytes, FileSystem& fs) {
     replaceFileAtomically(path, bytes, AtomicWriteOptions{}, fs);
@@ -81,6 +101,8 @@ void replaceFileAtomically(const std::string& path, std::string_view bytes, cons
     } else if (existing.error != ENOENT) {
         throw IoError(path, existing.error, describe("Cannot open", path, existing.error));
     }
+    const std::string directory = directoryOf(path);
+    removeStaleTemporaries(directory, fs);
     const std::string temp = temporaryPathFor(path);
     OpenResult created = fs.open(temp, OpenMode::Create);
     if (!created.file) throw IoError(path, created.error, describe("Cannot create", temp, created.error));
@@ -100,6 +122,10 @@ void replaceFileAtomically(const std::string& path, std::string_view bytes, cons
     if (int err = created.file->close()) fail(err, "Cannot close");
     created.file.reset();
     if (int err = fs.rename(temp, path)) fail(err, "Cannot replace");
+    // The new name lives in the directory: without this a power cut may
+    // bring back the old file, or none.
+    if (int err = fs.syncDirectory(directory))
+        throw IoError(path, err, describe("Cannot flush the directory of", path, err));
 }
 
 bool fileExists(const std::string& path, FileSystem& fs) { return fs.exists(path); }

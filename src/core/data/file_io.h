@@ -30,7 +30,9 @@ std::string readWholeFile(const std::string& path, FileSystem& fs = systemFileSy
 bool readToEnd(std::FILE* f, std::string& out);
 
 // Replaces (or creates) `path` with `bytes` through a flushed temporary file in
-// the same directory and a rename. On failure the temporary file is removed,
+// the same directory and a rename, then flushes the directory so that the
+// new name is on the medium too. Temporary files that an earlier, killed
+// write left in the directory are removed first. On failure the temporary file is removed,
 // the target is untouched, and IoError is raised naming `path`. A
 // write-protected target is refused (EACCES) although the rename alone would
 // replace it.

@@ -11,6 +11,7 @@
 #ifdef _WIN32
 #include <io.h>
 #else
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -91,6 +92,32 @@ public:
 };
 
 }  // namespace
+
+std::vector<std::string> FileSystem::filesIn(const std::string& directory) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(directory.empty() ? "." : directory, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        std::error_code typeError;
+        if (it->is_regular_file(typeError)) names.push_back(it->path().filename().string());
+    }
+    return names;
+}
+
+int FileSystem::syncDirectory(const std::string& directory) {
+#ifdef _WIN32
+    (void)directory;  // NTFS commits a rename with its journal
+    return 0;
+#else
+    errno = 0;
+    const int fd = ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return lastError();
+    int err = ::fsync(fd) == 0 ? 0 : lastError();
+    ::close(fd);
+    if (err == EINVAL || err == ENOTSUP) err = 0;
+    return err;
+#endif
+}
 
 FileSystem& systemFileSystem() {
     static SystemFileSystem system;

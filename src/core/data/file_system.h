@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace talmorek::data {
 
@@ -57,6 +58,13 @@ public:
     virtual int remove(const std::string& path) = 0;
     // Whether a regular file exists at `path`.
     virtual bool exists(const std::string& path) = 0;
+    // The names (not paths) of the regular files in `directory`; none when
+    // it cannot be read.
+    virtual std::vector<std::string> filesIn(const std::string& directory);
+    // Pushes the directory's entries to the medium, so that a rename done
+    // in it survives a power cut. 0 where the system cannot do it for a
+    // directory (EINVAL, ENOTSUP: the rename is as durable as it gets).
+    virtual int syncDirectory(const std::string& directory);
 };
 
 // The operating system's own files.

@@ -99,6 +99,29 @@ std::size_t CandidateTable::index(int party, int order) {
 
 std::string Registers::path(std::string_view fileName) const { return resolveFile(dir_, fileName); }
 
+namespace {
+
+// A number of the party list within `lo`..`hi`: ConversionError when it is
+// no number, FieldValueError when it lies outside.
+void checkNumber(const std::string& text, const FieldLayout& field, std::int32_t lo, std::int32_t hi,
+                 const std::string& file, long long record) {
+    const std::int32_t value = toIntStrict(text, {file, field.name, record});
+    if (value < lo || value > hi) throw FieldValueError(text, std::string(field.name), file, record);
+}
+
+// The party number picks the party's annex and flag, the candidate count
+// how many candidates the entry window and the printouts list: a damaged
+// record is refused when the list is read, naming its record and field,
+// rather than read as party 0 or as a party without candidates.
+void checkStrana(const TStrana& s, const std::string& file, long long record) {
+    checkNumber(s.CisloStrany, strany::f::CisloStrany, 1, 99, file, record);
+    // A list may claim more candidates than the register names (the tally
+    // sheet prints the rest with filler names), never fewer than none.
+    checkNumber(s.PocetKandidatu, strany::f::PocetKandidatu, 0, 99, file, record);
+}
+
+}  // namespace
+
 PartyList Registers::NactiStrany() const {
     PartyList list;
     auto file = RecordFile::openExisting(path(strany::kLayout.name), strany::kRecordSize);
@@ -108,7 +131,9 @@ PartyList Registers::NactiStrany() const {
             throw FormatError(file.path(), index - 1,
                               "More than " + std::to_string(PartyList::kCapacity) + " parties in " + file.path(),
                               FormatError::Unit::Record);
-        list.entries[static_cast<std::size_t>(index)] = decodeStrana(file.read());
+        const auto at = static_cast<long long>(file.position());
+        const TStrana& strana = list.entries[static_cast<std::size_t>(index)] = decodeStrana(file.read());
+        checkStrana(strana, file.path(), at);
         ++index;
     }
     list.length = index - 1;

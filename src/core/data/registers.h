@@ -94,7 +94,10 @@ public:
     const std::string& programDir() const { return dir_; }
     std::string path(std::string_view fileName) const;
 
-    // Raises FormatError for a STRANY.RCD of more than 22 records.
+    // Raises FormatError for a STRANY.RCD of more than 22 records,
+    // ConversionError for a party number or candidate count that is no
+    // number, FieldValueError for a party number outside 1..99 or a
+    // negative count; each names the file, the record and the field.
     PartyList NactiStrany() const;
     // Raises FormatError for a record outside party 1..22 or order 1..36;
     // a later record for the same place replaces an earlier one.

@@ -3,6 +3,8 @@
 #include <array>
 
 #include "data/cp1250.h"
+#include "data/decimal.h"
+#include "data/errors.h"
 #include "data/directories.h"
 #include "data/file_io.h"
 #include "data/record_file.h"
@@ -79,6 +81,38 @@ RecordBytes encodeStanice(const TStanice& station, RecordBytes r) {
 
 namespace {
 std::string stationFile(const std::string& stationDir) { return resolveFile(stationDir, kLayout.name); }
+
+bool allDigits(std::string_view text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// A code written as decimal digits, `least`..`most` of them. Text that is
+// no number at all is told as such (ConversionError); a number written
+// otherwise (signed, blank-padded, too long) is a value the field may not hold.
+void checkDigits(const std::string& text, const FieldLayout& field, std::size_t least, std::size_t most,
+                 const std::string& file) {
+    toIntStrict(text, {file, field.name});
+    if (!allDigits(text) || text.size() < least || text.size() > most)
+        throw FieldValueError(text, std::string(field.name), file);
+}
+
+// What every reader of the station relies on: the municipality code and the
+// precinct number name the data files and go into every block of the
+// results, the region number is printed and shown, the operating-system
+// code goes into the summary as a number, and the status letter decides
+// whether saved data count as exported. A record damaged in any of them
+// (random bytes, a code that is no number) is refused here, by its field,
+// instead of being printed or saved.
+void checkStanice(const TStanice& s, const std::string& file) {
+    checkDigits(s.KodObce, f::KodObce, 6, 6, file);
+    if (s.CisloOkrsku < 1 || s.CisloOkrsku > 99999)
+        throw FieldValueError(std::to_string(s.CisloOkrsku), std::string(f::CisloOkrsku.name), file);
+    checkDigits(s.CisloKraje, f::CisloKraje, 1, 2, file);
+    checkDigits(s.KodOS, f::KodOS, 1, 2, file);
+    // "A" exported, "N" saved or checked since; an installation writes no letter.
+    if (s.Stav != "" && s.Stav != " " && s.Stav != "A" && s.Stav != "N")
+        throw FieldValueError(s.Stav, std::string(f::Stav.name), file);
+}
 }  // namespace
 
 TStanice NactiStanici(const std::string& stationDir, FileSystem& fs) {
@@ -86,6 +120,7 @@ TStanice NactiStanici(const std::string& stationDir, FileSystem& fs) {
     TStanice s = decodeStanice(file.read());
     s.sourceFile = file.path();
     file.close();
+    checkStanice(s, s.sourceFile);
     return s;
 }
 

@@ -5,8 +5,15 @@
 namespace talmorek::entry {
 
 bool RecordOfVote::isFlagged(int n) const {
-    return n >= 1 && n <= kFlagPositions && static_cast<std::size_t>(n) <= T4.ZakrStrany.size() &&
-           T4.ZakrStrany[static_cast<std::size_t>(n - 1)] == '1';
+    if (n < 1 || n > kFlagPositions) return false;
+    // Flag n is the n-th character, not the n-th byte: a character of more
+    // than one byte in the string must not move the flags after it.
+    int character = 0;
+    for (const char c : T4.ZakrStrany) {
+        if ((static_cast<unsigned char>(c) & 0xC0) == 0x80) continue;  // inside a character
+        if (++character == n) return c == '1';
+    }
+    return false;
 }
 
 void RecordOfVote::ClearResults() {
@@ -17,8 +24,13 @@ void RecordOfVote::ClearResults() {
 
 void RecordOfVote::MarkParty(int n, bool flag) {
     if (n < 1 || n > kFlagPositions) return;
-    if (T4.ZakrStrany.size() < static_cast<std::size_t>(kFlagPositions)) T4.ZakrStrany.resize(kFlagPositions, '0');
-    T4.ZakrStrany[static_cast<std::size_t>(n - 1)] = flag ? '1' : '0';
+    // Rewritten from the flags as they read, so that the string is sixty
+    // "0"/"1" afterwards whatever it held.
+    std::string flags(kFlagPositions, '0');
+    for (int i = 1; i <= kFlagPositions; ++i)
+        if (isFlagged(i)) flags[static_cast<std::size_t>(i - 1)] = '1';
+    flags[static_cast<std::size_t>(n - 1)] = flag ? '1' : '0';
+    T4.ZakrStrany = std::move(flags);
     if (!flag) return;
     TT4P& p = party(n);
     p.Typ = 2;

@@ -36,7 +36,10 @@ private:
         line_.append(width - s.size(), ' ');
         line_ += s;
     }
-    void put(std::string_view, std::size_t width, const std::string& utf8) {
+    void put(std::string_view name, std::size_t width, const std::string& utf8) {
+        // A character the code page has no byte for would be read back as
+        // "?": refused, so that what is written reads back as it was.
+        if (!data::cp1250Holds(utf8)) throw data::FieldValueError(utf8, std::string(name));
         std::string s = data::utf8ToCp1250(utf8).substr(0, width);
         line_ += s;
         line_.append(width - s.size(), ' ');
@@ -85,6 +88,28 @@ private:
     std::size_t next_ = 0;
 };
 
+// The party flags close the T4 block: sixty characters, "0" or "1" each.
+constexpr std::size_t kFlagsOffset = kT4BlockLength - entry::kFlagPositions;
+static_assert(kT4Fields.back().name == "ZakrStrany" && kT4Fields.back().width == entry::kFlagPositions);
+
+bool isFlagString(std::string_view flags) {
+    return flags.size() == static_cast<std::size_t>(entry::kFlagPositions) &&
+           flags.find_first_not_of("01") == std::string_view::npos;
+}
+
+// Which annexes follow is read from the flags; anything but "0" or "1"
+// there would move or drop annexes silently, so the file is refused at the
+// first such character.
+void checkFlags(std::string_view line, const std::string& file) {
+    const std::string_view flags = line.substr(kFlagsOffset, entry::kFlagPositions);
+    if (const auto bad = flags.find_first_not_of("01"); bad != std::string_view::npos) {
+        data::FormatError e(file, static_cast<long long>(kFlagsOffset + bad),
+                            "Party flag " + std::to_string(bad + 1) + " is neither 0 nor 1");
+        e.locate(file, "ZakrStrany");
+        throw e;
+    }
+}
+
 std::string pathOf(const std::string& dataDir, DataLetter letter, std::string_view kodObce, std::int32_t okrsek) {
     return dataDir + dataFileName(letter, kodObce, okrsek);
 }
@@ -100,6 +125,7 @@ std::string dataFileName(DataLetter letter, std::string_view kodObce, std::int32
 }
 
 std::string resultsLine(const entry::RecordOfVote& r) {
+    if (!isFlagString(r.T4.ZakrStrany)) throw data::FieldValueError(r.T4.ZakrStrany, "ZakrStrany");
     LineWriter w;
     w.block(r.T4);
     for (int n = 1; n <= entry::kFlagPositions; ++n)
@@ -112,6 +138,7 @@ void parseResultsLine(std::string_view line, entry::RecordOfVote& rec, const std
     rec.ClearResults();
     LineReader r(line, file);
     r.block(rec.T4, kT4BlockLength, "T4");
+    checkFlags(line, file);
     // The flags just read tell which annexes follow.
     for (int n = 1; n <= entry::kFlagPositions; ++n)
         if (rec.isFlagged(n)) r.block(rec.party(n), kT4PBlockLength, "T4P");
@@ -132,8 +159,8 @@ void ZapisData(const entry::RecordOfVote& r, const std::string& dataDir, std::st
     std::string line;
     try {
         line = resultsLine(r);
-    } catch (data::FieldWidthError& e) {
-        e.locate(target);  // the value that does not fit would have gone into this file
+    } catch (data::DataError& e) {
+        e.locate(target);  // the value refused would have gone into this file
         throw;
     }
     // The whole package is made in memory and replaces the target in one

@@ -29,11 +29,14 @@ std::string dataFileName(DataLetter letter, std::string_view kodObce, std::int32
 
 // The text line of the results block (UTF-8 texts written in code page
 // 1250), field by field as results_fields.h lists them. A number wider than
-// its field raises FieldWidthError.
+// its field raises FieldWidthError; party flags that are not sixty "0"/"1"
+// characters, or a text with a character code page 1250 cannot hold, raise
+// FieldValueError: what is written always reads back.
 std::string resultsLine(const entry::RecordOfVote& r);
 // Parses a text line into the results block of `r` (cleared first). A field
 // that is not a number raises ConversionError naming the file and the field;
-// a line shorter than its blocks raises FormatError.
+// a line shorter than its blocks, or a party flag that is not "0" or "1",
+// raises FormatError with the position in the line.
 void parseResultsLine(std::string_view line, entry::RecordOfVote& r, const std::string& fileForErrors);
 
 // Saves the results block: every save of the results goes through here.

@@ -336,10 +336,9 @@ void EntryForm::writeUnchecked() {
 bool EntryForm::saveUnchecked() {
     try {
         recompute();
-        // The station stops saying "exported" before the exported file can
-        // go: whatever fails after this, the main window tells the truth.
-        workflow_.ZapisStavStanice("N");
-        writeUnchecked();
+        std::optional<data::SeznamKomise> names = names_.toStore();
+        workflow_.saveEntered(record(), DataLetter::E, names);
+        if (names) workflow_.record().komise = std::move(*names);
         return true;
     } catch (const std::exception& e) {
         reportFailure(e);

@@ -72,6 +72,12 @@ public:
                                  std::to_string(e.width()) + " znaků); data nebyla uložena.";
         text = where.empty() ? "Hodnota" + rest : where + ": hodnota" + rest;
     }
+
+    void visit(const data::FieldValueError& e) override {
+        const std::string where = location(e);
+        const std::string quoted = "'" + e.text() + "' není v tomto poli přípustná.";
+        text = where.empty() ? "Hodnota " + quoted : where + ": hodnota " + quoted;
+    }
 };
 
 }  // namespace

@@ -52,4 +52,13 @@ bool loadSavedRecord(const data::Directories& dirs, const data::TStanice& statio
     return true;
 }
 
+void saveEnteredRecord(const data::Directories& dirs, data::TStanice& station, const entry::RecordOfVote& record,
+                       exporting::DataLetter letter, const std::optional<data::SeznamKomise>& commission,
+                       data::FileSystem& fs) {
+    data::ZapisStavStanice(dirs.station, "N", station, fs);
+    exporting::saveResults(record, dirs.data, station.KodObce, station.CisloOkrsku, letter, fs);
+    data::ZapisHlasovani(dirs.data, record.hlasovani, fs);
+    if (commission) data::ZapisKomisi(dirs.data, *commission, fs);
+}
+
 }  // namespace talmorek::workflow

@@ -4,12 +4,15 @@
 // exists, else "E"), the course of voting from HLASO.RCD and, when members
 // other than the chair were present, the commission from KOMISE.RCD.
 
+#include <optional>
 #include <string>
 
 #include "data/directories.h"
 #include "data/file_system.h"
 #include "data/station.h"
+#include "data/working_files.h"
 #include "entry/record_of_vote.h"
+#include "export/data_file.h"
 
 namespace talmorek::workflow {
 
@@ -33,5 +36,16 @@ void loadCourseAndCommission(const data::Directories& dirs, entry::RecordOfVote&
 // conversion failures raise.
 bool loadSavedRecord(const data::Directories& dirs, const data::TStanice& station, entry::RecordOfVote& record,
                      data::FileSystem& fs = data::systemFileSystem());
+
+// Saves a record as the entry window's save writes it before any check:
+// the station stops saying "exported" first (`Stav` "N", so that whatever
+// fails later the main window tells the truth), then the results block goes
+// to the data file with `letter` and the file of the other letter goes, the
+// course of voting to HLASO.RCD and, when given, the commission list to
+// KOMISE.RCD. `station` follows the station record on disk. File failures
+// and values that do not fit raise.
+void saveEnteredRecord(const data::Directories& dirs, data::TStanice& station, const entry::RecordOfVote& record,
+                       exporting::DataLetter letter, const std::optional<data::SeznamKomise>& commission,
+                       data::FileSystem& fs = data::systemFileSystem());
 
 }  // namespace talmorek::workflow

@@ -109,6 +109,11 @@ void Workflow::ZapisStavStanice(std::string_view letter) {
     data::ZapisStavStanice(dirs_.station, letter, station_, files_);
 }
 
+void Workflow::saveEntered(const entry::RecordOfVote& record, exporting::DataLetter letter,
+                           const std::optional<data::SeznamKomise>& commission) {
+    saveEnteredRecord(dirs_, station_, record, letter, commission, files_);
+}
+
 bool Workflow::confirmClose() { return prompts_.question("Opravdu ukončit program?", "Ukončení programu"); }
 
 }  // namespace talmorek::workflow

@@ -20,6 +20,7 @@
 // on disk.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,7 @@
 #include "data/file_system.h"
 #include "data/registers.h"
 #include "data/station.h"
+#include "data/working_files.h"
 #include "entry/recompute.h"
 #include "entry/record_of_vote.h"
 #include "export/data_file.h"
@@ -115,6 +117,9 @@ public:
     // letter and writes it back; the station held here follows. Raises data
     // errors to the caller.
     void ZapisStavStanice(std::string_view letter);
+    // `saveEnteredRecord` for this station, through the files here.
+    void saveEntered(const entry::RecordOfVote& record, exporting::DataLetter letter,
+                     const std::optional<data::SeznamKomise>& commission);
 
     // What the station's own files are read, written and deleted through.
     data::FileSystem& files() const { return files_; }

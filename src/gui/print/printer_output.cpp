@@ -8,19 +8,35 @@
 
 namespace talmorek::gui {
 
-PrinterOutput::PrinterOutput(QPrinter& printer) : printer_(printer), output_(printer) {
+PrinterOutput::PrinterOutput(QPrinter& printer) : printer_(printer) {
     printer_.setFullPage(true);
+    if (printer_.outputFormat() == QPrinter::PdfFormat && !printer_.outputFileName().isEmpty()) {
+        pdf_.emplace();
+    } else {
+        output_.emplace(printer_);
+    }
 }
 
 void PrinterOutput::addPage(const print::RecordedPage& page) {
+    if (pdf_) {
+        pdf_->pages.push_back(page);
+        return;
+    }
     // Asked before the job starts: once it has, the platform tells nothing
     // of a printer that cannot take it.
-    if (output_.pageCount() == 0) ensurePrinterTakesJobs(printer_);
-    output_.addPage(page);
+    if (output_->pageCount() == 0) ensurePrinterTakesJobs(printer_);
+    output_->addPage(page);
 }
 
 void PrinterOutput::finish() {
-    output_.finish();
+    if (pdf_) {
+        // Without a page nothing was started and nothing is written.
+        if (pdf_->pages.empty()) return;
+        pdf_->title = printer_.docName().toStdString();
+        render::writePdf(*pdf_, printer_.outputFileName());
+        return;
+    }
+    output_->finish();
     if (printer_.printerState() == QPrinter::Error)
         throw render::PrintOutputError("Tiskárna ohlásila chybu, tisk se nepodařil.");
 }

@@ -4,6 +4,8 @@
 // forms measure from the paper's edge, not from the printable area) and its
 // own report of a failed job.
 
+#include <optional>
+
 #include "print/recorded_page.h"
 #include "render/paged_output.h"
 
@@ -12,6 +14,10 @@ class QPrinter;
 namespace talmorek::gui {
 
 // Sends pages to `printer` one at a time; the job starts with the first page.
+// A printer that writes a PDF file gets its pages all at once at the end,
+// through render::writePdf: the file is made whole beside its target and
+// replaces it in one step, so a full disk leaves the earlier file, not a
+// truncated or empty one.
 class PrinterOutput {
 public:
     explicit PrinterOutput(QPrinter& printer);
@@ -21,12 +27,13 @@ public:
     // refuses to start, or refuses to add a page.
     void addPage(const print::RecordedPage& page);
     // Ends the job; raises render::PrintOutputError when the printer reports
-    // a failure.
+    // a failure or the PDF file cannot be written.
     void finish();
 
 private:
     QPrinter& printer_;
-    render::PagedOutput output_;
+    std::optional<render::PagedOutput> output_;  // a real printer
+    std::optional<print::RecordedDocument> pdf_;  // a PDF file
 };
 
 // Prints pages from..to (1-based, inclusive, clamped to the document)

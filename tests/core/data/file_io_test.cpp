@@ -198,9 +198,33 @@ TEST(FileIo, TheNewContentIsFlushedBeforeTheRename) {
     FaultFileSystem fs;
     replaceFileAtomically(dir.file("F.RCD"), "new", fs);
     EXPECT_EQ(dir.read("F.RCD"), "new");
-    EXPECT_EQ(fs.journal(), (std::vector<std::string>{"update F.RCD", "close F.RCD", "create F.RCD.tmp~",
-                                                      "write F.RCD.tmp~", "sync F.RCD.tmp~", "close F.RCD.tmp~",
-                                                      "rename F.RCD.tmp~ F.RCD"}));
+    EXPECT_EQ(fs.journal(),
+              (std::vector<std::string>{"update F.RCD", "close F.RCD", "list directory", "create F.RCD.tmp~",
+                                        "write F.RCD.tmp~", "sync F.RCD.tmp~", "close F.RCD.tmp~",
+                                        "rename F.RCD.tmp~ F.RCD", "sync directory"}));
+}
+
+// A write killed halfway (a file-size limit, a power cut) leaves its
+// temporary file; the next write into the directory removes every such
+// leftover, and nothing else.
+TEST(FileIo, TheNextWriteRemovesLeftoverTemporaries) {
+    TempDir dir;
+    dir.write("HLASO.RCD.tmp~", "half");
+    dir.write("EP532053.00001.tmp~", "half");
+    dir.write("F.RCD.tmp~", "half of an earlier F");
+    dir.write("notes.tmp", "not ours");
+    dir.write("tmp~", "not ours either");
+    dir.write("HLASO.RCD", "whole");
+    replaceFileAtomically(dir.file("F.RCD"), "new");
+    EXPECT_EQ(namesIn(dir), (std::set<std::string>{"F.RCD", "HLASO.RCD", "notes.tmp", "tmp~"}));
+    EXPECT_EQ(dir.read("HLASO.RCD"), "whole");
+}
+
+TEST(FileIo, AFailedDirectoryFlushIsReported) {
+    TempDir dir;
+    // A directory that is not there cannot be flushed: the seam's own answer.
+    EXPECT_NE(systemFileSystem().syncDirectory(dir.file("no-such-directory")), 0);
+    EXPECT_EQ(systemFileSystem().syncDirectory(dir.path()), 0);
 }
 
 // The file was there at the check and is gone at the read.

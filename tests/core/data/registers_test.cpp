@@ -413,6 +413,40 @@ TEST_F(PartyRegister, PocetKandidatuStranyConvertsStrictly) {
     EXPECT_EQ(registers.PocetKandidatuStrany(1), 36) << "the search stops before the bad record";
 }
 
+// The party list is refused when read if a number in it is damaged: the
+// entry window would otherwise take a count "3x" for a party without
+// candidates, and a party number "x" for party 0.
+TEST_F(PartyRegister, NactiStranyRefusesADamagedNumberByRecordAndField) {
+    const struct {
+        const char* name;
+        const char* cislo;
+        const char* pocet;
+        const char* field;
+        bool notANumber;
+    } cases[] = {
+        {"countWithALetter", "2", "3x", "PocetKandidatu", true},
+        {"countEmpty", "2", "", "PocetKandidatu", true},
+        {"countNegative", "2", "-1", "PocetKandidatu", false},
+        {"partyNotANumber", "x", "5", "CisloStrany", true},
+        {"partyZero", "0", "5", "CisloStrany", false},
+        {"partyAboveTheSlots", "100", "5", "CisloStrany", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        dir.write("STRANY.RCD", file(strana("1", "A", "36"), strana(c.cislo, "B", c.pocet)));
+        try {
+            registers.NactiStrany();
+            ADD_FAILURE() << "accepted";
+        } catch (const DataError& e) {
+            EXPECT_EQ(e.file(), dir.file("STRANY.RCD"));
+            EXPECT_EQ(e.record(), 1);
+            EXPECT_EQ(e.field(), c.field);
+            EXPECT_EQ(dynamic_cast<const ConversionError*>(&e) != nullptr, c.notANumber) << e.what();
+            EXPECT_EQ(dynamic_cast<const FieldValueError*>(&e) != nullptr, !c.notANumber) << e.what();
+        }
+    }
+}
+
 TEST_F(PartyRegister, CandidatesNotInTheFileKeepTheFillers) {
     std::string bytes;
     for (int i = 1; i <= 5; ++i) bytes += kandidat("3", std::to_string(i), "Jan", "NOV\xC1K " + std::to_string(i), "");

@@ -327,5 +327,68 @@ TEST(Station, StatusUpdateWithoutTheFileFails) {
     EXPECT_EQ(shared.Stav, "N");
 }
 
+// A station record damaged in a field that names the precinct, goes into the
+// results or decides the status is refused when read, naming the file and
+// the field, instead of printing "Okrsek: 1155247170" or saving under it.
+TEST(Station, ADamagedFieldIsRefusedByItsName) {
+    const struct {
+        const char* name;
+        void (*spoil)(std::string& record);
+        const char* field;
+        bool notANumber;  // ConversionError rather than FieldValueError
+    } cases[] = {
+        {"municipalityLetters", [](std::string& r) { putLenText(r, 48, "ABCDEF"); }, "KodObce", true},
+        {"municipalityFiveDigits", [](std::string& r) { putLenText(r, 48, "53205"); }, "KodObce", false},
+        {"municipalitySigned", [](std::string& r) { putLenText(r, 48, "+53205"); }, "KodObce", false},
+        {"municipalityBlank", [](std::string& r) { putLenText(r, 48, " 32053"); }, "KodObce", false},
+        {"municipalityEmpty", [](std::string& r) { putLenText(r, 48, ""); }, "KodObce", true},
+        {"precinctZero", [](std::string& r) { putLe32(r, 56, 0); }, "CisloOkrsku", false},
+        {"precinctNegative", [](std::string& r) { putLe32(r, 56, -5); }, "CisloOkrsku", false},
+        {"precinctTooLarge", [](std::string& r) { putLe32(r, 56, 1155247170); }, "CisloOkrsku", false},
+        {"regionLetter", [](std::string& r) { putLenText(r, 91, "x"); }, "CisloKraje", true},
+        {"regionEmpty", [](std::string& r) { putLenText(r, 91, ""); }, "CisloKraje", true},
+        {"operatingSystemNotANumber", [](std::string& r) { putLenText(r, 252, "]u"); }, "KodOS", true},
+        {"operatingSystemNegative", [](std::string& r) { putLenText(r, 252, "-1"); }, "KodOS", false},
+        {"statusUnknown", [](std::string& r) { putLenText(r, 255, "X"); }, "Stav", false},
+        {"statusControl", [](std::string& r) { putLenText(r, 255, "\x01"); }, "Stav", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        std::string record = kladnoRecord();
+        c.spoil(record);
+        dir.write("STANICE.RCD", record);
+        try {
+            NactiStanici(dir.path());
+            ADD_FAILURE() << "accepted";
+        } catch (const DataError& e) {
+            EXPECT_EQ(e.file(), dir.file("STANICE.RCD"));
+            EXPECT_EQ(e.field(), c.field);
+            EXPECT_EQ(dynamic_cast<const ConversionError*>(&e) != nullptr, c.notANumber) << e.what();
+            EXPECT_EQ(dynamic_cast<const FieldValueError*>(&e) != nullptr, !c.notANumber) << e.what();
+        }
+    }
+}
+
+TEST(Station, EveryStatusAnInstallationOrTheProgramWritesIsRead) {
+    for (const char* stav : {"", " ", "A", "N"}) {
+        SCOPED_TRACE(stav);
+        TempDir dir;
+        std::string record = kladnoRecord();
+        putLenText(record, 255, stav);
+        dir.write("STANICE.RCD", record);
+        EXPECT_EQ(NactiStanici(dir.path()).Stav, stav);
+    }
+}
+
+TEST(Station, RandomBytesAreRefused) {
+    for (unsigned seed = 1; seed <= 50; ++seed) {
+        SCOPED_TRACE(seed);
+        TempDir dir;
+        dir.write("STANICE.RCD", randomBytes(260, seed));
+        EXPECT_THROW(NactiStanici(dir.path()), DataError);
+    }
+}
+
 }  // namespace
 }  // namespace talmorek::data

@@ -88,6 +88,21 @@ TEST(RecordOfVote, OnlyTheCharacterOneFlags) {
     EXPECT_FALSE(r.isFlagged(2));
 }
 
+// Flag n is the n-th character: a letter of two bytes before it does not
+// move party 3's flag onto party 4.
+TEST(RecordOfVote, FlagsAreCharactersNotBytes) {
+    RecordOfVote r;
+    r.T4.ZakrStrany = "0é1000100" + std::string(51, '0');
+    EXPECT_FALSE(r.isFlagged(2));
+    EXPECT_TRUE(r.isFlagged(3));
+    EXPECT_FALSE(r.isFlagged(4));
+    EXPECT_TRUE(r.isFlagged(7));
+    EXPECT_FALSE(r.isFlagged(8));
+    // Marking rewrites the string as sixty "0"/"1" from the flags as they read.
+    r.MarkParty(10, true);
+    EXPECT_EQ(r.T4.ZakrStrany, "0010001001" + std::string(50, '0'));
+}
+
 TEST(RecordOfVote, SixteenBitCountsKeepTheirValueModulo65536) {
     TT4 t4;
     t4.PlatneHlasy = static_cast<std::uint16_t>(70000);

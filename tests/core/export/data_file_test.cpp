@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <filesystem>
 #include <functional>
+#include <limits>
+#include <random>
 #include <set>
 #include <vector>
 
@@ -14,6 +16,7 @@
 #include "data/errors.h"
 #include "export/data_file.h"
 #include "export/package.h"
+#include "export/results_fields.h"
 #include "support/fault_file_system.h"
 #include "support/temp_dir.h"
 
@@ -128,6 +131,150 @@ TEST(DataFileLine, DamagedLinesAreRefusedNamingTheField) {
     RecordOfVote r;
     EXPECT_THROW(parseResultsLine(line.substr(0, 858), r, "x"), data::FormatError);
     EXPECT_THROW(parseResultsLine(line.substr(0, 300), r, "x"), data::FormatError);
+}
+
+// One byte 0xE9 ("é") among the flags of a data file: it is refused at its
+// position, not read as a flag nor allowed to move the flags after it.
+TEST(DataFileLine, AFlagThatIsNotZeroOrOneIsRefusedAtItsPosition) {
+    const std::string line = resultsLine(sampleRecord());
+    for (const std::size_t flag : {1u, 2u, 3u, 60u}) {
+        for (const char bad : {'\xE9', ' ', '2'}) {
+            SCOPED_TRACE(std::to_string(flag) + " " + std::to_string(static_cast<unsigned char>(bad)));
+            std::string damaged = line;
+            damaged[45 + flag - 1] = bad;
+            try {
+                RecordOfVote r;
+                parseResultsLine(damaged, r, "/d/EP532053.00001");
+                ADD_FAILURE() << "accepted";
+            } catch (const data::FormatError& e) {
+                EXPECT_EQ(e.file(), "/d/EP532053.00001");
+                EXPECT_EQ(e.field(), "ZakrStrany");
+                EXPECT_EQ(e.position(), static_cast<long long>(45 + flag - 1));
+            }
+        }
+    }
+}
+
+// What the reader would refuse, or read back otherwise, is never written.
+TEST(DataFileLine, TheWriterRefusesWhatCouldNotBeReadBack) {
+    const struct {
+        const char* name;
+        void (*spoil)(RecordOfVote&);
+        const char* field;
+    } cases[] = {
+        {"flagsWithALetter", [](RecordOfVote& r) { r.T4.ZakrStrany[4] = 'x'; }, "ZakrStrany"},
+        {"flagsWithACzechLetter",
+         [](RecordOfVote& r) { r.T4.ZakrStrany = "é" + std::string(entry::kFlagPositions - 1, '0'); }, "ZakrStrany"},
+        {"flagsTooShort", [](RecordOfVote& r) { r.T4.ZakrStrany.pop_back(); }, "ZakrStrany"},
+        {"flagsTooLong", [](RecordOfVote& r) { r.T4.ZakrStrany += "0"; }, "ZakrStrany"},
+        {"textOutsideTheCodePage", [](RecordOfVote& r) { r.TS.SeznamChyb = "04 ☃"; }, "SeznamChyb"},
+        {"reservedTextOutsideTheCodePage", [](RecordOfVote& r) { r.TS.RezervaB3 = "日"; }, "RezervaB3"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecordOfVote r = sampleRecord();
+        c.spoil(r);
+        try {
+            resultsLine(r);
+            ADD_FAILURE() << "written";
+        } catch (const data::FieldValueError& e) {
+            EXPECT_EQ(e.field(), c.field);
+        }
+        TempDir dir;
+        EXPECT_THROW(ZapisData(r, dir.path() + "/", "532053", 1, DataLetter::E), data::FieldValueError);
+        EXPECT_FALSE(dir.exists("EP532053.00001"));
+    }
+}
+
+// A record with random values in every field: numbers mostly within their
+// width, texts of random length from letters the code page holds and now
+// and then one it does not, random party flags.
+class RandomRecord {
+public:
+    explicit RandomRecord(unsigned seed) : random_(seed) {}
+
+    // One record in four carries faults: now and then a number that may
+    // not fit or a character the code page lacks.
+    RecordOfVote make() {
+        faulty_ = chance(4);
+        RecordOfVote r;
+        r.ClearResults();
+        fill(r.T4);
+        std::string flags;
+        for (int n = 1; n <= entry::kFlagPositions; ++n) flags += chance(4) ? '1' : '0';
+        r.T4.ZakrStrany = flags;
+        for (int n = 1; n <= entry::kFlagPositions; ++n)
+            if (r.isFlagged(n)) fill(r.party(n));
+        fill(r.TS);
+        return r;
+    }
+
+private:
+    template <typename Block>
+    void fill(Block& block) {
+        forEachResultField(block, [this](const auto& field, auto& value) { set(field.width, value); });
+    }
+    template <std::integral T>
+    void set(std::size_t width, T& value) {
+        std::int64_t lo = std::numeric_limits<T>::min(), hi = std::numeric_limits<T>::max();
+        if (!(faulty_ && chance(100))) {
+            std::int64_t widest = 1;
+            for (std::size_t i = 0; i < width && widest < hi / 10; ++i) widest *= 10;
+            hi = std::min(hi, widest - 1);
+            if (lo < 0) lo = -std::min(hi, widest / 10 - 1);
+        }
+        value = static_cast<T>(std::uniform_int_distribution<std::int64_t>(lo, hi)(random_));
+    }
+    void set(std::size_t width, std::string& value) {
+        static const std::vector<std::string> letters = {"a", "Z", "0", "9", " ", "č", "Ř", "ů", "€", "§", "-"};
+        value.clear();
+        const std::size_t length = std::uniform_int_distribution<std::size_t>(0, width + 2)(random_);
+        for (std::size_t i = 0; i < length; ++i)
+            value += faulty_ && chance(100) ? std::string("☃") : letters[random_() % letters.size()];
+    }
+    void set(std::size_t width, PreferenceCounts& values) {
+        for (auto& v : values) set(width, v);
+    }
+    bool chance(unsigned oneIn) { return random_() % oneIn == 0; }
+
+    std::mt19937 random_;
+    bool faulty_ = false;
+};
+
+// A text as it reads back: cut to its width, padded with blanks.
+std::string asStored(const std::string& text, std::size_t width) {
+    std::string s = data::utf8Prefix(text, width);
+    return s + std::string(width - data::utf8Length(s), ' ');
+}
+
+TEST(DataFileLine, WhatTheWriterAcceptsReadsBackFieldByField) {
+    RandomRecord random(20211009);
+    int written = 0;
+    for (int i = 0; i < 2000; ++i) {
+        const RecordOfVote r = random.make();
+        std::string line;
+        try {
+            line = resultsLine(r);
+        } catch (const data::DataError&) {
+            continue;  // refused: nothing written
+        }
+        ++written;
+        RecordOfVote back;
+        ASSERT_NO_THROW(parseResultsLine(line, back, "EP532053.00001")) << "record " << i;
+        EXPECT_EQ(back.T4, r.T4) << "record " << i;
+        for (int n = 1; n <= entry::kPartySlots; ++n) {
+            const entry::TT4P expected = r.isFlagged(n) ? r.party(n) : entry::TT4P{};
+            EXPECT_EQ(back.party(n), expected) << "record " << i << ", T4P " << n;
+        }
+        entry::TTS expected = r.TS;
+        forEachResultField(expected, [](const auto& field, auto& value) {
+            if constexpr (std::is_same_v<std::decay_t<decltype(value)>, std::string>) value = asStored(value, field.width);
+        });
+        EXPECT_EQ(back.TS, expected) << "record " << i;
+        EXPECT_EQ(resultsLine(back), line) << "record " << i;
+    }
+    EXPECT_GT(written, 1000) << "too few records written to show anything";
+    EXPECT_LT(written, 2000) << "no record was refused";
 }
 
 std::size_t regularFiles(const TempDir& dir) {

@@ -184,8 +184,12 @@ TEST_F(Tally, EveryPartyStartsOnANewPage) {
     EXPECT_EQ(startingWith(" 3. Jan3 Novák 4", 3).size(), 1u) << "candidates are looked up by party number";
 }
 
+// Reading STRANY.RCD refuses such a count already; a list damaged in memory
+// is refused by the layout all the same.
 TEST_F(Tally, ANonNumericCandidateCountEndsTheJobBeforeAnyPage) {
-    registersOf({{"1", "Strana jedna", "3", 3}, {"2", "Strana dvě", "x", 0}});
+    registersOf({{"1", "Strana jedna", "3", 3}});
+    partyList.entries[2] = {"2", "Strana dvě", "x"};
+    partyList.length = 2;
     try {
         print();
         ADD_FAILURE() << "no ConversionError";

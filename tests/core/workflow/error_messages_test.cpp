@@ -51,6 +51,18 @@ TEST(CzechMessage, NamesTheFileOrValueOfEveryKindOfFailure) {
          [] { return std::make_unique<data::FieldWidthError>("ZapsOsoby", 100000, 5, "/i/data/EP532053.00001"); },
          "Soubor /i/data/EP532053.00001: hodnota 100000 se nevejde do pole ZapsOsoby (5 znaků); data nebyla "
          "uložena."},
+        {"value_not_allowed_in_a_record",
+         [] { return std::make_unique<data::FieldValueError>("ABCDEF", "KodObce", "/i/STANICE.RCD"); },
+         "Soubor /i/STANICE.RCD, pole KodObce: hodnota 'ABCDEF' není v tomto poli přípustná."},
+        {"value_not_allowed_in_a_register",
+         [] { return std::make_unique<data::FieldValueError>("-1", "PocetKandidatu", "/i/STRANY.RCD", 2); },
+         "Soubor /i/STRANY.RCD, záznam 3, pole PocetKandidatu: hodnota '-1' není v tomto poli přípustná."},
+        {"damaged_flags", [] {
+             data::FormatError e("/i/data/EP532053.00001", 47, "x");
+             e.locate("", "ZakrStrany");
+             return std::make_unique<data::FormatError>(e);
+         },
+         "Soubor /i/data/EP532053.00001 má nesprávný obsah (pozice 48, pole ZakrStrany)."},
         {"anything_else", [] { return std::make_unique<std::runtime_error>("boom"); },
          "Neočekávaná chyba: boom"},
     };

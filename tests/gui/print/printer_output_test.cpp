@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <QPrinter>
+#include <QtGlobal>
+#include <filesystem>
 
 #include "gui/print/printer_output.h"
 #include "gui/print/printer_page_sink.h"
 #include "print/primitives.h"
 #include "print/recording_document.h"
+#include "render/print_errors.h"
 #include "support/pdf_tools.h"
 #include "support/temp_dir.h"
 
@@ -87,6 +90,39 @@ TEST_F(PrinterPages, DirectPrintSendsEachPageAsItIsFinished) {
     const auto text = pdfText(file("direct.pdf"));
     EXPECT_TRUE(text->contains("Zápis – první strana"));
     EXPECT_TRUE(text->contains("Příloha – druhá strana"));
+}
+
+// Qt's warnings while it lives; the previous handler comes back after.
+class QtWarnings {
+public:
+    QtWarnings() { previous_ = qInstallMessageHandler(&QtWarnings::keep); }
+    ~QtWarnings() { qInstallMessageHandler(previous_); }
+    static inline QStringList seen;
+
+private:
+    static void keep(QtMsgType, const QMessageLogContext&, const QString& text) { seen << text; }
+    QtMessageHandler previous_ = nullptr;
+};
+
+// A PDF printer whose file cannot be written: one Czech sentence naming the
+// file, no Qt warning, nothing left beside it; an earlier file stays whole.
+TEST_F(PrinterPages, APdfFileThatCannotBeWrittenIsOneCzechSentence) {
+    std::filesystem::create_directory(dir.file("taken.pdf"));  // a directory where the file should go
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file("taken.pdf"));
+    QtWarnings::seen.clear();
+    {
+        QtWarnings warnings;
+        try {
+            printPages(printer, numberedPages(2), 1, 2, 1);
+            ADD_FAILURE() << "printed";
+        } catch (const render::PrintOutputError& e) {
+            EXPECT_EQ(std::string(e.what()), "Soubor " + dir.file("taken.pdf") + " nelze zapsat.");
+        }
+    }
+    EXPECT_TRUE(QtWarnings::seen.isEmpty()) << QtWarnings::seen.join("\n").toStdString();
+    EXPECT_FALSE(dir.exists("taken.pdf.tmp~"));
 }
 
 }  // namespace
