@@ -11,6 +11,7 @@
 #ifdef _WIN32
 #include <io.h>
 #else
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -87,6 +88,27 @@ public:
     bool exists(const std::string& path) override {
         std::error_code ec;
         return std::filesystem::is_regular_file(path, ec);
+    }
+
+    int createDirectory(const std::string& path) override {
+        std::error_code ec;
+        std::filesystem::create_directory(path, ec);
+        if (ec) return ec.value();
+        return std::filesystem::is_directory(path, ec) ? 0 : ENOTDIR;
+    }
+
+    int syncDirectory(const std::string& path) override {
+#ifdef _WIN32
+        (void)path;  // the file's own flush covers its directory entry there
+        return 0;
+#else
+        errno = 0;
+        const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY);
+        if (fd < 0) return lastError();
+        const int err = ::fsync(fd) == 0 ? 0 : lastError();
+        ::close(fd);
+        return err;
+#endif
     }
 };
 

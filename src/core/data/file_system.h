@@ -57,6 +57,12 @@ public:
     virtual int remove(const std::string& path) = 0;
     // Whether a regular file exists at `path`.
     virtual bool exists(const std::string& path) = 0;
+    // Creates the directory `path` (its parent must exist); 0 when it
+    // exists already.
+    virtual int createDirectory(const std::string& path) = 0;
+    // Pushes the directory's entries to the medium, so that a file renamed
+    // into it is still there under its new name after the power goes.
+    virtual int syncDirectory(const std::string& path) = 0;
 };
 
 // The operating system's own files.
