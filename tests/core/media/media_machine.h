@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,7 +46,7 @@ public:
                const std::string& options = "rw,nosuid,nodev") {
         mounts_ += device + " " + escaped(mountPoint) + " vfat " + options + " 0 0\n";
         write("proc/mounts", mounts_);
-        space_[mountPoint] = space;
+        (*space_)[mountPoint] = space;
     }
 
     // The stick is gone: unmounted and its nodes removed.
@@ -60,10 +61,10 @@ public:
         media::MediaSources s;
         s.sysRoot = dir_.path() + "sys";
         s.mountsFile = dir_.path() + "proc/mounts";
-        auto space = space_;
-        s.space = [space](const std::string& mountPoint) -> std::optional<media::VolumeSpace> {
-            auto found = space.find(mountPoint);
-            return found == space.end() ? std::nullopt : found->second;
+        // The sizes as they are when asked: a stick plugged in later counts.
+        s.space = [space = space_](const std::string& mountPoint) -> std::optional<media::VolumeSpace> {
+            auto found = space->find(mountPoint);
+            return found == space->end() ? std::nullopt : found->second;
         };
         return s;
     }
@@ -91,7 +92,8 @@ private:
 
     TempDir dir_;
     std::string mounts_;
-    std::map<std::string, std::optional<media::VolumeSpace>> space_;
+    std::shared_ptr<std::map<std::string, std::optional<media::VolumeSpace>>> space_ =
+        std::make_shared<std::map<std::string, std::optional<media::VolumeSpace>>>();
 };
 
 inline media::VolumeSpace spaceOf(std::uint64_t total, std::uint64_t free) { return {total, free}; }
