@@ -50,6 +50,14 @@ public:
     void recordOfVote(const workflow::RecordPrintRequest&) override {}
 };
 
+// The entry window never exports on its own; a save offers it, which the
+// benchmark declines.
+class NoExport : public workflow::ExportDialogs {
+public:
+    bool exportTarget(const data::Directories&, const data::TStanice&) override { return false; }
+    int pocetKopii() override { return 2; }
+};
+
 class NoBeep : public workflow::Beep {
 public:
     void beep() override {}
@@ -118,7 +126,7 @@ struct OpenForm {
     EntryInstallation installation;
     SilentPrompts prompts;
     NoPrintJobs printJobs;
-    workflow::ExportNotAvailable exportDialogs;
+    NoExport exportDialogs;
     NoBeep beep;
     workflow::Workflow workflow{data::Directories{installation.dir, installation.dir, installation.dataDir, false},
                                 prompts, printJobs, exportDialogs};

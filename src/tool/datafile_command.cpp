@@ -9,6 +9,7 @@
 #include "data/station.h"
 #include "entry/recompute.h"
 #include "export/data_file.h"
+#include "export/export_fingerprint.h"
 #include "export/package.h"
 #include "tool/check_command.h"
 #include "tool/command_support.h"
@@ -83,7 +84,8 @@ int show(const Args& args, std::ostream& out, std::ostream& err) {
     }
     try {
         entry::RecordOfVote record;
-        exporting::parseResultsLine(exporting::readPackage(data::readWholeFile(file), file), record, file);
+        const std::string bytes = data::readWholeFile(file);
+        exporting::parseResultsLine(exporting::readPackage(bytes, file), record, file);
         if (json) {
             nlohmann::ordered_json j = recordToJson(record);
             j.erase("Hlasovani");  // the data file holds the results block only
@@ -91,6 +93,10 @@ int show(const Args& args, std::ostream& out, std::ostream& err) {
             out << j.dump(2) << "\n";
         } else {
             writeBlock(record, out);
+            // The receiving point compares it with what the commission read
+            // off the screen after the export. The JSON form stays a record
+            // that can be fed back.
+            out << "Otisk souboru: " << exporting::exportFingerprint(bytes) << "\n";
         }
     } catch (const std::exception& e) {
         return reportFailure(e, err);

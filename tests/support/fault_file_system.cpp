@@ -28,6 +28,12 @@ public:
 
     int writeAt(std::size_t offset, std::string_view bytes) override {
         fs_.note("write", path_);
+        std::string garbled;
+        if (fs_.garbled_.count(target_) > 0 && !bytes.empty()) {
+            garbled.assign(bytes);
+            garbled[0] = static_cast<char>(garbled[0] ^ 0x01);
+            bytes = garbled;
+        }
         auto room = fs_.room_.find(target_);
         if (room == fs_.room_.end()) return file_->writeAt(offset, bytes);
         const std::size_t fits = std::min(bytes.size(), room->second);
@@ -62,6 +68,7 @@ void FaultFileSystem::vanishOnOpen(const std::string& path) { vanishing_.insert(
 void FaultFileSystem::refuseRemove(const std::string& path, int error) { removeRefusals_[normal(path)] = error; }
 void FaultFileSystem::refuseRename(const std::string& path, int error) { renameRefusals_[normal(path)] = error; }
 void FaultFileSystem::failSync(const std::string& path, int error) { syncFailures_[normal(path)] = error; }
+void FaultFileSystem::garbleWrites(const std::string& path) { garbled_.insert(normal(path)); }
 
 std::string FaultFileSystem::targetOf(const std::string& path) const {
     const std::string p = normal(path);
@@ -69,6 +76,8 @@ std::string FaultFileSystem::targetOf(const std::string& path) const {
     for (const auto& [target, room] : room_)
         if (isTemporaryOf(target)) return target;
     for (const auto& [target, error] : syncFailures_)
+        if (isTemporaryOf(target)) return target;
+    for (const auto& target : garbled_)
         if (isTemporaryOf(target)) return target;
     return p;
 }
@@ -109,6 +118,11 @@ bool FaultFileSystem::exists(const std::string& path) {
 std::vector<std::string> FaultFileSystem::filesIn(const std::string& directory) {
     journal_.push_back("list directory");
     return base_.filesIn(directory);
+}
+
+int FaultFileSystem::createDirectory(const std::string& path) {
+    note("mkdir", path);
+    return base_.createDirectory(path);
 }
 
 int FaultFileSystem::syncDirectory(const std::string& directory) {

@@ -42,11 +42,14 @@ public:
     void refuseRename(const std::string& path, int error = EACCES);
     // Pushing `path` to the medium fails with `error`.
     void failSync(const std::string& path, int error = EIO);
+    // The medium keeps `path` wrongly: every write to it stores its bytes
+    // with the first one changed, and reports success.
+    void garbleWrites(const std::string& path);
 
     // Every operation in order, naming files by their last component:
     // "exists F", "read F", "update F", "create F.tmp~", "write F.tmp~",
     // "sync F.tmp~", "close F.tmp~", "rename F.tmp~ F", "remove F",
-    // "list directory", "sync directory".
+    // "list directory", "sync directory", "mkdir D".
     const std::vector<std::string>& journal() const { return journal_; }
 
     data::OpenResult open(const std::string& path, data::OpenMode mode) override;
@@ -54,6 +57,7 @@ public:
     int remove(const std::string& path) override;
     bool exists(const std::string& path) override;
     std::vector<std::string> filesIn(const std::string& directory) override;
+    int createDirectory(const std::string& path) override;
     int syncDirectory(const std::string& directory) override;
 
 private:
@@ -70,6 +74,7 @@ private:
     std::map<std::string, int> removeRefusals_;
     std::map<std::string, int> renameRefusals_;
     std::map<std::string, int> syncFailures_;
+    std::set<std::string> garbled_;
     std::vector<std::string> journal_;
 };
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "export/export_fingerprint.h"
+
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -65,6 +67,9 @@ TEST(Datafile, WriteThenCheckTheSavedDataThenShowAndFeedBack) {
 
     Outcome text = call({"datafile", "show", dir.file("data/OP532053.00001")});
     EXPECT_NE(text.out.find("Strana 3: hlasy 400"), std::string::npos) << text.out;
+    const std::string fingerprint = exporting::exportFingerprint(dir.read("data/OP532053.00001"));
+    EXPECT_EQ(fingerprint.size(), 19u);
+    EXPECT_NE(text.out.find("\nOtisk souboru: " + fingerprint + "\n"), std::string::npos) << text.out;
 }
 
 TEST(Datafile, WriteLeavesTheFileOfItsLetterOnly) {

@@ -89,6 +89,13 @@ public:
         std::error_code ec;
         return std::filesystem::is_regular_file(path, ec);
     }
+
+    int createDirectory(const std::string& path) override {
+        std::error_code ec;
+        std::filesystem::create_directory(path, ec);
+        if (ec) return ec.value();
+        return std::filesystem::is_directory(path, ec) ? 0 : ENOTDIR;
+    }
 };
 
 }  // namespace

@@ -64,6 +64,9 @@ public:
     // Pushes the directory's entries to the medium, so that a rename done
     // in it survives a power cut. 0 where the system cannot do it for a
     // directory (EINVAL, ENOTSUP: the rename is as durable as it gets).
+    // Creates the directory `path` (its parent must exist); 0 when it
+    // exists already.
+    virtual int createDirectory(const std::string& path) = 0;
     virtual int syncDirectory(const std::string& directory);
 };
 

@@ -80,7 +80,46 @@ public:
     }
 };
 
+// Why a copy to a carrier failed, as the commission can act on it: make
+// room, remove the write protection, plug the carrier in again.
+std::string exportReason(const media::ExportError& e) {
+    using Step = media::ExportError::Step;
+    switch (e.step()) {
+        case Step::ReadSource:
+            return "soubor " + e.file() + " nelze přečíst";
+        case Step::Differs:
+            return "soubor " + e.file() + " přečtený zpět se liší od exportovaných dat";
+        default:
+            break;
+    }
+    switch (e.osError()) {
+        case ENOSPC:
+        case EDQUOT:
+            return "na nosiči není dost místa";
+        case EROFS:
+        case EACCES:
+        case EPERM:
+            return "nosič je chráněn proti zápisu";
+        case ENOENT:
+        case ENODEV:
+        case ENXIO:
+        case ENOTDIR:
+            return "nosič není připojen (byl vyjmut?)";
+        case EIO:
+            return "chyba čtení nebo zápisu na nosiči (byl vyjmut?)";
+        default:
+            break;
+    }
+    const char* what = e.step() == Step::CreateDirectory ? "adresář " : "soubor ";
+    const char* doing = e.step() == Step::ReadBack ? " nelze přečíst zpět" : " nelze zapsat";
+    return what + e.file() + doing + " (kód chyby " + std::to_string(e.osError()) + ")";
+}
+
 }  // namespace
+
+std::string czechMessage(const media::ExportError& failure) {
+    return "Export na " + failure.place() + " se nepovedl: " + exportReason(failure) + ".\rData nebyla exportována.";
+}
 
 std::string czechMessage(const data::DataError& failure) {
     Wording wording;
@@ -90,6 +129,7 @@ std::string czechMessage(const data::DataError& failure) {
 
 std::string czechMessage(const std::exception& failure) {
     if (const auto* dataError = dynamic_cast<const data::DataError*>(&failure)) return czechMessage(*dataError);
+    if (const auto* exportError = dynamic_cast<const media::ExportError*>(&failure)) return czechMessage(*exportError);
     return std::string("Neočekávaná chyba: ") + failure.what();
 }
 

@@ -8,12 +8,16 @@
 #include <string>
 
 #include "data/errors.h"
+#include "media/proven_copy.h"
 
 namespace talmorek::workflow {
 
 // E.g. "Soubor /x/STANICE.RCD, pole KodOS: text ']u' není platné celé číslo."
 std::string czechMessage(const data::DataError& failure);
-// The sentence of a DataError; any other failure is unexpected and told
+// E.g. "Export na /media/usb se nepovedl: na nosiči není dost místa.
+// Data nebyla exportována."
+std::string czechMessage(const media::ExportError& failure);
+// The sentence of a DataError or an ExportError; any other failure is unexpected and told
 // with its own text.
 std::string czechMessage(const std::exception& failure);
 

@@ -15,22 +15,15 @@ public:
 
     // `TZ_ExportDat_F`, modal. Copies the "O" file of the station's precinct
     // from the data directory to the carrier or the hard-disk directory the
-    // user chooses, and reports the result itself. Returns `ExportProveden`:
-    // true only when the copy was completed and reported; false when the
-    // user cancelled. A failing copy may raise data::IoError.
+    // user chooses, and reports the result itself, a failed copy included
+    // (the dialog then stays open). Returns `ExportProveden`: true only when
+    // the copy was completed, proven and reported; false when the user
+    // cancelled.
     virtual bool exportTarget(const data::Directories& dirs, const data::TStanice& station) = 0;
 
     // `TZ_PocetKopii_F`, modal: the number of copies of the record to print,
     // 1..9; 2 when the dialog is closed other than with OK.
     virtual int pocetKopii() = 0;
-};
-
-// Stands in until the export target dialog exists: never exports, so the
-// export command ends after its checks and messages.
-class ExportNotAvailable : public ExportDialogs {
-public:
-    bool exportTarget(const data::Directories&, const data::TStanice&) override { return false; }
-    int pocetKopii() override { return 2; }
 };
 
 }  // namespace talmorek::workflow

@@ -12,6 +12,8 @@
 #include "workflow/error_messages.h"
 #include "gui/entry/entry_window.h"
 #include "gui/entry/message_dialog.h"
+#include "gui/export/export_target_dialog.h"
+#include "gui/export/qt_export_dialogs.h"
 #include "gui/platform/help.h"
 #include "gui/platform/window_hints.h"
 #include "gui/shell/help_key.h"
@@ -102,7 +104,10 @@ TPS_menu::TPS_menu(data::Directories dirs, ShellServices services, QWidget* pare
     }
     workflow::ExportDialogs* exportDialogs = services.exportDialogs;
     if (!exportDialogs) {
-        ownExportDialogs_ = std::make_unique<workflow::ExportNotAvailable>();
+        ExportMedia media = services.media ? *services.media : ExportMedia{};
+        if (!media.files) media.files = services.files;
+        exportTarget_ = new TZ_ExportDat_F(*infoE_, std::move(media), this);
+        ownExportDialogs_ = std::make_unique<QtExportDialogs>(*exportTarget_);
         exportDialogs = ownExportDialogs_.get();
     }
     data::FileSystem& files = services.files ? *services.files : data::systemFileSystem();
@@ -132,9 +137,8 @@ void TPS_menu::buildMenu() {
     connect(actions.Napoveda_MI, &QAction::triggered, this, &TPS_menu::Napoveda_MIClick);
     connect(actions.OProgramu_MI, &QAction::triggered, this, &TPS_menu::OProgramu_MIClick);
     connect(actions.ZkusebniTisk_MI, &QAction::triggered, this, &TPS_menu::ZkusebniTisk_MIClick);
-    // The export (F4) is not part of this program yet: its item is shown
-    // but cannot be chosen.
-    actions.ExportTisk_MI->setEnabled(false);
+    // F4 can always be chosen; the command itself refuses data that are
+    // missing, unchecked or in error, and says why.
     bezHacku_ = actions.BezHacku_MI;
     bezHacku_->setEnabled(false);  // until the station is known
 }

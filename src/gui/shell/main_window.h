@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "gui/entry/beep.h"
+#include "gui/export/export_target_dialog.h"
 #include "workflow/entry_form.h"
 #include "workflow/export_dialogs.h"
 #include "workflow/print_jobs.h"
@@ -32,7 +33,7 @@ class TZ_infoE_F;
 
 // What the commands use to talk to the user, print and export. A null
 // pointer stands for the program's own: message boxes, the Qt print
-// backend, and (until the export dialog exists) no export.
+// backend, and the export target dialog over the machine's own media.
 struct ShellServices {
     workflow::Prompts* prompts = nullptr;
     workflow::PrintJobs* printJobs = nullptr;
@@ -41,6 +42,9 @@ struct ShellServices {
     // confirmation, and the source of `Nahoda`.
     entry::RecomputeSources sources = entry::systemSources();
     data::FileSystem* files = nullptr;  // null: the operating system's files
+    // Where the export target dialog finds carriers and how it removes one;
+    // null: the machine's own.
+    const ExportMedia* media = nullptr;
 };
 
 class TPS_menu : public QMainWindow {
@@ -59,6 +63,8 @@ public:
     TZ_OProgramu_F* aboutDialog() const { return about_; }
     HelpWindow* helpWindow() const { return help_; }
     TZ_infoE_F* infoDialog() const { return infoE_; }
+    // Null when the services brought their own export dialogs.
+    TZ_ExportDat_F* exportTargetDialog() const { return exportTarget_; }
     // The entry window and its logic, created once for the run.
     workflow::EntryForm& entryForm() { return *entryForm_; }
     TR_Vstupni_Form* entryWindow() const { return entryWindow_; }
@@ -117,6 +123,7 @@ private:
     TZ_OProgramu_F* about_ = nullptr;
     TZ_Info_F* dateTime_ = nullptr;
     TZ_infoE_F* infoE_ = nullptr;
+    TZ_ExportDat_F* exportTarget_ = nullptr;
     HelpWindow* help_ = nullptr;
     THlaskaF* hlaska_ = nullptr;
     TR_Vstupni_Form* entryWindow_ = nullptr;

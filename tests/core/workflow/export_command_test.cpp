@@ -168,8 +168,9 @@ TEST_F(ExportCommand, AFailingExportCopyEndsTheCommandWithoutMarkingTheStation) 
     EXPECT_TRUE(printJobs.calls.empty());
 }
 
-TEST_F(WorkflowTest, WithoutTheExportDialogTheCommandEndsAfterItsMessages) {
-    workflow::ExportNotAvailable none;
+TEST_F(WorkflowTest, AnExportThatDoesNotHappenEndsTheCommandAfterItsMessages) {
+    ScriptedExportDialogs none;
+    none.exportDone = false;
     workflow::Workflow wf{data::Directories{dir.path(), dir.path(), dir.file("data/"), false}, prompts, printJobs, none,
                      fixedClock()};
     ASSERT_TRUE(wf.start());
@@ -178,6 +179,7 @@ TEST_F(WorkflowTest, WithoutTheExportDialogTheCommandEndsAfterItsMessages) {
     EXPECT_EQ(messages(), Messages{kAllowed});
     EXPECT_FALSE(wf.state().ExportProveden);
     EXPECT_EQ(stationOnDisk().Stav, "N");
+    EXPECT_EQ(none.copiesShown, 0);
 }
 
 struct VerdictCase {

@@ -27,11 +27,11 @@ struct MenuRow {
     bool enabled;
 };
 
-// The whole "Okrsek" and "Nápověda" menus. F4 waits for the export dialog.
+// The whole "Okrsek" and "Nápověda" menus.
 constexpr MenuRow kMenu[] = {
     {"PorizeniDat_MI", "&Pořízení a oprava dat", "F2", true},
     {"Kontroly_MI", "&Kontroly", "F3", true},
-    {"ExportTisk_MI", "&Export dat a tisk zápisu", "F4", false},
+    {"ExportTisk_MI", "&Export dat a tisk zápisu", "F4", true},
     {"Scitaciarch_MI", "&Sčítací arch", "", true},
     {"ZrusitData_MI", "Zrušení pořízených dat", "", true},
     {"VyberTiskarny_MI", "Výběr tiskárny", "", true},

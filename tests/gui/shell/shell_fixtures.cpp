@@ -26,6 +26,7 @@ std::unique_ptr<ProgramSession> Installation::start(const QStringList& arguments
     services.prompts = &prompts;
     services.printJobs = printWithQt ? nullptr : &printJobs;
     services.sources = sources;
+    services.media = media;
     return startProgram(options, services);
 }
 

@@ -36,6 +36,8 @@ struct Installation {
     // report to the scripted prompts all the same.
     bool printWithQt = false;
     entry::RecomputeSources sources = entry::systemSources();  // the program's clock and Nahoda
+    // Where the export target dialog finds carriers; null: the machine's own.
+    const ExportMedia* media = nullptr;
 
     explicit Installation(bool multiStation = false);
     QString executable() const { return QString::fromStdString(dir.path() + "talmorek"); }

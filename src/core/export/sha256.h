@@ -1,0 +1,20 @@
+#pragma once
+// SHA-256 (FIPS 180-4), kept in the core so the fingerprint of an exported
+// file is computed the same way by the program and the tool on every
+// platform, without a cryptographic library.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace talmorek::exporting {
+
+using Sha256Digest = std::array<std::uint8_t, 32>;
+
+Sha256Digest sha256(std::string_view bytes);
+
+// The digest as 64 lower-case hex digits.
+std::string toHex(const Sha256Digest& digest);
+
+}  // namespace talmorek::exporting

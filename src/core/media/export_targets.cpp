@@ -1,0 +1,151 @@
+#include "media/export_targets.h"
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#ifndef _WIN32
+#include <sys/statvfs.h>
+#endif
+
+namespace talmorek::media {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kRemovableSuffix = " - vyjímatelné zařízení";
+
+std::optional<std::string> readText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// "\040" and the other octal escapes of the mounts table.
+std::string unescape(const std::string& field) {
+    std::string out;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 3 < field.size()) {
+            const std::string digits = field.substr(i + 1, 3);
+            if (digits.find_first_not_of("01234567") == std::string::npos) {
+                out += static_cast<char>(std::stoi(digits, nullptr, 8));
+                i += 3;
+                continue;
+            }
+        }
+        out += field[i];
+    }
+    return out;
+}
+
+// The sysfs node of the device's own block device ("sdb1"): the name of
+// the device node, after following a /dev/disk/by-… link where there is one.
+fs::path blockNode(const std::string& sysRoot, const std::string& device) {
+    std::error_code ec;
+    fs::path dev = fs::canonical(device, ec);
+    if (ec) dev = device;
+    return fs::path(sysRoot) / "class" / "block" / dev.filename();
+}
+
+std::string withoutTrailingSeparator(std::string path) {
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    return path;
+}
+
+}  // namespace
+
+std::vector<MountEntry> parseMounts(const std::string& text) {
+    std::vector<MountEntry> mounts;
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        std::string device, mountPoint, type, options;
+        if (!(fields >> device >> mountPoint >> type >> options)) continue;
+        MountEntry entry;
+        entry.device = unescape(device);
+        entry.mountPoint = unescape(mountPoint);
+        std::istringstream opts(options);
+        std::string opt;
+        while (std::getline(opts, opt, ',')) {
+            if (opt == "ro") entry.readOnly = true;
+        }
+        mounts.push_back(std::move(entry));
+    }
+    return mounts;
+}
+
+bool blockDeviceExists(const std::string& sysRoot, const std::string& device) {
+    std::error_code ec;
+    return fs::exists(blockNode(sysRoot, device), ec);
+}
+
+bool isRemovableDevice(const std::string& sysRoot, const std::string& device) {
+    std::error_code ec;
+    fs::path node = fs::canonical(blockNode(sysRoot, device), ec);
+    if (ec) return false;
+    // A partition's node lies inside its disk's node; the flag is the disk's.
+    const fs::path disk = fs::exists(node / "partition", ec) ? node.parent_path() : node;
+    if (const auto flag = readText(disk / "removable"); flag && flag->substr(0, 1) == "1") return true;
+    for (const auto& part : disk) {
+        const std::string name = part.string();
+        if (name.rfind("usb", 0) == 0) return true;
+    }
+    return false;
+}
+
+ExportTarget hardDiskTarget(const std::string& programDir, char separator) {
+    ExportTarget target;
+    target.text = "do adresáře " + programDir + "Export ";
+    target.directory = programDir + "Export" + separator;
+    target.place = programDir + "Export";
+    return target;
+}
+
+TargetList listExportTargets(const MediaSources& sources, const std::string& programDir, std::uint64_t fileSize) {
+    TargetList list;
+    const auto table = readText(sources.mountsFile);
+    std::set<std::string> seen;
+    for (const MountEntry& mount : parseMounts(table.value_or(""))) {
+        if (mount.readOnly || mount.device.rfind("/dev/", 0) != 0) continue;
+        if (!seen.insert(mount.mountPoint).second) continue;
+        if (!isRemovableDevice(sources.sysRoot, mount.device)) continue;
+        const std::optional<VolumeSpace> space = sources.space ? sources.space(mount.mountPoint) : std::nullopt;
+        if (!space || space->total == 0 || space->free < fileSize) continue;
+        ExportTarget target;
+        target.removable = true;
+        target.text = mount.mountPoint + kRemovableSuffix;
+        target.mountPoint = mount.mountPoint;
+        target.place = mount.mountPoint;
+        target.directory = withoutTrailingSeparator(mount.mountPoint) + "/";
+        if (target.directory == "//") target.directory = "/";
+        target.device = mount.device;
+        list.items.push_back(std::move(target));
+    }
+    list.items.push_back(hardDiskTarget(programDir));
+    list.selected = 0;  // the first carrier, or the hard disk when there is none
+    return list;
+}
+
+MediaSources systemMediaSources() {
+    MediaSources sources;
+    sources.space = [](const std::string& mountPoint) -> std::optional<VolumeSpace> {
+#ifdef _WIN32
+        (void)mountPoint;
+        return std::nullopt;
+#else
+        struct statvfs st {};
+        if (::statvfs(mountPoint.c_str(), &st) != 0) return std::nullopt;
+        VolumeSpace space;
+        space.total = static_cast<std::uint64_t>(st.f_blocks) * st.f_frsize;
+        space.free = static_cast<std::uint64_t>(st.f_bavail) * st.f_frsize;
+        return space;
+#endif
+    };
+    return sources;
+}
+
+}  // namespace talmorek::media

@@ -1,0 +1,78 @@
+#pragma once
+// Where the precinct data file can be exported: the removable carriers that
+// are plugged in and can take the file, then the "Export" directory on the
+// hard disk. The list is what the export target dialog offers; the user's
+// choice is taken by its index, never read back from the item's text.
+//
+// On Linux a carrier is a mounted, writable volume whose disk is removable:
+// the disk's `removable` flag in sysfs is 1, or the disk hangs on a USB bus
+// (USB hard disks and many sticks report 0). Where the machine's state is
+// read from is injectable, so tests describe two sticks, a card reader
+// without a card or a full stick as a small directory tree.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace talmorek::media {
+
+struct VolumeSpace {
+    std::uint64_t total = 0;  // bytes
+    std::uint64_t free = 0;   // bytes a normal user may still write
+};
+
+// What the list is read from: the sysfs root, the table of mounts, and the
+// size query of a mounted volume (nothing when its medium cannot be read).
+struct MediaSources {
+    std::string sysRoot = "/sys";
+    std::string mountsFile = "/proc/self/mounts";
+    std::function<std::optional<VolumeSpace>(const std::string& mountPoint)> space;
+};
+
+// The machine's own sysfs, mounts and sizes.
+MediaSources systemMediaSources();
+
+struct ExportTarget {
+    bool removable = false;
+    std::string text;        // the item of the list
+    std::string directory;   // where the file goes, with its trailing separator
+    std::string place;       // how the messages name it: the mount point, the drive root, the directory
+    std::string mountPoint;  // a removable carrier: where it is mounted
+    std::string device;      // a removable carrier: its block device as mounted, "/dev/sdb1"
+};
+
+struct TargetList {
+    std::vector<ExportTarget> items;
+    int selected = 0;
+};
+
+// The carriers that can take a file of `fileSize` bytes (mounted
+// read-write, medium readable, enough free space), in the order of the
+// mounts table, then the hard-disk item "do adresáře <programDir>Export ";
+// the first carrier is selected. `programDir` keeps its trailing separator.
+TargetList listExportTargets(const MediaSources& sources, const std::string& programDir, std::uint64_t fileSize);
+
+// The hard-disk item, last in every list.
+ExportTarget hardDiskTarget(const std::string& programDir, char separator = '/');
+
+// One line of the mounts table.
+struct MountEntry {
+    std::string device;
+    std::string mountPoint;
+    bool readOnly = false;
+};
+
+// The table in the form of /proc/self/mounts (blanks in names escaped as
+// "\040"); lines that do not parse are skipped.
+std::vector<MountEntry> parseMounts(const std::string& text);
+
+// Whether the block device `device` ("/dev/sdb1") lies on a removable disk
+// as sysfs under `sysRoot` describes it; false for a device sysfs does not know.
+bool isRemovableDevice(const std::string& sysRoot, const std::string& device);
+
+// Whether sysfs under `sysRoot` still knows the block device.
+bool blockDeviceExists(const std::string& sysRoot, const std::string& device);
+
+}  // namespace talmorek::media

@@ -1,0 +1,104 @@
+#include "media/proven_copy.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "data/file_io.h"
+
+namespace talmorek::media {
+namespace {
+
+const char* stepName(ExportError::Step step) {
+    switch (step) {
+        case ExportError::Step::ReadSource: return "cannot read the source";
+        case ExportError::Step::CreateDirectory: return "cannot create the directory";
+        case ExportError::Step::Write: return "cannot write the copy";
+        case ExportError::Step::Replace: return "cannot rename the copy";
+        case ExportError::Step::ReadBack: return "cannot read the copy back";
+        case ExportError::Step::Differs: return "the copy read back differs";
+    }
+    return "export failed";
+}
+
+std::string describe(const std::string& place, const std::string& file, ExportError::Step step, int err) {
+    std::string text = std::string("Export to ") + place + " failed: " + stepName(step) + " (" + file + ")";
+    if (err != 0) text += std::string(": ") + std::strerror(err);
+    return text;
+}
+
+std::string withoutTrailingSeparator(std::string dir) {
+    while (dir.size() > 1 && (dir.back() == '/' || dir.back() == '\\')) dir.pop_back();
+    return dir;
+}
+
+}  // namespace
+
+ExportError::ExportError(std::string place, std::string file, Step step, int osError)
+    : std::runtime_error(describe(place, file, step, osError)),
+      place_(std::move(place)),
+      file_(std::move(file)),
+      step_(step),
+      osError_(osError) {}
+
+std::string copyProven(const std::string& source, const std::string& directory, const std::string& fileName,
+                       const std::string& place, data::FileSystem& fs) {
+    std::string bytes;
+    {
+        data::OpenResult in = fs.open(source, data::OpenMode::Read);
+        if (!in.file) throw ExportError(place, source, ExportError::Step::ReadSource, in.error);
+        int err = in.file->readAll(bytes);
+        const int closed = in.file->close();
+        if (err == 0) err = closed;
+        if (err != 0) throw ExportError(place, source, ExportError::Step::ReadSource, err);
+    }
+
+    const std::string dir = withoutTrailingSeparator(directory);
+    if (int err = fs.createDirectory(dir)) throw ExportError(place, dir, ExportError::Step::CreateDirectory, err);
+
+    const std::string target = directory + fileName;
+    const std::string temp = data::temporaryPathFor(target);
+    {
+        data::OpenResult out = fs.open(temp, data::OpenMode::Create);
+        if (!out.file) throw ExportError(place, target, ExportError::Step::Write, out.error);
+        // Whatever fails, the half-written temporary file goes.
+        auto fail = [&](int err) {
+            out.file.reset();
+            fs.remove(temp);
+            throw ExportError(place, target, ExportError::Step::Write, err);
+        };
+        if (!bytes.empty()) {
+            if (int err = out.file->writeAt(0, bytes)) fail(err);
+        }
+        if (int err = out.file->sync()) fail(err);
+        if (int err = out.file->close()) fail(err);
+    }
+    if (int err = fs.rename(temp, target)) {
+        fs.remove(temp);
+        throw ExportError(place, target, ExportError::Step::Replace, err);
+    }
+    if (int err = fs.syncDirectory(dir)) {
+        fs.remove(target);
+        throw ExportError(place, target, ExportError::Step::Write, err);
+    }
+
+    // What the medium now holds under the final name, compared with the file.
+    std::string copy;
+    data::OpenResult back = fs.open(target, data::OpenMode::Read);
+    int err = back.file ? back.file->readAll(copy) : back.error;
+    if (back.file) {
+        const int closed = back.file->close();
+        if (err == 0) err = closed;
+    }
+    if (err != 0) {
+        fs.remove(target);
+        throw ExportError(place, target, ExportError::Step::ReadBack, err);
+    }
+    if (copy != bytes) {
+        fs.remove(target);
+        fs.syncDirectory(dir);
+        throw ExportError(place, target, ExportError::Step::Differs, 0);
+    }
+    return bytes;
+}
+
+}  // namespace talmorek::media

@@ -1,0 +1,36 @@
+#include "media/safe_removal.h"
+
+#include <fstream>
+#include <sstream>
+
+#include "media/bounded_process.h"
+
+namespace talmorek::media {
+namespace {
+
+bool stillMounted(const MediaSources& sources, const ExportTarget& target) {
+    std::ifstream in(sources.mountsFile, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream text;
+    text << in.rdbuf();
+    for (const MountEntry& mount : parseMounts(text.str())) {
+        if (mount.device == target.device || mount.mountPoint == target.mountPoint) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+bool removeSafely(const ExportTarget& target, const MediaSources& sources, const RemovalCommand& command,
+                  const std::function<void()>& tick) {
+    if (!target.removable || target.device.empty()) return false;
+    const auto deadline = std::chrono::steady_clock::now() + command.bound;
+    const ProcessOutcome unmounted = runBounded({command.program, "unmount", "-b", target.device}, deadline, tick);
+    if (unmounted.kind == ProcessOutcome::Kind::Exited && unmounted.exitCode == 0) {
+        runBounded({command.program, "power-off", "-b", target.device}, deadline, tick);
+    }
+    // Whatever the commands answered, the machine says whether it is gone.
+    return !stillMounted(sources, target) && !blockDeviceExists(sources.sysRoot, target.device);
+}
+
+}  // namespace talmorek::media

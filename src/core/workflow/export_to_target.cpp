@@ -1,0 +1,42 @@
+#include "workflow/export_to_target.h"
+
+#include "export/data_file.h"
+#include "export/export_fingerprint.h"
+#include "media/proven_copy.h"
+
+namespace talmorek::workflow {
+
+ExportReport exportReport(const media::ExportTarget& target, const std::string& fileName,
+                          const std::string& programDir, const std::string& fingerprint) {
+    ExportReport report;
+    if (target.removable) {
+        const std::string kind = "vyjímatelné zařízení";
+        report.heading = "Export dat na " + kind + " proveden.";
+        report.body = "Soubor " + fileName + "\rje uložen na " + kind + " v jednotce " + target.place + ".";
+    } else {
+        report.heading = "Export dat na pevný disk proveden.";
+        report.body = "Soubor " + fileName + "\rje uložen v adresáři " + programDir +
+                      "Export.\rSoubor překopírujte na technický nosič.";
+    }
+    report.body +=
+        "\r\rS tímto souborem je nutno na PM předat jen zápis,\r který bude nyní vytisknut.\r"
+        "Zápis je nutno vytisknout ve 2 kopiích.";
+    // The receiving point compares it with the file it has read.
+    report.body += "\r\rOtisk souboru: " + fingerprint;
+    report.fingerprint = fingerprint;
+    return report;
+}
+
+ExportReport exportToTarget(const media::ExportTarget& target, const data::Directories& dirs,
+                            const data::TStanice& station, data::FileSystem& fs) {
+    const std::string fileName =
+        exporting::dataFileName(exporting::DataLetter::O, station.KodObce, station.CisloOkrsku);
+    const std::string bytes = media::copyProven(dirs.data + fileName, target.directory, fileName, target.place, fs);
+    return exportReport(target, fileName, dirs.program, exporting::exportFingerprint(bytes));
+}
+
+std::string removalMessage(bool removed, const media::ExportTarget& target) {
+    return removed ? "Odebrán vyjímatelný disk " + target.place + "." : "Odebrání se nepovedlo.";
+}
+
+}  // namespace talmorek::workflow

@@ -1,0 +1,123 @@
+// "Uložit" of the export target dialog: the "O" file copied to the chosen
+// target, the report the information dialog shows, and the wording of a
+// copy that failed.
+
+#include "workflow/export_to_target.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+#include "core/workflow/workflow_fixture.h"
+#include "export/export_fingerprint.h"
+#include "workflow/error_messages.h"
+
+namespace talmorek::testing {
+namespace {
+
+constexpr const char* kClosing =
+    "\r\rS tímto souborem je nutno na PM předat jen zápis,\r který bude nyní vytisknut.\r"
+    "Zápis je nutno vytisknout ve 2 kopiích.";
+
+class ExportToTarget : public WorkflowTest {
+protected:
+    ExportToTarget() {
+        save(cleanRecord(parties), DataLetter::O);
+        dirs.program = dir.path();
+        dirs.station = dir.path();
+        dirs.data = dataDir();
+    }
+    std::string fileName() const { return exporting::dataFileName(DataLetter::O, "554782", kOkrsek); }
+
+    data::Directories dirs;
+};
+
+TEST_F(ExportToTarget, TheHardDiskGetsTheFileInExportWhichIsCreatedWhenMissing) {
+    const workflow::ExportReport report =
+        workflow::exportToTarget(media::hardDiskTarget(dir.path()), dirs, station(), files);
+    const std::string original = dir.read(dataFile(DataLetter::O));
+    EXPECT_EQ(dir.read("Export/" + fileName()), original);
+    EXPECT_EQ(report.heading, "Export dat na pevný disk proveden.");
+    EXPECT_EQ(report.fingerprint, exporting::exportFingerprint(original));
+    EXPECT_EQ(report.body, "Soubor " + fileName() + "\rje uložen v adresáři " + dir.path() +
+                               "Export.\rSoubor překopírujte na technický nosič." + kClosing +
+                               "\r\rOtisk souboru: " + report.fingerprint);
+}
+
+TEST_F(ExportToTarget, ACarrierIsNamedByItsMountPoint) {
+    std::filesystem::create_directory(dir.file("STICK"));
+    media::ExportTarget stick;
+    stick.removable = true;
+    stick.directory = dir.file("STICK/");
+    stick.place = "/media/komise/STICK";
+    stick.mountPoint = stick.place;
+    stick.device = "/dev/sdb1";
+    const workflow::ExportReport report = workflow::exportToTarget(stick, dirs, station(), files);
+    EXPECT_EQ(dir.read("STICK/" + fileName()), dir.read(dataFile(DataLetter::O)));
+    EXPECT_EQ(report.heading, "Export dat na vyjímatelné zařízení proveden.");
+    EXPECT_EQ(report.body, "Soubor " + fileName() +
+                               "\rje uložen na vyjímatelné zařízení v jednotce /media/komise/STICK." + kClosing +
+                               "\r\rOtisk souboru: " + report.fingerprint);
+}
+
+TEST_F(ExportToTarget, TheReportOfTheStationFromTheExamples) {
+    media::ExportTarget disk = media::hardDiskTarget("C:\\PS\\", '\\');
+    const workflow::ExportReport report = workflow::exportReport(disk, "OP532053.00001", "C:\\PS\\", "1a2b 3c4d 5e6f 7a8b");
+    EXPECT_EQ(report.body,
+              "Soubor OP532053.00001\rje uložen v adresáři C:\\PS\\Export.\rSoubor překopírujte na technický nosič." +
+                  std::string(kClosing) + "\r\rOtisk souboru: 1a2b 3c4d 5e6f 7a8b");
+}
+
+TEST_F(ExportToTarget, AFullCarrierIsReportedInCzechWithTheTarget) {
+    std::filesystem::create_directory(dir.file("STICK"));
+    media::ExportTarget stick;
+    stick.removable = true;
+    stick.directory = dir.file("STICK/");
+    stick.place = "/media/komise/STICK";
+    files.diskFullAfter(stick.directory + fileName(), 10);
+    try {
+        workflow::exportToTarget(stick, dirs, station(), files);
+        FAIL() << "exported to a full stick";
+    } catch (const media::ExportError& e) {
+        EXPECT_EQ(workflow::czechMessage(e),
+                  "Export na /media/komise/STICK se nepovedl: na nosiči není dost místa.\rData nebyla exportována.");
+    }
+    EXPECT_FALSE(dir.exists("STICK/" + fileName()));
+}
+
+TEST(ExportFailureWording, NamesTheTargetAndTheReason) {
+    using Step = media::ExportError::Step;
+    struct Case {
+        const char* name;
+        Step step;
+        int error;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"full", Step::Write, ENOSPC, "na nosiči není dost místa"},
+        {"write_protected", Step::Write, EROFS, "nosič je chráněn proti zápisu"},
+        {"no_permission", Step::Write, EACCES, "nosič je chráněn proti zápisu"},
+        {"pulled_out", Step::CreateDirectory, ENOENT, "nosič není připojen (byl vyjmut?)"},
+        {"medium_error", Step::ReadBack, EIO, "chyba čtení nebo zápisu na nosiči (byl vyjmut?)"},
+        {"differs", Step::Differs, 0, "soubor /m/S/OP1 přečtený zpět se liší od exportovaných dat"},
+        {"source", Step::ReadSource, ENOENT, "soubor /m/S/OP1 nelze přečíst"},
+        {"other", Step::Replace, EBUSY, "soubor /m/S/OP1 nelze zapsat (kód chyby 16)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const media::ExportError e("/m/S", "/m/S/OP1", c.step, c.error);
+        EXPECT_EQ(workflow::czechMessage(static_cast<const std::exception&>(e)),
+                  "Export na /m/S se nepovedl: " + std::string(c.reason) + ".\rData nebyla exportována.");
+    }
+}
+
+TEST(RemovalMessage, OnlyARemovedDeviceIsReportedRemoved) {
+    media::ExportTarget stick;
+    stick.removable = true;
+    stick.place = "/media/komise/STICK";
+    EXPECT_EQ(workflow::removalMessage(true, stick), "Odebrán vyjímatelný disk /media/komise/STICK.");
+    EXPECT_EQ(workflow::removalMessage(false, stick), "Odebrání se nepovedlo.");
+}
+
+}  // namespace
+}  // namespace talmorek::testing
