@@ -12,6 +12,8 @@
 #include <system_error>
 
 #include "export/data_file.h"
+#include "gui/platform/help.h"
+#include "gui/platform/window_hints.h"
 #include "gui/shell/czech_text.h"
 #include "gui/shell/info_e_dialog.h"
 #include "gui/shell/message_box_prompts.h"
@@ -30,11 +32,12 @@ QString qs(const std::string& text) { return QString::fromStdString(text); }
 }  // namespace
 
 TZ_ExportDat_F::TZ_ExportDat_F(TZ_infoE_F& info, ExportMedia media, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    : QDialog(parent, dialogHints(DialogButtons::None)),
       info_(info),
       media_(std::move(media)) {
     setObjectName(QStringLiteral("Z_ExportDat_F"));
     setWindowTitle(QString::fromUtf8(kCaption));
+    setHelpContext(*this, kHelpExport);
     setModal(true);
 
     auto* label = new QLabel(QStringLiteral("Zvolte zařízení, na které chcete data exportovat"), this);

@@ -1,6 +1,7 @@
 #include "gui/export/qt_export_dialogs.h"
 
 #include "gui/export/export_target_dialog.h"
+#include "gui/print/copies_dialog.h"
 
 namespace talmorek::gui {
 
@@ -9,10 +10,9 @@ bool QtExportDialogs::exportTarget(const data::Directories& dirs, const data::TS
 }
 
 int QtExportDialogs::pocetKopii() {
-    // The copies dialog `TZ_PocetKopii_F` is built with the printing of the
-    // record; until it is wired here, the two copies the receiving point
-    // asks for.
-    return 2;
+    // Over the window the export dialog belongs to: the export dialog itself
+    // has closed by now.
+    return askPocetKopii(target_.parentWidget());
 }
 
 }  // namespace talmorek::gui

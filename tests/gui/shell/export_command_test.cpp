@@ -65,11 +65,18 @@ TEST_F(ExportCommandTest, F4ExportsToTheHardDiskMarksTheStationAndPrints) {
         body = w->findChild<QLabel*>("titulek3")->text();
         QTest::keyClick(w->findChild<QPushButton*>("OK_Btn"), Qt::Key_Return);
     });
+    answerer.then([](QWidget* w) {
+        // The copies dialog offers 2 with the field's text selected: a digit
+        // replaces it and Enter confirms.
+        QTest::keyClick(w->focusWidget(), Qt::Key_3);
+        QTest::keyClick(w->focusWidget(), Qt::Key_Return);
+    });
     choose("ExportTisk_MI");
     EXPECT_EQ(inst.prompts.calls, std::vector<std::string>{kAllowed});
-    ASSERT_EQ(answerer.seen().size(), 2u);
+    ASSERT_EQ(answerer.seen().size(), 3u);
     EXPECT_EQ(answerer.seen()[0], "Z_ExportDat_F|Export dat|");
     EXPECT_EQ(answerer.seen()[1], "Z_infoE_F|Export dat a tisk zápisu|");
+    EXPECT_EQ(answerer.seen()[2], "Z_PocetKopii_F|Tisk zápisu|");
     ASSERT_TRUE(inst.dir.exists(kExported));
     EXPECT_EQ(inst.dir.read(kExported), inst.dir.read(kO));
     EXPECT_TRUE(body.endsWith("Otisk souboru: " +
@@ -78,6 +85,7 @@ TEST_F(ExportCommandTest, F4ExportsToTheHardDiskMarksTheStationAndPrints) {
     EXPECT_TRUE(window().workflow().state().ExportProveden);
     EXPECT_EQ(stav(), "A");
     EXPECT_EQ(inst.printJobs.jobs(), (std::vector<std::string>{"recordOfVote"}));
+    EXPECT_EQ(inst.printJobs.calls.at(0).copies, 3);
 }
 
 TEST_F(ExportCommandTest, EscapeInTheTargetDialogExportsNothing) {
