@@ -5,7 +5,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
+#include <QComboBox>
+#include <QDeadlineTimer>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 #include <QtTest/QTest>
 #include <filesystem>
@@ -22,6 +25,7 @@
 #include "gui/entry/names_grid.h"
 #include "gui/entry/page_annex1.h"
 #include "gui/entry/s_edit.h"
+#include "gui/export/export_target_dialog.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/program_start.h"
 #include "print/fixed_measure.h"
@@ -30,6 +34,8 @@
 #include "print/recorded_page.h"
 #include "print/recording_document.h"
 #include "data/working_files.h"
+#include "core/media/media_machine.h"
+#include "data/station.h"
 #include "support/installation.h"
 #include "support/recording_jobs.h"
 #include "support/scripted_prompts.h"
@@ -79,6 +85,8 @@ protected:
         services.prompts = &prompts;
         services.printJobs = &printJobs;
         services.sources = talmorek::testing::fixedClock();
+        media.sources = machine.sources();  // no carrier plugged in: the hard disk only
+        services.media = &media;
         session = startProgram(options, services);
         ASSERT_TRUE(session);
         TPS_menu& main = *session->mainWindow;
@@ -181,6 +189,8 @@ protected:
     }
 
     talmorek::testing::TempDir dir;
+    talmorek::testing::MediaMachine machine;
+    ExportMedia media;
     talmorek::testing::ScriptedPrompts prompts;
     ProtocolAsText printJobs;
     std::unique_ptr<ProgramSession> session;
@@ -243,6 +253,110 @@ TEST_F(CleanRun, FromF2ToTheVerdictWithTheKeyboardAlone) {
     const data::Hlasovani course = data::NactiHlasovani(dir.file("data/"));
     EXPECT_EQ(course.Zapisovat, "Jana Nováková");
     EXPECT_EQ(course.PoverPred, "Petr Svoboda");
+}
+
+// The export command's own windows, answered with keys as they open inside
+// the save: the target dialog (Enter in the list goes on to "Uložit", Enter
+// there exports to the hard disk), the report of the export (Enter on OK)
+// and the copies dialog (Enter keeps its 2). Any other modal window over
+// the entry window is a fault of the run: noted and closed. Bounded.
+class ExportAnswerer {
+public:
+    explicit ExportAnswerer(const QWidget& entry) : entry_(entry) {
+        timer_.setInterval(10);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
+        timer_.start();
+    }
+    std::vector<std::string> seen;  // object names of the windows answered, in order
+    std::string exportReport;       // the body of the report of the export
+    std::string unexpected;
+
+private:
+    void poll() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || modal == &entry_ || modal == last_ || !modal->isActiveWindow()) return;
+        last_ = modal;
+        const std::string name = modal->objectName().toStdString();
+        seen.push_back(name);
+        // The keys go from the event loop: each window opens the next from
+        // inside its own handler.
+        QTimer::singleShot(0, modal, [this, modal, name] {
+            if (name == "Z_ExportDat_F") {
+                QTest::keyClick(modal->findChild<QComboBox*>(QStringLiteral("Z_SeznZar_CB")), Qt::Key_Return);
+                QTest::keyClick(modal->focusWidget(), Qt::Key_Return);
+            } else if (name == "Z_infoE_F") {
+                exportReport = modal->findChild<QLabel*>(QStringLiteral("titulek3"))->text().toStdString();
+                QTest::keyClick(modal->findChild<QPushButton*>(QStringLiteral("OK_Btn")), Qt::Key_Return);
+            } else if (name == "Z_PocetKopii_F") {
+                QTest::keyClick(modal->focusWidget(), Qt::Key_Return);
+            } else {
+                unexpected = name;
+                if (auto* d = qobject_cast<QDialog*>(modal)) d->reject();
+            }
+        });
+        if (deadline_.hasExpired()) timer_.stop();
+    }
+
+    const QWidget& entry_;
+    const QWidget* last_ = nullptr;
+    QTimer timer_;
+    QDeadlineTimer deadline_{60000};
+};
+
+// The whole night: the record typed, saved, exported to the hard disk and
+// printed in the two copies the copies dialog offers; then F2 warns that
+// the data left the station, and "Ne" leaves everything as it was.
+TEST_F(CleanRun, TypedSavedExportedToTheHardDiskAndPrinted) {
+    TPS_menu& main = *session->mainWindow;
+    prompts.answers = {true};  // "Chcete pokračovat exportem dat a tiskem zápisu?"
+    std::unique_ptr<ExportAnswerer> answerer;
+    QTimer::singleShot(0, &main, [&] {
+        if (!waitFor([&] { return entry().isVisible() && entry().isActiveWindow(); })) {
+            ADD_FAILURE() << "the entry window never became active";
+            return;
+        }
+        answerer = std::make_unique<ExportAnswerer>(entry());
+        typeTheRecord();
+        key(Qt::Key_F2);
+        seen.windowClosed = waitFor([&] { return !entry().isVisible(); }, 5000);
+        if (entry().isVisible()) entry().done(QDialog::Rejected);
+    });
+    QTest::keyClick(&main, Qt::Key_F2);
+    ASSERT_TRUE(waitFor([&] { return !entry().isVisible(); }, 5000));
+    ASSERT_TRUE(answerer);
+
+    EXPECT_EQ(seen.steps, std::vector<std::string>{});
+    EXPECT_TRUE(seen.windowClosed);
+    EXPECT_EQ(answerer->unexpected, "");
+    EXPECT_EQ(answerer->seen, (std::vector<std::string>{"Z_ExportDat_F", "Z_infoE_F", "Z_PocetKopii_F"}));
+    ASSERT_EQ(prompts.calls.size(), 2u);
+    EXPECT_EQ(prompts.calls[0], kExportQuestion);
+    EXPECT_NE(prompts.calls[1].find("TISK ZÁPISU I EXPORT DAT POVOLEN."), std::string::npos) << prompts.calls[1];
+    EXPECT_NE(answerer->exportReport.find("je uložen v adresáři"), std::string::npos) << answerer->exportReport;
+
+    // The file the receiving point gets is the file the station keeps.
+    const std::string kept = dir.read("data/OP554782.00003");
+    ASSERT_TRUE(dir.exists("Export/OP554782.00003"));
+    EXPECT_EQ(dir.read("Export/OP554782.00003"), kept);
+    EXPECT_EQ(data::NactiStanici(dir.path()).Stav, "A");
+    EXPECT_TRUE(main.workflow().state().ExportProveden);
+    ASSERT_EQ(printJobs.jobs(), (std::vector<std::string>{"protocolOfChecks", "recordOfVote"}));
+    EXPECT_EQ(printJobs.calls[1].copies, 2);
+
+    // F2 again: the question of data already exported, "Ne" changes nothing.
+    const std::string komise = dir.read("data/KOMISE.RCD");
+    const std::string hlaso = dir.read("data/HLASO.RCD");
+    prompts.answers = {false};
+    ASSERT_TRUE(showActive(main));
+    QTest::keyClick(&main, Qt::Key_F2);
+    ASSERT_EQ(prompts.calls.size(), 3u);
+    EXPECT_EQ(prompts.calls[2].rfind("question|Vstup dat za okrsek|Data okrsku byla již vyexportována.", 0), 0u)
+        << prompts.calls[2];
+    EXPECT_FALSE(entry().isVisible());
+    EXPECT_EQ(dir.read("data/OP554782.00003"), kept);
+    EXPECT_EQ(dir.read("data/KOMISE.RCD"), komise);
+    EXPECT_EQ(dir.read("data/HLASO.RCD"), hlaso);
+    EXPECT_EQ(data::NactiStanici(dir.path()).Stav, "A");
 }
 
 }  // namespace
