@@ -104,8 +104,12 @@ void writePdf(const print::RecordedDocument& document, const QString& fileName, 
     }
     const QByteArray& bytes = pdf.data();
     try {
+        // The user's directory: other files ending in ".tmp~" there are not ours.
+        data::AtomicWriteOptions options;
+        options.clearStaleTemporaries = false;
         data::replaceFileAtomically(QFile::encodeName(fileName).toStdString(),
-                                    std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), fs);
+                                    std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                                    options, fs);
     } catch (const data::IoError&) {
         throw PrintOutputError(cannotWrite);
     }

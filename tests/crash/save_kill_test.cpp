@@ -55,10 +55,21 @@ pid_t startTool(const std::vector<std::string>& args) {
     return rc == 0 ? pid : -1;
 }
 
-// The exit status, or the signal as a negative number.
+// The exit status, or the signal as a negative number. A save that hangs
+// is killed after 30 s and counts as a failure (-1001).
 int waitFor(pid_t pid) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    for (;;) {
+        const pid_t done = waitpid(pid, &status, WNOHANG);
+        if (done == pid) break;
+        if (done < 0 && errno != EINTR) return -1002;
+        if (std::chrono::steady_clock::now() > deadline) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            return -1001;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
 }

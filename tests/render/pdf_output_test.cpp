@@ -131,6 +131,14 @@ TEST_F(PdfOutput, IsWrittenBesideTheTargetAndRenamedOverIt) {
     EXPECT_EQ(fs.journal().back(), "sync directory");
 }
 
+// The user's directory is not the program's: a file of theirs that happens
+// to end in ".tmp~" stays.
+TEST_F(PdfOutput, LeavesOtherTemporaryLookingFilesInTheUsersDirectory) {
+    dir.write("notes.tmp~", "the user's");
+    writePdf(pages({print::Orientation::Portrait}), file("out.pdf"));
+    EXPECT_EQ(dir.read("notes.tmp~"), "the user's");
+}
+
 QStringList qtMessages;
 void keepQtMessage(QtMsgType, const QMessageLogContext&, const QString& text) { qtMessages << text; }
 

@@ -102,7 +102,7 @@ void replaceFileAtomically(const std::string& path, std::string_view bytes, cons
         throw IoError(path, existing.error, describe("Cannot open", path, existing.error));
     }
     const std::string directory = directoryOf(path);
-    removeStaleTemporaries(directory, fs);
+    if (options.clearStaleTemporaries) removeStaleTemporaries(directory, fs);
     const std::string temp = temporaryPathFor(path);
     OpenResult created = fs.open(temp, OpenMode::Create);
     if (!created.file) throw IoError(path, created.error, describe("Cannot create", temp, created.error));

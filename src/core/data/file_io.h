@@ -42,8 +42,14 @@ void replaceFileAtomically(const std::string& path, std::string_view bytes, File
 // ENOSPC once that many bytes have reached the temporary file: a disk that
 // fills up halfway. Kept for the callers that still pass it; a fault-injecting
 // FileSystem does the same for every file operation.
+//
+// `clearStaleTemporaries` removes leftover "*.tmp~" files of earlier
+// interrupted writes from the target's directory first. Right for the
+// program's own directories; a directory the user chose (a PDF's) holds
+// files that are not ours.
 struct AtomicWriteOptions {
     std::optional<std::size_t> failAfterBytes;
+    bool clearStaleTemporaries = true;
 };
 void replaceFileAtomically(const std::string& path, std::string_view bytes, const AtomicWriteOptions& options,
                            FileSystem& fs = systemFileSystem());

@@ -47,6 +47,13 @@ void printPages(QPrinter& printer, const print::RecordedDocument& document, int 
     to = std::min(to, last);
     if (from > to) return;
     copies = std::max(copies, 1);
+    // The copies asked for here are this print's only: the record's direct
+    // copies after the next export must not each come out that many times.
+    struct RestoreCopies {
+        QPrinter& printer;
+        int copies;
+        ~RestoreCopies() { printer.setCopyCount(copies); }
+    } restore{printer, printer.copyCount()};
     printer.setDocName(QString::fromStdString(document.title));
     // The range is ours to print; the printer is told to take every page it gets.
     printer.setPrintRange(QPrinter::AllPages);

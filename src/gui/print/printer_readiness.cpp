@@ -17,7 +17,8 @@ void ensurePrinterTakesJobs(const QPrinter& printer) {
         return;
     }
     const QString name = printer.printerName();
-    if (name.isEmpty() || QPrinterInfo::printerInfo(name).isNull())
+    if (name.isEmpty()) throw render::PrintOutputError("Není nainstalována žádná tiskárna.");
+    if (QPrinterInfo::printerInfo(name).isNull())
         throw render::PrintOutputError("Tiskárna " + name.toStdString() + " není nainstalována.");
     if (queueAcceptsJobs(name) == false)
         throw render::PrintOutputError("Tiskárna " + name.toStdString() + " nyní nepřijímá žádné tiskové úlohy.");

@@ -23,7 +23,7 @@ QPushButton* okButton(QWidget& dialog) { return dialog.findChild<QPushButton*>(Q
 // Replaces the field's text by `typed`, key by key.
 void typeInto(TSEdit& field, const QString& typed) {
     QTest::keyClick(&field, Qt::Key_End);
-    while (!field.text().isEmpty()) QTest::keyClick(&field, Qt::Key_Backspace);
+    for (int n = field.text().size(); n > 0; --n) QTest::keyClick(&field, Qt::Key_Backspace);
     if (!typed.isEmpty()) QTest::keyClicks(&field, typed);
 }
 

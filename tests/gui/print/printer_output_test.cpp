@@ -64,6 +64,18 @@ TEST_F(PrinterPages, PrinterGetsTheRangeAsManyTimesAsCopies) {
     EXPECT_EQ(printer.docName(), "VOLBY");
 }
 
+// The copies of one print from the preview are that print's only: the
+// printer keeps the count it had, so the record's direct copies after the
+// next export are not each multiplied by it.
+TEST_F(PrinterPages, APrintLeavesThePrintersCopyCountAsItFoundIt) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file("copies.pdf"));
+    printer.setCopyCount(2);
+    printPages(printer, numberedPages(2), 1, 2, 3);
+    EXPECT_EQ(printer.copyCount(), 2);
+}
+
 TEST_F(PrinterPages, DirectPrintSendsEachPageAsItIsFinished) {
     REQUIRE_POPPLER();
     QPrinter printer(QPrinter::HighResolution);

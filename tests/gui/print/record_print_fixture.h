@@ -50,7 +50,7 @@ private:
             copiesDialogSeen = true;
             TSEdit* field = dialog->field();
             QTest::keyClick(field, Qt::Key_End);
-            while (!field->text().isEmpty()) QTest::keyClick(field, Qt::Key_Backspace);
+            for (int n = field->text().size(); n > 0; --n) QTest::keyClick(field, Qt::Key_Backspace);
             if (!typed_.isEmpty()) QTest::keyClicks(field, typed_);
             QTest::keyClick(field, Qt::Key_Return);
             return;
