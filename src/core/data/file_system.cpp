@@ -111,6 +111,17 @@ std::vector<std::string> FileSystem::filesIn(const std::string& directory) {
     return names;
 }
 
+void FileSystem::dropCachedPages(const std::string& path) {
+#if defined(_WIN32)
+    (void)path;
+#else
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    if (fd < 0) return;
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    ::close(fd);
+#endif
+}
+
 int FileSystem::syncDirectory(const std::string& directory) {
 #ifdef _WIN32
     (void)directory;  // NTFS commits a rename with its journal

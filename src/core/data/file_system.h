@@ -68,6 +68,10 @@ public:
     // exists already.
     virtual int createDirectory(const std::string& path) = 0;
     virtual int syncDirectory(const std::string& directory);
+    // Asks the system to forget the cached pages of the flushed file `path`,
+    // so that the next read comes from the medium itself, not from memory.
+    // Best effort: nothing happens where the system cannot do it.
+    virtual void dropCachedPages(const std::string& path);
 };
 
 // The operating system's own files.

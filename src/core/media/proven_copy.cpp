@@ -81,7 +81,10 @@ std::string copyProven(const std::string& source, const std::string& directory, 
         throw ExportError(place, target, ExportError::Step::Write, err);
     }
 
-    // What the medium now holds under the final name, compared with the file.
+    // What the medium now holds under the final name, compared with the file:
+    // read from the medium, not from the pages still in memory, or a stick
+    // that loses what it is given would pass.
+    fs.dropCachedPages(target);
     std::string copy;
     data::OpenResult back = fs.open(target, data::OpenMode::Read);
     int err = back.file ? back.file->readAll(copy) : back.error;
