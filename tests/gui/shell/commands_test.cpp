@@ -18,20 +18,8 @@ const std::string kE = "data/EP554782.00003";
 const std::string kO = "data/OP554782.00003";
 const std::string kAskCancel = "question|Rušení dat|Opravdu chcete zrušit pořízená data?";
 
-class CommandsTest : public ::testing::Test {
+class CommandsTest : public StartedProgram {
 protected:
-    void start() {
-        session = inst.start();
-        ASSERT_TRUE(session);
-        ASSERT_TRUE(showAndWait(window()));
-        window().findChild<QTimer*>(QStringLiteral("startTimer"))->stop();
-    }
-    TPS_menu& window() { return *session->mainWindow; }
-    void choose(const char* item) { window().findChild<QAction*>(QString::fromLatin1(item))->trigger(); }
-    std::string stav() { return data::NactiStanici(inst.dir.path()).Stav; }
-
-    Installation inst;
-    std::unique_ptr<ProgramSession> session;
 };
 
 TEST_F(CommandsTest, F3OnAFreshInstallationRefuses) {

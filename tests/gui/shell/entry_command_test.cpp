@@ -20,17 +20,15 @@ const std::string kExportedQuestion =
 const std::string kCloseQuestion =
     "questionDefaultNo|Vstup dat za okrsek|Opravdu ukončit pořizování bez uložení změn na aktuální záložce?";
 
-class EntryCommandTest : public ::testing::Test {
+class EntryCommandTest : public StartedProgram {
 protected:
+    // F2 is a shortcut of the main window: it must be the active one.
     void start() {
-        session = inst.start();
-        ASSERT_TRUE(session);
-        ASSERT_TRUE(showAndWait(window()));
-        window().findChild<QTimer*>(QStringLiteral("startTimer"))->stop();
+        StartedProgram::start();
+        if (HasFatalFailure()) return;
         window().activateWindow();
         ASSERT_TRUE(waitFor([&] { return window().isActiveWindow(); }));
     }
-    TPS_menu& window() { return *session->mainWindow; }
 
     // Presses F2 in the main window; while the entry window is open, notes
     // what it shows and closes it with Escape.
@@ -51,8 +49,6 @@ protected:
         waitFor([&] { return !window().entryWindow()->isVisible(); }, 1000);
     }
 
-    Installation inst;
-    std::unique_ptr<ProgramSession> session;
     bool opened = false, modal = false, atTopLeft = false;
     std::string caption, focused;
     int page = -1;

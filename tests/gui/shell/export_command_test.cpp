@@ -26,26 +26,15 @@ const std::string kAllowed =
     "(zapojte) technický nosič,\rna který chcete data exportovat.\r\rPokud žádný nevložíte,\rbude umožněn jen "
     "export dat na pevný disk.";
 
-class ExportCommandTest : public ::testing::Test {
+class ExportCommandTest : public StartedProgram {
 protected:
     ExportCommandTest() {
         media.sources = machine.sources();  // nothing plugged in
         inst.media = &media;
     }
-    void start() {
-        session = inst.start();
-        ASSERT_TRUE(session);
-        ASSERT_TRUE(showAndWait(window()));
-        window().findChild<QTimer*>(QStringLiteral("startTimer"))->stop();
-    }
-    TPS_menu& window() { return *session->mainWindow; }
-    void choose(const char* item) { window().findChild<QAction*>(QString::fromLatin1(item))->trigger(); }
-    std::string stav() { return data::NactiStanici(inst.dir.path()).Stav; }
 
     talmorek::testing::MediaMachine machine;
     ExportMedia media;
-    Installation inst;
-    std::unique_ptr<ProgramSession> session;
 };
 
 TEST_F(ExportCommandTest, F4ExportsToTheHardDiskMarksTheStationAndPrints) {

@@ -27,20 +27,7 @@ void spoilFirstCandidateCount(const Installation& inst) {
     inst.dir.write("STRANY.RCD", strany);
 }
 
-class Failures : public ::testing::Test {
-protected:
-    void start() {
-        session = inst.start();
-        ASSERT_TRUE(session);
-        ASSERT_TRUE(showAndWait(window()));
-        window().findChild<QTimer*>(QStringLiteral("startTimer"))->stop();
-    }
-    TPS_menu& window() { return *session->mainWindow; }
-    void choose(const char* item) { window().findChild<QAction*>(QString::fromLatin1(item))->trigger(); }
-
-    Installation inst;
-    std::unique_ptr<ProgramSession> session;
-};
+class Failures : public StartedProgram {};
 
 // The print command meets a party list whose count is no number: the list
 // is refused as it is read, before anything is offered or printed; the

@@ -2,7 +2,9 @@
 // What the shell tests share: an installation laid out in a temporary
 // directory, prompts answered from a script, print jobs recorded instead of
 // printed, and an answerer for real modal windows.
+#include <QAction>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 #include <deque>
 #include <functional>
@@ -10,6 +12,9 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "data/station.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/program_start.h"
 #include "entry/record_of_vote.h"
@@ -18,7 +23,6 @@
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
 
-class QTimer;
 
 namespace talmorek::gui::testing {
 
@@ -54,6 +58,26 @@ struct Installation {
 
 // Shows the window and waits (bounded) until its show step has run.
 bool showAndWait(TPS_menu& window);
+
+// A test of the program started in its installation: the main window shown,
+// its start-up reminder of the date and time stopped (another scenario),
+// and menu commands chosen by name.
+class StartedProgram : public ::testing::Test {
+protected:
+    void start() {
+        session = inst.start();
+        ASSERT_TRUE(session);
+        ASSERT_TRUE(showAndWait(window()));
+        window().findChild<QTimer*>(QStringLiteral("startTimer"))->stop();
+    }
+    TPS_menu& window() { return *session->mainWindow; }
+    void choose(const char* item) { window().findChild<QAction*>(QString::fromLatin1(item))->trigger(); }
+    // The station's status letter as the station record holds it now.
+    std::string stav() { return data::NactiStanici(inst.dir.path()).Stav; }
+
+    Installation inst;
+    std::unique_ptr<ProgramSession> session;
+};
 
 // Answers real modal windows (message boxes and dialogs) while a call runs:
 // each one that becomes the active modal widget is recorded as
