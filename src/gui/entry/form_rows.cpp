@@ -1,6 +1,8 @@
 #include "gui/entry/form_rows.h"
 
 #include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <optional>
@@ -168,6 +170,17 @@ IdentificationRow identificationRow(QWidget* page, QVBoxLayout* lines, const Ide
         .text(row.nazevCaption)
         .wideField(row.nazevObce);
     return row;
+}
+
+QPushButton* continueButton(QWidget* page, QVBoxLayout* lines, const char* objectName, const QString& goesTo) {
+    auto* button = new QPushButton(QStringLiteral("Pokračovat"), page);
+    button->setObjectName(QString::fromLatin1(objectName));
+    button->setAccessibleName(goesTo);
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(button);
+    lines->addLayout(row);
+    return button;
 }
 
 }  // namespace talmorek::gui

@@ -17,6 +17,8 @@
 
 class QVBoxLayout;
 
+class QPushButton;
+
 namespace talmorek::gui {
 
 // Design pixels by which the lines of a section stand in from its number.
@@ -117,5 +119,9 @@ struct IdentificationRow {
     QLabel* nazevObce;
 };
 IdentificationRow identificationRow(QWidget* page, QVBoxLayout* lines, const IdentificationNames& names);
+
+// The page's "Pokračovat" button at the right end of its own last line;
+// `goesTo` is what a screen reader says it leads to.
+QPushButton* continueButton(QWidget* page, QVBoxLayout* lines, const char* objectName, const QString& goesTo);
 
 }  // namespace talmorek::gui

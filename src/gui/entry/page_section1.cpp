@@ -57,13 +57,7 @@ PageSection1::PageSection1(QWidget* parent) : QWidget(parent) {
     buildBallotBox(lines);
     lines->addStretch(1);
 
-    dalsiBtn_ = new QPushButton(s("Pokračovat"), this);
-    dalsiBtn_->setObjectName(QStringLiteral("R_Dalsi_Btn"));
-    dalsiBtn_->setAccessibleName(s("Pokračovat na oddíl II"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(dalsiBtn_);
-    lines->addLayout(buttons);
+    dalsiBtn_ = continueButton(this, lines, "R_Dalsi_Btn", s("Pokračovat na oddíl II"));
 
     settleTabOrder();
 }

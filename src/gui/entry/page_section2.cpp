@@ -75,13 +75,7 @@ PageSection2::PageSection2(QWidget* parent) : QWidget(parent) {
     lines->addLayout(panelRow);
     lines->addStretch(1);
 
-    dalsiBtn_ = new QPushButton(s("Pokračovat"), this);
-    dalsiBtn_->setObjectName(QStringLiteral("R_Dalsi2_Btn"));
-    dalsiBtn_->setAccessibleName(s("Pokračovat na přílohu č. 1"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(dalsiBtn_);
-    lines->addLayout(buttons);
+    dalsiBtn_ = continueButton(this, lines, "R_Dalsi2_Btn", s("Pokračovat na přílohu č. 1"));
 
     settleTabOrder();
 }
