@@ -20,8 +20,10 @@ void showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text, c
 bool askYesNo(QWidget* parent, const QString& text, const QString& title, bool defaultYes) {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
     box.setObjectName(QStringLiteral("MessageBox"));
-    QPushButton* yes = box.addButton(QStringLiteral("Ano"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("Ne"), QMessageBox::NoRole);
+    // A and N answer, with Alt or without, as in every question of the
+    // system the commission knows; the underlined letter says so.
+    QPushButton* yes = box.addButton(QStringLiteral("&Ano"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("&Ne"), QMessageBox::NoRole);
     box.setDefaultButton(defaultYes ? yes : no);
     box.setEscapeButton(no);
     box.exec();

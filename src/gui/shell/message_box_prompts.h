@@ -38,6 +38,7 @@ private:
 void showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text, const QString& title);
 
 // A modal Yes/No question ("Ano" the default unless `defaultYes` is false); true for "Ano".
+// The keys A and N (with Alt or without) press "Ano" and "Ne".
 bool askYesNo(QWidget* parent, const QString& text, const QString& title, bool defaultYes = true);
 
 }  // namespace talmorek::gui

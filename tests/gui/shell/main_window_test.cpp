@@ -2,15 +2,18 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QtTest/QTest>
 
 #include "gui/shell/about_dialog.h"
 #include "gui/shell/info_e_dialog.h"
@@ -157,12 +160,47 @@ TEST(MessageBoxPromptsTest, QuestionUsesCzechButtonsAndLineBreaks) {
             text = box->text();
             EXPECT_EQ(box->icon(), QMessageBox::Question);
             ASSERT_EQ(box->buttons().size(), 2);
-            EXPECT_EQ(box->defaultButton()->text(), QStringLiteral("Ano"));
+            EXPECT_EQ(box->defaultButton()->text(), QStringLiteral("&Ano"));
             for (QAbstractButton* b : box->buttons())
-                if (b->text() == (yes ? QStringLiteral("Ano") : QStringLiteral("Ne"))) b->click();
+                if (b->text() == (yes ? QStringLiteral("&Ano") : QStringLiteral("&Ne"))) b->click();
         });
         EXPECT_EQ(prompts.question("První řádek.\rDruhý řádek?", "Rušení dat"), yes);
         EXPECT_EQ(text, QStringLiteral("První řádek.\nDruhý řádek?"));
+    }
+}
+
+// The letters of the buttons answer a question, with Alt or without; the
+// default button stays what the question asks for.
+TEST(MessageBoxPromptsTest, TheKeysAAndNAnswerAQuestion) {
+    TZ_infoE_F info;
+    MessageBoxPrompts prompts(nullptr, &info);
+    struct Case {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        bool defaultNo;
+        bool answer;
+    };
+    const Case cases[] = {
+        {"A", Qt::Key_A, Qt::NoModifier, true, true},
+        {"Alt+A", Qt::Key_A, Qt::AltModifier, true, true},
+        {"N", Qt::Key_N, Qt::NoModifier, false, false},
+        {"Alt+N", Qt::Key_N, Qt::AltModifier, false, false},
+    };
+    for (const Case& c : cases) {
+        ModalAnswerer answerer;
+        QString defaultButton;
+        answerer.then([&](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            ASSERT_TRUE(box);
+            defaultButton = box->defaultButton()->text();
+            QWidget* focus = QApplication::focusWidget();
+            QTest::keyClick(focus && focus->window() == box ? focus : box, c.key, c.modifiers);
+        });
+        const bool answer = c.defaultNo ? prompts.questionDefaultNo("Opravdu?", "Otázka")
+                                        : prompts.question("Opravdu?", "Otázka");
+        EXPECT_EQ(answer, c.answer) << c.name;
+        EXPECT_EQ(defaultButton, c.defaultNo ? QStringLiteral("&Ne") : QStringLiteral("&Ano")) << c.name;
     }
 }
 
