@@ -14,6 +14,7 @@
 #include "gui/entry/message_dialog.h"
 #include "gui/export/export_target_dialog.h"
 #include "gui/export/qt_export_dialogs.h"
+#include "gui/platform/focus_mark.h"
 #include "gui/platform/help.h"
 #include "gui/platform/window_hints.h"
 #include "gui/shell/help_key.h"
@@ -89,8 +90,10 @@ TPS_menu::TPS_menu(data::Directories dirs, ShellServices services, QWidget* pare
     help_ = new HelpWindow(this);
     setHelpContext(*this, kHelpMainWindow);
     new HelpKey([this](QWidget* where) { openHelpAt(where); }, this);
-    if (auto* application = qobject_cast<QApplication*>(QCoreApplication::instance()))
+    if (auto* application = qobject_cast<QApplication*>(QCoreApplication::instance())) {
         keepDialogsFromMinimising(*application);
+        markKeyboardFocus(*application);
+    }
 
     prompts_ = services.prompts;
     if (!prompts_) {
@@ -227,6 +230,11 @@ void TPS_menu::runCommand(Command&& command) {
     guarded(std::forward<Command>(command));
     // A command may have read the station record for the first time.
     if (workflow_->started()) showStation();
+    // Whatever the command opened has closed, and the keys come back here.
+    // A window manager may leave no window active once a modal one goes
+    // (F2, F3 and F4 would then do nothing until Alt+Tab).
+    raise();
+    activateWindow();
 }
 
 template <typename Command>
