@@ -18,6 +18,7 @@ void ScriptedPrompts::record(Message m) {
     } else {
         calls.push_back(m.kind + "|" + m.title + "|" + m.text);
     }
+    if (onMessage) onMessage(m);
     messages.push_back(std::move(m));
 }
 

@@ -7,6 +7,7 @@
 // Texts are recorded as they were asked (UTF-8, "\r" for a line break).
 
 #include <deque>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -39,6 +40,9 @@ public:
     // When set, a question raises std::runtime_error with this text, as a
     // dialog that breaks would.
     std::string questionFails;
+    // Called with every call as it comes, before a question is answered:
+    // what the screen shows at that moment can be looked at.
+    std::function<void(const Message&)> onMessage;
     // Every call in order.
     std::vector<Message> messages;
     // The same calls as one line each, for tests that compare whole

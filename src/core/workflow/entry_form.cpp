@@ -199,6 +199,7 @@ void EntryForm::afterPageShown(EntryPage page) {
             break;
     }
     lastPage_ = page;
+    if (pageShown_) pageShown_(page);
 }
 
 PageChange EntryForm::nextPage() {
@@ -395,6 +396,12 @@ SaveOutcome EntryForm::save() {
 
 bool EntryForm::requestClose() {
     if (!open_) return true;
+    // A finding still waiting to be shown belongs to the field being left
+    // for good: the close question comes alone.
+    if (!showing_) {
+        pending_.reset();
+        waiting_ = WaitingAction::None;
+    }
     if (!prompts_.questionDefaultNo("Opravdu ukončit pořizování bez uložení změn na aktuální záložce?", kTitle))
         return false;
     // What earlier page changes saved stays; this page's changes are not saved.

@@ -23,6 +23,7 @@
 // run only when the user goes on with "&Ignorovat"/"&Potvrdit". "&Opravit"
 // drops them and brings the field back.
 
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -112,6 +113,11 @@ public:
     bool Closing() const { return closing_; }
     // The control to focus after the last call.
     const EntryControl& focus() const { return focus_; }
+    // Called each time a page is shown, while the step that shows it goes
+    // on: the window follows at once, so that what comes up during a save
+    // (the protocol of checks, the export question) stands over page I,
+    // where the save has gone, and not over the page it started from.
+    void onPageShown(std::function<void(EntryPage)> listener) { pageShown_ = std::move(listener); }
 
     // Every change of page goes through here: the tabs, Page Up / Page Down,
     // "Pokračovat", Enter on the last party box, "&Opravit", the save and
@@ -187,7 +193,9 @@ public:
     SaveOutcome UlozitMIClick();
     // "Zrušit", Escape and closing the window: asks first; true when the
     // window closes (nothing more is saved). A window that a save has closed
-    // already closes without a question.
+    // already closes without a question. Cancelling judges nothing: a
+    // report not yet shown is dropped, and the field the window leaves on
+    // the way is left as for "Zrušit" (see `fieldExit`).
     bool requestClose();
 
     // --- Reports waiting for the user. ---
@@ -248,6 +256,7 @@ private:
     EntryPage page_ = EntryPage::Section1;
     EntryPage lastPage_ = EntryPage::Section1;
     EntryControl focus_;
+    std::function<void(EntryPage)> pageShown_;
 
     std::optional<FieldFinding> pending_;
     bool showing_ = false;

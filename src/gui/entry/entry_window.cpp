@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <optional>
@@ -166,6 +167,10 @@ void TR_Vstupni_Form::connectControls() {
 
     keys_ = new EnterKeyPress(this);
     keys_->watchControlsOf(*this);
+
+    // The page the logic shows is the page on the screen, also in the middle
+    // of a step: a save goes to page I before the checks report.
+    form_.onPageShown([this](EntryPage) { showLogicPage(); });
 }
 
 // ---------------------------------------------------------------------------
@@ -313,7 +318,7 @@ void TR_Vstupni_Form::lastCandidateLeft() {
     const bool withEnter = std::exchange(lastCandidateEnter_, false);
     // Enter moves the focus on to whatever follows in tab order ("Zrušit"),
     // which is no choice of the user's: only a move of their own counts.
-    const EntryControl focusTo = withEnter ? EntryControl() : controlOf(QApplication::focusWidget());
+    const EntryControl focusTo = withEnter && !cancelling_ ? EntryControl() : focusTarget();
     // The party and its item are taken now; the move Enter makes (to the
     // next party or page III) runs once the focus has settled.
     QMetaObject::invokeMethod(
@@ -365,6 +370,11 @@ EntryControl TR_Vstupni_Form::controlOf(const QWidget* widget) const {
     }
     if (auto control = workflow::controlNamed(widget->objectName().toStdString())) return *control;
     return EntryControl(EntryField::Other);
+}
+
+EntryControl TR_Vstupni_Form::focusTarget() const {
+    if (cancelling_) return EntryControl(EntryField::zrusitBtn);
+    return controlOf(QApplication::focusWidget());
 }
 
 void TR_Vstupni_Form::focusControl(const EntryControl& control) {
@@ -492,6 +502,9 @@ void TR_Vstupni_Form::save(const std::function<workflow::SaveOutcome()>& request
 }
 
 void TR_Vstupni_Form::reject() {
+    // Escape, "Zrušit", the close box and Alt+F4 alike: the field left on
+    // the way is left as for "Zrušit", judged by no rule.
+    const QScopedValueRollback cancel(cancelling_, true);
     bool closes = false;
     throughPageChange([&] {
         closes = form_.requestClose();
@@ -521,8 +534,14 @@ void TR_Vstupni_Form::fieldLeft(TSEdit* edit) {
             lastCandidateLeft();
             return;
         }
-        const EntryControl focusTo = controlOf(QApplication::focusWidget());
-        const auto finding = form_.fieldExit(control, edit->text().toStdString(), focusTo);
+        const auto finding = form_.fieldExit(control, edit->text().toStdString(), focusTarget());
+        // The field shows what the record now holds: a number cut to 16 bits,
+        // leading zeros dropped, an hour "0" emptied, text cut to its room.
+        const workflow::FieldKind kind = workflow::fieldInput(control.field).kind;
+        if (kind == workflow::FieldKind::Text || kind == workflow::FieldKind::Digits) {
+            const QScopedValueRollback quiet(filling_, true);
+            edit->setValue(q(form_.fieldText(control)));
+        }
         refreshComputed();
         if (finding) findingQueued();
     });

@@ -108,6 +108,9 @@ private:
     void focusControl(const workflow::EntryControl& control);
     QWidget* widgetOf(const workflow::EntryControl& control) const;
     workflow::EntryControl controlOf(const QWidget* widget) const;
+    // Where the focus goes as a field is left: the control that takes it,
+    // or "Zrušit" while the window is being cancelled.
+    workflow::EntryControl focusTarget() const;
 
     void fieldLeft(TSEdit* edit);
     void nameLeft(int row, const QString& text);
@@ -149,6 +152,7 @@ private:
     bool filling_ = false;     // showing values, not the user typing them
     bool reporting_ = false;   // the message dialog is up
     bool reportQueued_ = false;
+    bool cancelling_ = false;  // Escape, "Zrušit" or the close box is closing the window
     bool lastCandidateEnter_ = false;  // R_EdT4PPoslKand is being left with Enter
 };
 

@@ -59,6 +59,17 @@ TEST_F(EntryReports, AReportOfAClosedWindowIsDropped) {
     EXPECT_EQ(form.beginReport(), std::nullopt);
 }
 
+TEST_F(EntryReports, CancellingDropsAReportNotYetShownEvenWhenTheWindowStays) {
+    // Escape right after a field exit: the close question comes alone, and
+    // "Ne" does not bring the finding back over the window.
+    form.Hlaska(noPersons(), Field::R_EdVydObalky);
+    prompts.answers = {false};
+    EXPECT_FALSE(form.requestClose());
+    EXPECT_TRUE(form.isOpen());
+    EXPECT_FALSE(form.reportPending());
+    EXPECT_EQ(form.beginReport(), std::nullopt);
+}
+
 TEST_F(EntryReports, OpravitStopsTheSaveAndBringsTheFieldBack) {
     form.changePage(Page::Section3);
     form.Hlaska(noPersons(), Field::UlozitOkrBtn);
