@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QtGlobal>
@@ -129,6 +131,23 @@ TEST_F(PdfOutput, IsWrittenBesideTheTargetAndRenamedOverIt) {
     EXPECT_EQ(fs.journal().end()[-4], "sync out.pdf.tmp~");
     EXPECT_EQ(fs.journal().end()[-2], "rename out.pdf.tmp~ out.pdf");
     EXPECT_EQ(fs.journal().back(), "sync directory");
+}
+
+// A link planted at the PDF's temporary name or at the PDF itself carries
+// nothing to the file it names: the PDF is written as a file of its own.
+TEST_F(PdfOutput, ALinkPlantedBesideOrAtThePdfIsNeverWrittenThrough) {
+    for (const char* linkAt : {"out.pdf.tmp~", "out.pdf"}) {
+        SCOPED_TRACE(linkAt);
+        ::talmorek::testing::TempDir elsewhere;
+        elsewhere.write("victim", "not ours");
+        std::filesystem::remove(dir.file("out.pdf"));
+        std::filesystem::create_symlink(elsewhere.file("victim"), dir.file(linkAt));
+        writePdf(pages({print::Orientation::Portrait}), file("out.pdf"));
+        EXPECT_EQ(elsewhere.read("victim"), "not ours");
+        EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(dir.file("out.pdf"))));
+        EXPECT_EQ(dir.read("out.pdf").substr(0, 5), "%PDF-");
+        EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(dir.file("out.pdf.tmp~"))));
+    }
 }
 
 // The user's directory is not the program's: a file of theirs that happens

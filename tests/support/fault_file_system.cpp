@@ -89,10 +89,11 @@ void FaultFileSystem::note(const std::string& what, const std::string& path, con
 }
 
 data::OpenResult FaultFileSystem::open(const std::string& path, data::OpenMode mode) {
-    note(mode == data::OpenMode::Read ? "read" : mode == data::OpenMode::Update ? "update" : "create", path);
+    const bool reading = mode == data::OpenMode::Read || mode == data::OpenMode::ReadOwn;
+    note(reading ? "read" : mode == data::OpenMode::Update ? "update" : "create", path);
     const std::string p = normal(path);
     if (vanishing_.erase(p) > 0) base_.remove(path);
-    if (mode != data::OpenMode::Read && writeProtected_.count(p) > 0) return {nullptr, EACCES};
+    if (!reading && writeProtected_.count(p) > 0) return {nullptr, EACCES};
     data::OpenResult opened = base_.open(path, mode);
     if (!opened.file) return opened;
     return {std::make_unique<FaultFile>(*this, std::move(opened.file), path), 0};

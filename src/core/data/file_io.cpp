@@ -87,24 +87,48 @@ void removeStaleTemporaries(const std::string& directory, FileSystem& fs) {
 
 std::string temporaryPathFor(const std::string& path) { return path + std::string(kTemporarySuffix); }
 
+OpenResult createTemporary(const std::string& temp, FileSystem& fs) {
+    // What an earlier write left at the name, or what someone planted there
+    // (a link to a file elsewhere), is unlinked, never opened: the name
+    // goes, the file a link names stays as it was. The temporary file is
+    // then made anew, and refused should anything be at its name again.
+    const int removed = fs.remove(temp);
+    if (removed != 0 && removed != ENOENT) return {nullptr, removed};
+    return fs.open(temp, OpenMode::CreateNew);
+}
+
 void replaceFileAtomically(const std::string& path, std::string_view bytes, FileSystem& fs) {
     replaceFileAtomically(path, bytes, AtomicWriteOptions{}, fs);
 }
 
 void replaceFileAtomically(const std::string& path, std::string_view bytes, const AtomicWriteOptions& options,
                            FileSystem& fs) {
-    // A rename needs write access to the directory only, so it would replace a
-    // write-protected file that opening it for writing refuses. Ask for write
-    // access to an existing target first, as every record file is opened.
-    if (OpenResult existing = fs.open(path, OpenMode::Update); existing.file) {
-        existing.file->close();
-    } else if (existing.error != ENOENT) {
-        throw IoError(path, existing.error, describe("Cannot open", path, existing.error));
+    switch (fs.kindOf(path)) {
+        case PathKind::RegularFile: {
+            // A rename needs write access to the directory only, so it would
+            // replace a write-protected file that opening it for writing
+            // refuses. Ask for write access to the target first, as every
+            // record file is opened.
+            OpenResult existing = fs.open(path, OpenMode::Update);
+            if (!existing.file && existing.error != ENOENT)
+                throw IoError(path, existing.error, describe("Cannot open", path, existing.error));
+            if (existing.file) existing.file->close();
+            break;
+        }
+        case PathKind::Directory:
+            throw IoError(path, EISDIR, describe("Cannot replace", path, EISDIR));
+        case PathKind::Other:
+            throw IoError(path, EINVAL, describe("Cannot replace", path, EINVAL));
+        case PathKind::Link:
+            // The rename puts the file in the link's place; the file the link
+            // names is never opened.
+        case PathKind::Nothing:
+            break;
     }
     const std::string directory = directoryOf(path);
     if (options.clearStaleTemporaries) removeStaleTemporaries(directory, fs);
     const std::string temp = temporaryPathFor(path);
-    OpenResult created = fs.open(temp, OpenMode::Create);
+    OpenResult created = createTemporary(temp, fs);
     if (!created.file) throw IoError(path, created.error, describe("Cannot create", temp, created.error));
     // Whatever fails, the temporary file goes and the target stays as it was.
     auto fail = [&](int err, const char* what) {

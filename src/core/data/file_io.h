@@ -35,7 +35,9 @@ bool readToEnd(std::FILE* f, std::string& out);
 // write left in the directory are removed first. On failure the temporary file is removed,
 // the target is untouched, and IoError is raised naming `path`. A
 // write-protected target is refused (EACCES) although the rename alone would
-// replace it.
+// replace it. A link at `path` is replaced by the file (what it names is not
+// touched); a directory there is refused (EISDIR). Nothing is ever written
+// through a link.
 void replaceFileAtomically(const std::string& path, std::string_view bytes, FileSystem& fs = systemFileSystem());
 
 // Options of replaceFileAtomically. `failAfterBytes` makes the write fail with
@@ -56,6 +58,11 @@ void replaceFileAtomically(const std::string& path, std::string_view bytes, cons
 
 // The name of the temporary file used for `path` (exposed for tests).
 std::string temporaryPathFor(const std::string& path);
+
+// Makes the temporary file `temp` afresh: whatever is at the name (a file
+// an interrupted write left, a link someone planted) is unlinked, never
+// opened or followed, and the file is created exclusively.
+OpenResult createTemporary(const std::string& temp, FileSystem& fs);
 
 bool fileExists(const std::string& path, FileSystem& fs = systemFileSystem());
 

@@ -12,6 +12,7 @@
 #include <io.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -65,10 +66,34 @@ private:
 class SystemFileSystem : public FileSystem {
 public:
     OpenResult open(const std::string& path, OpenMode mode) override {
-        const char* how = mode == OpenMode::Read ? "rb" : mode == OpenMode::Update ? "r+b" : "w+b";
+        const bool reading = mode == OpenMode::Read || mode == OpenMode::ReadOwn;
         errno = 0;
+#ifdef _WIN32
+        const char* how = reading ? "rb" : mode == OpenMode::Update ? "r+b" : mode == OpenMode::Create ? "w+b" : "w+bx";
         std::FILE* f = std::fopen(path.c_str(), how);
         if (!f) return {nullptr, lastError()};
+#else
+        int flags = O_CLOEXEC | (reading ? O_RDONLY : O_RDWR);
+        if (mode != OpenMode::Read) flags |= O_NOFOLLOW;
+        if (mode == OpenMode::Create) flags |= O_CREAT | O_TRUNC;
+        if (mode == OpenMode::CreateNew) flags |= O_CREAT | O_EXCL;
+        const int fd = ::open(path.c_str(), flags, 0666);
+        if (fd < 0) return {nullptr, lastError()};
+        if (mode == OpenMode::ReadOwn) {
+            struct stat st {};
+            if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+                const int err = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+                ::close(fd);
+                return {nullptr, err};
+            }
+        }
+        std::FILE* f = ::fdopen(fd, reading ? "rb" : "r+b");
+        if (!f) {
+            const int err = lastError();
+            ::close(fd);
+            return {nullptr, err};
+        }
+#endif
         return {std::make_unique<SystemFile>(f), 0};
     }
 
@@ -109,6 +134,18 @@ std::vector<std::string> FileSystem::filesIn(const std::string& directory) {
         if (it->is_regular_file(typeError)) names.push_back(it->path().filename().string());
     }
     return names;
+}
+
+PathKind FileSystem::kindOf(const std::string& path) {
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::symlink_status(path, ec);
+    switch (status.type()) {
+        case std::filesystem::file_type::not_found: return PathKind::Nothing;
+        case std::filesystem::file_type::regular: return PathKind::RegularFile;
+        case std::filesystem::file_type::directory: return PathKind::Directory;
+        case std::filesystem::file_type::symlink: return PathKind::Link;
+        default: return ec ? PathKind::Nothing : PathKind::Other;
+    }
 }
 
 void FileSystem::dropCachedPages(const std::string& path) {

@@ -37,11 +37,21 @@ public:
     virtual int close() = 0;
 };
 
+// No mode but `Read` follows a symbolic link: a link planted where the
+// program writes (a temporary file's name, a record file, the target of an
+// export) would send the bytes to whatever file it names, outside the
+// installation or off the carrier.
 enum class OpenMode {
-    Read,    // an existing file, for reading
-    Update,  // an existing file, for reading and writing
-    Create,  // a new file, or an existing one emptied, for reading and writing
+    Read,       // an existing file, for reading (a link is followed: registers may be links)
+    ReadOwn,    // an existing regular file itself, for reading; a link (ELOOP) or a directory (EISDIR) is refused
+    Update,     // an existing file, for reading and writing; not through a link (ELOOP)
+    Create,     // a new file, or an existing one emptied, for reading and writing; not through a link (ELOOP)
+    CreateNew,  // a file that did not exist, made here, for reading and writing; EEXIST when anything
+                // (a file, a link, a directory) is at the path
 };
+
+// What is at a path, the path itself and not what a link there names.
+enum class PathKind { Nothing, RegularFile, Directory, Link, Other };
 
 struct OpenResult {
     std::unique_ptr<File> file;  // null when the file could not be opened
@@ -58,15 +68,17 @@ public:
     virtual int remove(const std::string& path) = 0;
     // Whether a regular file exists at `path`.
     virtual bool exists(const std::string& path) = 0;
+    // What is at `path` itself (a link is reported as a link).
+    virtual PathKind kindOf(const std::string& path);
     // The names (not paths) of the regular files in `directory`; none when
     // it cannot be read.
     virtual std::vector<std::string> filesIn(const std::string& directory);
-    // Pushes the directory's entries to the medium, so that a rename done
-    // in it survives a power cut. 0 where the system cannot do it for a
-    // directory (EINVAL, ENOTSUP: the rename is as durable as it gets).
     // Creates the directory `path` (its parent must exist); 0 when it
     // exists already.
     virtual int createDirectory(const std::string& path) = 0;
+    // Pushes the directory's entries to the medium, so that a rename done
+    // in it survives a power cut. 0 where the system cannot do it for a
+    // directory (EINVAL, ENOTSUP: the rename is as durable as it gets).
     virtual int syncDirectory(const std::string& directory);
     // Asks the system to forget the cached pages of the flushed file `path`,
     // so that the next read comes from the medium itself, not from memory.

@@ -16,6 +16,8 @@ const char* stepName(ExportError::Step step) {
         case ExportError::Step::Replace: return "cannot rename the copy";
         case ExportError::Step::ReadBack: return "cannot read the copy back";
         case ExportError::Step::Differs: return "the copy read back differs";
+        case ExportError::Step::TargetIsLink: return "a link stands at the target";
+        case ExportError::Step::TargetIsNoFile: return "a directory or device stands at the target";
     }
     return "export failed";
 }
@@ -56,9 +58,19 @@ std::string copyProven(const std::string& source, const std::string& directory, 
     if (int err = fs.createDirectory(dir)) throw ExportError(place, dir, ExportError::Step::CreateDirectory, err);
 
     const std::string target = directory + fileName;
+    // The file is put in place as a file of its own: a link there (to a
+    // file elsewhere, or off the carrier) would leave the carrier without
+    // the data, and a directory cannot be replaced.
+    switch (fs.kindOf(target)) {
+        case data::PathKind::Link: throw ExportError(place, target, ExportError::Step::TargetIsLink, 0);
+        case data::PathKind::Directory:
+        case data::PathKind::Other: throw ExportError(place, target, ExportError::Step::TargetIsNoFile, 0);
+        case data::PathKind::Nothing:
+        case data::PathKind::RegularFile: break;
+    }
     const std::string temp = data::temporaryPathFor(target);
     {
-        data::OpenResult out = fs.open(temp, data::OpenMode::Create);
+        data::OpenResult out = data::createTemporary(temp, fs);
         if (!out.file) throw ExportError(place, target, ExportError::Step::Write, out.error);
         // Whatever fails, the half-written temporary file goes.
         auto fail = [&](int err) {
@@ -86,7 +98,8 @@ std::string copyProven(const std::string& source, const std::string& directory, 
     // that loses what it is given would pass.
     fs.dropCachedPages(target);
     std::string copy;
-    data::OpenResult back = fs.open(target, data::OpenMode::Read);
+    // The file itself, not what a link put there meanwhile would name.
+    data::OpenResult back = fs.open(target, data::OpenMode::ReadOwn);
     int err = back.file ? back.file->readAll(copy) : back.error;
     if (back.file) {
         const int closed = back.file->close();

@@ -25,6 +25,8 @@ public:
         Replace,          // renaming the copy to its final name
         ReadBack,         // reading the copy back
         Differs,          // the copy read back is not the file
+        TargetIsLink,     // a symbolic link stands where the file goes
+        TargetIsNoFile,   // a directory (or a device) stands where the file goes
     };
     ExportError(std::string place, std::string file, Step step, int osError);
     const std::string& place() const noexcept { return place_; }

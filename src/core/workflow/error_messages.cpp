@@ -19,6 +19,43 @@ std::string location(const data::DataError& e, bool withField = true) {
     return where;
 }
 
+// What an operating system's error code means, in the words a commission
+// member reads. A bare number tells them nothing; the codes a file or a
+// carrier can give are each worded, and a code beyond them is called what
+// it is, an unexpected error of the system.
+std::string osReason(int err) {
+    switch (err) {
+        case ENOENT:
+        case ENOTDIR: return "soubor nebo adresář neexistuje";
+        case EACCES:
+        case EPERM: return "přístup byl odepřen";
+        case EROFS: return "disk je chráněn proti zápisu";
+        case ENOSPC:
+        case EDQUOT: return "na disku není dost místa";
+        case EISDIR: return "na místě souboru je adresář";
+        case ELOOP: return "na místě souboru je odkaz na jiný soubor";
+        case EINVAL: return "na místě souboru není obyčejný soubor";
+        case EEXIST: return "soubor tohoto jména už existuje";
+        case EBUSY:
+        case ETXTBSY: return "soubor používá jiný program";
+        case EIO: return "chyba čtení nebo zápisu na disku";
+        case EFBIG: return "soubor by byl příliš velký";
+        case ENAMETOOLONG: return "název souboru je příliš dlouhý";
+        case EMFILE:
+        case ENFILE: return "je otevřeno příliš mnoho souborů";
+        case ENOMEM: return "nedostatek paměti";
+        case ENODEV:
+        case ENXIO: return "zařízení není připojeno";
+        case ESTALE: return "disk byl mezitím odpojen";
+        case EXDEV: return "soubor nelze přesunout na jiný disk";
+        case ENOTEMPTY: return "adresář není prázdný";
+        case EINTR:
+        case EAGAIN: return "operace byla přerušena";
+        case ETIMEDOUT: return "disk neodpovídá";
+        default: return "neočekávaná chyba operačního systému č. " + std::to_string(err);
+    }
+}
+
 class Wording : public data::DataErrorVisitor {
 public:
     std::string text;
@@ -44,7 +81,7 @@ public:
                 text = "Na disku není dost místa pro soubor " + file + ".";
                 return;
             default:
-                text = "Chyba při práci se souborem " + file + " (kód chyby " + std::to_string(e.osError()) + ").";
+                text = "Chyba při práci se souborem " + file + ": " + osReason(e.osError()) + ".";
         }
     }
 
@@ -89,6 +126,10 @@ std::string exportReason(const media::ExportError& e) {
             return "soubor " + e.file() + " nelze přečíst";
         case Step::Differs:
             return "soubor " + e.file() + " přečtený zpět se liší od exportovaných dat";
+        case Step::TargetIsLink:
+            return "na místě souboru " + e.file() + " je odkaz na jiný soubor, který program nepřepíše";
+        case Step::TargetIsNoFile:
+            return "na místě souboru " + e.file() + " je adresář nebo zařízení";
         default:
             break;
     }
@@ -112,7 +153,7 @@ std::string exportReason(const media::ExportError& e) {
     }
     const char* what = e.step() == Step::CreateDirectory ? "adresář " : "soubor ";
     const char* doing = e.step() == Step::ReadBack ? " nelze přečíst zpět" : " nelze zapsat";
-    return what + e.file() + doing + " (kód chyby " + std::to_string(e.osError()) + ")";
+    return what + e.file() + doing + ": " + osReason(e.osError());
 }
 
 }  // namespace

@@ -199,7 +199,7 @@ TEST(FileIo, TheNewContentIsFlushedBeforeTheRename) {
     replaceFileAtomically(dir.file("F.RCD"), "new", fs);
     EXPECT_EQ(dir.read("F.RCD"), "new");
     EXPECT_EQ(fs.journal(),
-              (std::vector<std::string>{"update F.RCD", "close F.RCD", "list directory", "create F.RCD.tmp~",
+              (std::vector<std::string>{"update F.RCD", "close F.RCD", "list directory", "remove F.RCD.tmp~", "create F.RCD.tmp~",
                                         "write F.RCD.tmp~", "sync F.RCD.tmp~", "close F.RCD.tmp~",
                                         "rename F.RCD.tmp~ F.RCD", "sync directory"}));
 }
@@ -257,6 +257,64 @@ TEST(FileIo, ADeletionTheSystemRefusesFails) {
         EXPECT_EQ(e.osError(), EPERM);
     }
     EXPECT_TRUE(dir.exists("F"));
+}
+
+// Nothing is ever written through a link planted where the program writes:
+// at the temporary file's name or at the target itself. The file the link
+// names stays as it was, and the target ends as a file of its own.
+TEST(FileIo, ALinkPlantedAtTheTemporaryNameOrTheTargetIsNeverWrittenThrough) {
+    struct Case {
+        const char* name;
+        const char* linkAt;  // "F.RCD.tmp~" or "F.RCD"
+        bool clearStaleTemporaries;
+    };
+    const Case cases[] = {
+        {"temporary_name", "F.RCD.tmp~", true},
+        {"temporary_name_in_a_users_directory", "F.RCD.tmp~", false},
+        {"target", "F.RCD", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir, elsewhere;
+        elsewhere.write("victim", "not ours");
+        if (std::string(c.linkAt) != "F.RCD") dir.write("F.RCD", "old");
+        std::filesystem::create_symlink(elsewhere.file("victim"), dir.file(c.linkAt));
+        AtomicWriteOptions options;
+        options.clearStaleTemporaries = c.clearStaleTemporaries;
+        replaceFileAtomically(dir.file("F.RCD"), "new", options);
+        EXPECT_EQ(elsewhere.read("victim"), "not ours");
+        EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(dir.file("F.RCD"))));
+        EXPECT_EQ(dir.read("F.RCD"), "new");
+        EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(dir.file("F.RCD.tmp~"))));
+    }
+}
+
+// A directory where the file goes cannot be replaced: refused, and nothing
+// of ours is left beside it.
+TEST(FileIo, ADirectoryAtTheTargetIsRefused) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.file("F.RCD"));
+    try {
+        replaceFileAtomically(dir.file("F.RCD"), "new");
+        ADD_FAILURE() << "replaced a directory";
+    } catch (const IoError& e) {
+        EXPECT_EQ(e.osError(), EISDIR);
+        EXPECT_EQ(e.path(), dir.file("F.RCD"));
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file("F.RCD")));
+    EXPECT_EQ(namesIn(dir), (std::set<std::string>{"F.RCD"}));
+}
+
+// The exclusive creation itself: something at the name that cannot be
+// unlinked (a directory with content) makes the creation fail, never open it.
+TEST(FileIo, ATemporaryIsCreatedOnlyWhereNothingStands) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.file("F.RCD.tmp~"));
+    dir.write("F.RCD.tmp~/inside", "x");
+    const OpenResult created = createTemporary(dir.file("F.RCD.tmp~"), systemFileSystem());
+    EXPECT_FALSE(created.file);
+    EXPECT_NE(created.error, 0);
+    EXPECT_EQ(dir.read("F.RCD.tmp~/inside"), "x");
 }
 
 TEST(FileIo, TemporaryFileLiesBesideTheTarget) {

@@ -51,7 +51,7 @@ TEST_F(ProvenCopy, WritesFlushesRenamesAndReadsBack) {
     EXPECT_EQ(dir.read("stick/" + std::string(kName)), bytes);
     EXPECT_EQ(fs.journal(), (std::vector<std::string>{
                                 "read OP532053.00001", "close OP532053.00001", "mkdir stick",
-                                "create OP532053.00001.tmp~", "write OP532053.00001.tmp~",
+                                "remove OP532053.00001.tmp~", "create OP532053.00001.tmp~", "write OP532053.00001.tmp~",
                                 "sync OP532053.00001.tmp~", "close OP532053.00001.tmp~",
                                 "rename OP532053.00001.tmp~ OP532053.00001", "sync directory",
                                 "read OP532053.00001", "close OP532053.00001"}));

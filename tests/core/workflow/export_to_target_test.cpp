@@ -101,7 +101,13 @@ TEST(ExportFailureWording, NamesTheTargetAndTheReason) {
         {"medium_error", Step::ReadBack, EIO, "chyba čtení nebo zápisu na nosiči (byl vyjmut?)"},
         {"differs", Step::Differs, 0, "soubor /m/S/OP1 přečtený zpět se liší od exportovaných dat"},
         {"source", Step::ReadSource, ENOENT, "soubor /m/S/OP1 nelze přečíst"},
-        {"other", Step::Replace, EBUSY, "soubor /m/S/OP1 nelze zapsat (kód chyby 16)"},
+        {"busy", Step::Replace, EBUSY, "soubor /m/S/OP1 nelze zapsat: soubor používá jiný program"},
+        {"is_a_directory", Step::Write, EISDIR, "soubor /m/S/OP1 nelze zapsat: na místě souboru je adresář"},
+        {"link_at_the_target", Step::TargetIsLink, 0,
+         "na místě souboru /m/S/OP1 je odkaz na jiný soubor, který program nepřepíše"},
+        {"directory_at_the_target", Step::TargetIsNoFile, 0, "na místě souboru /m/S/OP1 je adresář nebo zařízení"},
+        {"unknown_code", Step::Write, 9999,
+         "soubor /m/S/OP1 nelze zapsat: neočekávaná chyba operačního systému č. 9999"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

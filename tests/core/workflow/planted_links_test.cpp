@@ -1,0 +1,135 @@
+// A link planted where the station writes (a temporary file's name, a
+// working file, the data file, the station record, the export's target)
+// never carries the station's bytes to the file it names: that file stays
+// as it was, and the outcome is a file of the station's own or a clear
+// refusal in Czech, never an export reported done onto a link.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+#include "core/workflow/workflow_fixture.h"
+#include "data/errors.h"
+#include "workflow/error_messages.h"
+#include "workflow/export_to_target.h"
+#include "workflow/saved_record.h"
+
+namespace talmorek::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool isOwnFile(const std::string& path) { return fs::is_regular_file(fs::symlink_status(path)); }
+bool nothingAt(const std::string& path) { return !fs::exists(fs::symlink_status(path)); }
+
+class PlantedLinks : public WorkflowTest {
+protected:
+    PlantedLinks() { elsewhere.write("victim", "not the station's"); }
+
+    void plantAt(const std::string& path) const {
+        fs::remove(path);
+        fs::create_symlink(elsewhere.file("victim"), path);
+    }
+    void expectVictimUntouched() const { EXPECT_EQ(elsewhere.read("victim"), "not the station's"); }
+
+    TempDir elsewhere;
+};
+
+// Every file a save writes, with a link at its temporary name or at the
+// file itself: saved whole into a file of its own.
+TEST_F(PlantedLinks, ASaveWritesEveryFileAsItsOwnWhereverTheLinkStands) {
+    const entry::RecordOfVote record = cleanRecord(parties);
+    const std::string written[] = {dataFile(DataLetter::E), "data/HLASO.RCD", "data/KOMISE.RCD"};
+    for (const std::string& file : written) {
+        for (const bool atTemporary : {true, false}) {
+            SCOPED_TRACE(file + (atTemporary ? " (temporary name)" : " (the file)"));
+            save(record, DataLetter::E);
+            const std::string before = dir.read(file);
+            plantAt(dir.file(file) + (atTemporary ? ".tmp~" : ""));
+            data::TStanice s = station();
+            workflow::saveEnteredRecord(workflow.directories(), s, record, DataLetter::E, record.komise, files);
+            expectVictimUntouched();
+            EXPECT_TRUE(isOwnFile(dir.file(file)));
+            EXPECT_EQ(dir.read(file), before) << "the same record saved again";
+            EXPECT_TRUE(nothingAt(dir.file(file) + ".tmp~"));
+        }
+    }
+}
+
+// The station record is updated in place of its one record: a link there
+// is refused by name, the file it names is neither read for writing nor
+// changed.
+TEST_F(PlantedLinks, AStationRecordThatIsALinkIsRefused) {
+    fs::rename(dir.file("STANICE.RCD"), elsewhere.file("victim"));
+    const std::string before = elsewhere.read("victim");
+    fs::create_symlink(elsewhere.file("victim"), dir.file("STANICE.RCD"));
+    data::TStanice s = station();
+    try {
+        data::ZapisStavStanice(dir.path(), "A", s, files);
+        ADD_FAILURE() << "written through the link";
+    } catch (const data::IoError& e) {
+        EXPECT_EQ(workflow::czechMessage(e),
+                  "Chyba při práci se souborem " + dir.file("STANICE.RCD") +
+                      ": na místě souboru je odkaz na jiný soubor.");
+    }
+    EXPECT_EQ(elsewhere.read("victim"), before);
+}
+
+class PlantedLinksInExport : public PlantedLinks {
+protected:
+    PlantedLinksInExport() {
+        save(cleanRecord(parties), DataLetter::O);
+        dirs.program = dir.path();
+        dirs.station = dir.path();
+        dirs.data = dataDir();
+        fs::create_directory(dir.file("Export"));
+    }
+    std::string target() const { return dir.file("Export/" + exporting::dataFileName(DataLetter::O, "554782", kOkrsek)); }
+
+    data::Directories dirs;
+};
+
+TEST_F(PlantedLinksInExport, ALinkAtTheTemporaryNameIsUnlinkedAndTheFileExportedAsItsOwn) {
+    plantAt(target() + ".tmp~");
+    const workflow::ExportReport report =
+        workflow::exportToTarget(media::hardDiskTarget(dir.path()), dirs, station(), files);
+    expectVictimUntouched();
+    EXPECT_TRUE(isOwnFile(target()));
+    EXPECT_EQ(dir.read("Export/" + exporting::dataFileName(DataLetter::O, "554782", kOkrsek)),
+              dir.read(dataFile(DataLetter::O)));
+    EXPECT_TRUE(nothingAt(target() + ".tmp~"));
+    EXPECT_EQ(report.heading, "Export dat na pevný disk proveden.");
+}
+
+TEST_F(PlantedLinksInExport, ALinkAtTheTargetIsRefusedAndNothingIsReportedDone) {
+    plantAt(target());
+    try {
+        workflow::exportToTarget(media::hardDiskTarget(dir.path()), dirs, station(), files);
+        ADD_FAILURE() << "reported exported onto a link";
+    } catch (const media::ExportError& e) {
+        EXPECT_EQ(workflow::czechMessage(e), "Export na " + dir.path() + "Export se nepovedl: na místě souboru " +
+                                                 target() +
+                                                 " je odkaz na jiný soubor, který program nepřepíše.\r"
+                                                 "Data nebyla exportována.");
+    }
+    expectVictimUntouched();
+    EXPECT_FALSE(isOwnFile(target()));
+    EXPECT_TRUE(nothingAt(target() + ".tmp~"));
+}
+
+TEST_F(PlantedLinksInExport, ADirectoryAtTheTargetIsRefused) {
+    fs::create_directory(target());
+    try {
+        workflow::exportToTarget(media::hardDiskTarget(dir.path()), dirs, station(), files);
+        ADD_FAILURE() << "reported exported onto a directory";
+    } catch (const media::ExportError& e) {
+        EXPECT_EQ(workflow::czechMessage(e), "Export na " + dir.path() + "Export se nepovedl: na místě souboru " +
+                                                 target() + " je adresář nebo zařízení.\rData nebyla exportována.");
+    }
+    EXPECT_TRUE(fs::is_directory(target()));
+}
+
+}  // namespace
+}  // namespace talmorek::testing
