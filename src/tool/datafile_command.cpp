@@ -85,7 +85,7 @@ int show(const Args& args, std::ostream& out, std::ostream& err) {
     try {
         entry::RecordOfVote record;
         const std::string bytes = data::readWholeFile(file);
-        exporting::parseResultsLine(exporting::readPackage(bytes, file), record, file);
+        exporting::parseResultsLine(exporting::readResultsPackage(bytes, file), record, file);
         if (json) {
             nlohmann::ordered_json j = recordToJson(record);
             j.erase("Hlasovani");  // the data file holds the results block only

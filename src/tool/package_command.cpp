@@ -15,8 +15,9 @@ constexpr const char* kUsage = "Použití: talmorek-tool package encode PLAIN OU
 
 // `encode` turns a plain file into a package as the program stores and exports
 // it (compressed, encrypted with the package key, Base64 lines); `decode`
-// gives the plain file back. The output is replaced atomically and only when
-// the whole conversion succeeded.
+// gives the plain file back, at most `kLargestUnpacked` bytes of it (a
+// package claiming more is refused before it is inflated). The output is
+// replaced atomically and only when the whole conversion succeeded.
 int runPackage(const Args& args, std::ostream& out, std::ostream& err) {
     if (args.size() != 3 || (args[0] != "encode" && args[0] != "decode")) {
         err << kUsage;
@@ -31,6 +32,11 @@ int runPackage(const Args& args, std::ostream& out, std::ostream& err) {
         data::replaceFileAtomically(output, result);
         out << (encode ? "Balíček " : "Soubor ") << output << " zapsán (" << result.size() << " B).\n";
     } catch (const data::FormatError& e) {
+        if (e.field() == exporting::kPlainSizeField) {
+            err << "Soubor " << e.file() << " by se rozbalil na víc než " << exporting::kLargestUnpacked
+                << " B, víc, než balíček dat může obsahovat; nebyl rozbalen.\n";
+            return kExitFailure;
+        }
         // Base64, cipher and compression errors all mean the same to the user:
         // this file cannot be read back as a package.
         err << "Soubor " << e.file()

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <sstream>
 
+#include "export/package.h"
 #include "support/temp_dir.h"
 #include "tool/commands.h"
 
@@ -67,6 +68,21 @@ TEST(PackageCommand, DamagedOrMissingInputWritesNothing) {
         EXPECT_EQ(1, std::count(r.err.begin(), r.err.end(), '\n')) << r.err;
         EXPECT_FALSE(dir.exists("out"));
     }
+}
+
+// A package that claims more than any package holds is refused from its
+// header, in one line, and nothing is written.
+TEST(PackageCommand, APackageClaimingTooMuchIsNotInflated) {
+    TempDir dir;
+    std::string container = exporting::packToContainer(std::string(1024 * 1024, '\0'));
+    const std::uint32_t claimed = 0xFFFFFFF0u;
+    for (int i = 0; i < 4; ++i) container[16 + i] = static_cast<char>((claimed >> (8 * i)) & 0xFF);
+    dir.write("bomb.dat", exporting::encryptToPackage(container));
+    Outcome r = package({"decode", dir.file("bomb.dat"), dir.file("out")});
+    EXPECT_EQ(2, r.code);
+    EXPECT_EQ(r.err, "Soubor " + dir.file("bomb.dat") + " by se rozbalil na víc než 16777216 B, víc, než balíček "
+                     "dat může obsahovat; nebyl rozbalen.\n");
+    EXPECT_FALSE(dir.exists("out"));
 }
 
 TEST(PackageCommand, WrongUsagePrintsTheUsageLine) {

@@ -70,7 +70,7 @@ std::string packToContainer(std::string_view plain) {
     return out;
 }
 
-std::string unpackContainer(std::string_view container, const std::string& fileNameForErrors) {
+std::string unpackContainer(std::string_view container, const std::string& fileNameForErrors, std::size_t largest) {
     auto fail = [&](std::size_t position, const std::string& what) -> void {
         throw data::FormatError(fileNameForErrors, static_cast<long long>(position),
                                 "Damaged data container at byte " + std::to_string(position) + ": " + what);
@@ -82,6 +82,13 @@ std::string unpackContainer(std::string_view container, const std::string& fileN
     if (container.size() < sizeAt + 4) fail(container.size(), "header cut short");
     const std::uint32_t plainSize = readU32(container, sizeAt);
     const std::size_t streamAt = sizeAt + 4;
+    if (plainSize > largest) {
+        data::FormatError tooLarge(fileNameForErrors, static_cast<long long>(sizeAt),
+                                   "The container claims " + std::to_string(plainSize) +
+                                       " bytes, more than the " + std::to_string(largest) + " its reader takes");
+        tooLarge.locate(fileNameForErrors, std::string(kPlainSizeField));
+        throw tooLarge;
+    }
 
     // Inflate exactly plain-size bytes; the output grows as data arrives, so
     // a damaged size field cannot demand a huge buffer up front.

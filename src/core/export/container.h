@@ -26,13 +26,24 @@ inline constexpr std::size_t kContainerMaxNameLength = 255;
 // Compresses `plain` at zlib's default level into a container.
 std::string packToContainer(std::string_view plain);
 
+// The most a container is let to unpack to unless its reader knows better:
+// packages hold a few kilobytes, and a few kilobytes of zlib stream can
+// claim and inflate to gigabytes (a "bomb"), on a receiving side that reads
+// hundreds of carriers in one run.
+inline constexpr std::size_t kLargestUnpacked = 16 * 1024 * 1024;
+// The field a refusal of a plain size above the limit names, as the
+// commission reads it.
+inline constexpr std::string_view kPlainSizeField = "velikost dat";
+
 // The plain file held in `container`: exactly plain-size bytes inflated from
-// the zlib stream, whose checksum is verified. A header cut short, a damaged
-// stream, a failing checksum, or a stream that yields fewer or more bytes than
-// plain size raise data::FormatError naming `fileNameForErrors`, with the
-// 0-based byte position in the container where the damage was found. (A file
-// of 4 GiB or more, whose size the header cannot hold, is therefore refused;
-// packages hold a few kilobytes.)
-std::string unpackContainer(std::string_view container, const std::string& fileNameForErrors);
+// the zlib stream, whose checksum is verified. A plain size above `largest`
+// is refused from the header, before anything is inflated (the error's
+// field is `kPlainSizeField`). A header cut short, a damaged stream, a failing
+// checksum, or a stream that yields fewer or more bytes than plain size raise
+// data::FormatError naming `fileNameForErrors`, with the 0-based byte position
+// in the container where the damage was found. The output grows only as the
+// stream yields it, so memory never exceeds what is written out.
+std::string unpackContainer(std::string_view container, const std::string& fileNameForErrors,
+                            std::size_t largest = kLargestUnpacked);
 
 }  // namespace talmorek::exporting

@@ -168,12 +168,16 @@ void ZapisData(const entry::RecordOfVote& r, const std::string& dataDir, std::st
     data::replaceFileAtomically(target, makePackage(line), fs);
 }
 
+std::string readResultsPackage(std::string_view packageText, const std::string& fileForErrors) {
+    return readPackage(packageText, fileForErrors, kLongestResultsLine);
+}
+
 bool NactiData(entry::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
                std::int32_t cisloOkrsku, DataLetter letter, data::FileSystem& fs) {
     r.ClearResults();
     const std::string source = pathOf(dataDir, letter, kodObce, cisloOkrsku);
     if (!data::fileExists(source, fs)) return false;
-    std::string line = readPackage(data::readWholeFile(source, fs), source);
+    std::string line = readResultsPackage(data::readWholeFile(source, fs), source);
     entry::RecordOfVote parsed;
     parseResultsLine(line, parsed, source);
     r.T4 = parsed.T4;

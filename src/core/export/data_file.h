@@ -10,6 +10,7 @@
 
 #include "data/file_system.h"
 #include "entry/record_of_vote.h"
+#include "export/results_fields.h"
 
 namespace talmorek::exporting {
 
@@ -38,6 +39,17 @@ std::string resultsLine(const entry::RecordOfVote& r);
 // a line shorter than its blocks, or a party flag that is not "0" or "1",
 // raises FormatError with the position in the line.
 void parseResultsLine(std::string_view line, entry::RecordOfVote& r, const std::string& fileForErrors);
+
+// The longest results line there is: the T4 block, the annexes of all sixty
+// parties a flag can name, the TS block. A data file whose package claims a
+// longer plain text is refused before anything is inflated.
+inline constexpr std::size_t kLongestResultsLine =
+    kT4BlockLength + entry::kFlagPositions * kT4PBlockLength + kTSBlockLength;
+
+// The results line in the package text of a data file; FormatError (naming
+// `fileForErrors`) for a damaged package or one that claims more than
+// `kLongestResultsLine` bytes.
+std::string readResultsPackage(std::string_view packageText, const std::string& fileForErrors);
 
 // Saves the results block: every save of the results goes through here.
 // Writes the data file with `letter` in `dataDir`, then removes the file of

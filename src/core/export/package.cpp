@@ -34,8 +34,8 @@ std::string decryptPackage(std::string_view packageText, std::string_view key,
 
 std::string makePackage(std::string_view plain) { return encryptToPackage(packToContainer(plain), kPackageKey); }
 
-std::string readPackage(std::string_view packageText, const std::string& fileNameForErrors) {
-    return unpackContainer(decryptPackage(packageText, kPackageKey, fileNameForErrors), fileNameForErrors);
+std::string readPackage(std::string_view packageText, const std::string& fileNameForErrors, std::size_t largest) {
+    return unpackContainer(decryptPackage(packageText, kPackageKey, fileNameForErrors), fileNameForErrors, largest);
 }
 
 void Zabal(const std::string& plainPath, const std::string& containerPath) {

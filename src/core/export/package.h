@@ -42,7 +42,9 @@ std::string decryptPackage(std::string_view packageText, std::string_view key,
 // readPackage are data::FormatError naming `fileNameForErrors`; a position
 // from the container layer counts bytes of the decrypted container.
 std::string makePackage(std::string_view plain);
-std::string readPackage(std::string_view packageText, const std::string& fileNameForErrors);
+// A plain text above `largest` bytes is refused before it is inflated.
+std::string readPackage(std::string_view packageText, const std::string& fileNameForErrors,
+                        std::size_t largest = kLargestUnpacked);
 
 // The four file-to-file steps: writing a package is `Zabal` then `Zasifruj`,
 // reading one is `Desifruj` then `Rozbal`. Each reads its input whole and

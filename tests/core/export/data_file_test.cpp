@@ -420,6 +420,34 @@ TEST(DataFile, ADamagedPackageIsRefusedAndNothingChanges) {
     }
 }
 
+// A data file holds one results line, at most T4, sixty annexes and TS. A
+// package claiming more (a "bomb" on a carrier) is refused before it is
+// inflated; the longest line there can be still reads.
+TEST(DataFile, APackageClaimingMoreThanTheLongestLineIsRefusedBeforeInflating) {
+    TempDir dir;
+    RecordOfVote all = sampleRecord();
+    for (int n = 1; n <= entry::kFlagPositions; ++n) all.MarkParty(n, true);
+    ASSERT_EQ(resultsLine(all).size(), kLongestResultsLine);
+    ZapisData(all, dir.path(), "532053", 1, DataLetter::E);
+    RecordOfVote back;
+    EXPECT_TRUE(NactiData(back, dir.path(), "532053", 1, DataLetter::E));
+
+    // 300 MB claimed in the header of a real stream of zeros.
+    std::string container = packToContainer(std::string(1024 * 1024, '0'));
+    const std::uint32_t claimed = 300u * 1024 * 1024;
+    for (int i = 0; i < 4; ++i) container[16 + i] = static_cast<char>((claimed >> (8 * i)) & 0xFF);
+    const std::string bomb = encryptToPackage(container);
+    dir.write("EP532053.00001", bomb);
+    try {
+        NactiData(back, dir.path(), "532053", 1, DataLetter::E);
+        ADD_FAILURE() << "inflated";
+    } catch (const data::FormatError& e) {
+        EXPECT_EQ(e.field(), kPlainSizeField);
+        EXPECT_EQ(e.position(), 16);
+    }
+    EXPECT_EQ(dir.read("EP532053.00001"), bomb);
+}
+
 std::set<std::string> namesIn(const TempDir& dir) {
     std::set<std::string> names;
     for (const auto& e : std::filesystem::directory_iterator(dir.path())) names.insert(e.path().filename().string());

@@ -63,6 +63,37 @@ TEST(ContainerTest, bytesAfterTheStreamAreIgnored) {
     EXPECT_EQ(plain, unpackContainer(packToContainer(plain) + std::string(7, '\xA5'), "x"));
 }
 
+// A few kilobytes of zlib stream can claim, and inflate to, gigabytes. A
+// plain size above the reader's limit is refused from the header, at the
+// size field, before one byte is inflated; the limit itself still reads.
+TEST(ContainerTest, aPlainSizeAboveTheLimitIsRefusedBeforeInflating) {
+    const std::string plain(64 * 1024, '\0');
+    const std::string stream = packToContainer(plain).substr(kHeaderSize);
+    const std::string header = u32(1) + u32(8) + "data.dmp";
+    struct Case {
+        const char* name;
+        std::uint32_t claimed;
+        std::size_t limit;
+    };
+    const Case cases[] = {
+        {"claims_300_MB", 300u * 1024 * 1024, kLargestUnpacked},
+        {"claims_4_GB", 0xFFFFFFFFu, kLargestUnpacked},
+        {"one_byte_over_a_small_limit", 64 * 1024 + 1, 64 * 1024},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        try {
+            unpackContainer(header + u32(c.claimed) + stream, "bomb.dat", c.limit);
+            ADD_FAILURE() << "inflated";
+        } catch (const data::FormatError& e) {
+            EXPECT_EQ(e.position(), 16) << "refused at the size field, not inside the stream";
+            EXPECT_EQ(e.field(), kPlainSizeField);
+            EXPECT_EQ(e.file(), "bomb.dat");
+        }
+    }
+    EXPECT_EQ(unpackContainer(header + u32(64 * 1024) + stream, "x", 64 * 1024), plain);
+}
+
 TEST(ContainerTest, flippingAnyByteOfTheStreamIsNoticed) {
     const std::string container = packToContainer(sampleText(200));
     for (std::size_t at = kHeaderSize; at < container.size(); ++at) {
