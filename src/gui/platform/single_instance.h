@@ -26,7 +26,8 @@ public:
     bool acquire();
     bool held() const { return held_; }
 
-    // Per user, in the user's temporary (or runtime) directory.
+    // Per user, in a directory only the user can write: the session's
+    // runtime directory, else ~/.cache/talmorek (made with mode 0700).
     static QString defaultLockPath();
 
 private:

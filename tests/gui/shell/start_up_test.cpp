@@ -3,7 +3,12 @@
 // the window shows about its station.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <ostream>
+#include <string>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QApplication>
@@ -14,6 +19,7 @@
 #include "gui/platform/single_instance.h"
 #include "data/station.h"
 #include "shell_fixtures.h"
+#include "support/temp_dir.h"
 
 namespace talmorek::gui::testing {
 namespace {
@@ -144,6 +150,48 @@ TEST(StartUp, LockOfAnInstanceThatDiedDoesNotBlockTheNextStart) {
     EXPECT_FALSE(second.acquire());
     session.reset();
     EXPECT_TRUE(second.acquire());  // the lock goes with the program
+}
+
+// The lock lies where no other user can write: a lock another user plants
+// in a shared directory cannot keep the program from starting.
+TEST(StartUp, TheLockLiesInADirectoryOnlyTheUserCanWrite) {
+    talmorek::testing::TempDir home, shared;
+    ::chmod(shared.path().c_str(), 01777);  // as the system's temporary directory is
+    struct Case {
+        const char* name;
+        std::optional<std::string> runtime;  // XDG_RUNTIME_DIR; nothing: unset
+    };
+    const Case cases[] = {
+        {"no_runtime_directory", std::nullopt},
+        {"a_shared_runtime_directory", shared.path()},
+    };
+    const QByteArray oldHome = qgetenv("HOME"), oldRuntime = qgetenv("XDG_RUNTIME_DIR"),
+                     oldCache = qgetenv("XDG_CACHE_HOME");
+    qputenv("HOME", QByteArray::fromStdString(home.path()));
+    qunsetenv("XDG_CACHE_HOME");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.runtime) {
+            qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(*c.runtime));
+        } else {
+            qunsetenv("XDG_RUNTIME_DIR");
+        }
+        const QString lock = SingleInstance::defaultLockPath();
+        EXPECT_EQ(lock.toStdString(), home.path() + ".cache/talmorek/talmorek.lock");
+        struct stat st {};
+        ASSERT_EQ(::lstat((home.path() + ".cache/talmorek").c_str(), &st), 0);
+        EXPECT_TRUE(S_ISDIR(st.st_mode));
+        EXPECT_EQ(st.st_mode & 0777, 0700u);
+        EXPECT_EQ(st.st_uid, ::getuid());
+    }
+    // A private runtime directory is the first choice.
+    talmorek::testing::TempDir runtime;
+    ::chmod(runtime.path().c_str(), 0700);
+    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.path()));
+    EXPECT_EQ(SingleInstance::defaultLockPath().toStdString(), runtime.path() + "talmorek.lock");
+    qputenv("HOME", oldHome);
+    oldRuntime.isNull() ? qunsetenv("XDG_RUNTIME_DIR") : qputenv("XDG_RUNTIME_DIR", oldRuntime);
+    if (!oldCache.isNull()) qputenv("XDG_CACHE_HOME", oldCache);
 }
 
 struct NoStationCase {
