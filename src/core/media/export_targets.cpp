@@ -6,6 +6,7 @@
 #include <sstream>
 
 #ifndef _WIN32
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 #endif
 
@@ -123,11 +124,24 @@ TargetList listExportTargets(const MediaSources& sources, const std::string& pro
         target.directory = withoutTrailingSeparator(mount.mountPoint) + "/";
         if (target.directory == "//") target.directory = "/";
         target.device = mount.device;
+        if (sources.volumeOf) target.volume = sources.volumeOf(mount.mountPoint);
         list.items.push_back(std::move(target));
     }
     list.items.push_back(hardDiskTarget(programDir));
     list.selected = 0;  // the first carrier, or the hard disk when there is none
     return list;
+}
+
+bool carrierStillThere(const ExportTarget& target, const MediaSources& sources) {
+    if (!target.removable) return true;
+    const auto table = readText(sources.mountsFile);
+    bool mounted = false;
+    for (const MountEntry& mount : parseMounts(table.value_or(""))) {
+        if (mount.mountPoint == target.mountPoint && mount.device == target.device) mounted = true;
+    }
+    if (!mounted) return false;
+    if (!target.volume || !sources.volumeOf) return true;
+    return sources.volumeOf(target.mountPoint) == target.volume;
 }
 
 MediaSources systemMediaSources() {
@@ -143,6 +157,16 @@ MediaSources systemMediaSources() {
         space.total = static_cast<std::uint64_t>(st.f_blocks) * st.f_frsize;
         space.free = static_cast<std::uint64_t>(st.f_bavail) * st.f_frsize;
         return space;
+#endif
+    };
+    sources.volumeOf = [](const std::string& directory) -> std::optional<std::uint64_t> {
+#ifdef _WIN32
+        (void)directory;
+        return std::nullopt;
+#else
+        struct stat st {};
+        if (::stat(directory.c_str(), &st) != 0) return std::nullopt;
+        return static_cast<std::uint64_t>(st.st_dev);
 #endif
     };
     return sources;

@@ -23,12 +23,15 @@ struct VolumeSpace {
     std::uint64_t free = 0;   // bytes a normal user may still write
 };
 
-// What the list is read from: the sysfs root, the table of mounts, and the
-// size query of a mounted volume (nothing when its medium cannot be read).
+// What the list is read from: the sysfs root, the table of mounts, the
+// size query of a mounted volume (nothing when its medium cannot be read)
+// and the volume a directory lies on (its device id; nothing when it
+// cannot be asked).
 struct MediaSources {
     std::string sysRoot = "/sys";
     std::string mountsFile = "/proc/self/mounts";
     std::function<std::optional<VolumeSpace>(const std::string& mountPoint)> space;
+    std::function<std::optional<std::uint64_t>(const std::string& directory)> volumeOf;
 };
 
 // The machine's own sysfs, mounts and sizes.
@@ -41,6 +44,7 @@ struct ExportTarget {
     std::string place;       // how the messages name it: the mount point, the drive root, the directory
     std::string mountPoint;  // a removable carrier: where it is mounted
     std::string device;      // a removable carrier: its block device as mounted, "/dev/sdb1"
+    std::optional<std::uint64_t> volume;  // a removable carrier: the volume its mount point lay on when listed
 };
 
 struct TargetList {
@@ -53,6 +57,13 @@ struct TargetList {
 // mounts table, then the hard-disk item "do adresáře <programDir>Export ";
 // the first carrier is selected. `programDir` keeps its trailing separator.
 TargetList listExportTargets(const MediaSources& sources, const std::string& programDir, std::uint64_t fileSize);
+
+// Whether the carrier `target` is there still as it was listed: its mount
+// point in the mounts table, mounted from the same device, and the mount
+// point on the same volume. A stick pulled (or unmounted) after the list
+// was made leaves its mount point as a bare directory of the system disk,
+// where a copy would succeed and export nothing. The hard disk is always there.
+bool carrierStillThere(const ExportTarget& target, const MediaSources& sources);
 
 // The hard-disk item, last in every list.
 ExportTarget hardDiskTarget(const std::string& programDir, char separator = '/');

@@ -18,6 +18,7 @@ const char* stepName(ExportError::Step step) {
         case ExportError::Step::Differs: return "the copy read back differs";
         case ExportError::Step::TargetIsLink: return "a link stands at the target";
         case ExportError::Step::TargetIsNoFile: return "a directory or device stands at the target";
+        case ExportError::Step::CarrierGone: return "the carrier is no longer mounted";
     }
     return "export failed";
 }

@@ -27,6 +27,7 @@ public:
         Differs,          // the copy read back is not the file
         TargetIsLink,     // a symbolic link stands where the file goes
         TargetIsNoFile,   // a directory (or a device) stands where the file goes
+        CarrierGone,      // the carrier is no longer mounted as it was listed
     };
     ExportError(std::string place, std::string file, Step step, int osError);
     const std::string& place() const noexcept { return place_; }

@@ -130,6 +130,8 @@ std::string exportReason(const media::ExportError& e) {
             return "na místě souboru " + e.file() + " je odkaz na jiný soubor, který program nepřepíše";
         case Step::TargetIsNoFile:
             return "na místě souboru " + e.file() + " je adresář nebo zařízení";
+        case Step::CarrierGone:
+            return "nosič není připojen (byl vyjmut?)";
         default:
             break;
     }

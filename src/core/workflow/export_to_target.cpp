@@ -28,10 +28,20 @@ ExportReport exportReport(const media::ExportTarget& target, const std::string& 
 }
 
 ExportReport exportToTarget(const media::ExportTarget& target, const data::Directories& dirs,
-                            const data::TStanice& station, data::FileSystem& fs) {
+                            const data::TStanice& station, const media::MediaSources& sources,
+                            data::FileSystem& fs) {
     const std::string fileName =
         exporting::dataFileName(exporting::DataLetter::O, station.KodObce, station.CisloOkrsku);
+    using media::ExportError;
+    if (!media::carrierStillThere(target, sources))
+        throw ExportError(target.place, target.directory + fileName, ExportError::Step::CarrierGone, 0);
     const std::string bytes = media::copyProven(dirs.data + fileName, target.directory, fileName, target.place, fs);
+    // Pulled during the copy: what was written went to the mount point's
+    // bare directory on the system disk, and goes again.
+    if (!media::carrierStillThere(target, sources)) {
+        fs.remove(target.directory + fileName);
+        throw ExportError(target.place, target.directory + fileName, ExportError::Step::CarrierGone, 0);
+    }
     return exportReport(target, fileName, dirs.program, exporting::exportFingerprint(bytes));
 }
 

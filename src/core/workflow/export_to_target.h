@@ -24,9 +24,13 @@ ExportReport exportReport(const media::ExportTarget& target, const std::string& 
                           const std::string& programDir, const std::string& fingerprint);
 
 // Copies the "O" file from the data directory to `target`. Raises
-// media::ExportError when the copy cannot be proven.
+// media::ExportError when the copy cannot be proven, and when a carrier is
+// not mounted as it was listed, checked before the copy and again before
+// the export is reported done (a copy that went to the bare mount point
+// of a pulled stick is removed from the system disk).
 ExportReport exportToTarget(const media::ExportTarget& target, const data::Directories& dirs,
-                            const data::TStanice& station, data::FileSystem& fs = data::systemFileSystem());
+                            const data::TStanice& station, const media::MediaSources& sources,
+                            data::FileSystem& fs = data::systemFileSystem());
 
 // What the user reads after "Bezpečně odebrat USB disk".
 std::string removalMessage(bool removed, const media::ExportTarget& target);

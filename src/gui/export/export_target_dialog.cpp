@@ -147,7 +147,7 @@ void TZ_ExportDat_F::Z_ExportDatOK_BtnClick() {
     workflow::ExportReport report;
     try {
         data::FileSystem& files = media_.files ? *media_.files : data::systemFileSystem();
-        report = workflow::exportToTarget(target, dirs_, station_, files);
+        report = workflow::exportToTarget(target, dirs_, station_, media_.sources, files);
     } catch (const std::exception& e) {
         // The dialog stays open: plug the carrier in again, reload, retry.
         showMessage(this, QMessageBox::Warning, displayText(workflow::czechMessage(e)), QString::fromUtf8(kCaption));

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -47,7 +48,29 @@ public:
         mounts_ += device + " " + escaped(mountPoint) + " vfat " + options + " 0 0\n";
         write("proc/mounts", mounts_);
         (*space_)[mountPoint] = space;
+        (*volume_)[mountPoint] = nextVolume_++;
     }
+
+    // The volume is unmounted (the stick pulled, or ejected elsewhere): its
+    // line leaves the mounts table, and its mount point is a bare directory
+    // of the system disk again.
+    void unmount(const std::string& mountPoint) {
+        std::string kept;
+        std::istringstream lines(mounts_);
+        for (std::string line; std::getline(lines, line);) {
+            std::istringstream fields(line);
+            std::string device, point;
+            fields >> device >> point;
+            if (point != escaped(mountPoint)) kept += line + "\n";
+        }
+        mounts_ = kept;
+        write("proc/mounts", mounts_);
+        (*volume_)[mountPoint] = kSystemDisk;
+    }
+
+    // The same line mounted anew from another stick at the same place: the
+    // table looks the same, the volume is another.
+    void remountOtherVolume(const std::string& mountPoint) { (*volume_)[mountPoint] = nextVolume_++; }
 
     // The stick is gone: unmounted and its nodes removed.
     void unplug(const std::string& disk) {
@@ -65,6 +88,10 @@ public:
         s.space = [space = space_](const std::string& mountPoint) -> std::optional<media::VolumeSpace> {
             auto found = space->find(mountPoint);
             return found == space->end() ? std::nullopt : found->second;
+        };
+        s.volumeOf = [volume = volume_](const std::string& directory) -> std::optional<std::uint64_t> {
+            auto found = volume->find(directory);
+            return found == volume->end() ? kSystemDisk : found->second;
         };
         return s;
     }
@@ -90,8 +117,13 @@ private:
         std::filesystem::create_directory_symlink("../../" + node, dir_.path() + "sys/class/block/" + name);
     }
 
+    static constexpr std::uint64_t kSystemDisk = 1;
+
     TempDir dir_;
     std::string mounts_;
+    std::uint64_t nextVolume_ = 100;
+    std::shared_ptr<std::map<std::string, std::uint64_t>> volume_ =
+        std::make_shared<std::map<std::string, std::uint64_t>>();
     std::shared_ptr<std::map<std::string, std::optional<media::VolumeSpace>>> space_ =
         std::make_shared<std::map<std::string, std::optional<media::VolumeSpace>>>();
 };

@@ -94,7 +94,7 @@ protected:
 TEST_F(PlantedLinksInExport, ALinkAtTheTemporaryNameIsUnlinkedAndTheFileExportedAsItsOwn) {
     plantAt(target() + ".tmp~");
     const workflow::ExportReport report =
-        workflow::exportToTarget(media::hardDiskTarget(dir.path()), dirs, station(), files);
+        workflow::exportToTarget(media::hardDiskTarget(dir.path()), dirs, station(), media::MediaSources{}, files);
     expectVictimUntouched();
     EXPECT_TRUE(isOwnFile(target()));
     EXPECT_EQ(dir.read("Export/" + exporting::dataFileName(DataLetter::O, "554782", kOkrsek)),
@@ -106,7 +106,7 @@ TEST_F(PlantedLinksInExport, ALinkAtTheTemporaryNameIsUnlinkedAndTheFileExported
 TEST_F(PlantedLinksInExport, ALinkAtTheTargetIsRefusedAndNothingIsReportedDone) {
     plantAt(target());
     try {
-        workflow::exportToTarget(media::hardDiskTarget(dir.path()), dirs, station(), files);
+        workflow::exportToTarget(media::hardDiskTarget(dir.path()), dirs, station(), media::MediaSources{}, files);
         ADD_FAILURE() << "reported exported onto a link";
     } catch (const media::ExportError& e) {
         EXPECT_EQ(workflow::czechMessage(e), "Export na " + dir.path() + "Export se nepovedl: na místě souboru " +
@@ -122,7 +122,7 @@ TEST_F(PlantedLinksInExport, ALinkAtTheTargetIsRefusedAndNothingIsReportedDone) 
 TEST_F(PlantedLinksInExport, ADirectoryAtTheTargetIsRefused) {
     fs::create_directory(target());
     try {
-        workflow::exportToTarget(media::hardDiskTarget(dir.path()), dirs, station(), files);
+        workflow::exportToTarget(media::hardDiskTarget(dir.path()), dirs, station(), media::MediaSources{}, files);
         ADD_FAILURE() << "reported exported onto a directory";
     } catch (const media::ExportError& e) {
         EXPECT_EQ(workflow::czechMessage(e), "Export na " + dir.path() + "Export se nepovedl: na místě souboru " +

@@ -227,6 +227,34 @@ TEST_F(ExportTargetDialog, AFullStickIsToldAndTheDialogStaysOpenForAnotherTarget
     EXPECT_TRUE(std::filesystem::is_empty(stick)) << "no half-written file on the stick";
 }
 
+// The stick listed is unmounted while the dialog is open: "Uložit" finds
+// its mount point a bare directory of the system disk, says so, writes
+// nothing there and reports no export.
+TEST_F(ExportTargetDialog, AStickUnmountedBeforeUlozitIsToldAndNothingIsWritten) {
+    const std::string stick = plugInStick();
+    TZ_ExportDat_F dialog(info, media());
+    Modals modals;
+    QString warning, stillOpen;
+    modals.then([&](QWidget* w) {
+        machine.unmount(stick);
+        w->findChild<QPushButton*>("Z_ExportDatOK_Btn")->click();
+    });
+    modals.then([&](QWidget* w) {
+        warning = static_cast<QMessageBox*>(w)->text();
+        static_cast<QMessageBox*>(w)->accept();
+        QTimer::singleShot(0, [&] {
+            QWidget* again = QApplication::activeModalWidget();
+            stillOpen = again ? again->objectName() : QString();
+            if (again) again->findChild<QPushButton*>("Z_ExportDatZrus_Btn")->click();
+        });
+    });
+    EXPECT_FALSE(dialog.run(dirs, talmorek::testing::station()));
+    EXPECT_EQ(warning.toStdString(), "Export na " + stick + " se nepovedl: nosič není připojen (byl vyjmut?).\nData "
+                                                            "nebyla exportována.");
+    EXPECT_EQ(stillOpen, "Z_ExportDat_F");
+    EXPECT_TRUE(std::filesystem::is_empty(stick)) << "written to the system disk under the stick's name";
+}
+
 TEST_F(ExportTargetDialog, ReloadFindsAStickPluggedInMeanwhile) {
     TZ_ExportDat_F dialog(info, media());
     Modals modals;
