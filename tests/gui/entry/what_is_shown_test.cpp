@@ -111,7 +111,10 @@ TEST(EntryWindow, TheDataFileHoldsTheNumberTheFieldShows) {
         s.key(Qt::Key_Return);
         waitFor([&] { return !s.form->reportPending() && !s.hlaska->isVisible(); }, 2000);
         shown = s.find<TSEdit>("R_EdVydObalky")->text().toStdString();
+        // Page Up is the window's shortcut: the window is active again first.
+        waitFor([&] { return s.window->isActiveWindow(); });
         s.key(Qt::Key_PageUp);  // a page change saves as "E"
+        waitFor([&] { return s.page() == 0; }, 2000);
     });
     entry::RecordOfVote saved;
     const data::TStanice station = data::NactiStanici(s.dir.path());
