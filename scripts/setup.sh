@@ -19,7 +19,7 @@ talmorek_packages=(
   nlohmann-json3-dev
   qt6-base-dev libgl-dev qt6-translations-l10n
   fonts-liberation2
-  xvfb xauth poppler-utils
+  xvfb xauth poppler-utils openbox xdotool x11-utils
   cups cups-client printer-driver-cups-pdf
 )
 
@@ -38,8 +38,22 @@ talmorek_install_packages() {
     return 1
   fi
   echo "Installing: ${missing[*]}"
-  apt-get update -qq || return 1
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" || return 1
+  # On a fresh machine the system's own updater may hold the package lock
+  # for a while; apt waits for it (bounded) instead of failing at once.
+  local lock_wait="${TALMOREK_APT_LOCK_WAIT:-600}"
+  local lock_option=(-o "DPkg::Lock::Timeout=$lock_wait")
+  if talmorek_package_lock_held; then
+    echo "Another package manager holds the package lock; waiting for it (at most ${lock_wait} s)."
+  fi
+  apt-get "${lock_option[@]}" update -qq || return 1
+  DEBIAN_FRONTEND=noninteractive apt-get "${lock_option[@]}" install -y -qq "${missing[@]}" || return 1
+}
+
+# Whether some process holds a package lock right now (lslocks is part of
+# util-linux; where it cannot tell, nothing is said and apt still waits).
+talmorek_package_lock_held() {
+  command -v lslocks >/dev/null 2>&1 || return 1
+  lslocks -n -o PATH 2>/dev/null | grep -qE '^/var/lib/(dpkg/lock(-frontend)?|apt/lists/lock)$'
 }
 
 talmorek_launcher=()

@@ -106,7 +106,7 @@ ExportTarget hardDiskTarget(const std::string& programDir, char separator) {
     return target;
 }
 
-TargetList listExportTargets(const MediaSources& sources, const std::string& programDir, std::uint64_t fileSize) {
+TargetList listExportTargets(const MediaSources& sources, const std::string& programDir) {
     TargetList list;
     const auto table = readText(sources.mountsFile);
     std::set<std::string> seen;
@@ -115,7 +115,7 @@ TargetList listExportTargets(const MediaSources& sources, const std::string& pro
         if (!seen.insert(mount.mountPoint).second) continue;
         if (!isRemovableDevice(sources.sysRoot, mount.device)) continue;
         const std::optional<VolumeSpace> space = sources.space ? sources.space(mount.mountPoint) : std::nullopt;
-        if (!space || space->total == 0 || space->free < fileSize) continue;
+        if (!space || space->total == 0) continue;  // no medium in the reader
         ExportTarget target;
         target.removable = true;
         target.text = mount.mountPoint + kRemovableSuffix;

@@ -8,7 +8,7 @@
 // the disk's `removable` flag in sysfs is 1, or the disk hangs on a USB bus
 // (USB hard disks and many sticks report 0). Where the machine's state is
 // read from is injectable, so tests describe two sticks, a card reader
-// without a card or a full stick as a small directory tree.
+// without a card or a read-only stick as a small directory tree.
 
 #include <cstdint>
 #include <functional>
@@ -52,11 +52,13 @@ struct TargetList {
     int selected = 0;
 };
 
-// The carriers that can take a file of `fileSize` bytes (mounted
-// read-write, medium readable, enough free space), in the order of the
-// mounts table, then the hard-disk item "do adresáře <programDir>Export ";
-// the first carrier is selected. `programDir` keeps its trailing separator.
-TargetList listExportTargets(const MediaSources& sources, const std::string& programDir, std::uint64_t fileSize);
+// The carriers that can be written (mounted read-write, medium readable),
+// in the order of the mounts table, then the hard-disk item "do adresáře
+// <programDir>Export "; the first carrier is selected. A carrier too full
+// for the file is listed all the same: choosing it tells the commission
+// why it cannot take the file, where a carrier left out of the list would
+// leave them guessing. `programDir` keeps its trailing separator.
+TargetList listExportTargets(const MediaSources& sources, const std::string& programDir);
 
 // Whether the carrier `target` is there still as it was listed: its mount
 // point in the mounts table, mounted from the same device, and the mount

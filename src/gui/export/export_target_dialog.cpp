@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <filesystem>
 #include <system_error>
 
 #include "export/data_file.h"
@@ -102,13 +101,7 @@ bool TZ_ExportDat_F::run(const data::Directories& dirs, const data::TStanice& st
 }
 
 void TZ_ExportDat_F::fillTargets() {
-    // A carrier is offered only when the file fits on it.
-    const std::string source =
-        dirs_.data + exporting::dataFileName(exporting::DataLetter::O, station_.KodObce, station_.CisloOkrsku);
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(source, ec);
-    const media::TargetList list =
-        media::listExportTargets(media_.sources, dirs_.program, ec ? 0 : static_cast<std::uint64_t>(size));
+    const media::TargetList list = media::listExportTargets(media_.sources, dirs_.program);
     targets_ = list.items;
     seznZar_->clear();
     for (const media::ExportTarget& target : targets_) seznZar_->addItem(qs(target.text));

@@ -1,6 +1,5 @@
 #include "gui/print/copies_dialog.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -21,11 +20,6 @@ QLabel* boldLabel(const QString& text, const char* name, QWidget* parent) {
     bold.setBold(true);
     label->setFont(bold);
     return label;
-}
-
-bool isPlainEnter(const QKeyEvent& event) {
-    const bool key = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
-    return key && (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
 }
 
 }  // namespace
@@ -49,7 +43,7 @@ TZ_PocetKopii_F::TZ_PocetKopii_F(QWidget* parent)
     connect(field_, &TSEdit::entered, this, [this] { field_->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter); });
     // Wide enough for one digit and the frame, no wider.
     field_->setFixedWidth(field_->fontMetrics().horizontalAdvance(QLatin1Char('W')) * 3 + 12);
-    field_->installEventFilter(this);
+    // Enter in the field moves on to "OK", as in every field; Enter there prints.
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("Z_PKOK_Btn"));
@@ -74,16 +68,6 @@ void TZ_PocetKopii_F::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     centreOnScreen(*this);
     field_->setFocus(Qt::OtherFocusReason);
-}
-
-bool TZ_PocetKopii_F::eventFilter(QObject* watched, QEvent* event) {
-    // Enter in the field confirms at once, as the OK button does; in the
-    // field it would otherwise only move on to the button.
-    if (watched == field_ && event->type() == QEvent::KeyPress && isPlainEnter(*static_cast<QKeyEvent*>(event))) {
-        confirm();
-        return true;
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void TZ_PocetKopii_F::confirm() {

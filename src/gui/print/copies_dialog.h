@@ -1,13 +1,11 @@
 #pragma once
 // `TZ_PocetKopii_F`: after the export, the number of copies of the record
 // that go straight to the printer before the preview opens. One digit, "2"
-// offered; OK (or Enter in the field) confirms what the field shows, any
-// other way of closing keeps two copies.
+// offered; Enter in the field moves on to OK, and OK (a click, or Enter on
+// it) confirms what the field shows; any other way of closing keeps two copies.
 #include <QDialog>
 
 #include "print/copies.h"
-
-class QKeyEvent;
 
 namespace talmorek::gui {
 
@@ -26,7 +24,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // `Z_PKOK_Btn`: the field shows what is printed, then the dialog closes.

@@ -24,7 +24,7 @@ protected:
     SafeRemoval() {
         machine.addDisk("sdb", true, MediaMachine::Bus::Usb, {"sdb1"});
         machine.mount("/dev/sdb1", "/media/komise/STICK", spaceOf(1000000, 1000000));
-        const media::TargetList list = media::listExportTargets(machine.sources(), "/opt/volby/", 100);
+        const media::TargetList list = media::listExportTargets(machine.sources(), "/opt/volby/");
         stick = list.items.at(0);
     }
 

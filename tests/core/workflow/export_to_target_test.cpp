@@ -36,7 +36,7 @@ protected:
     std::string fileName() const { return exporting::dataFileName(DataLetter::O, "554782", kOkrsek); }
     // The stick as the list offers it.
     media::ExportTarget listedStick(const MediaMachine& m) const {
-        const media::TargetList list = media::listExportTargets(m.sources(), dir.path(), 1000);
+        const media::TargetList list = media::listExportTargets(m.sources(), dir.path());
         EXPECT_EQ(list.items.size(), 2u);
         return list.items.front();
     }

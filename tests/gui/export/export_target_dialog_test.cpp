@@ -96,11 +96,11 @@ protected:
     }
 
     // A stick mounted at a real directory of the test, so the file can go there.
-    std::string plugInStick() {
+    std::string plugInStick(std::uint64_t free = 500000000) {
         const std::string mountPoint = dir.file("STICK");
         std::filesystem::create_directories(mountPoint);
         machine.addDisk("sdb", true, MediaMachine::Bus::Usb, {"sdb1"});
-        machine.mount("/dev/sdb1", mountPoint, spaceOf(1000000000, 500000000));
+        machine.mount("/dev/sdb1", mountPoint, spaceOf(1000000000, free));
         return mountPoint;
     }
 
@@ -202,14 +202,20 @@ TEST_F(ExportTargetDialog, ATypedTextThatIsNoItemGoesBackToItemZero) {
     EXPECT_EQ(text, QString::fromStdString(dir.file("STICK") + " - vyjímatelné zařízení"));
 }
 
+// A stick without room for the file is offered all the same: choosing it
+// tells why it cannot take the file, and the dialog stays open.
 TEST_F(ExportTargetDialog, AFullStickIsToldAndTheDialogStaysOpenForAnotherTarget) {
-    const std::string stick = plugInStick();
+    const std::string stick = plugInStick(/*free=*/100);
     files.diskFullAfter(stick + "/" + kFile, 100);
     TZ_ExportDat_F dialog(info, media());
     Modals modals;
     QString warning;
     QString stillOpen;
-    modals.then([&](QWidget* w) { w->findChild<QPushButton*>("Z_ExportDatOK_Btn")->click(); });
+    QStringList offered;
+    modals.then([&](QWidget* w) {
+        offered = items(w);
+        w->findChild<QPushButton*>("Z_ExportDatOK_Btn")->click();
+    });
     modals.then([&](QWidget* w) {
         warning = static_cast<QMessageBox*>(w)->text();
         static_cast<QMessageBox*>(w)->accept();
@@ -223,6 +229,7 @@ TEST_F(ExportTargetDialog, AFullStickIsToldAndTheDialogStaysOpenForAnotherTarget
     EXPECT_FALSE(dialog.run(dirs, talmorek::testing::station()));
     EXPECT_EQ(warning.toStdString(), "Export na " + stick + " se nepovedl: na nosiči není dost místa.\nData nebyla "
                                                             "exportována.");
+    EXPECT_EQ(offered.size(), 2);
     EXPECT_EQ(stillOpen, "Z_ExportDat_F");
     EXPECT_TRUE(std::filesystem::is_empty(stick)) << "no half-written file on the stick";
 }

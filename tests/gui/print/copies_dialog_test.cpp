@@ -1,5 +1,6 @@
 // The copies dialog typed into and closed the way a user does: keys in the
-// digit field, Enter, a click on OK, Escape, the window closed.
+// digit field, Enter on to OK and Enter there, a click on OK, Escape, the
+// window closed.
 #include "gui/print/copies_dialog.h"
 
 #include <gtest/gtest.h>
@@ -65,6 +66,7 @@ Outcome ask(const std::function<void(TZ_PocetKopii_F&)>& answer) {
 struct Case {
     const char* name;
     QString typed;
+    // EnterInField: Enter in the field (on to OK), then Enter there.
     enum Close { EnterInField, ClickOk, EnterOnOk, Escape, CloseWindow } close;
     QString shown;
     int copies;
@@ -74,13 +76,20 @@ class CopiesDialog : public ::testing::TestWithParam<Case> {};
 
 TEST_P(CopiesDialog, ConfirmsWhatTheFieldShows) {
     const Case& c = GetParam();
+    bool openAfterFirstEnter = false;
+    QString focusAfterFirstEnter;
     const Outcome out = ask([&](TZ_PocetKopii_F& dialog) {
         TSEdit& field = *dialog.field();
         typeInto(field, c.typed);
         switch (c.close) {
-            case Case::EnterInField:
+            case Case::EnterInField: {
                 QTest::keyClick(&field, Qt::Key_Return);
+                openAfterFirstEnter = dialog.isVisible();
+                QWidget* focus = dialog.focusWidget();
+                focusAfterFirstEnter = focus ? focus->objectName() : QString();
+                QTest::keyClick(focus ? focus : &dialog, Qt::Key_Return);
                 break;
+            }
             case Case::ClickOk:
                 QTest::mouseClick(okButton(dialog), Qt::LeftButton);
                 break;
@@ -100,6 +109,10 @@ TEST_P(CopiesDialog, ConfirmsWhatTheFieldShows) {
     EXPECT_EQ(out.offered, QStringLiteral("2"));
     EXPECT_EQ(out.shown, c.shown);
     EXPECT_EQ(out.copies, c.copies);
+    if (c.close == Case::EnterInField) {
+        EXPECT_TRUE(openAfterFirstEnter) << "Enter in the field printed at once";
+        EXPECT_EQ(focusAfterFirstEnter, QStringLiteral("Z_PKOK_Btn"));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -156,6 +169,7 @@ TEST(CopiesDialogLook, ShownAgainItOffersTwoWhateverWasConfirmedBefore) {
     dialog.show();
     typeInto(*dialog.field(), QStringLiteral("4"));
     QTest::keyClick(dialog.field(), Qt::Key_Return);
+    QTest::keyClick(okButton(dialog), Qt::Key_Return);
     EXPECT_EQ(dialog.pocetKopii(), 4);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.pocetKopii(), 4) << "kept until the dialog is shown again";

@@ -52,7 +52,9 @@ private:
             QTest::keyClick(field, Qt::Key_End);
             for (int n = field->text().size(); n > 0; --n) QTest::keyClick(field, Qt::Key_Backspace);
             if (!typed_.isEmpty()) QTest::keyClicks(field, typed_);
+            // Enter moves on to OK, Enter there confirms.
             QTest::keyClick(field, Qt::Key_Return);
+            QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog, Qt::Key_Return);
             return;
         }
         if (auto* preview = qobject_cast<TpreviewF*>(modal); preview && !previewSeen) {

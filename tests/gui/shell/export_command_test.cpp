@@ -56,8 +56,9 @@ TEST_F(ExportCommandTest, F4ExportsToTheHardDiskMarksTheStationAndPrints) {
     });
     answerer.then([](QWidget* w) {
         // The copies dialog offers 2 with the field's text selected: a digit
-        // replaces it and Enter confirms.
+        // replaces it, Enter moves on to OK and Enter there confirms.
         QTest::keyClick(w->focusWidget(), Qt::Key_3);
+        QTest::keyClick(w->focusWidget(), Qt::Key_Return);
         QTest::keyClick(w->focusWidget(), Qt::Key_Return);
     });
     choose("ExportTisk_MI");
