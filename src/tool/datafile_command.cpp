@@ -131,10 +131,10 @@ int write(const Args& args, std::ostream& out, std::ostream& err) {
         // results block, the course of voting, and the commission when
         // members other than the chair were present.
         std::optional<data::SeznamKomise> komise;
-        const std::string& present = record.hlasovani.ClenuOVKP;
-        if (!present.empty() && present != "0" && present != "1") {
+        if (const std::optional<int> others =
+                data::otherMembersPresent(record.hlasovani.ClenuOVKP, {options->recordFile, "ClenuOVKP"})) {
             komise = record.komise;
-            data::DelkaKomise(*komise, static_cast<std::size_t>(std::max(0, data::toIntOr(present, 0) - 1)));
+            data::DelkaKomise(*komise, static_cast<std::size_t>(*others));
         }
         data::TStanice saved = station;
         workflow::saveEnteredRecord(*dirs, saved, record, *options->letter, komise);

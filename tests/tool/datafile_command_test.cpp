@@ -123,6 +123,32 @@ TEST(Datafile, WriteMarksTheStationAsTheProgramsSaveDoes) {
     EXPECT_FALSE(dir.exists("data/OP532053.00001"));
 }
 
+// The chair alone, however the count is written, keeps KOMISE.RCD as it
+// is, as the entry window does; two or more present write the list.
+TEST(Datafile, WriteKeepsTheCommissionFileForTheChairAlone) {
+    const struct {
+        const char* present;
+        bool written;
+    } cases[] = {{"01", false}, {" 1", false}, {"0", false}, {"", false}, {"3", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string("'") + c.present + "'");
+        TempDir dir;
+        ASSERT_EQ(call({"init-demo", dir.path()}).code, 0);
+        nlohmann::json record = nlohmann::json::parse(kRecord);
+        record["Hlasovani"]["ClenuOVKP"] = c.present;
+        dir.write("rec.json", record.dump());
+        ASSERT_EQ(call({"datafile", "write", dir.path(), "--record", dir.file("rec.json"), "--letter", "E"}).code, 0);
+        dir.write("data/KOMISE.RCD", "as the last save left it");
+        Outcome w = call({"datafile", "write", dir.path(), "--record", dir.file("rec.json"), "--letter", "E"});
+        ASSERT_EQ(w.code, 0) << w.err;
+        if (c.written) {
+            EXPECT_EQ(dir.read("data/KOMISE.RCD").size(), 2 * 51u);
+        } else {
+            EXPECT_EQ(dir.read("data/KOMISE.RCD"), "as the last save left it");
+        }
+    }
+}
+
 TEST(Datafile, WriteRefusesARecordOfAnotherPrecinct) {
     const struct {
         const char* name;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "data/blanks.h"
 #include "data/directories.h"
 #include "data/file_io.h"
 #include "data/record_file.h"
@@ -85,6 +86,15 @@ Hlasovani NactiHlasovani(const std::string& dataDir, FileSystem& fs) {
     Hlasovani h = decodeHlasovani(file.readView());
     file.close();
     return h;
+}
+
+std::optional<int> otherMembersPresent(std::string_view clenuOVKP, const FieldOrigin& origin) {
+    const std::string present = trimBlanks(clenuOVKP);
+    if (present.empty()) return std::nullopt;
+    // "00" and "01" are counts below two as much as "0" and "1" are.
+    const std::int32_t n = toIntStrict(present, origin);
+    if (n < 2) return std::nullopt;
+    return std::min<std::int32_t>(n - 1, static_cast<std::int32_t>(komise::kMaxEntries));
 }
 
 void DelkaKomise(SeznamKomise& list, std::size_t n) { list.resize(std::min(n, komise::kMaxEntries)); }

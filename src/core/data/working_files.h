@@ -7,10 +7,12 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "data/decimal.h"
 #include "data/file_system.h"
 #include "data/record_layout.h"
 
@@ -62,6 +64,16 @@ extern const RecordLayout kLayout;
 void ZapisHlasovani(const std::string& dataDir, const Hlasovani& h, FileSystem& fs = systemFileSystem());
 // A HLASO.RCD shorter than one record fails with IoError; extra bytes are ignored.
 Hlasovani NactiHlasovani(const std::string& dataDir, FileSystem& fs = systemFileSystem());
+
+// Whether the commission list exists for the count of members present,
+// `ClenuOVKP`, and how long it is. The recording clerk is member 1; the list
+// names the others. A count n ≥ 2 asks for n − 1 names. An empty count, or
+// a number below two ("0", "00", "1", "01"), is the chair alone: no list,
+// and KOMISE.RCD is neither read for the record nor written. The count is
+// trimmed first. A count that is not a number (only a damaged HLASO.RCD
+// holds one) raises ConversionError naming `origin`. The one rule for the
+// entry window, the loading of a saved record, the printouts and the tool.
+std::optional<int> otherMembersPresent(std::string_view clenuOVKP, const FieldOrigin& origin = {});
 
 // Sets the list's length (0..255): entries below n keep their names, new ones are empty.
 void DelkaKomise(SeznamKomise& list, std::size_t n);

@@ -79,7 +79,7 @@ bool EntryForm::open() {
         loadResultsBlock(dirs, station, record, files);
         record.hlasovani = data::NactiHlasovani(dirs.data, files);
         const std::string hlaso = courseOfVotingFile(dirs);
-        if (otherMembersPresent(record.hlasovani.ClenuOVKP, {hlaso, "ClenuOVKP"}) &&
+        if (data::otherMembersPresent(record.hlasovani.ClenuOVKP, {hlaso, "ClenuOVKP"}) &&
             data::KomiseNeprazdna(dirs.data, files))
             record.komise = data::NactiKomisi(dirs.data, files);
         record.T4.Typ = 1;

@@ -33,18 +33,8 @@ const HlasovaniEdit* hlasovaniEdit(EntryField control) {
     return nullptr;
 }
 
-std::optional<int> otherMembersPresent(std::string_view clenuOVKP, const data::FieldOrigin& origin) {
-    const std::string present = data::trimBlanks(clenuOVKP);
-    if (present.empty()) return std::nullopt;
-    // "00" and "01" are counts below two as much as "0" and "1" are: the
-    // chair alone, no list of others.
-    const std::int32_t n = data::toIntStrict(present, origin);
-    if (n < 2) return std::nullopt;
-    return n - 1;
-}
-
 void CommissionNames::load(const data::SeznamKomise& names, std::string_view clenuOVKP) {
-    std::optional<int> others = otherMembersPresent(clenuOVKP);
+    std::optional<int> others = data::otherMembersPresent(clenuOVKP);
     shadow_.clear();
     for (const data::TKomise& entry : names) shadow_.push_back(cutName(entry.clen));
     others_ = others;
@@ -52,7 +42,7 @@ void CommissionNames::load(const data::SeznamKomise& names, std::string_view cle
 }
 
 void CommissionNames::setMembersPresent(std::string_view clenuOVKP) {
-    std::optional<int> others = otherMembersPresent(clenuOVKP);
+    std::optional<int> others = data::otherMembersPresent(clenuOVKP);
     // A name typed into the one empty row before the count was corrected
     // stays in that row, as a name in a grid row does.
     if (others && !placeholder_.empty()) {

@@ -25,13 +25,6 @@ inline constexpr int kNameLength = 50;  // characters of one name, as KOMISE.RCD
 
 std::span<const HlasovaniEdit> section3Edits();
 
-// The number of other members present that `ClenuOVKP` asks for: n − 1 for
-// a count n ≥ 2, nothing for an empty count, "0", "1", "00" or "01". A
-// count that is not a number raises ConversionError.
-// A count that is not a number (only a damaged HLASO.RCD holds one) raises
-// ConversionError naming `origin`.
-std::optional<int> otherMembersPresent(std::string_view clenuOVKP, const data::FieldOrigin& origin = {});
-
 class CommissionNames {
 public:
     // The names as read from KOMISE.RCD, for `clenuOVKP` members present.

@@ -36,11 +36,11 @@ std::string courseOfVotingFile(const data::Directories& dirs) {
 void loadCourseAndCommission(const data::Directories& dirs, entry::RecordOfVote& record, data::FileSystem& fs) {
     record.hlasovani = data::NactiHlasovani(dirs.data, fs);
     record.komise.clear();
-    // "0" or "1" present means the chair alone: there is no list to read.
-    const std::string present = data::trimBlanks(record.hlasovani.ClenuOVKP);
-    if (!present.empty() && present != "0" && present != "1") {
-        const std::int32_t count = data::toIntStrict(present, {courseOfVotingFile(dirs), "ClenuOVKP"});
-        data::DelkaKomise(record.komise, static_cast<std::size_t>(std::max(0, count)));
+    // The chair alone has no list; whatever KOMISE.RCD still holds from an
+    // earlier count is not theirs.
+    const std::string hlaso = courseOfVotingFile(dirs);
+    if (std::optional<int> others = data::otherMembersPresent(record.hlasovani.ClenuOVKP, {hlaso, "ClenuOVKP"})) {
+        data::DelkaKomise(record.komise, static_cast<std::size_t>(*others));
         if (data::KomiseNeprazdna(dirs.data, fs)) record.komise = data::NactiKomisi(dirs.data, fs);
     }
 }

@@ -117,6 +117,28 @@ IoError ioErrorOf(F op) {
 
 // ---- HLASO.RCD ----
 
+// One rule, wherever the commission list is decided: a count of two and
+// more has others beside the clerk, anything below two is the chair alone.
+TEST(OtherMembersPresent, CountsOfTwoAndMoreHaveOthersAndTheRestIsTheChairAlone) {
+    const struct {
+        const char* text;
+        std::optional<int> others;
+    } cases[] = {{"", std::nullopt},   {" ", std::nullopt}, {"0", std::nullopt}, {"00", std::nullopt},
+                 {"1", std::nullopt},  {"01", std::nullopt}, {"2", 1},           {"02", 1},
+                 {" 5", 4},            {"12", 11}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string("'") + c.text + "'");
+        EXPECT_EQ(otherMembersPresent(c.text), c.others);
+    }
+    try {
+        otherMembersPresent("x", {"/i/data/HLASO.RCD", "ClenuOVKP"});
+        ADD_FAILURE() << "a count that is no number";
+    } catch (const ConversionError& e) {
+        EXPECT_EQ(e.file(), "/i/data/HLASO.RCD");
+        EXPECT_EQ(e.field(), "ClenuOVKP");
+    }
+}
+
 TEST(Hlasovani, RecordBytesBothWays) {
     for (const auto& [name, sample] : {std::pair{"every_field_full", everyFieldFull()},
                                        std::pair{"postponed_start", postponed()}}) {

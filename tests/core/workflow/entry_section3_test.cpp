@@ -6,6 +6,7 @@
 
 #include "core/workflow/entry_form_fixture.h"
 #include "workflow/entry_section3.h"
+#include "workflow/saved_record.h"
 #include "data/errors.h"
 
 namespace talmorek::testing {
@@ -61,6 +62,22 @@ TEST_F(EntrySection3, CountsBelowTwoShowOneEmptyRowAndLeaveKomiseUntouched) {
         EXPECT_EQ(komiseBytes(), before);
         form.changePage(Page::Section3);
     }
+}
+
+// Five present and four names saved, then "01": the window shows the chair
+// alone, and so does the record the checks load and the printout lists,
+// although KOMISE.RCD keeps the four names it held.
+TEST_F(EntrySection3, TheChairAloneHasNoNamesWhereverTheRecordIsRead) {
+    leavePage();
+    form.changePage(Page::Section3);
+    present("01");
+    leavePage();
+    EXPECT_EQ(grid(), Names{""});
+    EXPECT_EQ(data::NactiKomisi(dataDir()).size(), 4u) << "KOMISE.RCD is left as it was";
+    entry::RecordOfVote loaded;
+    ASSERT_TRUE(workflow::loadSavedRecord(workflow.directories(), station(), loaded));
+    EXPECT_EQ(loaded.hlasovani.ClenuOVKP, "01");
+    EXPECT_EQ(loaded.komise, data::SeznamKomise{}) << "the checks and the printout list names the window dropped";
 }
 
 TEST_F(EntrySection3, TheRowsOfNamesAreNumberedAndTheEmptyRowIsNot) {
@@ -119,20 +136,6 @@ TEST_F(EntrySection3, WithoutAListOnDiskTheRowsFollowTheCount) {
     data::ZapisKomisi(dataDir(), {});
     openForm();
     EXPECT_EQ(grid(), (Names{"", "", "", ""}));
-}
-
-TEST(OtherMembersPresent, CountsOfTwoAndMoreHaveOthers) {
-    struct Case {
-        const char* text;
-        std::optional<int> others;
-    } cases[] = {{"", std::nullopt},  {"0", std::nullopt}, {"1", std::nullopt}, {"00", std::nullopt},
-                 {"01", std::nullopt}, {"2", 1},            {"02", 1},           {" 5", 4},
-                 {"12", 11}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(workflow::otherMembersPresent(c.text), c.others);
-    }
-    EXPECT_THROW(workflow::otherMembersPresent("x"), data::ConversionError);
 }
 
 }  // namespace
