@@ -109,15 +109,16 @@ void checkNumber(const std::string& text, const FieldLayout& field, std::int32_t
     if (value < lo || value > hi) throw FieldValueError(text, std::string(field.name), file, record);
 }
 
-// The party number picks the party's annex and flag, the candidate count
-// how many candidates the entry window and the printouts list: a damaged
-// record is refused when the list is read, naming its record and field,
-// rather than read as party 0 or as a party without candidates.
+// The party number picks the party's annex and its flag among the sixty of
+// `ZakrStrany`: a record whose number is none, or one no flag can hold, is
+// refused when the list is read, naming its record and field, rather than
+// read as party 0 or dropped at every save. The candidate count is checked
+// where it is used: the entry window shows a party whose count is no number
+// without candidate fields and goes on with the others, while the tally
+// sheet and the checks on preferential votes convert it strictly and stop
+// there, naming the record and the field.
 void checkStrana(const TStrana& s, const std::string& file, long long record) {
-    checkNumber(s.CisloStrany, strany::f::CisloStrany, 1, 99, file, record);
-    // A list may claim more candidates than the register names (the tally
-    // sheet prints the rest with filler names), never fewer than none.
-    checkNumber(s.PocetKandidatu, strany::f::PocetKandidatu, 0, 99, file, record);
+    checkNumber(s.CisloStrany, strany::f::CisloStrany, 1, kHighestPartyNumber, file, record);
 }
 
 }  // namespace

@@ -57,6 +57,10 @@ RecordBytes encodeKandidat(const TKandidat& v);
 
 // The party list: STRANY.RCD in file order, positions 1..length (position
 // p is record p - 1 of the file).
+// The highest party number: the flag string of the results (`ZakrStrany`)
+// has a place for parties 1..60 and for no other.
+inline constexpr std::int32_t kHighestPartyNumber = 60;
+
 struct PartyList {
     static constexpr int kCapacity = 22;
     std::array<TStrana, kCapacity + 1> entries{};  // index 0 unused

@@ -98,20 +98,17 @@ void checkDigits(const std::string& text, const FieldLayout& field, std::size_t 
 
 // What every reader of the station relies on: the municipality code and the
 // precinct number name the data files and go into every block of the
-// results, the region number is printed and shown, the operating-system
-// code goes into the summary as a number, and the status letter decides
-// whether saved data count as exported. A record damaged in any of them
-// (random bytes, a code that is no number) is refused here, by its field,
-// instead of being printed or saved.
+// results. A record damaged in either (random bytes, a code that is no
+// number) is refused here, by its field, instead of being saved under a
+// wrong name. The other fields are checked where they are used, so that a
+// station whose record is damaged elsewhere still starts and works: the
+// region number is only shown and printed, the operating-system code fails
+// (by its field) only when it is converted into the summary, and a status
+// letter other than "A" counts as not exported.
 void checkStanice(const TStanice& s, const std::string& file) {
     checkDigits(s.KodObce, f::KodObce, 6, 6, file);
     if (s.CisloOkrsku < 1 || s.CisloOkrsku > 99999)
         throw FieldValueError(std::to_string(s.CisloOkrsku), std::string(f::CisloOkrsku.name), file);
-    checkDigits(s.CisloKraje, f::CisloKraje, 1, 2, file);
-    checkDigits(s.KodOS, f::KodOS, 1, 2, file);
-    // "A" exported, "N" saved or checked since; an installation writes no letter.
-    if (s.Stav != "" && s.Stav != " " && s.Stav != "A" && s.Stav != "N")
-        throw FieldValueError(s.Stav, std::string(f::Stav.name), file);
 }
 }  // namespace
 

@@ -37,17 +37,15 @@ RecomputeSources fixedSources(const data::LocalDateTime& now, std::uint32_t seed
 }
 
 void ProcDopoctiT4ZakrStrana(RecordOfVote& r, const data::PartyList& parties, const std::set<int>& ticked) {
-    // Only a party of the list has a box to tick or untick. The flag of a
-    // party the list does not hold (a record typed against another list)
-    // stays as loaded, and with it the party's annex: the check run judges
-    // the record as it was saved, and nothing typed vanishes unseen.
+    // The flags are what the boxes of page II say, and only they: a party
+    // the list does not hold has no box, so a flag of its that came with a
+    // loaded record (typed against another list) goes, and with it the
+    // party's annex from the data file. Kept, it would leave the station
+    // with check numbers that no summary sum covers and no check judges.
     std::string flags(kFlagPositions, '0');
-    for (int n = 1; n <= kFlagPositions; ++n) {
-        if (r.isFlagged(n)) flags[static_cast<std::size_t>(n - 1)] = '1';
-    }
     for (int i = 1; i <= parties.length; ++i) {
         const int n = partyNumberOf(parties.at(i));
-        if (n >= 1 && n <= kFlagPositions) flags[static_cast<std::size_t>(n - 1)] = ticked.count(n) ? '1' : '0';
+        if (n >= 1 && n <= kFlagPositions && ticked.count(n)) flags[static_cast<std::size_t>(n - 1)] = '1';
     }
     r.T4.ZakrStrany = std::move(flags);
 }

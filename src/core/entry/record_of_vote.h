@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <string>
 
+#include "data/registers.h"
 #include "data/working_files.h"
 
 namespace talmorek::entry {
@@ -21,6 +22,7 @@ using data::SeznamKomise;
 using data::TKomise;
 
 inline constexpr int kFlagPositions = 60;   // parties 1..60 can be flagged
+static_assert(kFlagPositions == data::kHighestPartyNumber, "every party of a list has its flag");
 inline constexpr int kPartySlots = 99;      // T4P slots 1..99
 inline constexpr int kCandidates = 36;      // list orders 1..36
 

@@ -413,10 +413,10 @@ TEST_F(PartyRegister, PocetKandidatuStranyConvertsStrictly) {
     EXPECT_EQ(registers.PocetKandidatuStrany(1), 36) << "the search stops before the bad record";
 }
 
-// The party list is refused when read if a number in it is damaged: the
-// entry window would otherwise take a count "3x" for a party without
-// candidates, and a party number "x" for party 0.
-TEST_F(PartyRegister, NactiStranyRefusesADamagedNumberByRecordAndField) {
+// The party list is refused when read if a party number is damaged or one
+// that no flag of the results can hold: the entry window would otherwise
+// take "x" for party 0, and a party 61 would be dropped at every save.
+TEST_F(PartyRegister, NactiStranyRefusesADamagedPartyNumberByRecordAndField) {
     const struct {
         const char* name;
         const char* cislo;
@@ -424,12 +424,10 @@ TEST_F(PartyRegister, NactiStranyRefusesADamagedNumberByRecordAndField) {
         const char* field;
         bool notANumber;
     } cases[] = {
-        {"countWithALetter", "2", "3x", "PocetKandidatu", true},
-        {"countEmpty", "2", "", "PocetKandidatu", true},
-        {"countNegative", "2", "-1", "PocetKandidatu", false},
         {"partyNotANumber", "x", "5", "CisloStrany", true},
         {"partyZero", "0", "5", "CisloStrany", false},
-        {"partyAboveTheSlots", "100", "5", "CisloStrany", false},
+        {"partyAboveTheFlags", "61", "5", "CisloStrany", false},
+        {"partyFarAboveTheFlags", "100", "5", "CisloStrany", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -444,6 +442,20 @@ TEST_F(PartyRegister, NactiStranyRefusesADamagedNumberByRecordAndField) {
             EXPECT_EQ(dynamic_cast<const ConversionError*>(&e) != nullptr, c.notANumber) << e.what();
             EXPECT_EQ(dynamic_cast<const FieldValueError*>(&e) != nullptr, !c.notANumber) << e.what();
         }
+    }
+}
+
+// The candidate count is judged where it is used, not when the list is
+// read: a damaged count leaves the rest of the list usable. The highest
+// party number a flag holds is read.
+TEST_F(PartyRegister, NactiStranyReadsACountThatIsNoNumberAndPartySixty) {
+    for (const char* pocet : {"3x", "", "-1"}) {
+        SCOPED_TRACE(std::string("'") + pocet + "'");
+        dir.write("STRANY.RCD", file(strana("1", "A", "36"), strana("60", "B", pocet)));
+        const PartyList list = registers.NactiStrany();
+        ASSERT_EQ(list.length, 2);
+        EXPECT_EQ(list.at(2).CisloStrany, "60");
+        EXPECT_EQ(list.at(2).PocetKandidatu, pocet);
     }
 }
 
