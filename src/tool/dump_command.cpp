@@ -7,6 +7,7 @@
 #include "checks/catalogue.h"
 #include "data/errors.h"
 #include "data/file_io.h"
+#include "data/record_file.h"
 #include "data/registers.h"
 #include "data/station.h"
 #include "data/working_files.h"
@@ -45,9 +46,8 @@ int runDump(const Args& args, std::ostream& out, std::ostream& err) {
     }
     try {
         std::string bytes = data::readWholeFile(path);
-        if (bytes.size() % layout->size != 0)
-            throw data::FormatError(path, static_cast<long long>(bytes.size() / layout->size),
-                                    "incomplete last record", data::FormatError::Unit::Record);
+        // Judged as the program judges it when it reads the file.
+        if (bytes.size() % layout->size != 0) data::failIncompleteRecord(path, bytes.size() / layout->size);
         nlohmann::ordered_json records = nlohmann::ordered_json::array();
         for (std::size_t at = 0; at < bytes.size(); at += layout->size) {
             std::string_view record = std::string_view(bytes).substr(at, layout->size);

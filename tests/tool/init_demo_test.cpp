@@ -119,12 +119,17 @@ TEST(Dump, DamagedOrUnknownFilesGiveACzechMessageAndExitTwo) {
     ASSERT_EQ(run({"init-demo", dir.path()}).code, 0);
     std::string station = dir.read("STANICE.RCD");
     dir.write("STANICE.RCD", station.substr(0, 259));
+    // A commission file cut short is what the program names when it reads it.
+    std::string komise;
+    for (int i = 0; i < 4; ++i) komise += std::string(51, '\0');
+    dir.write("data/KOMISE.RCD", komise.substr(0, 4 * 51 - 7));
     struct Case {
         const char* name;
         std::string file;
         const char* message;
     } cases[] = {
-        {"short record", dir.file("STANICE.RCD"), "má nesprávný obsah"},
+        {"short record", dir.file("STANICE.RCD"), "je poškozen (neúplný záznam 1)."},
+        {"commission cut short", dir.file("data/KOMISE.RCD"), "je poškozen (neúplný záznam 4)."},
         {"missing file", dir.file("PSRVOK2.RCD"), "není známý soubor"},
         {"missing register", dir.file("data/HLASO2.RCD"), "není známý soubor"},
     };

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "data/directories.h"
+#include "data/errors.h"
 #include "data/record_file.h"
 
 namespace talmorek::checks {
@@ -31,11 +32,41 @@ data::RecordBytes encodeChybaInfo(const TChybaInfo& info) {
     return r;
 }
 
+namespace {
+
+// A record the installation wrote: a code of the checks (1..99) and texts
+// no longer than their fields. Random bytes (a damaged or foreign file)
+// fail one of them at once, and would otherwise turn every message into
+// "Chyba nenalezena" without saying why.
+void checkChybaInfo(std::string_view r, const std::string& file, long long record) {
+    const std::int32_t code = data::getInt32(r, cischyb::kChyba);
+    if (code < 1 || code > 99)
+        throw data::FieldValueError(std::to_string(code), std::string(cischyb::kChyba.name), file, record);
+    for (const data::FieldLayout& text : {cischyb::kTypChyby, cischyb::kZkrText}) {
+        const auto length = static_cast<unsigned char>(r[text.offset]);
+        if (length > text.capacity) {
+            data::FormatError tooLong(file, record, "text longer than its field", data::FormatError::Unit::Record);
+            tooLong.locate(file, text.name);
+            throw tooLong;
+        }
+    }
+}
+
+}  // namespace
+
 TCisChyb::TCisChyb(const std::string& programDir) {
     auto file = data::RecordFile::openExisting(data::resolveFile(programDir, cischyb::kLayout.name),
                                                cischyb::kRecordSize);
-    while (!file.atEnd()) entries_.push_back(decodeChybaInfo(file.readView()));
+    while (!file.atEnd()) {
+        const auto at = static_cast<long long>(file.position());
+        const std::string_view r = file.readView();
+        checkChybaInfo(r, file.path(), at);
+        entries_.push_back(decodeChybaInfo(r));
+    }
     file.close();
+    // Without a text for any code, every message the checks give would read
+    // "Chyba nenalezena".
+    if (entries_.empty()) throw data::EmptyFileError(file.path());
 }
 
 TChybaInfo TCisChyb::NajdiChybu(std::int32_t iChyba) const {

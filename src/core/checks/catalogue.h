@@ -30,7 +30,9 @@ data::RecordBytes encodeChybaInfo(const TChybaInfo& info);
 class TCisChyb {
 public:
     // Loads CISCHYB.RCD of the program directory; IoError when it is missing
-    // or its last record is incomplete.
+    // or its last record is incomplete, EmptyFileError when it holds no
+    // message, and a record whose code is no check's (1..99) or whose text
+    // is longer than its field is refused by record and field.
     explicit TCisChyb(const std::string& programDir);
     // A catalogue over given entries (tests, tools).
     explicit TCisChyb(std::vector<TChybaInfo> entries) : entries_(std::move(entries)) {}

@@ -15,6 +15,7 @@ class ConversionError;
 class FormatError;
 class FieldWidthError;
 class FieldValueError;
+class EmptyFileError;
 
 // Tells the kinds of DataError apart without a chain of casts: whoever words
 // a failure implements one `visit` per kind, and a new kind does not compile
@@ -26,6 +27,7 @@ public:
     virtual void visit(const FormatError& e) = 0;
     virtual void visit(const FieldWidthError& e) = 0;
     virtual void visit(const FieldValueError& e) = 0;
+    virtual void visit(const EmptyFileError& e) = 0;
 
 protected:
     ~DataErrorVisitor() = default;
@@ -145,6 +147,16 @@ public:
 
 private:
     std::string text_;
+};
+
+// A file that must hold at least one record holds none: a party list
+// without parties, a catalogue without messages, a register the searches
+// cannot read a first record from.
+class EmptyFileError : public DataError {
+public:
+    explicit EmptyFileError(std::string file)
+        : DataError("'" + file + "' holds no record", std::move(file), {}, -1) {}
+    void accept(DataErrorVisitor& visitor) const override { visitor.visit(*this); }
 };
 
 }  // namespace talmorek::data

@@ -18,6 +18,12 @@ std::string osText(int err) { return err ? std::string(": ") + std::strerror(err
 
 }  // namespace
 
+void failIncompleteRecord(const std::string& path, std::size_t record) { failReadAt(path, record, false); }
+
+void RecordFile::requireWholeRecords() const {
+    if (data_.size() % recordSize_ != 0) failIncompleteRecord(path_, size());
+}
+
 RecordFile::RecordFile(std::unique_ptr<File> file, std::string path, std::size_t recordSize, std::string data)
     : file_(std::move(file)), path_(std::move(path)), recordSize_(recordSize), data_(std::move(data)) {}
 

@@ -52,6 +52,11 @@ private:
     std::size_t position_ = 0;
 };
 
+// The failure of a file whose record `record` (0-based) is cut short, as
+// reading that record raises it; for whoever judges a file whole before
+// reading it record by record.
+[[noreturn]] void failIncompleteRecord(const std::string& path, std::size_t record);
+
 class RecordFile {
 public:
     // Opens an existing file for reading and writing at record 0 (a missing
@@ -97,6 +102,9 @@ public:
     std::size_t position() const { return position_; }
     bool atEnd() const { return position_ * recordSize_ >= data_.size(); }
     std::size_t byteSize() const { return data_.size(); }
+    // A last record cut short fails here, by its index, as reading it would:
+    // a file read whole must not drop what it cannot read unseen.
+    void requireWholeRecords() const;
     void close();
 
     const std::string& path() const { return path_; }

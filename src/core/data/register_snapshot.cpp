@@ -2,6 +2,7 @@
 
 #include "data/cp1250.h"
 #include "data/decimal.h"
+#include "data/errors.h"
 #include "data/record_file.h"
 #include "data/register_layouts.h"
 
@@ -15,8 +16,16 @@ const std::string& RegisterSnapshot::bytesOf(KeptFile& kept, const RecordLayout&
     return *kept.bytes;
 }
 
+const std::string& RegisterSnapshot::searchedBytesOf(KeptFile& kept, const RecordLayout& layout) {
+    // A search reads at least one record: a register without any is named
+    // as empty rather than as read past its end.
+    const std::string& bytes = bytesOf(kept, layout);
+    if (bytes.empty()) throw EmptyFileError(kept.path);
+    return bytes;
+}
+
 bool RegisterSnapshot::JeObec(std::string_view kodObce) {
-    RecordReader file(bytesOf(okrsky_, okrsky::kLayout), okrsky::kRecordSize, okrsky_.path);
+    RecordReader file(searchedBytesOf(okrsky_, okrsky::kLayout), okrsky::kRecordSize, okrsky_.path);
     const StrFieldMatcher isKey(okrsky::f::KodObce, utf8ToCp1250(kodObce));
     bool found = false;
     do {
@@ -29,7 +38,7 @@ bool RegisterSnapshot::NajdiOkrsek(std::string_view kodObce, std::int32_t okrsek
     result = TOkrsky{std::string(6, ' '), std::string(40, ' '), std::string(5, ' '),
                      std::string(5, ' '), std::string(4, ' '), std::string(25, ' ')};
     bool found = false;
-    RecordReader file(bytesOf(okrsky_, okrsky::kLayout), okrsky::kRecordSize, okrsky_.path);
+    RecordReader file(searchedBytesOf(okrsky_, okrsky::kLayout), okrsky::kRecordSize, okrsky_.path);
     // The code is a str[6] like the field it is compared with: a longer text
     // is cut to its first six characters, as storing it into the field would.
     const std::string key = utf8ToCp1250(utf8Prefix(kodObce, okrsky::f::KodObce.capacity));
@@ -54,7 +63,7 @@ bool RegisterSnapshot::NajdiOkrsek(std::string_view kodObce, std::int32_t okrsek
 bool RegisterSnapshot::NajdiZvlastniOkrsek(std::string_view kodObce, std::int32_t okrsek, TOkrsky& result) {
     using namespace psrzvo;
     bool found = false;
-    RecordReader file(bytesOf(psrzvo_, kLayout), kRecordSize, psrzvo_.path);
+    RecordReader file(searchedBytesOf(psrzvo_, kLayout), kRecordSize, psrzvo_.path);
     const std::string key = utf8ToCp1250(kodObce);
     std::int32_t cislo = 0;
     do {
@@ -74,7 +83,7 @@ bool RegisterSnapshot::NajdiZvlastniOkrsek(std::string_view kodObce, std::int32_
 
 std::int32_t RegisterSnapshot::PocetKandidatuStrany(std::int32_t party) {
     if (auto known = candidateCounts_.find(party); known != candidateCounts_.end()) return known->second;
-    RecordReader file(bytesOf(strany_, strany::kLayout), strany::kRecordSize, strany_.path);
+    RecordReader file(searchedBytesOf(strany_, strany::kLayout), strany::kRecordSize, strany_.path);
     std::int32_t count = 0;
     bool found = false;
     do {

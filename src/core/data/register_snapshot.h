@@ -41,6 +41,8 @@ private:
     };
     // The bytes of the register, read on the first call.
     const std::string& bytesOf(KeptFile& kept, const RecordLayout& layout);
+    // The same for a register that a search reads: EmptyFileError when it has no record.
+    const std::string& searchedBytesOf(KeptFile& kept, const RecordLayout& layout);
 
     Registers registers_;
     KeptFile okrsky_, psrzvo_, psrvok_, strany_;

@@ -140,6 +140,8 @@ PartyList Registers::NactiStrany() const {
     list.length = index - 1;
     list.sourceFile = file.path();
     file.close();
+    // A list without a party offers nothing to tick and nothing to count.
+    if (list.length == 0) throw EmptyFileError(list.sourceFile);
     return list;
 }
 

@@ -112,6 +112,7 @@ void ZapisKomisi(const std::string& dataDir, const SeznamKomise& list, FileSyste
 
 SeznamKomise NactiKomisi(const std::string& dataDir, FileSystem& fs) {
     auto file = RecordFile::openExisting(resolveFile(dataDir, komise::kLayout.name), komise::kRecordSize, fs);
+    file.requireWholeRecords();
     SeznamKomise list(std::min(file.size(), komise::kMaxEntries));
     for (auto& entry : list) entry.clen = getStr(file.readView(), komise::kLayout.fields[0]);
     file.close();

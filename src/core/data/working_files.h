@@ -78,7 +78,9 @@ std::optional<int> otherMembersPresent(std::string_view clenuOVKP, const FieldOr
 // Sets the list's length (0..255): entries below n keep their names, new ones are empty.
 void DelkaKomise(SeznamKomise& list, std::size_t n);
 void ZapisKomisi(const std::string& dataDir, const SeznamKomise& list, FileSystem& fs = systemFileSystem());
-// Reads the whole records (at most the first 255), each name cut to 50 characters.
+// Reads the records (at most the first 255), each name cut to 50 characters;
+// a last record cut short fails (IoError naming it) rather than dropping a
+// name unseen.
 SeznamKomise NactiKomisi(const std::string& dataDir, FileSystem& fs = systemFileSystem());
 // True when KOMISE.RCD is not empty; a missing file fails with IoError.
 bool KomiseNeprazdna(const std::string& dataDir, FileSystem& fs = systemFileSystem());

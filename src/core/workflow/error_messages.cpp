@@ -110,6 +110,10 @@ public:
         text = where.empty() ? "Hodnota" + rest : where + ": hodnota" + rest;
     }
 
+    void visit(const data::EmptyFileError& e) override {
+        text = "Soubor " + e.file() + " je prázdný, ačkoli má obsahovat aspoň jeden záznam.";
+    }
+
     void visit(const data::FieldValueError& e) override {
         const std::string where = location(e);
         const std::string quoted = "'" + e.text() + "' není v tomto poli přípustná.";

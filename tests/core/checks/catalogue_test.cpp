@@ -37,12 +37,49 @@ TEST(Catalogue, FindsTheFileInAnyLetterCase) {
     EXPECT_EQ(TCisChyb(dir.path()).NajdiChybu(4).ZkrText, "text");
 }
 
-TEST(Catalogue, AnEmptyFileGivesAnEmptyCatalogue) {
+// A catalogue without a message, or one of random bytes, would make every
+// message of the checks "Chyba nenalezena" without saying why: it is refused
+// when it is loaded, naming the file (and the record and field).
+TEST(Catalogue, AnEmptyOrDamagedFileIsRefusedByName) {
     TempDir dir;
     dir.write("CISCHYB.RCD", "");
+    try {
+        TCisChyb catalogue(dir.path());
+        ADD_FAILURE() << "an empty catalogue loaded";
+    } catch (const data::EmptyFileError& e) {
+        EXPECT_EQ(e.file(), dir.file("CISCHYB.RCD"));
+    }
+    const struct {
+        const char* name;
+        TChybaInfo second;
+        std::string bytesOfTheSecond;  // instead of the start of the encoded entry, when given
+        const char* field;
+    } cases[] = {
+        {"code_zero", {0, "C", "Text"}, {}, "Chyba"},
+        {"code_above_the_checks", {100, "C", "Text"}, {}, "Chyba"},
+        {"random_bytes", {}, std::string("\x05\0\0\0\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF", 12), "TypChyby"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string second = encodeChybaInfo(c.second);
+        if (!c.bytesOfTheSecond.empty()) second.replace(0, c.bytesOfTheSecond.size(), c.bytesOfTheSecond);
+        dir.write("CISCHYB.RCD", encodeChybaInfo({4, "P", "Text"}) + second);
+        try {
+            TCisChyb catalogue(dir.path());
+            ADD_FAILURE() << "loaded";
+        } catch (const data::DataError& e) {
+            EXPECT_EQ(e.file(), dir.file("CISCHYB.RCD"));
+            EXPECT_EQ(e.record(), 1);
+            EXPECT_EQ(e.field(), c.field);
+        }
+    }
+}
+
+TEST(Catalogue, ACodeTheCatalogueLacksIsChybaNenalezena) {
+    TempDir dir;
+    dir.write("CISCHYB.RCD", encodeChybaInfo({4, "P", "Text"}));
     TCisChyb catalogue(dir.path());
-    EXPECT_TRUE(catalogue.entries().empty());
-    const TChybaInfo missing = catalogue.NajdiChybu(4);
+    const TChybaInfo missing = catalogue.NajdiChybu(5);
     EXPECT_EQ(missing.Chyba, -1);
     EXPECT_EQ(missing.TypChyby, "");
     EXPECT_EQ(missing.ZkrText, "Chyba nenalezena");

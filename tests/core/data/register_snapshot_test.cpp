@@ -129,8 +129,8 @@ TEST_F(Snapshot, APartyCountThatIsNoNumberFailsAtEveryAsk) {
 TEST_F(Snapshot, AnEmptyPartyRegisterFailsAtEveryAsk) {
     dir.write("STRANY.RCD", "");
     RegisterSnapshot snapshot(registers);
-    EXPECT_THROW(snapshot.PocetKandidatuStrany(1), IoError);
-    EXPECT_THROW(snapshot.PocetKandidatuStrany(1), IoError);
+    EXPECT_THROW(snapshot.PocetKandidatuStrany(1), EmptyFileError);
+    EXPECT_THROW(snapshot.PocetKandidatuStrany(1), EmptyFileError);
 }
 
 }  // namespace
