@@ -32,9 +32,12 @@ std::string timeStampText(const data::LocalDateTime& t);
 bool isFooterCode(std::int32_t code);
 
 // Draws the footer at the bottom of the current page; leaves the font at
-// "Arial", `VelikostPaticky`, normal. The "Chyby č.: " line appears only
-// while `ChybyVytisteny` is false, which the footer then sets; a list too
-// long for the room beside the time stamp goes on on lines below it.
+// "Arial", `VelikostPaticky`, normal. The "Chyby č.: " list appears only
+// while `ChybyVytisteny` is false, which the footer then sets. It lists every
+// code: a list too long for the room beside the time stamp goes on on lines
+// below it, a longer one starts higher up, in the free space between the
+// page body (which ends one line step below `AktY`) and the footer line, and
+// only one that all that space does not hold is set in smaller type.
 void PatickaZapisu(PrintContext& ctx, const RecordFooterValues& values);
 
 }  // namespace talmorek::print

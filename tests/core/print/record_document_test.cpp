@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
+#include <variant>
 #include <vector>
 
 #include "checks/catalogue_texts.h"
@@ -146,6 +149,73 @@ INSTANTIATE_TEST_SUITE_P(RecordDocument, RecordFooters,
                                            FooterCase{"parties_2_5_9_twelve_members", 12,
                                                       "record_footers_12_members.txt"}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The first page as the record job draws it, every event with its longest
+// reason and every party circled, with the error list of a protocol that
+// lists every candidate of 22 parties: the list starts below everything the
+// page body drew, on the form of an ordinary precinct as on that abroad.
+class ErrorListOnPageOne : public RecordDocument, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(ErrorListOnPageOne, StaysBelowThePageBody) {
+    if (GetParam()) abroad();
+    allEvents();
+    record.hlasovani.Stiznosti = "B";
+    record.hlasovani.StizListu = "3";
+    for (int n = 1; n <= 22; ++n) record.MarkParty(n, true);
+    for (int n = 1; n <= 22; ++n)
+        for (int j = 1; j <= 36; ++j) protocol.PridejChybu(n, 18, "(kand. č. " + std::to_string(j) + ")");
+    job.footer.chyby = &protocol;
+    InitTisk(ctx, now);
+    SestavZapis(ctx, job);
+
+    const RecordedDocument sheets = drawn();
+    const auto& calls = sheets.pages.at(0).calls;
+    const auto footerStart = std::find_if(calls.begin(), calls.end(), [](const DrawCall& call) {
+        const auto* t = std::get_if<TextCall>(&call);
+        return t != nullptr && t->text.starts_with(" Strana: ");
+    });
+    ASSERT_NE(footerStart, calls.end());
+    int bodyBottom = 0;
+    for (auto call = calls.begin(); call != footerStart; ++call) {
+        std::visit(
+            [&](const auto& c) {
+                using Call = std::decay_t<decltype(c)>;
+                if constexpr (std::is_same_v<Call, TextCall>) {
+                    bodyBottom = std::max(bodyBottom, c.y + emHeight(c.font.size));
+                } else if constexpr (std::is_same_v<Call, LineCall>) {
+                    bodyBottom = std::max({bodyBottom, c.from.y + c.pen.width, c.to.y + c.pen.width});
+                } else if constexpr (std::is_same_v<Call, PolylineCall>) {
+                    for (const Point& p : c.points) bodyBottom = std::max(bodyBottom, p.y + c.pen.width);
+                } else {
+                    bodyBottom = std::max(bodyBottom, c.bottomRight.y + c.pen.width);
+                }
+            },
+            *call);
+    }
+    EXPECT_GT(bodyBottom, 2400) << "the body was drawn down to the rows of party numbers";
+
+    const auto rows = errorLines(1);
+    ASSERT_EQ(rows.size(), 1u) << "one line begins with the label";
+    // The footer draws its page text, control total, identification and
+    // time stamp first, then the list.
+    std::string all;
+    int top = 2970;
+    int footerTexts = 0;
+    for (auto call = footerStart; call != calls.end(); ++call) {
+        const auto* t = std::get_if<TextCall>(&*call);
+        if (t == nullptr || ++footerTexts <= 4) continue;
+        all += t->text;
+        top = std::min(top, t->y);
+    }
+    EXPECT_EQ(top, rows[0].y) << "the list starts with its label";
+    EXPECT_GE(top, bodyBottom) << "nothing of the list over the page body";
+    std::size_t count = 0;
+    for (std::size_t at = all.find("18"); at != std::string::npos; at = all.find("18", at + 2)) ++count;
+    EXPECT_EQ(count, 22u * 36u) << "every code is listed";
+}
+
+INSTANTIATE_TEST_SUITE_P(RecordDocument, ErrorListOnPageOne, ::testing::Values(false, true),
+                         [](const auto& info) { return std::string(info.param ? "t4b" : "t4a"); });
 
 TEST_F(RecordDocument, SectionThreeContinuationPagesShiftTheAnnexPageNumbers) {
     members(40);
