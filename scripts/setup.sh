@@ -23,6 +23,54 @@ talmorek_packages=(
   cups cups-client printer-driver-cups-pdf
 )
 
+# How long the set-up waits for another package manager to release the
+# package locks (on a fresh machine the system's own updater may hold them
+# for minutes) before it gives up; TALMOREK_APT_LOCK_WAIT=<seconds> changes it.
+talmorek_apt_lock_wait="${TALMOREK_APT_LOCK_WAIT:-600}"
+[[ "$talmorek_apt_lock_wait" =~ ^[0-9]+$ ]] || talmorek_apt_lock_wait=600
+
+# The files apt-get and dpkg lock while they work: "apt-get update" takes
+# the lists lock, "apt-get install" the dpkg locks.
+talmorek_apt_locks=(
+  /var/lib/dpkg/lock-frontend
+  /var/lib/dpkg/lock
+  /var/lib/apt/lists/lock
+  /var/cache/apt/archives/lock
+)
+
+# Succeeds when some process holds one of the package locks. The kernel
+# lists every held lock (fcntl or flock) in /proc/locks by the locked
+# file's "<major>:<minor>:<inode>", major and minor in hex.
+talmorek_apt_locked() {
+  local file major minor inode
+  [ -r /proc/locks ] || return 1
+  for file in "${talmorek_apt_locks[@]}"; do
+    [ -e "$file" ] || continue
+    read -r major minor inode < <(stat -c '%Hd %Ld %i' "$file" 2>/dev/null) || continue
+    [ -n "$inode" ] || continue
+    if grep -q " $(printf '%02x:%02x:%s' "$major" "$minor" "$inode") " /proc/locks; then
+      return 0
+    fi
+  done
+  return 1
+}
+
+# Waits, at most talmorek_apt_lock_wait seconds, until no other package
+# manager holds the package locks, and says so once when it has to wait.
+talmorek_wait_for_apt_locks() {
+  local waited=0
+  talmorek_apt_locked || return 0
+  echo "Another package manager holds the package lock; waiting for it (at most ${talmorek_apt_lock_wait} s)."
+  while talmorek_apt_locked; do
+    if [ "$waited" -ge "$talmorek_apt_lock_wait" ]; then
+      echo "The package lock is still held after ${talmorek_apt_lock_wait} s; let the other package manager finish, then run this again." >&2
+      return 1
+    fi
+    sleep 1
+    waited=$((waited + 1))
+  done
+}
+
 talmorek_install_packages() {
   local missing=()
   local p
@@ -37,23 +85,13 @@ talmorek_install_packages() {
     echo "  apt-get update && apt-get install -y ${missing[*]}" >&2
     return 1
   fi
+  talmorek_wait_for_apt_locks || return 1
   echo "Installing: ${missing[*]}"
-  # On a fresh machine the system's own updater may hold the package lock
-  # for a while; apt waits for it (bounded) instead of failing at once.
-  local lock_wait="${TALMOREK_APT_LOCK_WAIT:-600}"
-  local lock_option=(-o "DPkg::Lock::Timeout=$lock_wait")
-  if talmorek_package_lock_held; then
-    echo "Another package manager holds the package lock; waiting for it (at most ${lock_wait} s)."
-  fi
-  apt-get "${lock_option[@]}" update -qq || return 1
-  DEBIAN_FRONTEND=noninteractive apt-get "${lock_option[@]}" install -y -qq "${missing[@]}" || return 1
-}
-
-# Whether some process holds a package lock right now (lslocks is part of
-# util-linux; where it cannot tell, nothing is said and apt still waits).
-talmorek_package_lock_held() {
-  command -v lslocks >/dev/null 2>&1 || return 1
-  lslocks -n -o PATH 2>/dev/null | grep -qE '^/var/lib/(dpkg/lock(-frontend)?|apt/lists/lock)$'
+  # Should another package manager take a lock between the wait and these
+  # commands, apt-get waits for the dpkg lock itself, as long again at most.
+  local lock_timeout=(-o "DPkg::Lock::Timeout=${talmorek_apt_lock_wait}")
+  apt-get "${lock_timeout[@]}" update -qq || return 1
+  DEBIAN_FRONTEND=noninteractive apt-get "${lock_timeout[@]}" install -y -qq "${missing[@]}" || return 1
 }
 
 talmorek_launcher=()
