@@ -12,6 +12,7 @@
 #include "render/qt_surface.h"
 #include "data/errors.h"
 #include "data/file_io.h"
+#include "workflow/error_messages.h"
 
 namespace talmorek::render {
 namespace {
@@ -110,8 +111,10 @@ void writePdf(const print::RecordedDocument& document, const QString& fileName, 
         data::replaceFileAtomically(QFile::encodeName(fileName).toStdString(),
                                     std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
                                     options, fs);
-    } catch (const data::IoError&) {
-        throw PrintOutputError(cannotWrite);
+    } catch (const data::IoError& e) {
+        // The user can act on the reason: make room, choose another place.
+        throw PrintOutputError("Soubor " + fileName.toStdString() + " nelze zapsat: " +
+                               workflow::osReason(e.osError()) + ".");
     }
 }
 

@@ -33,8 +33,8 @@ int runPackage(const Args& args, std::ostream& out, std::ostream& err) {
         out << (encode ? "Balíček " : "Soubor ") << output << " zapsán (" << result.size() << " B).\n";
     } catch (const data::FormatError& e) {
         if (e.field() == exporting::kPlainSizeField) {
-            err << "Soubor " << e.file() << " by se rozbalil na víc než " << exporting::kLargestUnpacked
-                << " B, víc, než balíček dat může obsahovat; nebyl rozbalen.\n";
+            err << "Soubor " << e.file() << " uvádí víc dat (nad " << exporting::kLargestUnpacked / (1024 * 1024)
+                << " MiB), než balíček dat může obsahovat; nebyl rozbalen.\n";
             return kExitFailure;
         }
         // Base64, cipher and compression errors all mean the same to the user:

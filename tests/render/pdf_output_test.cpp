@@ -102,9 +102,12 @@ TEST_F(PdfOutput, AFailedWriteKeepsTheEarlierFile) {
     const struct {
         const char* name;
         void (*inject)(::talmorek::testing::FaultFileSystem&, const std::string& file);
+        const char* reason;
     } cases[] = {
-        {"diskFull", [](::talmorek::testing::FaultFileSystem& fs, const std::string& f) { fs.diskFullAfter(f, 100); }},
-        {"writeProtected", [](::talmorek::testing::FaultFileSystem& fs, const std::string& f) { fs.writeProtect(f); }},
+        {"diskFull", [](::talmorek::testing::FaultFileSystem& fs, const std::string& f) { fs.diskFullAfter(f, 100); },
+         "na disku není dost místa"},
+        {"writeProtected", [](::talmorek::testing::FaultFileSystem& fs, const std::string& f) { fs.writeProtect(f); },
+         "přístup byl odepřen"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -115,7 +118,7 @@ TEST_F(PdfOutput, AFailedWriteKeepsTheEarlierFile) {
             writePdf(pages({print::Orientation::Portrait}), file("out.pdf"), fs);
             ADD_FAILURE() << "written";
         } catch (const PrintOutputError& e) {
-            EXPECT_EQ(std::string(e.what()), "Soubor " + dir.file("out.pdf") + " nelze zapsat.");
+            EXPECT_EQ(std::string(e.what()), "Soubor " + dir.file("out.pdf") + " nelze zapsat: " + c.reason + ".");
         }
         EXPECT_EQ(dir.read("out.pdf"), "the earlier printout");
         EXPECT_FALSE(dir.exists("out.pdf.tmp~"));

@@ -80,8 +80,8 @@ TEST(PackageCommand, APackageClaimingTooMuchIsNotInflated) {
     dir.write("bomb.dat", exporting::encryptToPackage(container));
     Outcome r = package({"decode", dir.file("bomb.dat"), dir.file("out")});
     EXPECT_EQ(2, r.code);
-    EXPECT_EQ(r.err, "Soubor " + dir.file("bomb.dat") + " by se rozbalil na víc než 16777216 B, víc, než balíček "
-                     "dat může obsahovat; nebyl rozbalen.\n");
+    EXPECT_EQ(r.err, "Soubor " + dir.file("bomb.dat") +
+                         " uvádí víc dat (nad 16 MiB), než balíček dat může obsahovat; nebyl rozbalen.\n");
     EXPECT_FALSE(dir.exists("out"));
 }
 

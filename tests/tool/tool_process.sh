@@ -26,7 +26,8 @@ bash -c 'ulimit -f "$1"; shift; exec "$@"' limit "$limit_blocks" \
   "$tool" print testpage "$work/demo" --pdf "$work/pdfs/old.pdf" >"$work/out" 2>"$work/err"
 code=$?
 [ "$code" -eq 2 ] || fail "exit code $code under the file-size limit; stdout: $(cat "$work/out")"
-[ "$(cat "$work/err")" = "Soubor $work/pdfs/old.pdf nelze zapsat." ] || fail "stderr: $(cat "$work/err")"
+[ "$(cat "$work/err")" = "Soubor $work/pdfs/old.pdf nelze zapsat: soubor by byl příliš velký." ] ||
+  fail "stderr: $(cat "$work/err")"
 [ -s "$work/out" ] && fail "stdout: $(cat "$work/out")"
 [ "$(cat "$work/pdfs/old.pdf")" = "the earlier printout" ] || fail "the earlier PDF changed"
 [ "$(ls -A "$work/pdfs")" = "old.pdf" ] || fail "left beside it: $(ls -A "$work/pdfs")"

@@ -9,7 +9,9 @@
 #include "data/file_io.h"
 
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
+#include <sys/stat.h>
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -69,20 +71,34 @@ public:
         const bool reading = mode == OpenMode::Read || mode == OpenMode::ReadOwn;
         errno = 0;
 #ifdef _WIN32
-        const char* how = reading ? "rb" : mode == OpenMode::Update ? "r+b" : mode == OpenMode::Create ? "w+b" : "w+bx";
-        std::FILE* f = std::fopen(path.c_str(), how);
-        if (!f) return {nullptr, lastError()};
+        // Windows has no links in the way of a station's files; exclusive
+        // creation is what it offers.
+        std::FILE* f = nullptr;
+        if (mode == OpenMode::CreateNew) {
+            const int fd = ::_open(path.c_str(), _O_RDWR | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+            if (fd < 0) return {nullptr, lastError()};
+            f = ::_fdopen(fd, "w+b");
+            if (!f) {
+                const int err = lastError();
+                ::_close(fd);
+                return {nullptr, err};
+            }
+        } else {
+            f = std::fopen(path.c_str(), reading ? "rb" : mode == OpenMode::Update ? "r+b" : "w+b");
+            if (!f) return {nullptr, lastError()};
+        }
 #else
         int flags = O_CLOEXEC | (reading ? O_RDONLY : O_RDWR);
-        if (mode != OpenMode::Read) flags |= O_NOFOLLOW;
-        if (mode == OpenMode::Create) flags |= O_CREAT | O_TRUNC;
-        if (mode == OpenMode::CreateNew) flags |= O_CREAT | O_EXCL;
+        if (mode == OpenMode::ReadOwn) flags |= O_NOFOLLOW | O_NONBLOCK;  // a FIFO planted there must not block
+        if (mode == OpenMode::Create) flags |= O_CREAT | O_TRUNC | O_NOFOLLOW;
+        if (mode == OpenMode::CreateNew) flags |= O_CREAT | O_EXCL;  // O_EXCL never follows a link
         const int fd = ::open(path.c_str(), flags, 0666);
         if (fd < 0) return {nullptr, lastError()};
         if (mode == OpenMode::ReadOwn) {
             struct stat st {};
-            if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-                const int err = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+            int err = ::fstat(fd, &st) != 0 ? lastError() : S_ISDIR(st.st_mode) ? EISDIR : !S_ISREG(st.st_mode) ? EINVAL : 0;
+            if (err == 0 && ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) err = lastError();
+            if (err != 0) {
                 ::close(fd);
                 return {nullptr, err};
             }
@@ -146,6 +162,13 @@ PathKind FileSystem::kindOf(const std::string& path) {
         case std::filesystem::file_type::symlink: return PathKind::Link;
         default: return ec ? PathKind::Nothing : PathKind::Other;
     }
+}
+
+std::optional<std::uint64_t> FileSystem::sizeOf(const std::string& path) {
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (ec) return std::nullopt;
+    return static_cast<std::uint64_t>(size);
 }
 
 void FileSystem::dropCachedPages(const std::string& path) {

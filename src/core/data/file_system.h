@@ -13,7 +13,9 @@
 // the user knows (the target, not its temporary file).
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,14 +39,18 @@ public:
     virtual int close() = 0;
 };
 
-// No mode but `Read` follows a symbolic link: a link planted where the
-// program writes (a temporary file's name, a record file, the target of an
-// export) would send the bytes to whatever file it names, outside the
-// installation or off the carrier.
+// Nothing is ever written through a symbolic link: a link planted where the
+// program writes (a temporary file's name, a file it replaces, the target of
+// an export) would send the bytes to whatever file it names, outside the
+// installation or off the carrier. Reading follows links (an installation
+// may link its registers); the files the program replaces are replaced by
+// a rename, which puts the new file in the link's place.
 enum class OpenMode {
-    Read,       // an existing file, for reading (a link is followed: registers may be links)
-    ReadOwn,    // an existing regular file itself, for reading; a link (ELOOP) or a directory (EISDIR) is refused
-    Update,     // an existing file, for reading and writing; not through a link (ELOOP)
+    Read,       // an existing file, for reading
+    ReadOwn,    // an existing regular file itself, for reading; a link (ELOOP), a directory (EISDIR)
+                // or anything else that is no regular file (EINVAL) is refused
+    Update,     // an existing file, for reading and writing (asks for write access; written only
+                // by whoever checked that it is no link)
     Create,     // a new file, or an existing one emptied, for reading and writing; not through a link (ELOOP)
     CreateNew,  // a file that did not exist, made here, for reading and writing; EEXIST when anything
                 // (a file, a link, a directory) is at the path
@@ -70,6 +76,8 @@ public:
     virtual bool exists(const std::string& path) = 0;
     // What is at `path` itself (a link is reported as a link).
     virtual PathKind kindOf(const std::string& path);
+    // The size in bytes of the file at `path`; nothing when it cannot be told.
+    virtual std::optional<std::uint64_t> sizeOf(const std::string& path);
     // The names (not paths) of the regular files in `directory`; none when
     // it cannot be read.
     virtual std::vector<std::string> filesIn(const std::string& directory);

@@ -177,6 +177,13 @@ bool NactiData(entry::RecordOfVote& r, const std::string& dataDir, std::string_v
     r.ClearResults();
     const std::string source = pathOf(dataDir, letter, kodObce, cisloOkrsku);
     if (!data::fileExists(source, fs)) return false;
+    // A carrier may hold anything under the name: a file larger than any
+    // data file is not read into memory at all.
+    if (const std::optional<std::uint64_t> size = fs.sizeOf(source); size && *size > kLargestDataFile) {
+        data::FormatError tooLarge(source, -1, "larger than any data file");
+        tooLarge.locate(source, kFileSizeField);
+        throw tooLarge;
+    }
     std::string line = readResultsPackage(data::readWholeFile(source, fs), source);
     entry::RecordOfVote parsed;
     parseResultsLine(line, parsed, source);

@@ -46,6 +46,12 @@ void parseResultsLine(std::string_view line, entry::RecordOfVote& r, const std::
 inline constexpr std::size_t kLongestResultsLine =
     kT4BlockLength + entry::kFlagPositions * kT4PBlockLength + kTSBlockLength;
 
+// The largest a data file can be: the package of the longest results line
+// takes some 21 KB; a file of more is refused before it is read.
+inline constexpr std::uint64_t kLargestDataFile = 64 * 1024;
+// The field a refusal of a file above that size names, as the commission reads it.
+inline constexpr std::string_view kFileSizeField = "velikost souboru";
+
 // The results line in the package text of a data file; FormatError (naming
 // `fileForErrors`) for a damaged package or one that claims more than
 // `kLongestResultsLine` bytes.

@@ -17,6 +17,7 @@ const char* stepName(ExportError::Step step) {
         case ExportError::Step::ReadBack: return "cannot read the copy back";
         case ExportError::Step::Differs: return "the copy read back differs";
         case ExportError::Step::TargetIsLink: return "a link stands at the target";
+        case ExportError::Step::DirectoryIsLink: return "the target directory is a link";
         case ExportError::Step::TargetIsNoFile: return "a directory or device stands at the target";
         case ExportError::Step::CarrierGone: return "the carrier is no longer mounted";
     }
@@ -56,6 +57,9 @@ std::string copyProven(const std::string& source, const std::string& directory, 
     }
 
     const std::string dir = withoutTrailingSeparator(directory);
+    // The directory the file goes into is the target's own: a link there
+    // would put the export wherever it points, and report it done.
+    if (fs.kindOf(dir) == data::PathKind::Link) throw ExportError(place, dir, ExportError::Step::DirectoryIsLink, 0);
     if (int err = fs.createDirectory(dir)) throw ExportError(place, dir, ExportError::Step::CreateDirectory, err);
 
     const std::string target = directory + fileName;

@@ -26,6 +26,7 @@ public:
         ReadBack,         // reading the copy back
         Differs,          // the copy read back is not the file
         TargetIsLink,     // a symbolic link stands where the file goes
+        DirectoryIsLink,  // the directory the file goes into is a symbolic link
         TargetIsNoFile,   // a directory (or a device) stands where the file goes
         CarrierGone,      // the carrier is no longer mounted as it was listed
     };

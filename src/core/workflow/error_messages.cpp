@@ -2,6 +2,9 @@
 
 #include <cerrno>
 
+#include "export/container.h"
+#include "export/data_file.h"
+
 namespace talmorek::workflow {
 namespace {
 
@@ -23,15 +26,17 @@ std::string location(const data::DataError& e, bool withField = true) {
 // member reads. A bare number tells them nothing; the codes a file or a
 // carrier can give are each worded, and a code beyond them is called what
 // it is, an unexpected error of the system.
-std::string osReason(int err) {
+std::string reasonOf(int err) {
     switch (err) {
         case ENOENT:
         case ENOTDIR: return "soubor nebo adresář neexistuje";
         case EACCES:
         case EPERM: return "přístup byl odepřen";
         case EROFS: return "disk je chráněn proti zápisu";
-        case ENOSPC:
+        case ENOSPC: return "na disku není dost místa";
+#ifdef EDQUOT
         case EDQUOT: return "na disku není dost místa";
+#endif
         case EISDIR: return "na místě souboru je adresář";
         case ELOOP: return "na místě souboru je odkaz na jiný soubor";
         case EINVAL: return "na místě souboru není obyčejný soubor";
@@ -46,12 +51,22 @@ std::string osReason(int err) {
         case ENOMEM: return "nedostatek paměti";
         case ENODEV:
         case ENXIO: return "zařízení není připojeno";
+#ifdef ESTALE
         case ESTALE: return "disk byl mezitím odpojen";
+#endif
         case EXDEV: return "soubor nelze přesunout na jiný disk";
         case ENOTEMPTY: return "adresář není prázdný";
-        case EINTR:
-        case EAGAIN: return "operace byla přerušena";
+        case EINTR: return "operace byla přerušena";
+        case EAGAIN: return "soubor je dočasně nedostupný";
         case ETIMEDOUT: return "disk neodpovídá";
+#ifdef ENOMEDIUM
+        case ENOMEDIUM: return "v jednotce není médium";
+#endif
+#ifdef EREMOTEIO
+        case EREMOTEIO: return "chyba čtení nebo zápisu na disku";
+#endif
+        case ENOTSUP: return "disk tuto operaci nedovoluje";
+        case EOVERFLOW: return "soubor je příliš velký";
         default: return "neočekávaná chyba operačního systému č. " + std::to_string(err);
     }
 }
@@ -81,7 +96,7 @@ public:
                 text = "Na disku není dost místa pro soubor " + file + ".";
                 return;
             default:
-                text = "Chyba při práci se souborem " + file + ": " + osReason(e.osError()) + ".";
+                text = "Chyba při práci se souborem " + file + ": " + reasonOf(e.osError()) + ".";
         }
     }
 
@@ -92,6 +107,16 @@ public:
     }
 
     void visit(const data::FormatError& e) override {
+        // A package that claims more than it may hold, or a data file larger
+        // than any: the commission needs the cause, not a byte position.
+        if (e.field() == exporting::kPlainSizeField) {
+            text = "Soubor " + e.file() + " uvádí víc dat, než balíček dat může obsahovat; nebyl rozbalen.";
+            return;
+        }
+        if (e.field() == exporting::kFileSizeField) {
+            text = "Soubor " + e.file() + " je větší, než soubor dat může být; nebyl přečten.";
+            return;
+        }
         std::string detail;
         if (e.record() >= 0) {
             detail = "záznam " + std::to_string(e.record() + 1);
@@ -132,6 +157,8 @@ std::string exportReason(const media::ExportError& e) {
             return "soubor " + e.file() + " přečtený zpět se liší od exportovaných dat";
         case Step::TargetIsLink:
             return "na místě souboru " + e.file() + " je odkaz na jiný soubor, který program nepřepíše";
+        case Step::DirectoryIsLink:
+            return "adresář " + e.file() + " je odkaz na jiné místo, kam program data neexportuje";
         case Step::TargetIsNoFile:
             return "na místě souboru " + e.file() + " je adresář nebo zařízení";
         case Step::CarrierGone:
@@ -141,7 +168,9 @@ std::string exportReason(const media::ExportError& e) {
     }
     switch (e.osError()) {
         case ENOSPC:
+#ifdef EDQUOT
         case EDQUOT:
+#endif
             return "na nosiči není dost místa";
         case EROFS:
         case EACCES:
@@ -159,10 +188,12 @@ std::string exportReason(const media::ExportError& e) {
     }
     const char* what = e.step() == Step::CreateDirectory ? "adresář " : "soubor ";
     const char* doing = e.step() == Step::ReadBack ? " nelze přečíst zpět" : " nelze zapsat";
-    return what + e.file() + doing + ": " + osReason(e.osError());
+    return what + e.file() + doing + ": " + reasonOf(e.osError());
 }
 
 }  // namespace
+
+std::string osReason(int osError) { return reasonOf(osError); }
 
 std::string czechMessage(const media::ExportError& failure) {
     return "Export na " + failure.place() + " se nepovedl: " + exportReason(failure) + ".\rData nebyla exportována.";

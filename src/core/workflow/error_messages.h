@@ -21,4 +21,8 @@ std::string czechMessage(const media::ExportError& failure);
 // with its own text.
 std::string czechMessage(const std::exception& failure);
 
+// What an operating system's error code means, in Czech words ("na disku
+// není dost místa"), for whoever words a failure of its own around it.
+std::string osReason(int osError);
+
 }  // namespace talmorek::workflow

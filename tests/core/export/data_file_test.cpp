@@ -446,6 +446,16 @@ TEST(DataFile, APackageClaimingMoreThanTheLongestLineIsRefusedBeforeInflating) {
         EXPECT_EQ(e.position(), 16);
     }
     EXPECT_EQ(dir.read("EP532053.00001"), bomb);
+
+    // A file larger than any data file is not read at all.
+    const std::string huge(kLargestDataFile + 1, 'A');
+    dir.write("EP532053.00001", huge);
+    try {
+        NactiData(back, dir.path(), "532053", 1, DataLetter::E);
+        ADD_FAILURE() << "read";
+    } catch (const data::FormatError& e) {
+        EXPECT_EQ(e.field(), kFileSizeField);
+    }
 }
 
 std::set<std::string> namesIn(const TempDir& dir) {

@@ -57,6 +57,19 @@ TEST_F(DamagedStation, AnOperatingSystemCodeThatIsNoNumberStopsOnlyTheSave) {
     EXPECT_TRUE(form.isOpen());
 }
 
+// A negative code would become 65535 in the summary: refused by the
+// station's field, not by the data file's.
+TEST_F(DamagedStation, ANegativeOperatingSystemCodeIsRefusedByItsField) {
+    save(cleanRecord(parties), DataLetter::E);
+    damage(&data::TStanice::KodOS, "-1");
+    ASSERT_TRUE(workflow.start());
+    openForm();
+    EXPECT_EQ(form.changePage(Page::Section2), workflow::PageChange::Failed);
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text, "Soubor " + dir.file("STANICE.RCD") +
+                                      ", pole KodOS: hodnota '-1' není v tomto poli přípustná.");
+}
+
 class DamagedCandidateCount : public EntryFormTest {
 protected:
     DamagedCandidateCount() {

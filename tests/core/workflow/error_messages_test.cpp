@@ -9,6 +9,8 @@
 #include <stdexcept>
 
 #include "data/errors.h"
+#include "export/container.h"
+#include "export/data_file.h"
 
 namespace talmorek::workflow {
 namespace {
@@ -39,6 +41,20 @@ TEST(CzechMessage, NamesTheFileOrValueOfEveryKindOfFailure) {
          "Chyba při práci se souborem /i/x.pdf: soubor by byl příliš velký."},
         {"unknown_code", [] { return std::make_unique<data::IoError>("/i/x.pdf", 9999, "x"); },
          "Chyba při práci se souborem /i/x.pdf: neočekávaná chyba operačního systému č. 9999."},
+        {"package_claiming_too_much", [] {
+             data::FormatError e("/m/OP532053.00001", 16, "x");
+             e.locate("", exporting::kPlainSizeField);
+             return std::make_unique<data::FormatError>(e);
+         },
+         "Soubor /m/OP532053.00001 uvádí víc dat, než balíček dat může obsahovat; nebyl rozbalen."},
+        {"data_file_too_large", [] {
+             data::FormatError e("/m/OP532053.00001", -1, "x");
+             e.locate("", exporting::kFileSizeField);
+             return std::make_unique<data::FormatError>(e);
+         },
+         "Soubor /m/OP532053.00001 je větší, než soubor dat může být; nebyl přečten."},
+        {"temporarily_unavailable", [] { return std::make_unique<data::IoError>("/i/x.pdf", EAGAIN, "x"); },
+         "Chyba při práci se souborem /i/x.pdf: soubor je dočasně nedostupný."},
         {"not_a_number", [] { return std::make_unique<data::ConversionError>("47a"); },
          "Text '47a' není platné celé číslo."},
         {"not_a_number_in_a_file",

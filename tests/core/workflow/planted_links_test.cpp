@@ -12,6 +12,7 @@
 
 #include "core/workflow/workflow_fixture.h"
 #include "data/errors.h"
+#include "data/registers.h"
 #include "workflow/error_messages.h"
 #include "workflow/export_to_target.h"
 #include "workflow/saved_record.h"
@@ -58,23 +59,24 @@ TEST_F(PlantedLinks, ASaveWritesEveryFileAsItsOwnWhereverTheLinkStands) {
     }
 }
 
-// The station record is updated in place of its one record: a link there
-// is refused by name, the file it names is neither read for writing nor
-// changed.
-TEST_F(PlantedLinks, AStationRecordThatIsALinkIsRefused) {
+// The station record read through a link is written back as a file of the
+// station's own: the file the link names keeps its status letter.
+TEST_F(PlantedLinks, AStationRecordThatIsALinkIsReplacedNotWrittenThrough) {
     fs::rename(dir.file("STANICE.RCD"), elsewhere.file("victim"));
     const std::string before = elsewhere.read("victim");
     fs::create_symlink(elsewhere.file("victim"), dir.file("STANICE.RCD"));
     data::TStanice s = station();
-    try {
-        data::ZapisStavStanice(dir.path(), "A", s, files);
-        ADD_FAILURE() << "written through the link";
-    } catch (const data::IoError& e) {
-        EXPECT_EQ(workflow::czechMessage(e),
-                  "Chyba při práci se souborem " + dir.file("STANICE.RCD") +
-                      ": na místě souboru je odkaz na jiný soubor.");
-    }
+    data::ZapisStavStanice(dir.path(), "A", s, files);
     EXPECT_EQ(elsewhere.read("victim"), before);
+    EXPECT_TRUE(isOwnFile(dir.file("STANICE.RCD")));
+    EXPECT_EQ(data::NactiStanici(dir.path()).Stav, "A");
+}
+
+// A register an installation links to is read through the link.
+TEST_F(PlantedLinks, ARegisterThatIsALinkIsRead) {
+    fs::rename(dir.file("STRANY.RCD"), elsewhere.file("STRANY.RCD"));
+    fs::create_symlink(elsewhere.file("STRANY.RCD"), dir.file("STRANY.RCD"));
+    EXPECT_EQ(data::Registers(dir.path()).NactiStrany().length, parties.length);
 }
 
 class PlantedLinksInExport : public PlantedLinks {
@@ -117,6 +119,23 @@ TEST_F(PlantedLinksInExport, ALinkAtTheTargetIsRefusedAndNothingIsReportedDone) 
     expectVictimUntouched();
     EXPECT_FALSE(isOwnFile(target()));
     EXPECT_TRUE(nothingAt(target() + ".tmp~"));
+}
+
+// The "Export" directory itself a link to elsewhere: refused, and nothing
+// goes where it points.
+TEST_F(PlantedLinksInExport, AnExportDirectoryThatIsALinkIsRefused) {
+    fs::remove_all(dir.file("Export"));
+    fs::create_directory(elsewhere.file("away"));
+    fs::create_directory_symlink(elsewhere.file("away"), dir.file("Export"));
+    try {
+        workflow::exportToTarget(media::hardDiskTarget(dir.path()), dirs, station(), media::MediaSources{}, files);
+        ADD_FAILURE() << "exported through the link";
+    } catch (const media::ExportError& e) {
+        EXPECT_EQ(workflow::czechMessage(e), "Export na " + dir.path() + "Export se nepovedl: adresář " + dir.path() +
+                                                 "Export je odkaz na jiné místo, kam program data neexportuje.\r"
+                                                 "Data nebyla exportována.");
+    }
+    EXPECT_TRUE(fs::is_empty(elsewhere.file("away")));
 }
 
 TEST_F(PlantedLinksInExport, ADirectoryAtTheTargetIsRefused) {

@@ -130,7 +130,8 @@ TEST_F(PrinterPages, APdfFileThatCannotBeWrittenIsOneCzechSentence) {
             printPages(printer, numberedPages(2), 1, 2, 1);
             ADD_FAILURE() << "printed";
         } catch (const render::PrintOutputError& e) {
-            EXPECT_EQ(std::string(e.what()), "Soubor " + dir.file("taken.pdf") + " nelze zapsat.");
+            EXPECT_EQ(std::string(e.what()),
+                      "Soubor " + dir.file("taken.pdf") + " nelze zapsat: na místě souboru je adresář.");
         }
     }
     EXPECT_TRUE(QtWarnings::seen.isEmpty()) << QtWarnings::seen.join("\n").toStdString();
