@@ -2,12 +2,15 @@
 // and prints the result of the vote in its precinct.
 #include <QApplication>
 
+#include "gui/platform/focus_mark.h"
 #include "gui/shell/program_start.h"
 #include "gui/shell/qt_translation.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     talmorek::gui::installCzechQtTranslation(application);
+    // From the first window on, "already running" included.
+    talmorek::gui::markKeyboardFocus(application);
     talmorek::gui::StartOptions options;
     options.executablePath = QCoreApplication::applicationFilePath();
     options.arguments = QCoreApplication::arguments().mid(1);

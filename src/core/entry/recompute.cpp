@@ -6,6 +6,7 @@
 #include <random>
 
 #include "data/decimal.h"
+#include "data/errors.h"
 #include "entry/check_numbers.h"
 #include "entry/party_list.h"
 
@@ -111,7 +112,11 @@ void ProcDopoctiTS(RecordOfVote& r, const data::PartyList& parties, const data::
     ts.ZpusobPorizeni = 1;
     const std::string_view stationFile =
         station.sourceFile.empty() ? data::stanice::kLayout.name : std::string_view(station.sourceFile);
-    ts.KodOS = static_cast<std::uint16_t>(data::toIntStrict(station.KodOS, {stationFile, "KodOS"}));
+    // Two digits of the installation's; a negative code would come out as
+    // 65535 and be refused later in the data file's name, not the station's.
+    const std::int32_t kodOS = data::toIntStrict(station.KodOS, {stationFile, "KodOS"});
+    if (kodOS < 0 || kodOS > 99) throw data::FieldValueError(station.KodOS, "KodOS", std::string(stationFile));
+    ts.KodOS = static_cast<std::uint16_t>(kodOS);
     ts.RezervaA1.clear();
     ts.RezervaA2 = 0;
     ts.RezervaA3.clear();

@@ -502,15 +502,17 @@ void TR_Vstupni_Form::save(const std::function<workflow::SaveOutcome()>& request
 }
 
 void TR_Vstupni_Form::reject() {
-    // Escape, "Zrušit", the close box and Alt+F4 alike: the field left on
-    // the way is left as for "Zrušit", judged by no rule.
+    // Escape, "Zrušit", the close box and Alt+F4 alike go straight to the
+    // question: the field keeps the focus, its text and its cursor, so that
+    // "Ne" lets the commission type on where they were. Closing leaves the
+    // field as for "Zrušit", judged by no rule, and saves nothing of this page.
     const QScopedValueRollback cancel(cancelling_, true);
     bool closes = false;
-    throughPageChange([&] {
-        closes = form_.requestClose();
-        return closes ? StepEnd::Done : StepEnd::Stay;
-    });
-    if (closes) QDialog::reject();
+    guarded([&] { closes = form_.requestClose(); });
+    if (!closes) return;
+    leaveField();
+    showLogicPage();
+    QDialog::reject();
 }
 
 void TR_Vstupni_Form::keyPressEvent(QKeyEvent* event) {

@@ -1,6 +1,7 @@
 #include "gui/entry/message_dialog.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -123,6 +124,20 @@ void THlaskaF::showEvent(QShowEvent* event) {
     opravitBtn_->setFocus(Qt::OtherFocusReason);
     centreOnScreen(*this);
     beep();
+}
+
+void THlaskaF::keyPressEvent(QKeyEvent* event) {
+    if (!(event->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier))) {
+        for (QPushButton* button : {opravitBtn_, ignorovatBtn_}) {
+            const QKeySequence mnemonic = QKeySequence::mnemonic(button->text());
+            if (!mnemonic.isEmpty() && mnemonic[0].key() == event->key()) {
+                event->accept();
+                button->click();
+                return;
+            }
+        }
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void THlaskaF::paintEvent(QPaintEvent* event) {

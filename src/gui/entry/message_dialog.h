@@ -49,6 +49,9 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    // The underlined letters answer without Alt too (O, I or P), as the
+    // questions' A and N do.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     const checks::TCisChyb* catalogue_;

@@ -1,6 +1,7 @@
 #include "gui/entry/names_grid.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QStyledItemDelegate>
@@ -51,6 +52,16 @@ protected:
         auto* editor = qobject_cast<QWidget*>(object);
         if (editor && event->type() == QEvent::KeyPress) {
             const auto& key = static_cast<const QKeyEvent&>(*event);
+            if (key.key() == Qt::Key_Escape && key.modifiers() == Qt::NoModifier) {
+                // Escape is the window's, as in every field: the name typed
+                // so far stays in its row, and the window asks whether to
+                // close (rather than the edit being dropped unasked).
+                emit commitData(editor);
+                emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+                if (auto* dialog = qobject_cast<QDialog*>(grid_->window()))
+                    QMetaObject::invokeMethod(dialog, [dialog] { dialog->reject(); }, Qt::QueuedConnection);
+                return true;
+            }
             const bool tab = key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab;
             if (isEnter(key) || (tab && !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier)))) {
                 emit commitData(editor);

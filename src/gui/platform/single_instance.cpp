@@ -17,10 +17,22 @@ bool isPrivateDirectory(const QString& dir) {
     return !dir.isEmpty() && ::lstat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() &&
            (st.st_mode & 077) == 0;
 }
+
+// Makes `dir` (mode 0700) where nothing stands, and puts right the mode of
+// one of the user's own; true when it is then the user's alone.
+bool makePrivateDirectory(const QString& dir) {
+    const QByteArray path = QFile::encodeName(dir);
+    ::mkdir(path.constData(), 0700);
+    struct stat st {};
+    if (::lstat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() && (st.st_mode & 077) != 0)
+        ::chmod(path.constData(), 0700);
+    return isPrivateDirectory(dir);
+}
 #endif
 }  // namespace
 
-SingleInstance::SingleInstance(const QString& lockPath) : lock_(std::make_unique<QLockFile>(lockPath)) {
+SingleInstance::SingleInstance(const QString& lockPath)
+    : path_(lockPath), lock_(std::make_unique<QLockFile>(lockPath)) {
     lock_->setStaleLockTime(0);  // only a dead holder makes a lock stale
 }
 
@@ -33,6 +45,7 @@ bool SingleInstance::acquire() {
     // tryLock removes a lock left behind by a process that is no longer
     // running and then takes it; a live holder makes it fail at once.
     held_ = lock_->tryLock(0);
+    unavailable_ = !held_ && lock_->error() != QLockFile::LockFailedError;
     return held_;
 }
 
@@ -52,8 +65,13 @@ QString SingleInstance::defaultLockPath() {
     if (cache.isEmpty() || !QDir::isAbsolutePath(cache)) cache = QDir::home().filePath(QStringLiteral(".cache"));
     QDir().mkpath(cache);
     const QString own = QDir(cache).filePath(QStringLiteral("talmorek"));
-    ::mkdir(QFile::encodeName(own).constData(), 0700);
-    return QDir(own).filePath(QStringLiteral("talmorek.lock"));
+    if (makePrivateDirectory(own)) return QDir(own).filePath(QStringLiteral("talmorek.lock"));
+    // A home without room for it (read-only, or the directory taken by
+    // another user): one of the user's own in the temporary directory,
+    // made here and checked to be the user's alone.
+    const QString temp = QDir(QDir::tempPath()).filePath(QStringLiteral("talmorek-%1").arg(::getuid()));
+    makePrivateDirectory(temp);
+    return QDir(temp).filePath(QStringLiteral("talmorek.lock"));
 #endif
 }
 

@@ -1,6 +1,7 @@
 #include "gui/shell/program_start.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -38,6 +39,15 @@ std::unique_ptr<ProgramSession> startProgram(const StartOptions& options, ShellS
     if (refusal) *refusal = StartRefusal::None;
     auto instance = std::make_unique<SingleInstance>(options.lockPath);
     if (!instance->acquire()) {
+        if (instance->lockUnavailable()) {
+            showMessage(nullptr, QMessageBox::Critical,
+                        QStringLiteral("Program nelze spustit: soubor zámku %1 nelze vytvořit "
+                                       "(adresář chybí nebo do něj nelze zapisovat).")
+                            .arg(QDir::toNativeSeparators(instance->path())),
+                        QStringLiteral("Spuštění aplikace"));
+            if (refusal) *refusal = StartRefusal::LockUnavailable;
+            return nullptr;
+        }
         tellAlreadyRunning();
         if (refusal) *refusal = StartRefusal::AlreadyRunning;
         return nullptr;

@@ -26,10 +26,11 @@ struct ProgramSession {
     std::unique_ptr<TPS_menu> mainWindow;
 };
 
-enum class StartRefusal { None, AlreadyRunning, NoStation };
+enum class StartRefusal { None, AlreadyRunning, LockUnavailable, NoStation };
 
-// Refuses a second instance ("Aplikace již spuštěna !!!") and a start
-// without a station ("Program je nutno pouštět ikonou na ploše nebo z
+// Refuses a second instance ("Aplikace již spuštěna !!!"), a start whose
+// lock file cannot be made (told as such, never as a second instance), and
+// a start without a station ("Program je nutno pouštět ikonou na ploše nebo z
 // nabídky Start!"), each told in a message box, creating nothing else;
 // then creates the main window and its dialogs. The caller shows the window.
 std::unique_ptr<ProgramSession> startProgram(const StartOptions& options, ShellServices services = {},

@@ -128,6 +128,19 @@ TEST_F(THlaskaFTest, TheSecondButtonGoesOnByMnemonicToo) {
     EXPECT_TRUE(show([](QWidget*) { press(Qt::Key_O, Qt::AltModifier); }));
 }
 
+// The underlined letter answers without Alt too, as A and N do in the
+// questions; other keys change nothing.
+TEST_F(THlaskaFTest, TheUnderlinedLettersAnswerWithoutAlt) {
+    dialog.NastavHlasku(5, QString(), false, true);
+    EXPECT_FALSE(show([](QWidget*) { press(Qt::Key_P); }));
+    dialog.NastavHlasku(11, QString(), false, false);
+    EXPECT_FALSE(show([](QWidget*) { press(Qt::Key_I); }));
+    EXPECT_TRUE(show([](QWidget*) {
+        press(Qt::Key_P);  // not a button of this message
+        press(Qt::Key_O);
+    }));
+}
+
 TEST_F(THlaskaFTest, EveryShowingStartsAtFixItAndBeepsOnce) {
     dialog.NastavHlasku(96, QStringLiteral("500"), true, false);
     EXPECT_FALSE(show([](QWidget*) {

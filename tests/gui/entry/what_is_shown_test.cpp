@@ -174,6 +174,50 @@ TEST_P(Cancelling, GoesStraightToTheCloseQuestionWithoutAReport) {
     EXPECT_TRUE(s.files() == before) << "closing saved something";
 }
 
+// "Ne" to the close question: the commission types on where they were,
+// the field neither left nor its text selected for overwriting.
+TEST(EntryWindow, AfterNoTheFieldTakesTheNextKeysWhereItWas) {
+    EntrySession s;
+    s.prompts.answers = {false};
+    std::string focus, text;
+    bool selected = true;
+    s.open([&] {
+        type(QStringLiteral("7:0"));
+        s.key(Qt::Key_Escape);
+        for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+        focus = s.focused();
+        selected = s.find<TSEdit>("R_SEdZahajeno1")->hasSelectedText();
+        type(QStringLiteral("0"));
+        text = s.find<TSEdit>("R_SEdZahajeno1")->text().toStdString();
+    });
+    EXPECT_EQ(s.prompts.calls, (std::vector<std::string>{kCloseQuestion}));
+    EXPECT_EQ(focus, "R_SEdZahajeno1");
+    EXPECT_FALSE(selected);
+    EXPECT_EQ(text, "7:00");
+}
+
+// Escape while a name is typed in the grid is the window's Escape too: the
+// close question comes, and "Ne" keeps the name typed in its row.
+TEST(EntryWindow, EscapeInANameBeingTypedAsksTheCloseQuestionAndKeepsTheName) {
+    EntrySession s;
+    s.saveRecord(talmorek::testing::cleanRecord(s.parties()), DataLetter::E);
+    s.prompts.answers = {false};
+    std::string row1;
+    bool open = false;
+    s.open([&] {
+        s.key(Qt::Key_PageUp);  // page III
+        s.find<QWidget>("R_JmenaKomise_SG")->setFocus(Qt::TabFocusReason);
+        type(QStringLiteral("Petr Novák"));
+        s.key(Qt::Key_Escape);
+        waitFor([&] { return !s.prompts.calls.empty(); }, 2000);
+        open = s.window->isVisible();
+        row1 = s.form->names().name(1);
+    });
+    EXPECT_EQ(s.prompts.calls, (std::vector<std::string>{kCloseQuestion}));
+    EXPECT_TRUE(open);
+    EXPECT_EQ(row1, "Petr Novák");
+}
+
 INSTANTIATE_TEST_SUITE_P(EntryWindow, Cancelling,
                          ::testing::Values(CancelCase{"Escape", 0}, CancelCase{"Zrusit", 1},
                                            CancelCase{"CloseBox", 2}),

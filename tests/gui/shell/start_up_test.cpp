@@ -3,6 +3,8 @@
 // the window shows about its station.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <map>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -12,6 +14,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTimer>
@@ -152,32 +155,34 @@ TEST(StartUp, LockOfAnInstanceThatDiedDoesNotBlockTheNextStart) {
     EXPECT_TRUE(second.acquire());  // the lock goes with the program
 }
 
+// Sets environment variables for as long as it lives, and puts back what
+// was there, whatever the test does meanwhile.
+class EnvironmentGuard {
+public:
+    void set(const char* name, const std::optional<std::string>& value) {
+        if (!saved_.count(name)) saved_[name] = qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt;
+        value ? qputenv(name, QByteArray::fromStdString(*value)) : qunsetenv(name);
+    }
+    ~EnvironmentGuard() {
+        for (const auto& [name, value] : saved_) value ? qputenv(name.c_str(), *value) : qunsetenv(name.c_str());
+    }
+
+private:
+    std::map<std::string, std::optional<QByteArray>> saved_;
+};
+
 // The lock lies where no other user can write: a lock another user plants
 // in a shared directory cannot keep the program from starting.
 TEST(StartUp, TheLockLiesInADirectoryOnlyTheUserCanWrite) {
     talmorek::testing::TempDir home, shared;
     ::chmod(shared.path().c_str(), 01777);  // as the system's temporary directory is
-    struct Case {
-        const char* name;
-        std::optional<std::string> runtime;  // XDG_RUNTIME_DIR; nothing: unset
-    };
-    const Case cases[] = {
-        {"no_runtime_directory", std::nullopt},
-        {"a_shared_runtime_directory", shared.path()},
-    };
-    const QByteArray oldHome = qgetenv("HOME"), oldRuntime = qgetenv("XDG_RUNTIME_DIR"),
-                     oldCache = qgetenv("XDG_CACHE_HOME");
-    qputenv("HOME", QByteArray::fromStdString(home.path()));
-    qunsetenv("XDG_CACHE_HOME");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        if (c.runtime) {
-            qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(*c.runtime));
-        } else {
-            qunsetenv("XDG_RUNTIME_DIR");
-        }
-        const QString lock = SingleInstance::defaultLockPath();
-        EXPECT_EQ(lock.toStdString(), home.path() + ".cache/talmorek/talmorek.lock");
+    EnvironmentGuard env;
+    env.set("HOME", home.path());
+    env.set("XDG_CACHE_HOME", std::nullopt);
+    for (const std::optional<std::string>& runtime : {std::optional<std::string>(), std::optional(shared.path())}) {
+        SCOPED_TRACE(runtime ? "a shared runtime directory" : "no runtime directory");
+        env.set("XDG_RUNTIME_DIR", runtime);
+        EXPECT_EQ(SingleInstance::defaultLockPath().toStdString(), home.path() + ".cache/talmorek/talmorek.lock");
         struct stat st {};
         ASSERT_EQ(::lstat((home.path() + ".cache/talmorek").c_str(), &st), 0);
         EXPECT_TRUE(S_ISDIR(st.st_mode));
@@ -187,11 +192,41 @@ TEST(StartUp, TheLockLiesInADirectoryOnlyTheUserCanWrite) {
     // A private runtime directory is the first choice.
     talmorek::testing::TempDir runtime;
     ::chmod(runtime.path().c_str(), 0700);
-    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.path()));
+    env.set("XDG_RUNTIME_DIR", runtime.path());
     EXPECT_EQ(SingleInstance::defaultLockPath().toStdString(), runtime.path() + "talmorek.lock");
-    qputenv("HOME", oldHome);
-    oldRuntime.isNull() ? qunsetenv("XDG_RUNTIME_DIR") : qputenv("XDG_RUNTIME_DIR", oldRuntime);
-    if (!oldCache.isNull()) qputenv("XDG_CACHE_HOME", oldCache);
+}
+
+// A lock directory of the user's that someone else took (only root can
+// make one so): the lock goes to a directory of the user's own instead.
+TEST(StartUp, ALockDirectoryTakenByAnotherUserIsNotUsed) {
+    if (::getuid() != 0) GTEST_SKIP() << "only root can hand a directory to another user";
+    talmorek::testing::TempDir home;
+    std::filesystem::create_directories(home.path() + ".cache/talmorek");
+    ASSERT_EQ(::chown((home.path() + ".cache/talmorek").c_str(), 65534, 65534), 0);
+    EnvironmentGuard env;
+    env.set("HOME", home.path());
+    env.set("XDG_CACHE_HOME", std::nullopt);
+    env.set("XDG_RUNTIME_DIR", std::nullopt);
+    const std::string lock = SingleInstance::defaultLockPath().toStdString();
+    EXPECT_EQ(lock.rfind(QDir::tempPath().toStdString() + "/talmorek-0/", 0), 0u) << lock;
+}
+
+// A lock that cannot be made is no second instance: the start is refused
+// saying so, not with "Aplikace již spuštěna".
+TEST(StartUp, ALockThatCannotBeMadeIsToldAsSuch) {
+    Installation inst;
+    ModalAnswerer answerer;
+    answerer.thenClick(QStringLiteral("OK"));
+    StartRefusal refusal = StartRefusal::None;
+    const QString lock = QString::fromStdString(inst.dir.file("missing/instance.lock"));
+    StartOptions options{inst.executable(), {}, lock};
+    auto session = startProgram(options, {&inst.prompts, &inst.printJobs}, &refusal);
+    EXPECT_FALSE(session);
+    EXPECT_EQ(refusal, StartRefusal::LockUnavailable);
+    ASSERT_EQ(answerer.seen().size(), 1u);
+    EXPECT_EQ(answerer.seen()[0], "MessageBox|Spuštění aplikace|Program nelze spustit: soubor zámku " +
+                                      lock.toStdString() +
+                                      " nelze vytvořit (adresář chybí nebo do něj nelze zapisovat).");
 }
 
 struct NoStationCase {
