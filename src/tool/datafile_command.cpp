@@ -138,7 +138,7 @@ int write(const Args& args, std::ostream& out, std::ostream& err) {
         }
         data::TStanice saved = station;
         workflow::saveEnteredRecord(*dirs, saved, record, *options->letter, komise);
-        out << dirs->data << exporting::dataFileName(*options->letter, station.KodObce, station.CisloOkrsku) << "\n";
+        out << exporting::dataFilePath(dirs->data, *options->letter, station.KodObce, station.CisloOkrsku) << "\n";
     } catch (const RecordJsonError& e) {
         err << options->recordFile << ": " << e.what() << "\n";
         return kExitFailure;

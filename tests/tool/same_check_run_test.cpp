@@ -67,10 +67,10 @@ TEST_P(SameCheckRun, ForTheSameSavedData) {
     const Json tool = toolCheck();
     const std::vector<int> printed = printedCodes();
     ASSERT_TRUE(workflow.start());
+    const workflow::CheckedRecord checked = workflow.Kontroly(checks::Vybrano::CheckCommandOrSave);
+    const checks::Verdict& verdict = checked.verdict;
     workflow.Kontroly_MIClick();
     ASSERT_EQ(messages(), std::vector<Message>{});
-
-    const checks::Verdict& verdict = workflow.verdict();
     EXPECT_EQ(tool["PriznakChyby"].get<bool>(), verdict.PriznakChyby);
     EXPECT_EQ(tool["PriznakPropustitelne"].get<bool>(), verdict.PriznakPropustitelne);
     EXPECT_EQ(tool["PriznakUpozorneni"].get<bool>(), verdict.PriznakUpozorneni);

@@ -30,18 +30,16 @@ std::string withDetail(const std::string& text, std::int32_t code, std::string_v
 
 }  // namespace
 
+std::string secondButtonCaption(bool confirms) { return confirms ? "&Potvrdit" : "&Ignorovat"; }
+
 FieldMessage fieldMessage(const TCisChyb& catalogue, std::int32_t iChyba, std::string_view iParam, bool iInfo,
                           bool iPropust) {
     FieldMessage message;
     const std::string code = std::to_string(iChyba);
     message.warning = iInfo;
-    if (iInfo) {
-        message.heading = "Upozornění (č. " + code + ")";
-        message.secondButton = "&Potvrdit";
-    } else {
-        message.heading = "Chyba č. " + code;
-        message.secondButton = iPropust ? "&Potvrdit" : "&Ignorovat";
-    }
+    message.heading = iInfo ? "Upozornění (č. " + code + ")" : "Chyba č. " + code;
+    message.confirms = confirms(iInfo, iPropust);
+    message.secondButton = secondButtonCaption(message.confirms);
     message.text = withDetail(catalogue.NajdiChybu(iChyba).ZkrText, iChyba, iParam);
     return message;
 }

@@ -16,9 +16,16 @@ struct FieldMessage {
     std::string heading;       // "Chyba č. 11" or "Upozornění (č. 96)"
     std::string text;          // catalogue text, with the detail when there is one
     bool warning = false;      // blue instead of red
-    std::string secondButton;  // "&Ignorovat" or "&Potvrdit"
+    bool confirms = false;     // the second button confirms the value rather than ignoring the rule
+    std::string secondButton;  // "&Potvrdit" when it confirms, else "&Ignorovat"
     bool operator==(const FieldMessage&) const = default;
 };
+
+// A warning or a passable error is confirmed ("&Potvrdit"): the value may
+// stand as typed. Any other error is ignored ("&Ignorovat"): the value stands
+// against the rule, and the check run will report it again.
+constexpr bool confirms(bool iInfo, bool iPropust) { return iInfo || iPropust; }
+std::string secondButtonCaption(bool confirms);
 
 // `NastavHlasku` without the window: the message for the code `iChyba` with
 // the detail `iParam` (UTF-8, may be empty). `iInfo` marks a warning;

@@ -127,9 +127,9 @@ bool CheckRules::Kontrola72(bool iBezHlaseni) {
 }
 
 bool CheckRules::Kontrola76(bool iBezHlaseni) {
-    // 1 typed at the station; 9 typed at the receiving office, 0 that mark removed.
     const std::uint16_t way = record_.TS.ZpusobPorizeni;
-    const bool holds = way == 0 || way == 1 || way == 9;
+    const bool holds =
+        way == entry::kEnteredAtStation || way == entry::kTypedAtReceivingPoint || way == entry::kReceivingMarkRemoved;
     if (!holds && !iBezHlaseni) protocol_.PridejChybu(0, 76);
     return judge(holds, iBezHlaseni, "76", kZaznamTS);
 }
@@ -137,7 +137,7 @@ bool CheckRules::Kontrola76(bool iBezHlaseni) {
 bool CheckRules::Kontrola77(bool iBezHlaseni) {
     const entry::TTS& ts = record_.TS;
     // Only a summary computed at the station carries this total.
-    if (ts.ZpusobPorizeni != 1) return true;
+    if (ts.ZpusobPorizeni != entry::kEnteredAtStation) return true;
     WideSum expected;
     expected.add(data::toInt64Or(ts.Datum, 0))
         .add(ts.SumaKC1)

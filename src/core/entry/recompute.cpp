@@ -109,7 +109,7 @@ void ProcDopoctiTS(RecordOfVote& r, const data::PartyList& parties, const data::
     ts.Cas = digits(now.hour, 2) + digits(now.minute, 2) + digits(now.second, 2);
     ts.Nahoda = sources.nahoda();
     ts.Rezerva = data::toInt64Or(data::reservedText(station), 0);
-    ts.ZpusobPorizeni = 1;
+    ts.ZpusobPorizeni = kEnteredAtStation;
     const std::string_view stationFile =
         station.sourceFile.empty() ? data::stanice::kLayout.name : std::string_view(station.sourceFile);
     // Two digits of the installation's; a negative code would come out as

@@ -68,6 +68,13 @@ struct TT4P {
     bool operator==(const TT4P&) const = default;
 };
 
+// The way of entry of a record (`TTS::ZpusobPorizeni`): typed at the
+// station, which is all this program writes; typed at the receiving point
+// because the carrier could not be read; that mark removed there again.
+constexpr std::uint16_t kEnteredAtStation = 1;
+constexpr std::uint16_t kTypedAtReceivingPoint = 9;
+constexpr std::uint16_t kReceivingMarkRemoved = 0;
+
 // The summary record that protects the whole results block. The fields the
 // receiving office keeps as floating values hold whole numbers and are kept
 // here as 64-bit integers.
@@ -83,7 +90,7 @@ struct TTS {
     std::string Datum;       // "yyyymmdd" of the last recomputation
     std::string Cas;         // "hhnnss"
     std::int64_t Rezerva = 0;  // the number the installation keeps in the station record
-    std::uint16_t ZpusobPorizeni = 0;  // 1 typed at the station; 9/0 set at the receiving office
+    std::uint16_t ZpusobPorizeni = 0;  // the way of entry: one of the three below
     std::uint16_t KodOS = 0;
     // Reserved groups, empty or 0 in every record this program computes.
     std::string RezervaA1;

@@ -110,10 +110,6 @@ void checkFlags(std::string_view line, const std::string& file) {
     }
 }
 
-std::string pathOf(const std::string& dataDir, DataLetter letter, std::string_view kodObce, std::int32_t okrsek) {
-    return dataDir + dataFileName(letter, kodObce, okrsek);
-}
-
 }  // namespace
 
 char letterOf(DataLetter letter) { return letter == DataLetter::E ? 'E' : 'O'; }
@@ -122,6 +118,11 @@ DataLetter otherLetter(DataLetter letter) { return letter == DataLetter::E ? Dat
 
 std::string dataFileName(DataLetter letter, std::string_view kodObce, std::int32_t cisloOkrsku) {
     return std::string(1, letterOf(letter)) + "P" + std::string(kodObce) + "." + data::precinctFiveDigits(cisloOkrsku);
+}
+
+std::string dataFilePath(const std::string& dataDir, DataLetter letter, std::string_view kodObce,
+                         std::int32_t cisloOkrsku) {
+    return dataDir + dataFileName(letter, kodObce, cisloOkrsku);
 }
 
 std::string resultsLine(const entry::RecordOfVote& r) {
@@ -150,12 +151,12 @@ void saveResults(const entry::RecordOfVote& r, const std::string& dataDir, std::
     ZapisData(r, dataDir, kodObce, cisloOkrsku, letter, fs);
     // Only now, with the new data on disk, may the superseded file go; a
     // stale one left by an earlier run (both files present) goes the same way.
-    data::removeFileIfExists(pathOf(dataDir, otherLetter(letter), kodObce, cisloOkrsku), fs);
+    data::removeFileIfExists(dataFilePath(dataDir, otherLetter(letter), kodObce, cisloOkrsku), fs);
 }
 
 void ZapisData(const entry::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
                std::int32_t cisloOkrsku, DataLetter letter, data::FileSystem& fs) {
-    const std::string target = pathOf(dataDir, letter, kodObce, cisloOkrsku);
+    const std::string target = dataFilePath(dataDir, letter, kodObce, cisloOkrsku);
     std::string line;
     try {
         line = resultsLine(r);
@@ -175,7 +176,7 @@ std::string readResultsPackage(std::string_view packageText, const std::string& 
 bool NactiData(entry::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
                std::int32_t cisloOkrsku, DataLetter letter, data::FileSystem& fs) {
     r.ClearResults();
-    const std::string source = pathOf(dataDir, letter, kodObce, cisloOkrsku);
+    const std::string source = dataFilePath(dataDir, letter, kodObce, cisloOkrsku);
     if (!data::fileExists(source, fs)) return false;
     // A carrier may hold anything under the name: a file larger than any
     // data file is not read into memory at all.

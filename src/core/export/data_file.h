@@ -27,6 +27,9 @@ DataLetter otherLetter(DataLetter letter);
 // "EP532053.00001": letter, "P", the municipality code as stored, ".", the
 // precinct number as five digits.
 std::string dataFileName(DataLetter letter, std::string_view kodObce, std::int32_t cisloOkrsku);
+// That file in the station's data directory (`dataDir` ends with a separator).
+std::string dataFilePath(const std::string& dataDir, DataLetter letter, std::string_view kodObce,
+                         std::int32_t cisloOkrsku);
 
 // The text line of the results block (UTF-8 texts written in code page
 // 1250), field by field as results_fields.h lists them. A number wider than

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 
+#include "checks/field_message.h"
 #include "workflow/entry_fields.h"
 
 namespace talmorek::workflow {
@@ -24,7 +25,7 @@ struct FieldFinding {
     bool iPropust = false;  // an error the commission may confirm rather than ignore
 
     // "&Potvrdit" for a warning or a passable error, else "&Ignorovat".
-    std::string secondButton() const { return iInfo || iPropust ? "&Potvrdit" : "&Ignorovat"; }
+    std::string secondButton() const { return checks::secondButtonCaption(checks::confirms(iInfo, iPropust)); }
     bool operator==(const FieldFinding&) const = default;
 };
 

@@ -38,7 +38,6 @@ std::uint16_t regKodOf(const data::Registers& registers, const data::TStanice& s
 EntryForm::EntryForm(Workflow& workflow, Prompts& prompts, Beep& beep)
     : workflow_(workflow), prompts_(prompts), beep_(beep) {}
 
-const entry::RecordOfVote& EntryForm::record() const { return workflow_.record(); }
 const data::TStanice& EntryForm::station() const { return workflow_.station(); }
 
 void EntryForm::reportFailure(const std::exception& e) { prompts_.failure(czechMessage(e), kTitle); }
@@ -49,7 +48,7 @@ std::optional<FieldFinding> EntryForm::askRules(Ask ask) {
         const data::Registers registers(workflow_.directories().program);
         // Silent rules mark nothing: the protocol they are given stays empty.
         checks::TChybProt scratch(*workflow_.protocol()->CisChyb);
-        checks::CheckRules rules(workflow_.record(), parties_, registers, station().KodObce, scratch);
+        checks::CheckRules rules(record_, parties_, registers, station().KodObce, scratch);
         return ask(rules);
     } catch (const std::exception& e) {
         reportFailure(e);
@@ -97,7 +96,7 @@ bool EntryForm::open() {
         reportFailure(e);
         return false;
     }
-    workflow_.record() = std::move(record);
+    record_ = std::move(record);
     parties_ = std::move(parties);
     candidates_ = std::move(candidates);
     names_ = std::move(names);
@@ -194,7 +193,7 @@ void EntryForm::afterPageShown(EntryPage page) {
         case EntryPage::Annex1: focus_ = EntryField::R_CBT4P_1; break;
         case EntryPage::Section3:
             // The sheets of Annex 1 follow the parties ticked meanwhile.
-            workflow_.record().hlasovani.PrilListu = std::to_string(entry::PocetListuPrilohy(record()));
+            record_.hlasovani.PrilListu = std::to_string(entry::PocetListuPrilohy(record()));
             focus_ = EntryField::R_SEdClenuOVKC;
             break;
     }
@@ -230,15 +229,27 @@ void EntryForm::KCisloMI1Click() {
     if (page_ == EntryPage::Annex1) focus_ = EntryField::R_EdT4PPoslKand;
 }
 
+bool EntryForm::correctionsInitialled() const { return record_.T4.Oprava == 1; }
+
+bool EntryForm::typedAtReceivingPoint() const { return record_.TS.ZpusobPorizeni == entry::kTypedAtReceivingPoint; }
+
+bool EntryForm::partyCorrectionsInitialled() const {
+    return shownParty_ != 0 && record_.party(shownParty_).Oprava == 1;
+}
+
+std::string EntryForm::partyCaption(const data::TStrana& party) {
+    const std::string& number = party.CisloStrany;
+    const std::string lastTwo = number.size() > 2 ? number.substr(number.size() - 2) : number;
+    return lastTwo + ": " + party.NazevStrany;
+}
+
 void EntryForm::rebuildPartyCombo() {
     combo_.clear();
     for (int i = 1; i <= parties_.length; ++i) {
         const data::TStrana& s = parties_.at(i);
         const int party = entry::partyNumberOf(s);
         if (!ticked_.count(party)) continue;
-        const std::string& number = s.CisloStrany;
-        const std::string lastTwo = number.size() > 2 ? number.substr(number.size() - 2) : number;
-        combo_.push_back({party, i, data::utf8Prefix(lastTwo + ": " + s.NazevStrany, kComboTextLength)});
+        combo_.push_back({party, i, data::utf8Prefix(partyCaption(s), kComboTextLength)});
     }
     comboTicked_ = ticked_;
     comboIndex_ = 0;
@@ -289,7 +300,7 @@ std::optional<FieldFinding> EntryForm::lastCandidateExit(bool leftWithEnter, con
 }
 
 void EntryForm::tickParty(int party, bool ticked) {
-    workflow_.record().MarkParty(party, ticked);
+    record_.MarkParty(party, ticked);
     if (ticked) {
         ticked_.insert(party);
     } else {
@@ -312,24 +323,24 @@ std::optional<PageChange> EntryForm::partyBoxExit(int party, bool leftWithEnter)
 // ---- Saving ----------------------------------------------------------------
 
 void EntryForm::recompute() {
-    entry::RecomputeAll(workflow_.record(), parties_, ticked_, station(), workflow_.recomputeSources());
+    entry::RecomputeAll(record_, parties_, ticked_, station(), workflow_.recomputeSources());
 }
 
 void EntryForm::storeNames() {
     // Fewer than two present: the chair alone, and KOMISE.RCD keeps what it holds.
     if (std::optional<data::SeznamKomise> list = names_.toStore()) {
         data::ZapisKomisi(workflow_.directories().data, *list, workflow_.files());
-        workflow_.record().komise = std::move(*list);
+        record_.komise = std::move(*list);
     }
 }
 
-void EntryForm::writeResults(exporting::DataLetter letter) {
-    exporting::saveResults(record(), workflow_.directories().data, station().KodObce, station().CisloOkrsku, letter,
+void EntryForm::writeResults(const entry::RecordOfVote& record, exporting::DataLetter letter) {
+    exporting::saveResults(record, workflow_.directories().data, station().KodObce, station().CisloOkrsku, letter,
                            workflow_.files());
 }
 
 void EntryForm::writeUnchecked() {
-    writeResults(DataLetter::E);
+    writeResults(record_, DataLetter::E);
     data::ZapisHlasovani(workflow_.directories().data, record().hlasovani, workflow_.files());
     storeNames();
 }
@@ -339,7 +350,7 @@ bool EntryForm::saveUnchecked() {
         recompute();
         std::optional<data::SeznamKomise> names = names_.toStore();
         workflow_.saveEntered(record(), DataLetter::E, names);
-        if (names) workflow_.record().komise = std::move(*names);
+        if (names) record_.komise = std::move(*names);
         return true;
     } catch (const std::exception& e) {
         reportFailure(e);
@@ -360,33 +371,23 @@ SaveOutcome EntryForm::save() {
         bool& saving;
         ~SavingEnds() { saving = false; }
     } savingEnds{saving_};
-    ProcessingState& state = workflow_.state();
-    // The check procedure reloads the record from the files; should any
-    // step fail, the window goes on with what was typed.
-    std::optional<entry::RecordOfVote> typed;
+    // The check procedure judges what it loads from the files, in a record
+    // of its own: what is typed stays as it is, whichever step fails.
     try {
         recompute();
         if (changePage(EntryPage::Section1) == PageChange::Failed) return SaveOutcome::StaysOpen;
-        typed = record();
         writeUnchecked();
-        state.Vybrano = checks::Vybrano::CheckCommandOrSave;
-        workflow_.Kontroly();
-        recompute();
+        CheckedRecord checked = workflow_.Kontroly(checks::Vybrano::CheckCommandOrSave);
+        entry::RecomputeAll(checked.record, parties_, ticked_, station(), workflow_.recomputeSources());
         workflow_.ZapisStavStanice("N");
-        state.Vybrano = checks::Vybrano::Idle;
-        if (state.KontrolyOK) {
-            writeResults(DataLetter::O);
-            if (prompts_.question("Chcete pokračovat exportem dat a tiskem zápisu?", kTitle)) {
-                state.Vybrano = checks::Vybrano::ExportAfterSave;
-                workflow_.ExportTisk_MIClick();
-                state.Vybrano = checks::Vybrano::Idle;
-            }
+        if (workflow_.state().KontrolyOK) {
+            writeResults(checked.record, DataLetter::O);
+            if (prompts_.question("Chcete pokračovat exportem dat a tiskem zápisu?", kTitle))
+                workflow_.ExportTisk(&checked);
         } else {
-            writeResults(DataLetter::E);
+            writeResults(checked.record, DataLetter::E);
         }
     } catch (const std::exception& e) {
-        state.Vybrano = checks::Vybrano::Idle;
-        if (typed) workflow_.record() = std::move(*typed);
         reportFailure(e);
         return SaveOutcome::StaysOpen;
     }
@@ -423,7 +424,7 @@ void EntryForm::closeWindow() {
 std::optional<FieldFinding> EntryForm::fieldExit(const EntryControl& control, std::string_view text,
                                                  const EntryControl& focusTo) {
     std::optional<FieldFinding> finding;
-    data::Hlasovani& h = workflow_.record().hlasovani;
+    data::Hlasovani& h = record_.hlasovani;
     if (const HlasovaniEdit* edit = hlasovaniEdit(control.field)) {
         storeHlasovaniText(h, *edit, text);
         if (control.field == EntryField::R_SEdClenuOVKP) {
@@ -434,7 +435,7 @@ std::optional<FieldFinding> EntryForm::fieldExit(const EntryControl& control, st
             }
         }
     }
-    entry::RecordOfVote& r = workflow_.record();
+    entry::RecordOfVote& r = record_;
     // Leaving a field for "Zrušit" stores what was typed but judges nothing.
     const bool judge = focusTo.field != EntryField::zrusitBtn;
     if (isSection2Total(control.field)) {
@@ -461,7 +462,7 @@ std::optional<FieldFinding> EntryForm::fieldExit(const EntryControl& control, st
     return finding;
 }
 
-void EntryForm::chooseRadio(EntryField button) { workflow::chooseRadio(workflow_.record().hlasovani, button); }
+void EntryForm::chooseRadio(EntryField button) { workflow::chooseRadio(record_.hlasovani, button); }
 
 void EntryForm::leaveRadio(EntryField button) {
     const RadioPair* pair = radioPairOf(button);

@@ -8,13 +8,14 @@
 // scenarios of election night run as plain tests. Questions and failures go
 // through `Prompts`, the refusal beep through `Beep`.
 //
-// What is typed lives in the workflow's record (the one the check procedure
-// `Kontroly` and the export work on) and in the names of the commission.
-// Opening only reads. Every page change saves everything as not yet
-// checked: the results as "E" (the "O" file removed), HLASO.RCD, KOMISE.RCD
-// and the station's `Stav` "N". A save runs the checks and keeps the
-// results as "O" or "E" by the verdict. A write that fails is reported in
-// Czech; nothing typed is lost and the files keep their previous content.
+// What is typed lives in the form's own record and in the names of the
+// commission. Opening only reads. Every page change saves everything as not
+// yet checked: the results as "E" (the "O" file removed), HLASO.RCD,
+// KOMISE.RCD and the station's `Stav` "N". A save runs the check procedure,
+// which judges what it loads from those files into a record of its own, and
+// keeps that record as "O" or "E" by the verdict; what is typed is never
+// touched by it. A write that fails is reported in Czech; nothing typed is
+// lost and the files keep their previous content.
 //
 // Deferred reports: a field exit that finds an error queues it (`Hlaska`);
 // the window shows it once the focus change has finished (`beginReport`)
@@ -93,7 +94,7 @@ public:
     bool isOpen() const { return open_; }
 
     // --- What the window shows. ---
-    const entry::RecordOfVote& record() const;
+    const entry::RecordOfVote& record() const { return record_; }
     const data::TStanice& station() const;
     const EntryPrecinct& precinct() const { return precinct_; }
     const data::PartyList& parties() const { return parties_; }
@@ -102,6 +103,17 @@ public:
     std::string fieldText(const EntryControl& control) const;
     // Whether a radio button of page I is checked.
     bool radioChecked(EntryField button) const;
+    // The receiving point's marks, which the window keeps in hidden check
+    // boxes so that they pass through as loaded: corrections on form T/4
+    // initialled there, the record typed there because the carrier could
+    // not be read, corrections on the shown party's Annex 1 initialled
+    // there (false while no party is shown).
+    bool correctionsInitialled() const;
+    bool typedAtReceivingPoint() const;
+    bool partyCorrectionsInitialled() const;
+    // How page II's check box and Annex 1's combo box name a party: the
+    // last two characters of its number, ": " and its name.
+    static std::string partyCaption(const data::TStrana& party);
     // Whether a control is hidden (the questions a precinct abroad lacks).
     bool isHidden(EntryField control) const;
     // The wording of a report in the message dialog.
@@ -218,8 +230,8 @@ public:
 private:
     // Saves everything as not yet checked; false after reporting a failure.
     bool saveUnchecked();
-    // The results as `letter`; the results as "E", HLASO.RCD and KOMISE.RCD.
-    void writeResults(exporting::DataLetter letter);
+    // `record`'s results as `letter`; the typed results as "E", HLASO.RCD and KOMISE.RCD.
+    void writeResults(const entry::RecordOfVote& record, exporting::DataLetter letter);
     void writeUnchecked();
     void recompute();
     void storeNames();
@@ -238,6 +250,7 @@ private:
     Prompts& prompts_;
     Beep& beep_;
 
+    entry::RecordOfVote record_;
     data::PartyList parties_;
     data::CandidateTable candidates_;
     std::set<int> ticked_;

@@ -1,10 +1,9 @@
 #pragma once
-// The processing state of the main window: what the last check run decided
-// and which command is running the checks. It lives for one run of the
-// program; what survives a restart is on disk (the station status letter
-// `Stav` and which precinct data file, "E" or "O", exists).
-
-#include "checks/check_run.h"
+// The processing state of the main window: what the last check run
+// decided. It lives for one run of the program; what survives a restart is
+// on disk (the station status letter `Stav` and which precinct data file,
+// "E" or "O", exists). Which command runs the checks is no state: it is the
+// argument of the run (`Workflow::Kontroly`).
 
 namespace talmorek::workflow {
 
@@ -18,8 +17,6 @@ struct ProcessingState {
     // True at the start of every check run; false when a command finds no
     // data file, or the "E" file of a precinct with errors.
     bool DataOK = false;
-    // Who started the current step.
-    checks::Vybrano Vybrano = checks::Vybrano::Idle;
     // The export target dialog completed an export (false when it opens or
     // is cancelled).
     bool ExportProveden = false;

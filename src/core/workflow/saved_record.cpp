@@ -24,7 +24,7 @@ bool loadResultsBlock(const data::Directories& dirs, const data::TStanice& stati
     // checked file. The next save removes the file it did not write; the
     // precinct merely has to be checked again.
     const bool hasE =
-        data::fileExists(dirs.data + exporting::dataFileName(DataLetter::E, station.KodObce, station.CisloOkrsku), fs);
+        data::fileExists(exporting::dataFilePath(dirs.data, DataLetter::E, station.KodObce, station.CisloOkrsku), fs);
     return exporting::NactiData(record, dirs.data, station.KodObce, station.CisloOkrsku,
                                 hasE ? DataLetter::E : DataLetter::O, fs);
 }

@@ -28,7 +28,6 @@ void Workflow::loadStationAndCatalogue() {
     sDiakritikou_ = true;
     state_.KontrolyOK = false;
     state_.ExportOK = false;
-    state_.Vybrano = checks::Vybrano::Idle;
     // The protocol refers to the catalogue for its texts; both live until
     // the program ends.
     protocol_.reset();
@@ -56,42 +55,42 @@ void Workflow::reportFailure(const std::exception& e, const std::string& title) 
 bool Workflow::bezHackuEnabled() const { return started() && workflow::bezHackuEnabled(station_); }
 
 std::string Workflow::dataFilePath(exporting::DataLetter letter) const {
-    return dirs_.data + exporting::dataFileName(letter, station_.KodObce, station_.CisloOkrsku);
+    return exporting::dataFilePath(dirs_.data, letter, station_.KodObce, station_.CisloOkrsku);
 }
 
 bool Workflow::hasDataFile(exporting::DataLetter letter) const { return data::fileExists(dataFilePath(letter), files_); }
 
-void Workflow::Kontroly() {
-    if (!started()) {
-        const checks::Vybrano vybrano = state_.Vybrano;  // the caller's, not the start-up value
-        loadStationAndCatalogue();
-        state_.Vybrano = vybrano;
-    }
+CheckedRecord Workflow::Kontroly(checks::Vybrano vybrano) {
+    if (!started()) loadStationAndCatalogue();
     state_.DataOK = true;
+    CheckedRecord checked;
     try {
-        runChecks();
+        checked = runChecks(vybrano);
     } catch (...) {
         // A run that did not finish gives no permission to export or print.
         state_.KontrolyOK = false;
         state_.ExportOK = false;
         throw;
     }
-    if (state_.Vybrano == checks::Vybrano::Idle || state_.Vybrano == checks::Vybrano::CheckCommandOrSave)
-        printJobs_.protocolOfChecks(*protocol_, record_.T4, station_, sDiakritikou_, now());
+    if (vybrano == checks::Vybrano::Idle || vybrano == checks::Vybrano::CheckCommandOrSave)
+        printJobs_.protocolOfChecks(*protocol_, checked.record.T4, station_, sDiakritikou_, now());
+    return checked;
 }
 
-void Workflow::runChecks() {
+CheckedRecord Workflow::runChecks(checks::Vybrano vybrano) {
     // The record is rebuilt from what is on disk, so the checks judge
     // exactly what would be exported.
-    loadResultsBlock(dirs_, station_, record_, files_);
-    loadCourseAndCommission(dirs_, record_, files_);
+    CheckedRecord checked;
+    loadResultsBlock(dirs_, station_, checked.record, files_);
+    loadCourseAndCommission(dirs_, checked.record, files_);
     const data::Registers registers(dirs_.program);
     parties_ = registers.NactiStrany();
-    verdict_ = checks::ProvedKontroly(record_, registers, parties_, station_.KodObce, *protocol_, state_.Vybrano,
-                                      courseOfVotingFile(dirs_));
+    checked.verdict = checks::ProvedKontroly(checked.record, registers, parties_, station_.KodObce, *protocol_,
+                                             vybrano, courseOfVotingFile(dirs_));
     data::ZapisStavStanice(dirs_.station, "N", station_, files_);
-    state_.KontrolyOK = !verdict_.PriznakChyby;
+    state_.KontrolyOK = !checked.verdict.PriznakChyby;
     state_.ExportOK = state_.KontrolyOK;
+    return checked;
 }
 
 bool Workflow::PorizeniDat_MIClick() {
@@ -101,7 +100,6 @@ bool Workflow::PorizeniDat_MIClick() {
                            "zopakovat export dat i tisk zápisu.\rChcete opravdu znovu upravovat data?",
                            "Vstup dat za okrsek"))
         return false;
-    state_.Vybrano = checks::Vybrano::Idle;
     return true;
 }
 

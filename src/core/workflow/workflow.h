@@ -29,6 +29,7 @@
 #include "workflow/processing_state.h"
 #include "workflow/prompts.h"
 #include "checks/catalogue.h"
+#include "checks/check_run.h"
 #include "checks/protocol.h"
 #include "data/directories.h"
 #include "data/file_system.h"
@@ -40,6 +41,15 @@
 #include "export/data_file.h"
 
 namespace talmorek::workflow {
+
+// What the check procedure `Kontroly` judged: the record as loaded from the
+// station's files, marked by the findings, and the verdict. The caller
+// decides what becomes of it (saved by the verdict, exported, printed); the
+// record being typed in the entry window is not touched.
+struct CheckedRecord {
+    entry::RecordOfVote record;
+    checks::Verdict verdict;
+};
 
 class Workflow {
 public:
@@ -63,16 +73,20 @@ public:
     // --- Menu commands; each returns when the command has ended. ---
 
     // F2 "Pořízení a oprava dat": asks first when the data were exported.
-    // Returns true when the entry window is to be shown (`Vybrano` is then 2).
+    // Returns true when the entry window is to be shown.
     bool PorizeniDat_MIClick();
     // F3 "Kontroly": checks the saved data, shows the protocol of checks and
     // saves the data file as "O" (no error) or "E" (errors).
     void Kontroly_MIClick();
     // F4 "Export dat a tisk zápisu": refuses without checked data, checks
-    // again (unless `Vybrano` is 4), tells what the receiving point will ask
-    // about, then the export target dialog; after a completed export marks
-    // the station exported and prints the record.
-    void ExportTisk_MIClick();
+    // again, tells what the receiving point will ask about, then the export
+    // target dialog; after a completed export marks the station exported and
+    // prints the record.
+    void ExportTisk_MIClick() { ExportTisk(nullptr); }
+    // The same command right after the entry window's save, which has just
+    // checked the same data: `justChecked` is what that run judged, and the
+    // checks do not run again. Null: they run, without the protocol printout.
+    void ExportTisk(const CheckedRecord* justChecked);
     // "Sčítací arch": the tally sheet of the registers; needs no data.
     void Scitaciarch_MIClick();
     // "Zrušení pořízených dat": deletes the one precinct data file after a question.
@@ -88,28 +102,24 @@ public:
 
     // --- The check procedure, for the commands and the entry window's save. ---
 
-    // `Kontroly`: reloads the record from the data file ("O", else "E"),
-    // HLASO.RCD and KOMISE.RCD, runs every check with the current `Vybrano`,
+    // `Kontroly`: loads the record from the data file ("O", else "E"),
+    // HLASO.RCD and KOMISE.RCD into a record of its own, runs every check
+    // for the command `vybrano` (who asks is the one argument of the run),
     // marks the station "N", sets `KontrolyOK`/`ExportOK` from the verdict
-    // and, for `Vybrano` 2 or 5, shows the protocol of checks. Raises
+    // and, for the check command and the save, shows the protocol of
+    // checks. Returns the record judged with its verdict. Raises
     // data::DataError (a file or a field of one that failed, named) to its
     // caller; after such a failure `KontrolyOK` and `ExportOK` are false.
-    void Kontroly();
+    CheckedRecord Kontroly(checks::Vybrano vybrano);
 
     // --- State the main window and the entry window read. ---
 
     ProcessingState& state() { return state_; }
     const ProcessingState& state() const { return state_; }
-    // The verdict of the last check run, kept for the messages the export
-    // command shows before it exports.
-    const checks::Verdict& verdict() const { return verdict_; }
     // The error protocol of the last check run; null before `start`.
     const checks::TChybProt* protocol() const { return protocol_.get(); }
     const data::TStanice& station() const { return station_; }
     const data::Directories& directories() const { return dirs_; }
-    // The record of the vote held in memory (the entry window works on it).
-    entry::RecordOfVote& record() { return record_; }
-    const entry::RecordOfVote& record() const { return record_; }
     // The clock and random source of every recomputation of the summary record.
     const entry::RecomputeSources& recomputeSources() const { return sources_; }
 
@@ -139,9 +149,9 @@ private:
     // Runs `start` again when it has not succeeded yet; false when it fails.
     bool ensureStarted(const std::string& title);
     void loadStationAndCatalogue();
-    void runChecks();
-    void saveByVerdict();
-    void exportAndPrint();
+    CheckedRecord runChecks(checks::Vybrano vybrano);
+    void saveByVerdict(const CheckedRecord& checked);
+    void exportAndPrint(const CheckedRecord& checked);
     // Shows a failure of the command titled `title` in Czech.
     void reportFailure(const std::exception& e, const std::string& title);
     // The moment a print job starts.
@@ -158,9 +168,7 @@ private:
     std::unique_ptr<checks::TCisChyb> catalogue_;
     std::unique_ptr<checks::TChybProt> protocol_;
     data::PartyList parties_;
-    entry::RecordOfVote record_;
     ProcessingState state_;
-    checks::Verdict verdict_;
     bool sDiakritikou_ = true;
 };
 

@@ -28,10 +28,9 @@ void Workflow::Kontroly_MIClick() {
             prompts_.exclamation("Data nejsou pořízena!!!", kCheckTitle);
             return;
         }
-        state_.Vybrano = checks::Vybrano::CheckCommandOrSave;
-        Kontroly();
-        entry::ProcDopoctiTS(record_, parties_, station_, sources_);
-        saveByVerdict();
+        CheckedRecord checked = Kontroly(checks::Vybrano::CheckCommandOrSave);
+        entry::ProcDopoctiTS(checked.record, parties_, station_, sources_);
+        saveByVerdict(checked);
     } catch (const std::exception& e) {
         reportFailure(e, kCheckTitle);
     }
@@ -39,9 +38,9 @@ void Workflow::Kontroly_MIClick() {
 
 // The results go under "E" when the checks found an error, else under "O",
 // the file the export takes.
-void Workflow::saveByVerdict() {
-    exporting::saveResults(record_, dirs_.data, station_.KodObce, station_.CisloOkrsku,
-                           verdict_.PriznakChyby ? DataLetter::E : DataLetter::O, files_);
+void Workflow::saveByVerdict(const CheckedRecord& checked) {
+    exporting::saveResults(checked.record, dirs_.data, station_.KodObce, station_.CisloOkrsku,
+                           checked.verdict.PriznakChyby ? DataLetter::E : DataLetter::O, files_);
 }
 
 void Workflow::ZrusitData_MIClick() {

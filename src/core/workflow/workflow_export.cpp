@@ -10,7 +10,7 @@ namespace {
 constexpr const char* kRefusalTitle = "Export dat";
 }  // namespace
 
-void Workflow::ExportTisk_MIClick() {
+void Workflow::ExportTisk(const CheckedRecord* justChecked) {
     if (!ensureStarted(kExportTitle)) return;
     try {
         if (hasDataFile(exporting::DataLetter::E)) {
@@ -27,28 +27,24 @@ void Workflow::ExportTisk_MIClick() {
         // Right after the entry window's save the checks have just run on
         // the same data; otherwise (and always after a restart) they run
         // again, without the protocol printout and without rewriting the file.
-        if (state_.Vybrano != checks::Vybrano::ExportAfterSave) {
-            state_.Vybrano = checks::Vybrano::ExportCommand;
-            Kontroly();
-        }
-        state_.Vybrano = checks::Vybrano::Idle;
+        const CheckedRecord checked = justChecked ? *justChecked : Kontroly(checks::Vybrano::ExportCommand);
         if (!state_.DataOK) return;
         if (!state_.ExportOK && !state_.KontrolyOK) {
             prompts_.exclamation("CHYBY V DATECH.\r\rNELZE VYTVOŘIT EXPORT DAT ANI VYTISKNOUT ZÁPIS!!!", kExportTitle);
             return;
         }
-        const std::string message = exportVerdictMessage(verdict_, data::isSpecialPrecinct(station_));
+        const std::string message = exportVerdictMessage(checked.verdict, data::isSpecialPrecinct(station_));
         if (!message.empty()) prompts_.information(message, kExportTitle);
         prompts_.infoDialog(kExportTitle, "TISK ZÁPISU I EXPORT DAT POVOLEN.",
                             "Pro export na USB disk\rvložte (zapojte) technický nosič,\rna který chcete data "
                             "exportovat.\r\rPokud žádný nevložíte,\rbude umožněn jen export dat na pevný disk.");
-        exportAndPrint();
+        exportAndPrint(checked);
     } catch (const std::exception& e) {
         reportFailure(e, kExportTitle);
     }
 }
 
-void Workflow::exportAndPrint() {
+void Workflow::exportAndPrint(const CheckedRecord& checked) {
     state_.ExportProveden = false;
     state_.ExportProveden = exportDialogs_.exportTarget(dirs_, station_);
     if (!state_.ExportProveden) return;
@@ -58,7 +54,7 @@ void Workflow::exportAndPrint() {
     const int copies = exportDialogs_.pocetKopii();
     const data::Registers registers(dirs_.program);
     RecordPrintRequest request;
-    request.record = &record_;
+    request.record = &checked.record;
     request.chyby = protocol_.get();
     request.station = &station_;
     request.registers = &registers;

@@ -1,4 +1,5 @@
 #include "gui/entry/enter_key_filter.h"
+#include "gui/controls/keys.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -10,11 +11,6 @@
 
 namespace talmorek::gui {
 namespace {
-
-bool isEnter(const QKeyEvent& event) {
-    const bool key = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
-    return key && (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-}
 
 bool isCharacter(const QKeyEvent& event) {
     const QString text = event.text();

@@ -28,7 +28,9 @@
 #include "gui/entry/page_section2.h"
 #include "gui/entry/page_section3.h"
 #include "gui/entry/s_edit.h"
-#include "gui/shell/czech_text.h"
+#include "gui/controls/text.h"
+#include "gui/controls/keys.h"
+#include "gui/controls/text.h"
 #include "entry/party_list.h"
 #include "workflow/entry_precinct.h"
 #include "workflow/error_messages.h"
@@ -45,13 +47,6 @@ using workflow::PageChange;
 constexpr int kDesignWidth = 800;
 constexpr int kDesignHeight = 600;
 constexpr const char* kTitle = "Vstup dat za okrsek";
-
-QString q(const std::string& utf8) { return QString::fromStdString(utf8); }
-QString q(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
-
-bool isEnter(const QKeyEvent& event) {
-    return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
-}
 
 }  // namespace
 
@@ -88,7 +83,7 @@ void TR_Vstupni_Form::buildFrame() {
         {annex1_, EntryPage::Annex1},
         {section3_, EntryPage::Section3},
     };
-    for (const auto& [page, which] : pages) notebook_->addTab(page, q(workflow::pageCaption(which)));
+    for (const auto& [page, which] : pages) notebook_->addTab(page, fromUtf8(workflow::pageCaption(which)));
 
     zrusitBtn_ = new QPushButton(QStringLiteral("Zrušit"), this);
     zrusitBtn_->setObjectName(QStringLiteral("zrusitBtn"));
@@ -186,10 +181,10 @@ int TR_Vstupni_Form::Open() {
 void TR_Vstupni_Form::fill() {
     filling_ = true;
     ulozitMI_->setEnabled(false);
-    setWindowTitle(q(workflow::entryWindowCaption()));
+    setWindowTitle(fromUtf8(workflow::entryWindowCaption()));
     const workflow::EntryPrecinct& precinct = form_.precinct();
     for (const auto& [name, text] : workflow::precinctLabels(precinct)) {
-        if (auto* label = findChild<QLabel*>(q(name))) label->setText(q(text));
+        if (auto* label = findChild<QLabel*>(fromUtf8(name))) label->setText(fromUtf8(text));
     }
     // What the last precinct hid comes back; this one's questions go.
     for (const QPointer<QWidget>& control : std::exchange(hiddenForPrecinct_, {})) {
@@ -202,11 +197,11 @@ void TR_Vstupni_Form::fill() {
             hiddenForPrecinct_ << control;
         }
     }
-    section1_->nazevObce()->setText(q(form_.station().NazevObce));
-    section2_->nazevObce()->setText(q(form_.station().NazevObce));
+    section1_->nazevObce()->setText(fromUtf8(form_.station().NazevObce));
+    section2_->nazevObce()->setText(fromUtf8(form_.station().NazevObce));
     fillParties();
     for (const QList<TSEdit*>* edits : {&section1_->edits(), &section2_->edits(), &section3_->edits()}) {
-        for (TSEdit* edit : *edits) edit->setValue(q(form_.fieldText(controlOf(edit))));
+        for (TSEdit* edit : *edits) edit->setValue(fromUtf8(form_.fieldText(controlOf(edit))));
     }
     for (RadioPair* pair : section1_->pairs()) {
         const EntryControl yes = controlOf(pair->yes());
@@ -226,9 +221,7 @@ void TR_Vstupni_Form::fillParties() {
     QList<PageSection2::Party> boxes;
     for (int i = 1; i <= parties.length; ++i) {
         const data::TStrana& strana = parties.at(i);
-        const QString number = q(strana.CisloStrany);
-        boxes << PageSection2::Party{entry::partyNumberOf(strana),
-                                     number.right(2) + QStringLiteral(": ") + q(strana.NazevStrany).trimmed()};
+        boxes << PageSection2::Party{entry::partyNumberOf(strana), fromUtf8(workflow::EntryForm::partyCaption(strana))};
     }
     section2_->setParties(boxes);
     for (QCheckBox* box : section2_->partyBoxes()) {
@@ -240,13 +233,12 @@ void TR_Vstupni_Form::fillParties() {
 void TR_Vstupni_Form::refreshComputed() {
     const bool wasFilling = std::exchange(filling_, true);
     for (const QList<TSEdit*>* displays : {&section1_->displays(), &section2_->displays()}) {
-        for (TSEdit* edit : *displays) edit->setValue(q(form_.fieldText(controlOf(edit))));
+        for (TSEdit* edit : *displays) edit->setValue(fromUtf8(form_.fieldText(controlOf(edit))));
     }
-    section3_->prilListu()->setValue(q(form_.fieldText(controlOf(section3_->prilListu()))));
+    section3_->prilListu()->setValue(fromUtf8(form_.fieldText(controlOf(section3_->prilListu()))));
     // The receiving point's marks pass through as loaded; hidden whatever happens.
-    const entry::RecordOfVote& record = form_.record();
-    for (const auto& [box, ticked] : {std::pair{section2_->opravaBox(), record.T4.Oprava == 1},
-                                      std::pair{section2_->zapisTNBox(), record.TS.ZpusobPorizeni == 9}}) {
+    for (const auto& [box, ticked] : {std::pair{section2_->opravaBox(), form_.correctionsInitialled()},
+                                      std::pair{section2_->zapisTNBox(), form_.typedAtReceivingPoint()}}) {
         const QSignalBlocker quiet(box);
         box->setChecked(ticked);
         box->hide();
@@ -259,8 +251,8 @@ void TR_Vstupni_Form::refreshComputed() {
     const workflow::CommissionNames& names = form_.names();
     if (grid->nameRowCount() != names.rows()) grid->setNameRowCount(names.rows());
     for (int row = 1; row <= names.rows(); ++row) {
-        grid->setCellText(TZColorStringGrid::kNumberColumn, row - 1, q(names.shownNumber(row)));
-        const QString name = q(names.name(row));
+        grid->setCellText(TZColorStringGrid::kNumberColumn, row - 1, fromUtf8(names.shownNumber(row)));
+        const QString name = fromUtf8(names.name(row));
         if (grid->cellText(TZColorStringGrid::kNameColumn, row - 1) != name)
             grid->setCellText(TZColorStringGrid::kNameColumn, row - 1, name);
     }
@@ -277,31 +269,31 @@ void TR_Vstupni_Form::refreshAnnex1() {
         const QSignalBlocker block(combo);
         const std::vector<workflow::PartyComboItem>& items = form_.partyCombo();
         bool same = combo->count() == static_cast<int>(items.size());
-        for (int i = 0; same && i < combo->count(); ++i) same = combo->itemText(i) == q(items[i].text);
+        for (int i = 0; same && i < combo->count(); ++i) same = combo->itemText(i) == fromUtf8(items[i].text);
         if (!same) {
             combo->clear();
-            for (const workflow::PartyComboItem& item : items) combo->addItem(q(item.text), item.party);
+            for (const workflow::PartyComboItem& item : items) combo->addItem(fromUtf8(item.text), item.party);
         }
         if (combo->currentIndex() != form_.comboIndex() && form_.comboIndex() < combo->count())
             combo->setCurrentIndex(form_.comboIndex());
     }
-    for (TSEdit* edit : annex1_->displays()) edit->setValue(q(form_.fieldText(controlOf(edit))));
+    for (TSEdit* edit : annex1_->displays()) edit->setValue(fromUtf8(form_.fieldText(controlOf(edit))));
     const bool shown = form_.shownParty() != 0;
-    annex1_->votes()->setValue(shown ? q(form_.fieldText(controlOf(annex1_->votes()))) : QString());
+    annex1_->votes()->setValue(shown ? fromUtf8(form_.fieldText(controlOf(annex1_->votes()))) : QString());
     annex1_->lastCandidate()->setValue(
-        shown ? q(form_.fieldText(EntryControl(EntryField::R_EdT4PPoslKand))) : QString());
+        shown ? fromUtf8(form_.fieldText(EntryControl(EntryField::R_EdT4PPoslKand))) : QString());
     {
         QCheckBox* oprava = annex1_->opravaBox();
         const QSignalBlocker quiet(oprava);
-        oprava->setChecked(shown && form_.record().party(form_.shownParty()).Oprava == 1);
+        oprava->setChecked(form_.partyCorrectionsInitialled());
         oprava->hide();
     }
     for (int j = 1; j <= PageAnnex1::kRows; ++j) {
         const workflow::CandidateRow row = form_.candidateRow(j);
         TSEdit* edit = annex1_->candidate(j);
-        edit->setValue(q(row.text));
+        edit->setValue(fromUtf8(row.text));
         edit->setEnabled(row.enabled);
-        annex1_->product(j)->setText(q(row.product));
+        annex1_->product(j)->setText(fromUtf8(row.product));
     }
 }
 
@@ -344,7 +336,7 @@ bool TR_Vstupni_Form::eventFilter(QObject* watched, QEvent* event) {
     if (watched == annex1_->lastCandidate()) {
         if (event->type() == QEvent::KeyPress) {
             const auto& key = static_cast<const QKeyEvent&>(*event);
-            lastCandidateEnter_ = isEnter(key) && !(key.modifiers() & Qt::ControlModifier);
+            lastCandidateEnter_ = isEnter(key);
         } else if (event->type() == QEvent::FocusIn) {
             lastCandidateEnter_ = false;
         }
@@ -359,7 +351,7 @@ void TR_Vstupni_Form::showLogicPage() {
 
 QWidget* TR_Vstupni_Form::widgetOf(const EntryControl& control) const {
     if (control.field == EntryField::None || control.field == EntryField::Other) return nullptr;
-    return findChild<QWidget*>(q(workflow::objectName(control)));
+    return findChild<QWidget*>(fromUtf8(workflow::objectName(control)));
 }
 
 EntryControl TR_Vstupni_Form::controlOf(const QWidget* widget) const {
@@ -542,7 +534,7 @@ void TR_Vstupni_Form::fieldLeft(TSEdit* edit) {
         const workflow::FieldKind kind = workflow::fieldInput(control.field).kind;
         if (kind == workflow::FieldKind::Text || kind == workflow::FieldKind::Digits) {
             const QScopedValueRollback quiet(filling_, true);
-            edit->setValue(q(form_.fieldText(control)));
+            edit->setValue(fromUtf8(form_.fieldText(control)));
         }
         refreshComputed();
         if (finding) findingQueued();

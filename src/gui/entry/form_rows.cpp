@@ -10,6 +10,7 @@
 #include <string>
 
 #include "gui/entry/design_pixels.h"
+#include "gui/controls/text.h"
 #include "workflow/entry_fields.h"
 
 namespace talmorek::gui {
@@ -146,25 +147,24 @@ void RadioPair::settleTabChain() {
 }
 
 IdentificationRow identificationRow(QWidget* page, QVBoxLayout* lines, const IdentificationNames& names) {
-    const auto s = [](const char* utf8) { return QString::fromUtf8(utf8); };
-    IdentificationRow row{displayField(page, names.obec, 6, s("Identifikace okrsku: Obec")),
-                          displayField(page, names.okrsek, 5, s("Identifikace okrsku: Okrsek")),
-                          displayField(page, names.kc1, 1, s("Identifikace okrsku: KČ1")),
-                          formText(page, s("Název obce"), names.nazevCaption),
+    IdentificationRow row{displayField(page, names.obec, 6, fromUtf8("Identifikace okrsku: Obec")),
+                          displayField(page, names.okrsek, 5, fromUtf8("Identifikace okrsku: Okrsek")),
+                          displayField(page, names.kc1, 1, fromUtf8("Identifikace okrsku: KČ1")),
+                          formText(page, fromUtf8("Název obce"), names.nazevCaption),
                           formText(page, QString(), names.nazevObce)};
     row.nazevObce->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     QFont bold = row.nazevObce->font();
     bold.setBold(true);
     row.nazevObce->setFont(bold);
     FormRow(page, lines)
-        .text(s("Identifikace okrsku:"), names.heading)
-        .text(s("Obec"))
+        .text(fromUtf8("Identifikace okrsku:"), names.heading)
+        .text(fromUtf8("Obec"))
         .field(row.obec)
         .gap(8)
-        .text(s("Okrsek"))
+        .text(fromUtf8("Okrsek"))
         .field(row.okrsek)
         .gap(8)
-        .text(s("KČ1"))
+        .text(fromUtf8("KČ1"))
         .field(row.kc1)
         .gap(16)
         .text(row.nazevCaption)

@@ -35,15 +35,9 @@ void setTextColour(QLabel* label, const QColor& colour) {
     label->setPalette(p);
 }
 
-const checks::TCisChyb& emptyCatalogue() {
-    static const checks::TCisChyb catalogue(std::vector<checks::TChybaInfo>{});
-    return catalogue;
-}
-
 }  // namespace
 
-THlaskaF::THlaskaF(const checks::TCisChyb* catalogue, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), catalogue_(catalogue) {
+THlaskaF::THlaskaF(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName(QStringLiteral("HlaskaF"));
     setWindowTitle(QStringLiteral("Pořízení dat"));
     setModal(true);
@@ -95,11 +89,6 @@ THlaskaF::THlaskaF(const checks::TCisChyb* catalogue, QWidget* parent)
     setFixedSize(designPixels(*this, kClientWidth), designPixels(*this, kClientHeight));
 }
 
-void THlaskaF::NastavHlasku(int iChyba, const QString& iParam, bool iInfo, bool iPropust) {
-    setMessage(checks::fieldMessage(catalogue_ ? *catalogue_ : emptyCatalogue(), iChyba, iParam.toStdString(), iInfo,
-                                    iPropust));
-}
-
 void THlaskaF::setMessage(const checks::FieldMessage& message) {
     aktColor_ = QColor(message.warning ? kBlue : kRed);
     chybaL_->setText(QString::fromStdString(message.heading));
@@ -107,8 +96,8 @@ void THlaskaF::setMessage(const checks::FieldMessage& message) {
     setTextColour(chybaL_, aktColor_);
     setTextColour(hlaskaL_, aktColor_);
     ignorovatBtn_->setText(QString::fromStdString(message.secondButton));
-    ignorovatBtn_->setIcon(style()->standardIcon(message.secondButton == "&Ignorovat" ? QStyle::SP_ArrowForward
-                                                                                      : QStyle::SP_DialogApplyButton));
+    ignorovatBtn_->setIcon(style()->standardIcon(message.confirms ? QStyle::SP_DialogApplyButton
+                                                                     : QStyle::SP_ArrowForward));
     update();
 }
 

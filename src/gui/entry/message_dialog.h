@@ -4,13 +4,12 @@
 // ("&Opravit") or to go on ("&Ignorovat" for an error, "&Potvrdit" for a
 // passable error or a warning). Errors are red, warnings blue, each inside a
 // frame of its colour. One instance serves the whole run; the entry window
-// prepares it when a field is left (`NastavHlasku`) and shows it once the
-// focus has settled (`UkazHlasku`).
+// prepares it with the wording the entry logic made when a field was left,
+// and shows it once the focus has settled (`UkazHlasku`).
 #include <QColor>
 #include <QDialog>
 #include <QString>
 
-#include "checks/catalogue.h"
 #include "checks/field_message.h"
 
 class QLabel;
@@ -24,17 +23,9 @@ public:
     static constexpr QRgb kRed = 0xFF0000;
     static constexpr QRgb kBlue = 0x0000FF;
 
-    // `catalogue` gives the texts of the codes and must outlive the dialog;
-    // without one every code reads "Chyba nenalezena".
-    explicit THlaskaF(const checks::TCisChyb* catalogue, QWidget* parent = nullptr);
+    explicit THlaskaF(QWidget* parent = nullptr);
 
-    void setCatalogue(const checks::TCisChyb* catalogue) { catalogue_ = catalogue; }
-
-    // Prepares the message of code `iChyba` with the detail `iParam` (may be
-    // empty); `iInfo` for a warning, `iPropust` for an error that may be
-    // confirmed. Does not show the dialog.
-    void NastavHlasku(int iChyba, const QString& iParam, bool iInfo, bool iPropust);
-    // The same with the wording already made.
+    // Prepares the message (`NastavHlasku`); does not show the dialog.
     void setMessage(const checks::FieldMessage& message);
 
     // Shows the prepared message modally; true when the user wants to fix
@@ -54,7 +45,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    const checks::TCisChyb* catalogue_;
     QLabel* chybaL_ = nullptr;
     QLabel* hlaskaL_ = nullptr;
     QPushButton* opravitBtn_ = nullptr;

@@ -9,16 +9,9 @@
 
 #include "gui/entry/design_pixels.h"
 #include "gui/entry/s_edit.h"
+#include "gui/controls/keys.h"
 
 namespace talmorek::gui {
-namespace {
-
-bool isEnter(const QKeyEvent& event) {
-    const bool key = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
-    return key && (event.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) == Qt::NoModifier;
-}
-
-}  // namespace
 
 // Edits a name in place with the checks of a typed field: code page 1250
 // only, at most 50 characters, refusals beep. Enter and Tab are the grid's.

@@ -9,11 +9,11 @@
 #include "gui/entry/design_pixels.h"
 #include "gui/entry/form_rows.h"
 #include "gui/entry/s_edit.h"
+#include "gui/controls/text.h"
 
 namespace talmorek::gui {
 namespace {
 
-QString s(const char* utf8) { return QString::fromUtf8(utf8); }
 
 }  // namespace
 
@@ -26,29 +26,29 @@ PageAnnex1::PageAnnex1(QWidget* parent) : QWidget(parent) {
 
     combo_ = new QComboBox(this);
     combo_->setObjectName(QStringLiteral("R_CBT4P_1"));
-    combo_->setAccessibleName(s("Číslo a název strany"));
+    combo_->setAccessibleName(fromUtf8("Číslo a název strany"));
     combo_->setEditable(false);
     combo_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     combo_->setMinimumContentsLength(18);  // the page stays within the window as designed
-    auto* cisStr = displayField(this, "R_EdCisStr", 2, s("Strana číslo"));
-    votes_ = formField(this, "R_EdPocHl", 5, s("Počet hlasů"));
+    auto* cisStr = displayField(this, "R_EdCisStr", 2, fromUtf8("Strana číslo"));
+    votes_ = formField(this, "R_EdPocHl", 5, fromUtf8("Počet hlasů"));
     votes_->setUnfocusedAlignment(Qt::AlignRight);
-    auto* kc2 = displayField(this, "R_EdT4PKC2", 6, s("Kontrolní číslo 2"));
+    auto* kc2 = displayField(this, "R_EdT4PKC2", 6, fromUtf8("Kontrolní číslo 2"));
     FormRow(this, lines)
-        .text(s("Číslo a název strany"))
+        .text(fromUtf8("Číslo a název strany"))
         .field(combo_)
         .gap(8)
-        .text(s("Strana číslo"))
+        .text(fromUtf8("Strana číslo"))
         .field(cisStr)
         .gap(8)
-        .text(s("Počet hlasů"))
+        .text(fromUtf8("Počet hlasů"))
         .field(votes_)
         .gap(8)
-        .text(s("Kontrolní číslo 2"))
+        .text(fromUtf8("Kontrolní číslo 2"))
         .field(kc2)
         .end();
 
-    FormRow(this, lines).text(s("Pořadová čísla kandidátů, jejich přednostní hlasy a kontrolní součiny:")).end();
+    FormRow(this, lines).text(fromUtf8("Pořadová čísla kandidátů, jejich přednostní hlasy a kontrolní součiny:")).end();
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("R_PanVstupT4P_1"));
     auto* grid = new QGridLayout(panel);
@@ -64,7 +64,7 @@ PageAnnex1::PageAnnex1(QWidget* parent) : QWidget(parent) {
         QLabel* order = formText(panel, QStringLiteral("%1.").arg(j, 2));
         order->setFont(bold);
         const QByteArray name = "CandEdit" + QByteArray::number(j);
-        TSEdit* edit = formField(panel, name.constData(), 5, s("Přednostní hlasy kandidáta č. %1").arg(j));
+        TSEdit* edit = formField(panel, name.constData(), 5, fromUtf8("Přednostní hlasy kandidáta č. %1").arg(j));
         edit->setFont(courier);
         edit->setUnfocusedAlignment(Qt::AlignRight);
         edit->setAlignment(Qt::AlignRight);
@@ -92,23 +92,23 @@ PageAnnex1::PageAnnex1(QWidget* parent) : QWidget(parent) {
     grid->setColumnStretch(12, 1);
     lines->addWidget(panel);
 
-    auto* kc3 = displayField(this, "R_EdT4PKC3", 8, s("Kontrolní číslo 3"));
-    auto* kc4 = displayField(this, "R_EdT4PKC4", 8, s("Kontrolní číslo 4"));
+    auto* kc3 = displayField(this, "R_EdT4PKC3", 8, fromUtf8("Kontrolní číslo 3"));
+    auto* kc4 = displayField(this, "R_EdT4PKC4", 8, fromUtf8("Kontrolní číslo 4"));
     // Read only, but it takes the focus: the party is left from here.
-    lastCandidate_ = formField(this, "R_EdT4PPoslKand", 2, s("Poslední kandidát"));
+    lastCandidate_ = formField(this, "R_EdT4PPoslKand", 2, fromUtf8("Poslední kandidát"));
     lastCandidate_->setReadOnly(true);
     for (TSEdit* e : {kc3, kc4, lastCandidate_}) e->setUnfocusedAlignment(Qt::AlignRight);
     FormRow(this, lines)
-        .text(s("Kontrolní číslo 3"))
+        .text(fromUtf8("Kontrolní číslo 3"))
         .field(kc3)
         .gap(16)
-        .text(s("Kontrolní číslo 4"))
+        .text(fromUtf8("Kontrolní číslo 4"))
         .field(kc4)
         .gap(16)
-        .text(s("Poslední kandidát"))
+        .text(fromUtf8("Poslední kandidát"))
         .field(lastCandidate_)
         .end();
-    opravaCB_ = new QCheckBox(s("Parafovány opravy na přebíracím místě (příloha č. 1)"), this);
+    opravaCB_ = new QCheckBox(fromUtf8("Parafovány opravy na přebíracím místě (příloha č. 1)"), this);
     opravaCB_->setObjectName(QStringLiteral("R_T4POpravaCB"));
     opravaCB_->setAccessibleName(opravaCB_->text());
     opravaCB_->setFocusPolicy(Qt::NoFocus);

@@ -7,6 +7,7 @@
 #include "gui/entry/design_pixels.h"
 #include "gui/entry/form_rows.h"
 #include "gui/entry/s_edit.h"
+#include "gui/controls/text.h"
 
 namespace talmorek::gui {
 
@@ -29,7 +30,6 @@ namespace {
 
 constexpr int kIndent = kSectionIndent;
 
-QString s(const char* utf8) { return QString::fromUtf8(utf8); }
 
 constexpr DatedEvent kPostponed{"Odroceno",       "R_OdrocBRB",      "bylo odročeno", "R_OdrocNRB",
                                 "nebylo odročeno", "Zahájení hlasování", "R_SEdOdrocenoD", "R_SEdOdrocenoH",
@@ -57,7 +57,7 @@ PageSection1::PageSection1(QWidget* parent) : QWidget(parent) {
     buildBallotBox(lines);
     lines->addStretch(1);
 
-    dalsiBtn_ = continueButton(this, lines, "R_Dalsi_Btn", s("Pokračovat na oddíl II"));
+    dalsiBtn_ = continueButton(this, lines, "R_Dalsi_Btn", fromUtf8("Pokračovat na oddíl II"));
 
     settleTabOrder();
 }
@@ -65,13 +65,12 @@ PageSection1::PageSection1(QWidget* parent) : QWidget(parent) {
 void PageSection1::buildIdentification(QVBoxLayout* lines) {
     const IdentificationRow id = identificationRow(
         this, lines, {"R_EdObec_Z", "R_EdOkrsek_Z", "R_EdT4KC_1_Z", nullptr, "R_Label35", "R_LabNazevObce_Z"});
-    label35_ = id.nazevCaption;
     nazevObce_ = id.nazevObce;
 
     auto* datum = displayField(this, "R_SEdDatumVoleb", 23,
-                               s("Zápis o průběhu a výsledku hlasování ve volbách, které proběhlo ve dnech"));
+                               fromUtf8("Zápis o průběhu a výsledku hlasování ve volbách, které proběhlo ve dnech"));
     FormRow(this, lines)
-        .text(s("Zápis o průběhu a výsledku hlasování ve volbách, které proběhlo ve dnech"))
+        .text(fromUtf8("Zápis o průběhu a výsledku hlasování ve volbách, které proběhlo ve dnech"))
         .field(datum)
         .end();
     displays_ = {id.obec, id.okrsek, id.kc1, datum};
@@ -90,104 +89,103 @@ void PageSection1::buildTimes(QVBoxLayout* lines) {
     };
     bool first = true;
     for (const Time& t : kTimes) {
-        auto* edit = formField(this, t.name, 5, s(t.before) + s(" … hodin."));
+        auto* edit = formField(this, t.name, 5, fromUtf8(t.before) + fromUtf8(" … hodin."));
         edits_ << edit;
         FormRow row(this, lines, first ? 0 : kIndent);
-        if (first) row.text(sectionNumber(this, s("I.")));
-        row.text(s(t.before)).field(edit).text(s("hodin.")).end();
+        if (first) row.text(sectionNumber(this, fromUtf8("I.")));
+        row.text(fromUtf8(t.before)).field(edit).text(fromUtf8("hodin.")).end();
         first = false;
     }
 }
 
 void PageSection1::buildDatedEvent(QVBoxLayout* lines, const DatedEvent& e) {
-    const QString subject = s(e.subject);
-    const QString yes = s(e.yes) + s(" dne");
-    auto* pair = new RadioPair(this, e.field, e.yesName, yes, subject + s(" ") + yes, e.noName, s(e.no),
-                               subject + s(" ") + s(e.no));
+    const QString subject = fromUtf8(e.subject);
+    const QString yes = fromUtf8(e.yes) + fromUtf8(" dne");
+    auto* pair = new RadioPair(this, e.field, e.yesName, yes, subject + fromUtf8(" ") + yes, e.noName, fromUtf8(e.no),
+                               subject + fromUtf8(" ") + fromUtf8(e.no));
     pairs_ << pair;
-    const QString when = subject + s(" ") + yes;
-    auto* datum = formField(this, e.dateName, 10, when + s(" … o … hodin … minut"));
-    auto* hodin = formField(this, e.hourName, 2, when + s(" … o … hodin"));
-    auto* minut = formField(this, e.minuteName, 2, when + s(" … o … hodin … minut"));
-    auto* duvod = formField(this, e.reasonName, 0, subject + s(" ") + s(e.yes) + s(" z důvodu"));
+    const QString when = subject + fromUtf8(" ") + yes;
+    auto* datum = formField(this, e.dateName, 10, when + fromUtf8(" … o … hodin … minut"));
+    auto* hodin = formField(this, e.hourName, 2, when + fromUtf8(" … o … hodin"));
+    auto* minut = formField(this, e.minuteName, 2, when + fromUtf8(" … o … hodin … minut"));
+    auto* duvod = formField(this, e.reasonName, 0, subject + fromUtf8(" ") + fromUtf8(e.yes) + fromUtf8(" z důvodu"));
     edits_ << datum << hodin << minut << duvod;
     FormRow(this, lines, kIndent)
-        .text(subject + s(" "))
+        .text(subject + fromUtf8(" "))
         .field(pair->no())
         .field(pair->yes())
         .field(datum)
-        .text(s("o"))
+        .text(fromUtf8("o"))
         .field(hodin)
-        .text(s("hodin"))
+        .text(fromUtf8("hodin"))
         .field(minut)
-        .text(s("minut"))
+        .text(fromUtf8("minut"))
         .end();
-    FormRow(this, lines, kIndent * 2).text(s("z důvodu")).wideField(duvod);
+    FormRow(this, lines, kIndent * 2).text(fromUtf8("z důvodu")).wideField(duvod);
 }
 
 void PageSection1::buildInterrupted(QVBoxLayout* lines) {
-    auto* pair = new RadioPair(this, "Preruseno", "R_PrerusBRB", s("bylo přerušeno dne"),
-                               s("Hlasování bylo přerušeno dne"), "R_PrerusNRB", s("nebylo přerušeno"),
-                               s("Hlasování nebylo přerušeno"));
+    auto* pair = new RadioPair(this, "Preruseno", "R_PrerusBRB", fromUtf8("bylo přerušeno dne"),
+                               fromUtf8("Hlasování bylo přerušeno dne"), "R_PrerusNRB", fromUtf8("nebylo přerušeno"),
+                               fromUtf8("Hlasování nebylo přerušeno"));
     pairs_ << pair;
     auto* datum = formField(this, "R_SEdPrerusD", 10,
-                            s("Hlasování bylo přerušeno dne … na dobu od … do … hodin"));
+                            fromUtf8("Hlasování bylo přerušeno dne … na dobu od … do … hodin"));
     auto* od = formField(this, "R_SEdPrerusOd", 5,
-                         s("Hlasování bylo přerušeno na dobu od … do … hodin"));
+                         fromUtf8("Hlasování bylo přerušeno na dobu od … do … hodin"));
     auto* ddo = formField(this, "R_SEdPrerusDo", 5,
-                          s("Hlasování bylo přerušeno na dobu od … do … hodin"));
+                          fromUtf8("Hlasování bylo přerušeno na dobu od … do … hodin"));
     auto* duvod = formField(this, "R_SEdDuvodPrer", 0,
-                            s("Hlasování bylo přerušeno z důvodu"));
+                            fromUtf8("Hlasování bylo přerušeno z důvodu"));
     edits_ << datum << od << ddo << duvod;
     FormRow(this, lines, kIndent)
-        .text(s("Hlasování "))
+        .text(fromUtf8("Hlasování "))
         .field(pair->no())
         .field(pair->yes())
         .field(datum)
-        .text(s("na dobu od"))
+        .text(fromUtf8("na dobu od"))
         .field(od)
-        .text(s("do"))
+        .text(fromUtf8("do"))
         .field(ddo)
-        .text(s("hodin"))
+        .text(fromUtf8("hodin"))
         .end();
-    FormRow(this, lines, kIndent * 2).text(s("z důvodu")).wideField(duvod);
+    FormRow(this, lines, kIndent * 2).text(fromUtf8("z důvodu")).wideField(duvod);
 }
 
 void PageSection1::buildComplaints(QVBoxLayout* lines) {
     auto* pair = new RadioPair(
-        this, "Stiznosti", "R_StiznBRB", s("byly"),
-        s("Při hlasování a zjišťování výsledků hlasování byly okrskové volební komisi podány stížnosti nebo oznámení."),
-        "R_StiznNRB", s("nebyly"),
-        s("Při hlasování a zjišťování výsledků hlasování nebyly okrskové volební komisi podány stížnosti nebo "
+        this, "Stiznosti", "R_StiznBRB", fromUtf8("byly"),
+        fromUtf8("Při hlasování a zjišťování výsledků hlasování byly okrskové volební komisi podány stížnosti nebo oznámení."),
+        "R_StiznNRB", fromUtf8("nebyly"),
+        fromUtf8("Při hlasování a zjišťování výsledků hlasování nebyly okrskové volební komisi podány stížnosti nebo "
           "oznámení."));
     pairs_ << pair;
     FormRow(this, lines, kIndent)
-        .text(s("Při hlasování a zjišťování výsledků hlasování "))
+        .text(fromUtf8("Při hlasování a zjišťování výsledků hlasování "))
         .field(pair->no())
         .field(pair->yes())
-        .text(s("okrskové volební komisi podány stížnosti nebo oznámení."))
+        .text(fromUtf8("okrskové volební komisi podány stížnosti nebo oznámení."))
         .end();
     auto* listu = formField(this, "R_SEdStizListu", 2,
-                            s("Jejich stručný obsah, přijatá usnesení a jejich stručné zdůvodnění jsou uvedeny v "
+                            fromUtf8("Jejich stručný obsah, přijatá usnesení a jejich stručné zdůvodnění jsou uvedeny v "
                               "příloze na … listech."));
     listu->setUnfocusedAlignment(Qt::AlignRight);
     edits_ << listu;
     FormRow(this, lines, kIndent * 2)
-        .text(s("Jejich stručný obsah, přijatá usnesení a jejich stručné zdůvodnění jsou uvedeny v příloze na"))
+        .text(fromUtf8("Jejich stručný obsah, přijatá usnesení a jejich stručné zdůvodnění jsou uvedeny v příloze na"))
         .field(listu)
-        .text(s("listech."))
+        .text(fromUtf8("listech."))
         .end();
 }
 
 void PageSection1::buildBallotBox(QVBoxLayout* lines) {
-    auto* pair = new RadioPair(this, "Schranka", "R_SchrankaBRB", s("byla"),
-                               s("Ve volebním okrsku byla použita přenosná volební schránka."), "R_SchrankaNRB",
-                               s("nebyla"), s("Ve volebním okrsku nebyla použita přenosná volební schránka."));
+    auto* pair = new RadioPair(this, "Schranka", "R_SchrankaBRB", fromUtf8("byla"),
+                               fromUtf8("Ve volebním okrsku byla použita přenosná volební schránka."), "R_SchrankaNRB",
+                               fromUtf8("nebyla"), fromUtf8("Ve volebním okrsku nebyla použita přenosná volební schránka."));
     pairs_ << pair;
-    QLabel* before = formText(this, s("Ve volebním okrsku"), "R_Label27");
-    QLabel* after = formText(this, s("použita přenosná volební schránka."), "R_Label28");
+    QLabel* before = formText(this, fromUtf8("Ve volebním okrsku"), "R_Label27");
+    QLabel* after = formText(this, fromUtf8("použita přenosná volební schránka."), "R_Label28");
     FormRow(this, lines, kIndent).text(before).field(pair->no()).field(pair->yes()).text(after).end();
-    ballotBox_ = {before, after, pair->yes(), pair->no()};
 }
 
 void PageSection1::settleTabOrder() {
@@ -203,11 +201,6 @@ void PageSection1::settleTabOrder() {
     chain << pairs_[3]->no() << pairs_[3]->yes() << edits_[next++];
     chain << pairs_[4]->no() << pairs_[4]->yes() << dalsiBtn_;
     for (int i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
-}
-
-void PageSection1::setSpecialPrecinct(bool special, bool abroad) {
-    label35_->setText(special ? s("Název okrsku") : s("Název obce"));
-    for (QWidget* w : ballotBox_) w->setVisible(!abroad);
 }
 
 }  // namespace talmorek::gui

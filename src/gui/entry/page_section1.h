@@ -37,10 +37,6 @@ public:
     QPushButton* dalsiButton() const { return dalsiBtn_; }
     QLabel* nazevObce() const { return nazevObce_; }
 
-    // A special precinct names its precinct instead of the municipality;
-    // one abroad has no portable ballot box to ask about.
-    void setSpecialPrecinct(bool special, bool abroad);
-
 private:
     void buildIdentification(QVBoxLayout* lines);
     void buildTimes(QVBoxLayout* lines);
@@ -54,8 +50,6 @@ private:
     QList<TSEdit*> edits_;
     QList<TSEdit*> displays_;
     QList<RadioPair*> pairs_;
-    QList<QWidget*> ballotBox_;  // the question abroad has not
-    QLabel* label35_ = nullptr;
     QLabel* nazevObce_ = nullptr;
     QPushButton* dalsiBtn_ = nullptr;
 };

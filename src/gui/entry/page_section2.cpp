@@ -13,6 +13,8 @@
 #include "gui/entry/design_pixels.h"
 #include "gui/entry/form_rows.h"
 #include "gui/entry/s_edit.h"
+#include "gui/controls/keys.h"
+#include "gui/controls/text.h"
 #include "workflow/entry_fields.h"
 
 namespace talmorek::gui {
@@ -26,7 +28,6 @@ constexpr int kColumnGap = 8;
 // The box and its gap before the caption.
 constexpr int kBoxIndicator = 19;
 
-QString s(const char* utf8) { return QString::fromUtf8(utf8); }
 
 // A mark of the receiving point: present as the form has it, never shown,
 // never in the way of the keyboard.
@@ -37,11 +38,6 @@ QCheckBox* receivingPointMark(QWidget* page, const char* objectName, const QStri
     box->setFocusPolicy(Qt::NoFocus);
     box->hide();
     return box;
-}
-
-bool isEnter(const QKeyEvent& event) {
-    const bool key = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
-    return key && (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
 }
 
 }  // namespace
@@ -59,7 +55,7 @@ PageSection2::PageSection2(QWidget* parent) : QWidget(parent) {
     lines->addSpacing(designPixels(*this, 6));
 
     FormRow(this, lines, kIndent)
-        .text(s("Zaškrtněte tu politickou stranu, politické hnutí nebo koalici, která získala ve volebním okrsku "
+        .text(fromUtf8("Zaškrtněte tu politickou stranu, politické hnutí nebo koalici, která získala ve volebním okrsku "
                 "alespoň jeden platný hlas:"),
               "R_Label111")
         .end();
@@ -75,7 +71,7 @@ PageSection2::PageSection2(QWidget* parent) : QWidget(parent) {
     lines->addLayout(panelRow);
     lines->addStretch(1);
 
-    dalsiBtn_ = continueButton(this, lines, "R_Dalsi2_Btn", s("Pokračovat na přílohu č. 1"));
+    dalsiBtn_ = continueButton(this, lines, "R_Dalsi2_Btn", fromUtf8("Pokračovat na přílohu č. 1"));
 
     settleTabOrder();
 }
@@ -96,36 +92,36 @@ void PageSection2::buildTotals(QVBoxLayout* lines) {
     grid->setVerticalSpacing(designPixels(*this, 5));
 
     auto* osoby = formField(this, "R_EdZapsOsoby", 5,
-                            s("Počet osob zapsaných do výpisů ze stálého a zvláštního seznamu voličů celkem"));
-    auto* vydane = formField(this, "R_EdVydObalky", 5, s("Počet voličů, kterým byly vydány úřední obálky"));
-    auto* odevzdane = formField(this, "R_EdOdevzdObalky", 5, s("Počet odevzdaných úředních obálek"));
-    auto* platne = formField(this, "R_EdPlatneHlasy", 5, s("Počet platných hlasů ve volebním okrsku celkem"));
-    auto* kc2 = displayField(this, "R_EdT4KC_2", 6, s("Kontrolní číslo 2"));
+                            fromUtf8("Počet osob zapsaných do výpisů ze stálého a zvláštního seznamu voličů celkem"));
+    auto* vydane = formField(this, "R_EdVydObalky", 5, fromUtf8("Počet voličů, kterým byly vydány úřední obálky"));
+    auto* odevzdane = formField(this, "R_EdOdevzdObalky", 5, fromUtf8("Počet odevzdaných úředních obálek"));
+    auto* platne = formField(this, "R_EdPlatneHlasy", 5, fromUtf8("Počet platných hlasů ve volebním okrsku celkem"));
+    auto* kc2 = displayField(this, "R_EdT4KC_2", 6, fromUtf8("Kontrolní číslo 2"));
     edits_ = {osoby, vydane, odevzdane, platne};
     displays_ << kc2;
     for (TSEdit* edit : {osoby, vydane, odevzdane, platne, kc2}) edit->setUnfocusedAlignment(Qt::AlignRight);
 
-    grid->addWidget(sectionNumber(this, s("II.")), 0, 0, Qt::AlignTop);
+    grid->addWidget(sectionNumber(this, fromUtf8("II.")), 0, 0, Qt::AlignTop);
     auto* osobyText = new QVBoxLayout;
     osobyText->setSpacing(0);
-    osobyText->addWidget(formText(this, s("Počet osob zapsaných do výpisů ze stálého"), "R_Label106"));
-    osobyText->addWidget(formText(this, s("a zvláštního seznamu voličů celkem: "), "R_Label107"));
+    osobyText->addWidget(formText(this, fromUtf8("Počet osob zapsaných do výpisů ze stálého"), "R_Label106"));
+    osobyText->addWidget(formText(this, fromUtf8("a zvláštního seznamu voličů celkem: "), "R_Label107"));
     grid->addLayout(osobyText, 0, 1);
     grid->addWidget(osoby, 0, 2, Qt::AlignBottom);
-    grid->addWidget(formText(this, s("Počet voličů, kterým byly vydány úřední obálky: "), "R_Label108"), 1, 1);
+    grid->addWidget(formText(this, fromUtf8("Počet voličů, kterým byly vydány úřední obálky: "), "R_Label108"), 1, 1);
     grid->addWidget(vydane, 1, 2);
-    grid->addWidget(formText(this, s("Počet odevzdaných úředních obálek: "), "R_Label109"), 2, 1);
+    grid->addWidget(formText(this, fromUtf8("Počet odevzdaných úředních obálek: "), "R_Label109"), 2, 1);
     grid->addWidget(odevzdane, 2, 2);
-    grid->addWidget(formText(this, s("Počet platných hlasů ve volebním okrsku celkem: "), "R_Label110"), 3, 1);
+    grid->addWidget(formText(this, fromUtf8("Počet platných hlasů ve volebním okrsku celkem: "), "R_Label110"), 3, 1);
     grid->addWidget(platne, 3, 2);
-    grid->addWidget(formText(this, s("Kontrolní číslo 2: "), "R_Label112"), 4, 1);
+    grid->addWidget(formText(this, fromUtf8("Kontrolní číslo 2: "), "R_Label112"), 4, 1);
     grid->addWidget(kc2, 4, 2);
     grid->setColumnStretch(3, 1);
     lines->addLayout(grid);
 
-    opravaCB_ = receivingPointMark(this, "R_T4OpravaCB", s("Parafovány opravy na přebíracím místě (tiskopis T/4)"));
+    opravaCB_ = receivingPointMark(this, "R_T4OpravaCB", fromUtf8("Parafovány opravy na přebíracím místě (tiskopis T/4)"));
     zapisTNCB_ = receivingPointMark(this, "R_T4ZapisTNCB",
-                                    s("Pořízení zápisu, který nešel načíst z technického nosiče"));
+                                    fromUtf8("Pořízení zápisu, který nešel načíst z technického nosiče"));
 }
 
 void PageSection2::setParties(const QList<Party>& parties) {

@@ -8,6 +8,7 @@
 #include "gui/entry/form_rows.h"
 #include "gui/entry/names_grid.h"
 #include "gui/entry/s_edit.h"
+#include "gui/controls/text.h"
 
 namespace talmorek::gui {
 namespace {
@@ -15,7 +16,6 @@ namespace {
 constexpr int kIndent = kSectionIndent;
 constexpr int kGridRowsShown = 6;
 
-QString s(const char* utf8) { return QString::fromUtf8(utf8); }
 
 }  // namespace
 
@@ -27,44 +27,44 @@ PageSection3::PageSection3(QWidget* parent) : QWidget(parent) {
     lines->setSpacing(designPixels(*this, 5));
 
     prilListu_ = displayField(this, "R_SEdPrilListu", 2,
-                              s("Byly zjištěny výsledky hlasování uvedené v tomto oddílu a na … listech přílohy č.1 k "
+                              fromUtf8("Byly zjištěny výsledky hlasování uvedené v tomto oddílu a na … listech přílohy č.1 k "
                                 "tomuto zápisu."));
     prilListu_->setUnfocusedAlignment(Qt::AlignRight);
     FormRow(this, lines)
-        .text(sectionNumber(this, s("II.")))
-        .text(s("Byly zjištěny výsledky hlasování uvedené v tomto oddílu a na"))
+        .text(sectionNumber(this, fromUtf8("II.")))
+        .text(fromUtf8("Byly zjištěny výsledky hlasování uvedené v tomto oddílu a na"))
         .field(prilListu_)
-        .text(s("listech přílohy č.1 k tomuto zápisu."))
+        .text(fromUtf8("listech přílohy č.1 k tomuto zápisu."))
         .end();
     lines->addSpacing(designPixels(*this, 6));
 
     auto* clenuC = formField(this, "R_SEdClenuOVKC", 2,
-                             s("Z celkového počtu … členů okrskové volební komise"));
+                             fromUtf8("Z celkového počtu … členů okrskové volební komise"));
     clenuC->setUnfocusedAlignment(Qt::AlignRight);
     auto* clenuP = formField(this, "R_SEdClenuOVKP", 2,
-                             s("členů okrskové volební komise je v době vyhotovení zápisu přítomno … , tj. "
+                             fromUtf8("členů okrskové volební komise je v době vyhotovení zápisu přítomno … , tj. "
                                "nadpoloviční většina."));
     clenuP->setUnfocusedAlignment(Qt::AlignRight);
     FormRow(this, lines)
-        .text(sectionNumber(this, s("III.")))
-        .text(s("Z celkového počtu"))
+        .text(sectionNumber(this, fromUtf8("III.")))
+        .text(fromUtf8("Z celkového počtu"))
         .field(clenuC)
-        .text(s("členů okrskové volební komise je v době vyhotovení zápisu přítomno"))
+        .text(fromUtf8("členů okrskové volební komise je v době vyhotovení zápisu přítomno"))
         .field(clenuP)
-        .text(s(", tj. nadpoloviční většina."))
+        .text(fromUtf8(", tj. nadpoloviční většina."))
         .end();
 
     auto* zapisovat =
-        formField(this, "R_SEdZapisovat", 0, s("Jméno a příjmení zapisovatele: 1."));
+        formField(this, "R_SEdZapisovat", 0, fromUtf8("Jméno a příjmení zapisovatele: 1."));
     FormRow(this, lines, kIndent)
-        .text(s("Jméno a příjmení zapisovatele: "))
-        .text(s("1."))
+        .text(fromUtf8("Jméno a příjmení zapisovatele: "))
+        .text(fromUtf8("1."))
         .field(zapisovat)
         .end();
     zapisovat->setFixedWidth(designPixels(*this, 300));
 
     const QString gridSentence =
-        s("Jména a příjmení ostatních členů okrskové volební komise (přítomných při zpracování zápisu): ");
+        fromUtf8("Jména a příjmení ostatních členů okrskové volební komise (přítomných při zpracování zápisu): ");
     FormRow(this, lines, kIndent).text(gridSentence).end();
     grid_ = new TZColorStringGrid(this);
     grid_->setObjectName(QStringLiteral("R_JmenaKomise_SG"));
@@ -80,27 +80,26 @@ PageSection3::PageSection3(QWidget* parent) : QWidget(parent) {
     FormRow(this, lines, kIndent).field(grid_).end();
 
     const QString entrustedSentence =
-        s("Člen okrskové volební komise (z výše uvedených) pověřený předáním zápisu Dravel na územně příslušném "
+        fromUtf8("Člen okrskové volební komise (z výše uvedených) pověřený předáním zápisu Dravel na územně příslušném "
           "pracovišti a k opravám případných chyb v zápisu na místě:");
     QLabel* label90 = formText(
-        this, s("Člen okrskové volební komise (z výše uvedených) pověřený předáním zápisu Dravel na územně příslušném "
+        this, fromUtf8("Člen okrskové volební komise (z výše uvedených) pověřený předáním zápisu Dravel na územně příslušném "
                 "pracovišti "),
         "R_Label90");
-    QLabel* label91 = formText(this, s("a k opravám případných chyb v zápisu na místě:"), "R_Label91");
+    QLabel* label91 = formText(this, fromUtf8("a k opravám případných chyb v zápisu na místě:"), "R_Label91");
     auto* pover = formField(this, "R_SEdPoverPred", 0, entrustedSentence);
     FormRow(this, lines, kIndent).text(label90).end();
     FormRow(this, lines, kIndent).text(label91).wideField(pover);
-    entrusted_ = {label90, label91, pover};
 
-    const QString othersSentence = s("Kromě členů komise dále byli v době vyhotovení zápisu přítomni:");
+    const QString othersSentence = fromUtf8("Kromě členů komise dále byli v době vyhotovení zápisu přítomni:");
     auto* ostatni = formField(this, "R_SEdOstatni", 0, othersSentence);
     FormRow(this, lines, kIndent).text(othersSentence).end();
     FormRow(this, lines, kIndent).wideField(ostatni);
     lines->addStretch(1);
 
-    ulozitBtn_ = new QPushButton(s("Uložit"), this);
+    ulozitBtn_ = new QPushButton(fromUtf8("Uložit"), this);
     ulozitBtn_->setObjectName(QStringLiteral("UlozitOkrBtn"));
-    ulozitBtn_->setAccessibleName(s("Uložit zápis"));
+    ulozitBtn_->setAccessibleName(fromUtf8("Uložit zápis"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(ulozitBtn_);
@@ -109,10 +108,6 @@ PageSection3::PageSection3(QWidget* parent) : QWidget(parent) {
     edits_ = {clenuC, clenuP, zapisovat, pover, ostatni};
     const QList<QWidget*> chain = {clenuC, clenuP, zapisovat, grid_, pover, ostatni, ulozitBtn_};
     for (int i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
-}
-
-void PageSection3::setSpecialPrecinct(bool abroad) {
-    for (QWidget* w : entrusted_) w->setVisible(!abroad);
 }
 
 }  // namespace talmorek::gui

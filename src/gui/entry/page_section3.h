@@ -28,12 +28,8 @@ public:
     TZColorStringGrid* grid() const { return grid_; }
     QPushButton* ulozitButton() const { return ulozitBtn_; }
 
-    // Abroad the record is handed over by other means: no entrusted member.
-    void setSpecialPrecinct(bool abroad);
-
 private:
     QList<TSEdit*> edits_;
-    QList<QWidget*> entrusted_;
     TSEdit* prilListu_ = nullptr;
     TZColorStringGrid* grid_ = nullptr;
     QPushButton* ulozitBtn_ = nullptr;

@@ -17,6 +17,7 @@
 
 #include "data/cp1250.h"
 #include "gui/entry/beep.h"
+#include "gui/controls/keys.h"
 
 namespace talmorek::gui {
 namespace {
@@ -52,12 +53,6 @@ bool isPrintable(const QString& text) {
     if (text.isEmpty()) return false;
     const auto codes = text.toUcs4();
     return std::all_of(codes.begin(), codes.end(), [](char32_t c) { return QChar::isPrint(c); });
-}
-
-bool isEnter(const QKeyEvent& event) {
-    const bool key = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
-    const auto modifiers = event.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
-    return key && modifiers == Qt::NoModifier;
 }
 
 QString withoutTrailingLineBreaks(QString text) {

@@ -11,9 +11,10 @@
 #include <system_error>
 
 #include "export/data_file.h"
+#include "gui/controls/keys.h"
 #include "gui/platform/help.h"
 #include "gui/platform/window_hints.h"
-#include "gui/shell/czech_text.h"
+#include "gui/controls/text.h"
 #include "gui/shell/info_e_dialog.h"
 #include "gui/shell/message_box_prompts.h"
 #include "gui/shell/screen_centre.h"
@@ -26,7 +27,6 @@ namespace {
 
 constexpr const char* kCaption = "Export dat";
 
-QString qs(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
@@ -104,7 +104,7 @@ void TZ_ExportDat_F::fillTargets() {
     const media::TargetList list = media::listExportTargets(media_.sources, dirs_.program);
     targets_ = list.items;
     seznZar_->clear();
-    for (const media::ExportTarget& target : targets_) seznZar_->addItem(qs(target.text));
+    for (const media::ExportTarget& target : targets_) seznZar_->addItem(fromUtf8(target.text));
     seznZar_->setCurrentIndex(list.selected);
 }
 
@@ -116,8 +116,7 @@ void TZ_ExportDat_F::keepToItems() {
 
 bool TZ_ExportDat_F::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress && (watched == seznZar_ || watched == seznZar_->lineEdit())) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (isEnter(*static_cast<QKeyEvent*>(event))) {
             // Enter goes on to the next control, as Tab does.
             keepToItems();
             focusNextChild();
@@ -148,7 +147,7 @@ void TZ_ExportDat_F::Z_ExportDatOK_BtnClick() {
     }
     exported_ = target;
     info_.setRemovalOffered(target.removable);
-    info_.showInfo(QString::fromUtf8(workflow::kExportTitle), qs(report.heading), qs(report.body));
+    info_.showInfo(QString::fromUtf8(workflow::kExportTitle), fromUtf8(report.heading), fromUtf8(report.body));
     exportProveden_ = true;
     info_.setRemovalOffered(false);
     accept();

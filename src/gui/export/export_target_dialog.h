@@ -39,7 +39,6 @@ public:
     // reported.
     bool run(const data::Directories& dirs, const data::TStanice& station);
 
-    bool exportProveden() const { return exportProveden_; }
     const std::vector<media::ExportTarget>& targets() const { return targets_; }
 
 protected:

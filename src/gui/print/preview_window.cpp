@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "gui/controls/keys.h"
 #include "gui/platform/help.h"
 #include "gui/platform/window_hints.h"
 #include "gui/print/page_view.h"
@@ -268,7 +269,7 @@ bool TpreviewF::handleKey(QKeyEvent* event) {
         case Qt::Key_Return:
         case Qt::Key_Enter: {
             auto* button = qobject_cast<QAbstractButton*>(focusWidget());
-            if (!plain || !button || !button->isEnabled()) return false;
+            if (!isEnter(*event) || !button || !button->isEnabled()) return false;
             button->click();
             return true;
         }

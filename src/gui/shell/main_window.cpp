@@ -120,7 +120,7 @@ TPS_menu::TPS_menu(data::Directories dirs, ShellServices services, QWidget* pare
     // The entry window and the message dialog that stops it on a finding:
     // one each for the run. The dialog's wording comes from the logic.
     entryForm_ = std::make_unique<workflow::EntryForm>(*workflow_, *prompts_, beep_);
-    hlaska_ = new THlaskaF(nullptr, this);
+    hlaska_ = new THlaskaF(this);
     entryWindow_ = new TR_Vstupni_Form(*entryForm_, *prompts_, *hlaska_, this);
 }
 

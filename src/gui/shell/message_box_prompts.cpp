@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QPushButton>
 
-#include "gui/shell/czech_text.h"
+#include "gui/controls/text.h"
 #include "gui/shell/info_e_dialog.h"
 
 namespace talmorek::gui {

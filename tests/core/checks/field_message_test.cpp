@@ -43,6 +43,7 @@ TEST(FieldMessage, HeadingColourAndSecondButton) {
         EXPECT_EQ(m.heading, c.heading);
         EXPECT_EQ(m.warning, c.warning);
         EXPECT_EQ(m.secondButton, c.secondButton);
+        EXPECT_EQ(m.confirms, std::string_view(c.secondButton) == "&Potvrdit");
     }
 }
 

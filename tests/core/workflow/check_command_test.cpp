@@ -32,7 +32,6 @@ TEST_F(CheckCommand, AFreshInstallationHasNoDataToCheck) {
     EXPECT_TRUE(printJobs.calls.empty());
     EXPECT_FALSE(has(DataLetter::E));
     EXPECT_FALSE(has(DataLetter::O));
-    EXPECT_EQ(workflow.state().Vybrano, checks::Vybrano::Idle);
 }
 
 TEST_F(CheckCommand, DataWithErrorsStayInTheEFileAndForbidExport) {
@@ -48,8 +47,6 @@ TEST_F(CheckCommand, DataWithErrorsStayInTheEFileAndForbidExport) {
     EXPECT_FALSE(workflow.state().KontrolyOK);
     EXPECT_FALSE(workflow.state().ExportOK);
     EXPECT_TRUE(workflow.state().DataOK);
-    EXPECT_EQ(workflow.state().Vybrano, checks::Vybrano::CheckCommandOrSave);
-    EXPECT_TRUE(workflow.verdict().PriznakChyby);
     // The verdict travels in the data file for the receiving office.
     const entry::RecordOfVote saved = readBack(DataLetter::E);
     EXPECT_EQ(saved.TS.SeznamChyb.substr(0, 4), "1615");
@@ -85,7 +82,7 @@ TEST_F(CheckCommand, WithBothFilesTheEFileIsCheckedAndTheOtherGoes) {
         save(older, DataLetter::O);
         writeDataFileOnly(typed, DataLetter::E);
         workflow.Kontroly_MIClick();
-        EXPECT_EQ(workflow.verdict().PriznakChyby, c.typedHasErrors);
+        EXPECT_EQ(workflow.state().KontrolyOK, !c.typedHasErrors);
         EXPECT_TRUE(has(c.kept));
         EXPECT_FALSE(has(exporting::otherLetter(c.kept)));
         EXPECT_EQ(readBack(c.kept).party(7).PocHlasu, typed.party(7).PocHlasu);
@@ -116,8 +113,6 @@ TEST_F(CheckCommand, WarningsOnlyAllowExportAndMoveTheDataToTheOFile) {
     EXPECT_FALSE(has(DataLetter::E));
     EXPECT_TRUE(workflow.state().KontrolyOK);
     EXPECT_TRUE(workflow.state().ExportOK);
-    EXPECT_TRUE(workflow.verdict().PriznakUpozorneni);
-    EXPECT_FALSE(workflow.verdict().PriznakChyby);
     // The summary was recomputed at the command's time before it was saved.
     const entry::RecordOfVote saved = readBack(DataLetter::O);
     EXPECT_EQ(saved.TS.SeznamChyb.substr(0, 2), "97");
@@ -153,14 +148,12 @@ protected:
 
 TEST_F(ExportedStation, NoToTheQuestionChangesNothing) {
     const std::string before = dir.read(dataFile(DataLetter::O));
-    workflow.state().Vybrano = checks::Vybrano::ExportAfterSave;
     prompts.answers = {false};
     workflow.Kontroly_MIClick();
     EXPECT_EQ(messages(), (Messages{{"question", kAskRecheck, "Vstup dat za okrsek", {}}}));
     EXPECT_TRUE(printJobs.calls.empty());
     EXPECT_EQ(stationOnDisk().Stav, "A");
     EXPECT_EQ(dir.read(dataFile(DataLetter::O)), before);
-    EXPECT_EQ(workflow.state().Vybrano, checks::Vybrano::ExportAfterSave);
     EXPECT_FALSE(workflow.state().KontrolyOK);
 }
 
@@ -179,17 +172,18 @@ TEST_F(CheckCommand, OnlyTheChairPresentLeavesTheCommissionUnread) {
     r.hlasovani.ClenuOVKP = " 1 ";
     save(r, DataLetter::E);
     std::remove(dir.file("data/KOMISE.RCD").c_str());  // would fail if it were read
+    const workflow::CheckedRecord checked = workflow.Kontroly(checks::Vybrano::CheckCommandOrSave);
+    EXPECT_TRUE(checked.record.komise.empty());
+    EXPECT_EQ(printJobs.jobs(), std::vector<std::string>{"protocolOfChecks"});
     workflow.Kontroly_MIClick();
     for (const auto& m : messages()) EXPECT_NE(m.kind, "failure") << m.text;
-    EXPECT_TRUE(workflow.record().komise.empty());
-    EXPECT_EQ(printJobs.jobs(), std::vector<std::string>{"protocolOfChecks"});
 }
 
 TEST_F(CheckCommand, MembersPresentAreReadFromTheCommissionFile) {
     save(cleanRecord(parties), DataLetter::E);
-    workflow.Kontroly_MIClick();
-    ASSERT_EQ(workflow.record().komise.size(), 4u);
-    EXPECT_EQ(workflow.record().komise[1].clen, "Eva Malá");
+    const workflow::CheckedRecord checked = workflow.Kontroly(checks::Vybrano::CheckCommandOrSave);
+    ASSERT_EQ(checked.record.komise.size(), 4u);
+    EXPECT_EQ(checked.record.komise[1].clen, "Eva Malá");
 }
 
 TEST_F(CheckCommand, AMissingCommissionFileEndsTheCommandWithItsName) {
@@ -285,8 +279,7 @@ TEST_F(CheckCommand, ADamagedDataFileEndsTheCommandAndStaysAsItWas) {
 
 TEST_F(CheckCommand, TheCheckProcedureRaisesToTheEntryWindow) {
     workflow.state().KontrolyOK = workflow.state().ExportOK = true;
-    workflow.state().Vybrano = checks::Vybrano::CheckCommandOrSave;
-    EXPECT_THROW(workflow.Kontroly(), data::IoError) << "no HLASO.RCD yet";
+    EXPECT_THROW(workflow.Kontroly(checks::Vybrano::CheckCommandOrSave), data::IoError) << "no HLASO.RCD yet";
     EXPECT_TRUE(workflow.state().DataOK);
     EXPECT_FALSE(workflow.state().KontrolyOK);
     EXPECT_FALSE(workflow.state().ExportOK);

@@ -206,7 +206,7 @@ TEST_F(EntryAnnex1, ACandidateMarkedNTakesNoVotes) {
     EXPECT_EQ(form.candidateRow(2), (CandidateRow{"N", false, "-------"}));
     EXPECT_EQ(form.candidateRow(3), (CandidateRow{"40", true, "    120"}));
     form.fieldExit(cand(2), "5");
-    EXPECT_EQ(workflow.record().party(7).pref(2), 0);
+    EXPECT_EQ(form.record().party(7).pref(2), 0);
 }
 
 TEST_F(EntryAnnex1, ReopeningClearsTheCombo) {

@@ -67,21 +67,24 @@ TEST_F(EntrySection1, ChoosingAButtonSetsOnlyItsOwnQuestion) {
     EXPECT_EQ(h().Odroceno, "N");
 }
 
-TEST_F(EntrySection1, LeavingTheChosenButtonSetsTheFieldAgainForTheDatedQuestions) {
+// Leaving a button keeps what the chosen button says: the one left when it
+// is the chosen one, the other otherwise.
+TEST_F(EntrySection1, LeavingAButtonKeepsTheChoiceOfTheQuestion) {
     struct Case {
-        Field button;
+        Field chosen;
+        Field left;
         std::string data::Hlasovani::*member;
-        const char* afterLeaving;  // with "X" forced into the field first
+        const char* afterLeaving;
     } cases[] = {
-        {Field::R_OdrocBRB, &data::Hlasovani::Odroceno, "X"},   // not the checked button: nothing
-        {Field::R_OdrocNRB, &data::Hlasovani::Odroceno, "N"},
-        {Field::R_PrerusNRB, &data::Hlasovani::Preruseno, "N"},
-        {Field::R_StiznNRB, &data::Hlasovani::Stiznosti, "X"},  // complaints: not set again
+        {Field::R_OdrocNRB, Field::R_OdrocBRB, &data::Hlasovani::Odroceno, "N"},  // not the chosen button
+        {Field::R_OdrocBRB, Field::R_OdrocBRB, &data::Hlasovani::Odroceno, "B"},
+        {Field::R_PrerusNRB, Field::R_PrerusNRB, &data::Hlasovani::Preruseno, "N"},
+        {Field::R_StiznBRB, Field::R_StiznNRB, &data::Hlasovani::Stiznosti, "B"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(workflow::controlName(c.button));
-        workflow.record().hlasovani.*c.member = "X";
-        form.leaveRadio(c.button);
+        SCOPED_TRACE(workflow::controlName(c.left));
+        form.chooseRadio(c.chosen);
+        form.leaveRadio(c.left);
         EXPECT_EQ(h().*c.member, c.afterLeaving);
     }
 }

@@ -50,7 +50,6 @@ TEST_F(ExportCommand, CleanDataAreCheckedQuietlyAndOfferedForExport) {
     EXPECT_TRUE(printJobs.calls.empty()) << "no protocol printout for the export's checks";
     EXPECT_EQ(exportDialogs.targetShown, 1);
     EXPECT_EQ(dir.read(dataFile(DataLetter::O)), before) << "the export's checks do not rewrite the file";
-    EXPECT_EQ(workflow.state().Vybrano, checks::Vybrano::Idle);
     EXPECT_TRUE(workflow.state().KontrolyOK);
 }
 
@@ -121,19 +120,17 @@ TEST_F(ExportCommand, PassableErrorsAreAnnouncedBeforeTheExport) {
 
 TEST_F(ExportCommand, RightAfterTheSaveTheChecksAreNotRunAgain) {
     save(cleanRecord(parties), DataLetter::E);
-    workflow.state().Vybrano = checks::Vybrano::CheckCommandOrSave;
-    workflow.Kontroly();  // what the entry window's save runs
+    // What the entry window's save runs, and hands on to the export.
+    const workflow::CheckedRecord checked = workflow.Kontroly(checks::Vybrano::CheckCommandOrSave);
     ASSERT_TRUE(workflow.state().KontrolyOK);
     EXPECT_EQ(printJobs.jobs(), std::vector<std::string>{"protocolOfChecks"}) << "the save shows the protocol";
     save(cleanRecord(parties), DataLetter::O);
     std::remove(dir.file("data/HLASO.RCD").c_str());  // checks would fail now
     printJobs.calls.clear();
 
-    workflow.state().Vybrano = checks::Vybrano::ExportAfterSave;
-    workflow.ExportTisk_MIClick();
+    workflow.ExportTisk(&checked);
     EXPECT_EQ(messages(), Messages{kAllowed});
     EXPECT_EQ(exportDialogs.targetShown, 1);
-    EXPECT_EQ(workflow.state().Vybrano, checks::Vybrano::Idle);
 }
 
 TEST_F(ExportCommand, AfterARestartTheChecksRunAgainBeforeTheExport) {

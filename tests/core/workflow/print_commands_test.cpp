@@ -46,7 +46,6 @@ TEST_F(PrintCommands, TheTallySheetNeedsNoDataAndChangesNoState) {
     workflow.Scitaciarch_MIClick();
     EXPECT_FALSE(has(DataLetter::E));
     EXPECT_FALSE(has(DataLetter::O));
-    EXPECT_EQ(workflow.state().Vybrano, before.Vybrano);
     EXPECT_EQ(workflow.state().DataOK, before.DataOK);
     EXPECT_EQ(stationOnDisk().Stav, "N");
 }
@@ -117,10 +116,8 @@ constexpr const char* kAskReopen =
 
 TEST_F(WorkflowTest, EntryOpensWithoutAQuestionBeforeTheExport) {
     ASSERT_TRUE(workflow.start());
-    workflow.state().Vybrano = checks::Vybrano::CheckCommandOrSave;
     EXPECT_TRUE(workflow.PorizeniDat_MIClick());
     EXPECT_EQ(messages(), Messages{});
-    EXPECT_EQ(workflow.state().Vybrano, checks::Vybrano::Idle);
 }
 
 TEST_F(WorkflowTest, EntryOfExportedDataAsksFirst) {
@@ -128,12 +125,9 @@ TEST_F(WorkflowTest, EntryOfExportedDataAsksFirst) {
     s.Stav = "A";
     writeStation(s);
     ASSERT_TRUE(workflow.start());
-    workflow.state().Vybrano = checks::Vybrano::CheckCommandOrSave;
     prompts.answers = {false, true};
     EXPECT_FALSE(workflow.PorizeniDat_MIClick());
-    EXPECT_EQ(workflow.state().Vybrano, checks::Vybrano::CheckCommandOrSave) << "No changes nothing";
     EXPECT_TRUE(workflow.PorizeniDat_MIClick());
-    EXPECT_EQ(workflow.state().Vybrano, checks::Vybrano::Idle);
     EXPECT_EQ(messages(), (Messages{{"question", kAskReopen, "Vstup dat za okrsek", {}},
                                     {"question", kAskReopen, "Vstup dat za okrsek", {}}}));
     EXPECT_EQ(stationOnDisk().Stav, "A");
@@ -151,7 +145,6 @@ TEST_F(WorkflowTest, StartResetsTheStateOfTheRun) {
     EXPECT_FALSE(workflow.state().KontrolyOK);
     EXPECT_FALSE(workflow.state().ExportOK);
     EXPECT_FALSE(workflow.state().DataOK);
-    EXPECT_EQ(workflow.state().Vybrano, checks::Vybrano::Idle);
     EXPECT_TRUE(workflow.sDiakritikou());
     ASSERT_NE(workflow.protocol(), nullptr);
     EXPECT_EQ(workflow.protocol()->Count(), 0u);

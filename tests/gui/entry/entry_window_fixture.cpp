@@ -23,7 +23,7 @@ EntrySession::EntrySession(Precinct precinct) {
     workflow = std::make_unique<workflow::Workflow>(dirs, prompts, printJobs, exportDialogs,
                                                     talmorek::testing::fixedClock());
     form = std::make_unique<workflow::EntryForm>(*workflow, prompts, beep);
-    hlaska = new THlaskaF(nullptr);
+    hlaska = new THlaskaF();
     window = std::make_unique<TR_Vstupni_Form>(*form, prompts, *hlaska, nullptr);
 }
 

@@ -37,7 +37,12 @@ protected:
         return opravit;
     }
 
-    THlaskaF dialog{&catalogue()};
+    // What the entry logic hands over when a field breaks rule `code`.
+    void prepare(int code, const char* param, bool info, bool propust) {
+        dialog.setMessage(checks::fieldMessage(catalogue(), code, param, info, propust));
+    }
+
+    THlaskaF dialog;
     BeepCounter beeps;
 };
 
@@ -65,7 +70,7 @@ TEST_F(THlaskaFTest, HeadingTextColourAndSecondButtonOfEachKindOfMessage) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        dialog.NastavHlasku(c.code, QString::fromUtf8(c.param), c.info, c.propust);
+        prepare(c.code, c.param, c.info, c.propust);
         EXPECT_EQ(label("ChybaL")->text(), QString::fromUtf8(c.heading));
         EXPECT_EQ(label("HlaskaL")->text(), QString::fromUtf8(c.text));
         EXPECT_EQ(label("ChybaL")->palette().color(QPalette::WindowText), QColor(c.colour));
@@ -100,7 +105,7 @@ TEST_F(THlaskaFTest, AFixedWhiteWindowWithoutSystemButtons) {
 }
 
 TEST_F(THlaskaFTest, EscapeMeansFixIt) {
-    dialog.NastavHlasku(11, QStringLiteral("2391"), false, false);
+    prepare(11, "2391", false, false);
     QWidget* focused = nullptr;
     EXPECT_TRUE(show([&](QWidget*) {
         focused = QApplication::focusWidget();
@@ -112,7 +117,7 @@ TEST_F(THlaskaFTest, EscapeMeansFixIt) {
 }
 
 TEST_F(THlaskaFTest, EnterPressesTheFocusedButton) {
-    dialog.NastavHlasku(11, QString(), false, false);
+    prepare(11, "", false, false);
     EXPECT_TRUE(show([](QWidget*) { press(Qt::Key_Return); }));
     EXPECT_FALSE(show([](QWidget*) {
         press(Qt::Key_Tab);
@@ -121,9 +126,9 @@ TEST_F(THlaskaFTest, EnterPressesTheFocusedButton) {
 }
 
 TEST_F(THlaskaFTest, TheSecondButtonGoesOnByMnemonicToo) {
-    dialog.NastavHlasku(5, QString(), false, true);
+    prepare(5, "", false, true);
     EXPECT_FALSE(show([](QWidget*) { press(Qt::Key_P, Qt::AltModifier); }));
-    dialog.NastavHlasku(11, QString(), false, false);
+    prepare(11, "", false, false);
     EXPECT_FALSE(show([](QWidget*) { press(Qt::Key_I, Qt::AltModifier); }));
     EXPECT_TRUE(show([](QWidget*) { press(Qt::Key_O, Qt::AltModifier); }));
 }
@@ -131,9 +136,9 @@ TEST_F(THlaskaFTest, TheSecondButtonGoesOnByMnemonicToo) {
 // The underlined letter answers without Alt too, as A and N do in the
 // questions; other keys change nothing.
 TEST_F(THlaskaFTest, TheUnderlinedLettersAnswerWithoutAlt) {
-    dialog.NastavHlasku(5, QString(), false, true);
+    prepare(5, "", false, true);
     EXPECT_FALSE(show([](QWidget*) { press(Qt::Key_P); }));
-    dialog.NastavHlasku(11, QString(), false, false);
+    prepare(11, "", false, false);
     EXPECT_FALSE(show([](QWidget*) { press(Qt::Key_I); }));
     EXPECT_TRUE(show([](QWidget*) {
         press(Qt::Key_P);  // not a button of this message
@@ -142,7 +147,7 @@ TEST_F(THlaskaFTest, TheUnderlinedLettersAnswerWithoutAlt) {
 }
 
 TEST_F(THlaskaFTest, EveryShowingStartsAtFixItAndBeepsOnce) {
-    dialog.NastavHlasku(96, QStringLiteral("500"), true, false);
+    prepare(96, "500", true, false);
     EXPECT_FALSE(show([](QWidget*) {
         press(Qt::Key_Tab);
         press(Qt::Key_Space);
@@ -158,7 +163,7 @@ TEST_F(THlaskaFTest, EveryShowingStartsAtFixItAndBeepsOnce) {
 }
 
 TEST_F(THlaskaFTest, ShowingItWhileItIsUpShowsNothingAndReturnsFalse) {
-    dialog.NastavHlasku(5, QString(), false, true);
+    prepare(5, "", false, true);
     bool again = true;
     EXPECT_TRUE(show([&](QWidget*) {
         again = dialog.UkazHlasku();
@@ -169,7 +174,7 @@ TEST_F(THlaskaFTest, ShowingItWhileItIsUpShowsNothingAndReturnsFalse) {
 }
 
 TEST_F(THlaskaFTest, ItOpensInTheMiddleOfTheScreen) {
-    dialog.NastavHlasku(5, QString(), false, true);
+    prepare(5, "", false, true);
     QPoint centre;
     show([&](QWidget* w) {
         centre = w->frameGeometry().center();
