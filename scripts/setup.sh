@@ -13,7 +13,7 @@ TALMOREK_SANITIZE_BUILD="${TALMOREK_SANITIZE_BUILD:-$TALMOREK_ROOT/build-asan}"
 talmorek_packages=(
   cmake g++ make pkg-config ccache
   clang libclang-rt-dev
-  zlib1g-dev
+  zlib1g-dev nettle-dev
   libgtest-dev libgmock-dev
   libbenchmark-dev
   nlohmann-json3-dev

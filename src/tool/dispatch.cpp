@@ -19,7 +19,7 @@ constexpr Command kCommands[] = {
     {"summary", "summary DIR [STATION]", runSummary},
     {"datafile", "datafile show FILE [--json] | datafile write DIR [STATION] --record FILE.json --letter E|O [--recompute]",
      runDatafile},
-    {"package", "package encode PLAIN OUT | package decode PACKAGE OUT", runPackage},
+    {"package", "package encode PLAIN OUT [--key KLÍČ] | package decode PACKAGE OUT [--key KLÍČ]", runPackage},
     {"check", "check DIR [STATION] [--record FILE.json] [--recompute] [--now YYYY-MM-DDTHH:MM:SS] [--seed N] [--json]",
      runCheck},
     {"print",

@@ -1,7 +1,9 @@
 #include <ostream>
+#include <string_view>
 
 #include "data/errors.h"
 #include "data/file_io.h"
+#include "export/blowfish.h"
 #include "export/package.h"
 #include "tool/command_support.h"
 #include "tool/commands.h"
@@ -9,7 +11,8 @@
 namespace talmorek::tool {
 namespace {
 
-constexpr const char* kUsage = "Použití: talmorek-tool package encode PLAIN OUT | package decode PACKAGE OUT\n";
+constexpr const char* kUsage =
+    "Použití: talmorek-tool package encode PLAIN OUT [--key KLÍČ] | package decode PACKAGE OUT [--key KLÍČ]\n";
 
 }  // namespace
 
@@ -18,17 +21,25 @@ constexpr const char* kUsage = "Použití: talmorek-tool package encode PLAIN OU
 // gives the plain file back, at most `kLargestUnpacked` bytes of it (a
 // package claiming more is refused before it is inflated). The output is
 // replaced atomically and only when the whole conversion succeeded.
+// `--key` replaces the package key by the given bytes (as typed, 1 to 56 of
+// them), e.g. to read a package made elsewhere under another key; a key the
+// cipher does not take is refused before any file is read.
 int runPackage(const Args& args, std::ostream& out, std::ostream& err) {
-    if (args.size() != 3 || (args[0] != "encode" && args[0] != "decode")) {
+    const bool withKey = args.size() == 5 && args[3] == "--key";
+    if ((args.size() != 3 && !withKey) || (args[0] != "encode" && args[0] != "decode")) {
         err << kUsage;
         return kExitFailure;
     }
     const bool encode = args[0] == "encode";
     const std::string& input = args[1];
     const std::string& output = args[2];
+    const std::string_view key = withKey ? std::string_view(args[4]) : exporting::kPackageKey;
     try {
+        exporting::Blowfish{key};  // refuses a key of the wrong length or a weak one
         const std::string bytes = data::readWholeFile(input);
-        const std::string result = encode ? exporting::makePackage(bytes) : exporting::readPackage(bytes, input);
+        const std::string result =
+            encode ? exporting::encryptToPackage(exporting::packToContainer(bytes), key)
+                   : exporting::unpackContainer(exporting::decryptPackage(bytes, key, input), input);
         data::replaceFileAtomically(output, result);
         out << (encode ? "Balíček " : "Soubor ") << output << " zapsán (" << result.size() << " B).\n";
     } catch (const data::FormatError& e) {

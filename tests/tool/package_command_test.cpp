@@ -85,8 +85,55 @@ TEST(PackageCommand, APackageClaimingTooMuchIsNotInflated) {
     EXPECT_FALSE(dir.exists("out"));
 }
 
+// A key of one's own encrypts and decrypts; the package key no longer reads
+// such a package.
+TEST(PackageCommand, OwnKeyEncodesAndDecodes) {
+    TempDir dir;
+    const std::string plain = "P;500054;00001;0;1;2;3\r\n";
+    dir.write("plain.txt", plain);
+    const std::string key = "jiný klíč 2021";
+    ASSERT_EQ(0, package({"encode", dir.file("plain.txt"), dir.file("P.dat"), "--key", key}).code);
+    EXPECT_NE(dir.read("P.dat"), exporting::makePackage(plain));
+
+    Outcome decoded = package({"decode", dir.file("P.dat"), dir.file("back.txt"), "--key", key});
+    ASSERT_EQ(0, decoded.code) << decoded.err;
+    EXPECT_EQ(plain, dir.read("back.txt"));
+    EXPECT_EQ(2, package({"decode", dir.file("P.dat"), dir.file("other.txt")}).code);
+    EXPECT_FALSE(dir.exists("other.txt"));
+}
+
+// A key the cipher does not take is refused in one Czech line before any
+// file is written: a weak key (two equal words in an S-box), and a key
+// outside 1 to 56 bytes.
+TEST(PackageCommand, AKeyTheCipherDoesNotTakeIsRefused) {
+    TempDir dir;
+    dir.write("plain.txt", "abc");
+    ASSERT_EQ(0, package({"encode", dir.file("plain.txt"), dir.file("P.dat")}).code);
+    const std::string weak = "Zadaný klíč je pro šifru Blowfish slabý, program ho nepoužije; zvolte jiný klíč.\n";
+    const std::string length = "Zadaný klíč musí mít 1 až 56 bajtů, program ho nepoužije; zvolte jiný klíč.\n";
+    struct Case {
+        const char* name;
+        Args args;
+        const std::string& message;
+    };
+    const Case cases[] = {
+        {"encodeWeak", {"encode", dir.file("plain.txt"), dir.file("out"), "--key", "00012570"}, weak},
+        {"decodeWeak", {"decode", dir.file("P.dat"), dir.file("out"), "--key", "00096753"}, weak},
+        {"encodeEmpty", {"encode", dir.file("plain.txt"), dir.file("out"), "--key", ""}, length},
+        {"decodeTooLong", {"decode", dir.file("P.dat"), dir.file("out"), "--key", std::string(57, 'k')}, length},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Outcome r = package(c.args);
+        EXPECT_EQ(2, r.code);
+        EXPECT_EQ(c.message, r.err);
+        EXPECT_FALSE(dir.exists("out"));
+    }
+}
+
 TEST(PackageCommand, WrongUsagePrintsTheUsageLine) {
-    for (const Args& args : {Args{}, Args{"encode", "a"}, Args{"pack", "a", "b"}, Args{"decode", "a", "b", "c"}}) {
+    for (const Args& args : {Args{}, Args{"encode", "a"}, Args{"pack", "a", "b"}, Args{"decode", "a", "b", "c"},
+                             Args{"encode", "a", "b", "--key"}, Args{"decode", "a", "b", "--klic", "k"}}) {
         Outcome r = package(args);
         EXPECT_EQ(2, r.code);
         EXPECT_EQ(0u, r.err.find("Použití: talmorek-tool package")) << r.err;

@@ -5,29 +5,48 @@
 // The receiving office decrypts with its own implementation, so nothing here
 // may deviate from the published algorithm: 16 rounds, the standard key
 // schedule, and blocks read as two big-endian 32-bit halves (the first byte of
-// a block is the most significant byte of the left half).
+// a block is the most significant byte of the left half). The block cipher
+// and the feedback come from Nettle, whose Blowfish is exactly that; what is
+// ours is which keys are taken.
 //
 // Key material is wiped from memory when a cipher object is destroyed, so a
 // package key does not linger in freed memory after the operation ends.
 
+#include <nettle/blowfish.h>
+
 #include <array>
 #include <cstdint>
 #include <span>
+#include <stdexcept>
 #include <string_view>
 
-#include "export/blowfish_tables.h"
-
 namespace talmorek::exporting {
+
+// A key the cipher does not take. Either it is not 1 to 56 bytes long, or it
+// is weak: its key schedule leaves two equal entries in one S-box, which
+// weakens the cipher, and Nettle refuses to set it up. A weak key is rare
+// (about one in thirty thousand), but one given from outside is refused
+// rather than used. The English text is the cipher's own; the command level
+// words it in Czech from `reason()`.
+class KeyError : public std::invalid_argument {
+public:
+    enum class Reason { Length, Weak };
+    explicit KeyError(Reason reason);
+    Reason reason() const noexcept { return reason_; }
+
+private:
+    Reason reason_;
+};
 
 class Blowfish {
 public:
     using Block = std::array<std::uint8_t, 8>;
 
     static constexpr std::size_t kMinKeyLength = 1;
-    static constexpr std::size_t kMaxKeyLength = 56;
+    static constexpr std::size_t kMaxKeyLength = BLOWFISH_MAX_KEY_SIZE;
 
-    // Runs the key schedule; std::invalid_argument when the key is not 1 to
-    // 56 bytes long. The key is taken as raw bytes.
+    // Runs the key schedule on the key's raw bytes; KeyError when the key is
+    // not 1 to 56 bytes long or is weak.
     explicit Blowfish(std::string_view key);
     ~Blowfish();
     Blowfish(const Blowfish&) = delete;
@@ -36,15 +55,11 @@ public:
     Block encryptBlock(const Block& plain) const;
     Block decryptBlock(const Block& cipher) const;
 
-    // The same on the two halves of a block.
-    void encrypt(std::uint32_t& left, std::uint32_t& right) const;
-    void decrypt(std::uint32_t& left, std::uint32_t& right) const;
+    // The key schedule's result, for the feedback mode.
+    const blowfish_ctx& context() const noexcept { return context_; }
 
 private:
-    std::uint32_t f(std::uint32_t x) const;
-
-    std::array<std::uint32_t, kBlowfishSubkeys> p_;
-    std::array<std::array<std::uint32_t, 256>, 4> s_;
+    blowfish_ctx context_;
 };
 
 // Cipher feedback with 8-bit feedback over a 64-bit shift register. Each byte
@@ -56,6 +71,7 @@ private:
 class BlowfishCfb8 {
 public:
     // The register starts as `iv`; packages always use eight zero bytes.
+    // KeyError as for Blowfish.
     explicit BlowfishCfb8(std::string_view key, const Blowfish::Block& iv = {});
     ~BlowfishCfb8();
     BlowfishCfb8(const BlowfishCfb8&) = delete;
@@ -66,9 +82,6 @@ public:
     void decrypt(std::span<char> bytes);
 
 private:
-    std::uint8_t keystreamByte() const;
-    void shiftIn(std::uint8_t cipherByte);
-
     Blowfish cipher_;
     Blowfish::Block register_;
 };

@@ -28,13 +28,13 @@ inline constexpr std::string_view kPackageKey = "Kx7mQ2vLp9RtW4zN";
 inline constexpr std::size_t kPackageSlice = 8;
 
 // Encrypts a container (zero initial register) and encodes it as Base64 lines.
-// std::invalid_argument when the key is not 1 to 56 bytes long.
+// KeyError (blowfish.h) when the key is not 1 to 56 bytes long or is weak.
 std::string encryptToPackage(std::string_view container, std::string_view key = kPackageKey);
 
 // Decodes the Base64 text and decrypts all of it, filler included. Bad Base64
 // raises data::FormatError naming `fileNameForErrors`, positioned in the text.
 // A wrong key cannot be noticed here: it yields garbage that the container
-// reader refuses.
+// reader refuses. KeyError as for encryptToPackage.
 std::string decryptPackage(std::string_view packageText, std::string_view key,
                            const std::string& fileNameForErrors);
 

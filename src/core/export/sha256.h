@@ -1,7 +1,6 @@
 #pragma once
-// SHA-256 (FIPS 180-4), kept in the core so the fingerprint of an exported
-// file is computed the same way by the program and the tool on every
-// platform, without a cryptographic library.
+// SHA-256 (FIPS 180-4) of the fingerprint of an exported file, computed by
+// Nettle in the core, so the program and the tool compute it the same way.
 
 #include <array>
 #include <cstdint>

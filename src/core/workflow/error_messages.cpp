@@ -2,6 +2,7 @@
 
 #include <cerrno>
 
+#include "export/blowfish.h"
 #include "export/container.h"
 #include "export/data_file.h"
 
@@ -205,9 +206,16 @@ std::string czechMessage(const data::DataError& failure) {
     return wording.text;
 }
 
+std::string czechMessage(const exporting::KeyError& failure) {
+    const char* fault = failure.reason() == exporting::KeyError::Reason::Weak ? "je pro šifru Blowfish slabý"
+                                                                              : "musí mít 1 až 56 bajtů";
+    return std::string("Zadaný klíč ") + fault + ", program ho nepoužije; zvolte jiný klíč.";
+}
+
 std::string czechMessage(const std::exception& failure) {
     if (const auto* dataError = dynamic_cast<const data::DataError*>(&failure)) return czechMessage(*dataError);
     if (const auto* exportError = dynamic_cast<const media::ExportError*>(&failure)) return czechMessage(*exportError);
+    if (const auto* keyError = dynamic_cast<const exporting::KeyError*>(&failure)) return czechMessage(*keyError);
     return std::string("Neočekávaná chyba: ") + failure.what();
 }
 

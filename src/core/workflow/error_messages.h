@@ -10,6 +10,10 @@
 #include "data/errors.h"
 #include "media/proven_copy.h"
 
+namespace talmorek::exporting {
+class KeyError;
+}
+
 namespace talmorek::workflow {
 
 // E.g. "Soubor /x/STANICE.RCD, pole KodOS: text ']u' není platné celé číslo."
@@ -17,8 +21,11 @@ std::string czechMessage(const data::DataError& failure);
 // E.g. "Export na /media/usb se nepovedl: na nosiči není dost místa.
 // Data nebyla exportována."
 std::string czechMessage(const media::ExportError& failure);
-// The sentence of a DataError or an ExportError; any other failure is unexpected and told
-// with its own text.
+// E.g. "Zadaný klíč je pro šifru Blowfish slabý, program ho nepoužije;
+// zvolte jiný klíč."
+std::string czechMessage(const exporting::KeyError& failure);
+// The sentence of a DataError, an ExportError or a KeyError; any other
+// failure is unexpected and told with its own text.
 std::string czechMessage(const std::exception& failure);
 
 // What an operating system's error code means, in Czech words ("na disku

@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "data/errors.h"
+#include "export/blowfish.h"
 #include "export/container.h"
 #include "export/data_file.h"
 
@@ -89,6 +90,10 @@ TEST(CzechMessage, NamesTheFileOrValueOfEveryKindOfFailure) {
              return std::make_unique<data::FormatError>(e);
          },
          "Soubor /i/data/EP532053.00001 má nesprávný obsah (pozice 48, pole ZakrStrany)."},
+        {"weak_key", [] { return std::make_unique<exporting::KeyError>(exporting::KeyError::Reason::Weak); },
+         "Zadaný klíč je pro šifru Blowfish slabý, program ho nepoužije; zvolte jiný klíč."},
+        {"key_length", [] { return std::make_unique<exporting::KeyError>(exporting::KeyError::Reason::Length); },
+         "Zadaný klíč musí mít 1 až 56 bajtů, program ho nepoužije; zvolte jiný klíč."},
         {"anything_else", [] { return std::make_unique<std::runtime_error>("boom"); },
          "Neočekávaná chyba: boom"},
     };
