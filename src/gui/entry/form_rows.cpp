@@ -33,6 +33,14 @@ int widthOfDigits(const QWidget& field, int chars) {
 
 }  // namespace
 
+QVBoxLayout* pageLines(QWidget* page) {
+    auto* lines = new QVBoxLayout(page);
+    const int margin = designPixels(*page, 10);
+    lines->setContentsMargins(margin, margin, margin, margin);
+    lines->setSpacing(designPixels(*page, 5));
+    return lines;
+}
+
 QLabel* formText(QWidget* page, const QString& text, const char* objectName) {
     auto* label = new QLabel(text, page);
     nameIt(label, objectName);

@@ -24,6 +24,10 @@ namespace talmorek::gui {
 // Design pixels by which the lines of a section stand in from its number.
 inline constexpr int kSectionIndent = 24;
 
+// The column of lines a page of the notebook is laid out in, with the
+// page's margins and line spacing.
+QVBoxLayout* pageLines(QWidget* page);
+
 // A text of the form: plain text, never cut, never wrapped.
 QLabel* formText(QWidget* page, const QString& text, const char* objectName = nullptr);
 

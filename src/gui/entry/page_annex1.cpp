@@ -19,10 +19,7 @@ namespace {
 
 PageAnnex1::PageAnnex1(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("R_TabT4P"));
-    auto* lines = new QVBoxLayout(this);
-    const int margin = designPixels(*this, 10);
-    lines->setContentsMargins(margin, margin, margin, margin);
-    lines->setSpacing(designPixels(*this, 5));
+    QVBoxLayout* lines = pageLines(this);
 
     combo_ = new QComboBox(this);
     combo_->setObjectName(QStringLiteral("R_CBT4P_1"));

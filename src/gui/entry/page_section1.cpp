@@ -42,10 +42,7 @@ constexpr DatedEvent kExtended{"Prodlouzeno",        "R_ProdlBRB",     "byla pro
 
 PageSection1::PageSection1(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("R_TabT4_1"));
-    auto* lines = new QVBoxLayout(this);
-    const int margin = designPixels(*this, 10);
-    lines->setContentsMargins(margin, margin, margin, margin);
-    lines->setSpacing(designPixels(*this, 5));
+    QVBoxLayout* lines = pageLines(this);
 
     buildIdentification(lines);
     lines->addSpacing(designPixels(*this, 6));

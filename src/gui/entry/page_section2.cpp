@@ -44,10 +44,7 @@ QCheckBox* receivingPointMark(QWidget* page, const char* objectName, const QStri
 
 PageSection2::PageSection2(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("R_TabT4_2"));
-    auto* lines = new QVBoxLayout(this);
-    const int margin = designPixels(*this, 10);
-    lines->setContentsMargins(margin, margin, margin, margin);
-    lines->setSpacing(designPixels(*this, 5));
+    QVBoxLayout* lines = pageLines(this);
 
     buildIdentification(lines);
     lines->addSpacing(designPixels(*this, 6));

@@ -21,10 +21,7 @@ constexpr int kGridRowsShown = 6;
 
 PageSection3::PageSection3(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("R_TabT4_3"));
-    auto* lines = new QVBoxLayout(this);
-    const int margin = designPixels(*this, 10);
-    lines->setContentsMargins(margin, margin, margin, margin);
-    lines->setSpacing(designPixels(*this, 5));
+    QVBoxLayout* lines = pageLines(this);
 
     prilListu_ = displayField(this, "R_SEdPrilListu", 2,
                               fromUtf8("Byly zjištěny výsledky hlasování uvedené v tomto oddílu a na … listech přílohy č.1 k "
