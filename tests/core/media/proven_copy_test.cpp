@@ -114,6 +114,17 @@ TEST_F(ProvenCopy, ACopyThatReadsBackDifferentlyIsReportedAndDeleted) {
     EXPECT_TRUE(std::filesystem::is_empty(stick())) << "a wrong copy must not be carried to the receiving point";
 }
 
+// On a mounted volume '\' is part of a name: a stick labelled "STICK\" is
+// the directory checked and written into, and no "STICK" is made beside it.
+TEST_F(ProvenCopy, AVolumeWhoseNameEndsInABackslashIsTheOneWrittenTo) {
+    std::filesystem::create_directories(dir.file("media/STICK\\"));
+    FaultFileSystem fs;
+    media::copyProven(source(), dir.file("media/STICK\\/"), kName, "/media/STICK\\", fs);
+    EXPECT_EQ(dir.read("media/STICK\\/" + std::string(kName)), bytes);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("media/STICK")));
+    EXPECT_EQ(fs.journal().at(2), "mkdir STICK\\");
+}
+
 TEST_F(ProvenCopy, AStickPulledOutBeforeTheCopyIsReported) {
     std::filesystem::remove_all(dir.file("media"));
     FaultFileSystem fs;
