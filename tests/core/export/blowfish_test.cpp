@@ -8,10 +8,12 @@
 #include <string>
 
 #include "core/export/hex.h"
+#include "support/error_of.h"
 
 namespace talmorek::exporting {
 namespace {
 
+using talmorek::testing::errorOf;
 using talmorek::testing::fromHex;
 using talmorek::testing::toHex;
 
@@ -105,12 +107,9 @@ TEST(BlowfishTest, keyOutsideOneTo56BytesIsRefusedWithTheMessage) {
     for (std::size_t length : {std::size_t{0}, std::size_t{57}, std::size_t{100}}) {
         SCOPED_TRACE("key length " + std::to_string(length));
         const std::string key(length, 'k');
-        try {
-            Blowfish cipher(key);
-            FAIL() << "accepted";
-        } catch (const std::invalid_argument& e) {
-            EXPECT_STREQ("Blowfish: Key must be between 1 and 56 bytes long", e.what());
-        }
+        const auto e = errorOf<std::invalid_argument>([&] { Blowfish cipher(key); });
+        ASSERT_TRUE(e);
+        EXPECT_STREQ("Blowfish: Key must be between 1 and 56 bytes long", e->what());
         EXPECT_THROW(BlowfishCfb8 cfb(key), std::invalid_argument);
     }
     EXPECT_NO_THROW(Blowfish(std::string(56, 'k')));
