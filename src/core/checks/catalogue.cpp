@@ -4,6 +4,7 @@
 
 #include "data/directories.h"
 #include "data/errors.h"
+#include "data/record_fields.h"
 #include "data/record_file.h"
 
 namespace talmorek::checks {
@@ -13,23 +14,23 @@ namespace {
 constexpr data::FieldLayout kChyba = data::intField("Chyba", 0);
 constexpr data::FieldLayout kTypChyby = data::strField("TypChyby", 4, 1);
 constexpr data::FieldLayout kZkrText = data::strField("ZkrText", 6, 65);
-constexpr std::array kFields = {kChyba, kTypChyby, kZkrText};
-static_assert(data::isConsistent(kFields, kRecordSize) && kZkrText.end() == kRecordSize);
+// Every field with the member that holds it, in record order.
+constexpr std::array kFields = {
+    data::bound(kChyba, &TChybaInfo::Chyba),
+    data::bound(kTypChyby, &TChybaInfo::TypChyby),
+    data::bound(kZkrText, &TChybaInfo::ZkrText),
+};
+constexpr auto kLayouts = data::layoutsOf(kFields);
+static_assert(data::bindsByKind(kFields));
+static_assert(data::isPacked(kLayouts, kRecordSize));
 }  // namespace
-const data::RecordLayout kLayout{"CISCHYB.RCD", kRecordSize, kFields};
+const data::RecordLayout kLayout{"CISCHYB.RCD", kRecordSize, kLayouts};
 }  // namespace cischyb
 
-TChybaInfo decodeChybaInfo(std::string_view r) {
-    return {data::getInt32(r, cischyb::kChyba), data::getStr(r, cischyb::kTypChyby),
-            data::getStr(r, cischyb::kZkrText)};
-}
+TChybaInfo decodeChybaInfo(std::string_view r) { return data::decodeRecord<TChybaInfo>(r, cischyb::kFields); }
 
 data::RecordBytes encodeChybaInfo(const TChybaInfo& info) {
-    data::RecordBytes r(cischyb::kRecordSize, '\0');
-    data::putInt32(r, cischyb::kChyba, info.Chyba);
-    data::putStr(r, cischyb::kTypChyby, info.TypChyby);
-    data::putStr(r, cischyb::kZkrText, info.ZkrText);
-    return r;
+    return data::encodeRecord(info, cischyb::kFields, cischyb::kRecordSize);
 }
 
 namespace {

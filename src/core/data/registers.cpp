@@ -12,83 +12,24 @@
 
 namespace talmorek::data {
 
-namespace okrsky { const RecordLayout kLayout{"OKRSKY.RCD", kRecordSize, kFields}; }
-namespace psrzvo { const RecordLayout kLayout{"PSRZVO.RCD", kRecordSize, kFields}; }
-namespace psrvok { const RecordLayout kLayout{"PSRVOK.RCD", kRecordSize, kFields}; }
-namespace strany { const RecordLayout kLayout{"STRANY.RCD", kRecordSize, kFields}; }
-namespace kandidat { const RecordLayout kLayout{"KANDIDAT.RCD", kRecordSize, kFields}; }
+namespace okrsky { const RecordLayout kLayout{"OKRSKY.RCD", kRecordSize, kLayouts}; }
+namespace psrzvo { const RecordLayout kLayout{"PSRZVO.RCD", kRecordSize, kLayouts}; }
+namespace psrvok { const RecordLayout kLayout{"PSRVOK.RCD", kRecordSize, kLayouts}; }
+namespace strany { const RecordLayout kLayout{"STRANY.RCD", kRecordSize, kLayouts}; }
+namespace kandidat { const RecordLayout kLayout{"KANDIDAT.RCD", kRecordSize, kLayouts}; }
 
-TOkrsky decodeOkrsky(std::string_view r) {
-    using namespace okrsky;
-    return {getStr(r, f::KodObce),  getStr(r, f::NazevObce), getStr(r, f::OkrsekOd),
-            getStr(r, f::OkrsekDo), getStr(r, f::KodOkresu), getStr(r, f::NazevOkresu)};
-}
-RecordBytes encodeOkrsky(const TOkrsky& v) {
-    using namespace okrsky;
-    RecordBytes r(kRecordSize, '\0');
-    putStr(r, f::KodObce, v.KodObce);
-    putStr(r, f::NazevObce, v.NazevObce);
-    putStr(r, f::OkrsekOd, v.OkrsekOd);
-    putStr(r, f::OkrsekDo, v.OkrsekDo);
-    putStr(r, f::KodOkresu, v.KodOkresu);
-    putStr(r, f::NazevOkresu, v.NazevOkresu);
-    return r;
-}
+TOkrsky decodeOkrsky(std::string_view r) { return decodeRecord<TOkrsky>(r, okrsky::kFields); }
+TPsrzvo decodePsrzvo(std::string_view r) { return decodeRecord<TPsrzvo>(r, psrzvo::kFields); }
+TPsrvok decodePsrvok(std::string_view r) { return decodeRecord<TPsrvok>(r, psrvok::kFields); }
+TStrana decodeStrana(std::string_view r) { return decodeRecord<TStrana>(r, strany::kFields); }
+TKandidat decodeKandidat(std::string_view r) { return decodeRecord<TKandidat>(r, kandidat::kFields); }
 
-TPsrzvo decodePsrzvo(std::string_view r) {
-    using namespace psrzvo;
-    return {getStr(r, f::KodObce), getInt32(r, f::CisloOkrsku), getStr(r, f::Nazev1), getStr(r, f::Nazev2)};
-}
-RecordBytes encodePsrzvo(const TPsrzvo& v) {
-    using namespace psrzvo;
-    RecordBytes r(kRecordSize, '\0');
-    putStr(r, f::KodObce, v.KodObce);
-    putInt32(r, f::CisloOkrsku, v.CisloOkrsku);
-    putStr(r, f::Nazev1, v.Nazev1);
-    putStr(r, f::Nazev2, v.Nazev2);
-    return r;
-}
-
-TPsrvok decodePsrvok(std::string_view r) {
-    using namespace psrvok;
-    return {getStr(r, f::KodObce), getInt32(r, f::CisloOkrsku), getInt32(r, f::Volicu)};
-}
-RecordBytes encodePsrvok(const TPsrvok& v) {
-    using namespace psrvok;
-    RecordBytes r(kRecordSize, '\0');
-    putStr(r, f::KodObce, v.KodObce);
-    putInt32(r, f::CisloOkrsku, v.CisloOkrsku);
-    putInt32(r, f::Volicu, v.Volicu);
-    return r;
-}
-
-TStrana decodeStrana(std::string_view r) {
-    using namespace strany;
-    return {getStr(r, f::CisloStrany), getStr(r, f::NazevStrany), getStr(r, f::PocetKandidatu)};
-}
-RecordBytes encodeStrana(const TStrana& v) {
-    using namespace strany;
-    RecordBytes r(kRecordSize, '\0');
-    putStr(r, f::CisloStrany, v.CisloStrany);
-    putStr(r, f::NazevStrany, v.NazevStrany);
-    putStr(r, f::PocetKandidatu, v.PocetKandidatu);
-    return r;
-}
-
-TKandidat decodeKandidat(std::string_view r) {
-    using namespace kandidat;
-    return {getStr(r, f::CisloStrany), getStr(r, f::Poradi), getStr(r, f::Jmeno1), getStr(r, f::Jmeno2),
-            getStr(r, f::Priznak)};
-}
+RecordBytes encodeOkrsky(const TOkrsky& v) { return encodeRecord(v, okrsky::kFields, okrsky::kRecordSize); }
+RecordBytes encodePsrzvo(const TPsrzvo& v) { return encodeRecord(v, psrzvo::kFields, psrzvo::kRecordSize); }
+RecordBytes encodePsrvok(const TPsrvok& v) { return encodeRecord(v, psrvok::kFields, psrvok::kRecordSize); }
+RecordBytes encodeStrana(const TStrana& v) { return encodeRecord(v, strany::kFields, strany::kRecordSize); }
 RecordBytes encodeKandidat(const TKandidat& v) {
-    using namespace kandidat;
-    RecordBytes r(kRecordSize, '\0');
-    putStr(r, f::CisloStrany, v.CisloStrany);
-    putStr(r, f::Poradi, v.Poradi);
-    putStr(r, f::Jmeno1, v.Jmeno1);
-    putStr(r, f::Jmeno2, v.Jmeno2);
-    putStr(r, f::Priznak, v.Priznak);
-    return r;
+    return encodeRecord(v, kandidat::kFields, kandidat::kRecordSize);
 }
 
 std::size_t CandidateTable::index(int party, int order) {

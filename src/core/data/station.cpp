@@ -7,6 +7,7 @@
 #include "data/errors.h"
 #include "data/directories.h"
 #include "data/file_io.h"
+#include "data/record_fields.h"
 #include "data/record_file.h"
 
 namespace talmorek::data {
@@ -27,55 +28,46 @@ constexpr FieldLayout KodOS = strField("KodOS", 252, 2);
 constexpr FieldLayout Stav = strField("Stav", 255, 1);
 }  // namespace f
 
-constexpr std::array kFields = {f::Oznaceni,   f::KodUzemi,   f::NazevObce, f::KodObce, f::CisloOkrsku,
-                                f::KodOkresu,  f::NazevOkresu, f::CisloKraje, f::KodKraje, f::NazevKraje,
-                                f::Pripona,    f::KodOS,      f::Stav};
-static_assert(isConsistent(kFields, kRecordSize));
+// Every field with the member that holds it; the reserved area between
+// `NazevKraje` and `Pripona` is no field and is carried through as bytes.
+constexpr std::array kFields = {
+    bound(f::Oznaceni, &TStanice::Oznaceni),
+    bound(f::KodUzemi, &TStanice::KodUzemi),
+    bound(f::NazevObce, &TStanice::NazevObce),
+    bound(f::KodObce, &TStanice::KodObce),
+    bound(f::CisloOkrsku, &TStanice::CisloOkrsku),
+    bound(f::KodOkresu, &TStanice::KodOkresu),
+    bound(f::NazevOkresu, &TStanice::NazevOkresu),
+    bound(f::CisloKraje, &TStanice::CisloKraje),
+    bound(f::KodKraje, &TStanice::KodKraje),
+    bound(f::NazevKraje, &TStanice::NazevKraje),
+    bound(f::Pripona, &TStanice::Pripona),
+    bound(f::KodOS, &TStanice::KodOS),
+    bound(f::Stav, &TStanice::Stav),
+};
+constexpr auto kLayouts = layoutsOf(kFields);
+static_assert(bindsByKind(kFields));
+static_assert(isConsistent(kLayouts, kRecordSize));
 static_assert(f::NazevKraje.end() == kReservedOffset && kReservedOffset + kReservedSize == f::Pripona.offset);
 static_assert(f::Stav.end() + 3 == kRecordSize);
 
-const RecordLayout kLayout{"STANICE.RCD", kRecordSize, kFields};
+const RecordLayout kLayout{"STANICE.RCD", kRecordSize, kLayouts};
 }  // namespace stanice
 
 using namespace stanice;
 
 TStanice decodeStanice(std::string_view r) {
-    TStanice s;
-    s.Oznaceni = getStr(r, f::Oznaceni);
-    s.KodUzemi = getStr(r, f::KodUzemi);
-    s.NazevObce = getStr(r, f::NazevObce);
-    s.KodObce = getStr(r, f::KodObce);
-    s.CisloOkrsku = getInt32(r, f::CisloOkrsku);
-    s.KodOkresu = getStr(r, f::KodOkresu);
-    s.NazevOkresu = getStr(r, f::NazevOkresu);
-    s.CisloKraje = getStr(r, f::CisloKraje);
-    s.KodKraje = getStr(r, f::KodKraje);
-    s.NazevKraje = getStr(r, f::NazevKraje);
+    TStanice s = decodeRecord<TStanice>(r, kFields);
     s.reserved = std::string(r.substr(kReservedOffset, kReservedSize));
-    s.Pripona = getStr(r, f::Pripona);
-    s.KodOS = getStr(r, f::KodOS);
-    s.Stav = getStr(r, f::Stav);
     return s;
 }
 
 RecordBytes encodeStanice(const TStanice& station, RecordBytes r) {
     r.resize(kRecordSize, '\0');
-    putStr(r, f::Oznaceni, station.Oznaceni);
-    putStr(r, f::KodUzemi, station.KodUzemi);
-    putStr(r, f::NazevObce, station.NazevObce);
-    putStr(r, f::KodObce, station.KodObce);
-    putInt32(r, f::CisloOkrsku, station.CisloOkrsku);
-    putStr(r, f::KodOkresu, station.KodOkresu);
-    putStr(r, f::NazevOkresu, station.NazevOkresu);
-    putStr(r, f::CisloKraje, station.CisloKraje);
-    putStr(r, f::KodKraje, station.KodKraje);
-    putStr(r, f::NazevKraje, station.NazevKraje);
+    encodeFields(r, kFields, station);
     std::string reserved = station.reserved;
     reserved.resize(kReservedSize, '\0');
     r.replace(kReservedOffset, kReservedSize, reserved);
-    putStr(r, f::Pripona, station.Pripona);
-    putStr(r, f::KodOS, station.KodOS);
-    putStr(r, f::Stav, station.Stav);
     return r;
 }
 

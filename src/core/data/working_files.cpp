@@ -43,14 +43,9 @@ constexpr std::array<HlasovaniField, 29> kFields = {{
 }};
 
 namespace {
-constexpr std::array<FieldLayout, 29> layoutsOf(const std::array<HlasovaniField, 29>& fields) {
-    std::array<FieldLayout, 29> out{};
-    for (std::size_t i = 0; i < fields.size(); ++i) out[i] = fields[i].layout;
-    return out;
-}
 constexpr std::array<FieldLayout, 29> kLayouts = layoutsOf(kFields);
-static_assert(isConsistent(kLayouts, kRecordSize) && kLayouts.back().end() == kRecordSize,
-              "HLASO.RCD fields must fill the record without gaps");
+static_assert(bindsByKind(kFields));
+static_assert(isPacked(kLayouts, kRecordSize), "HLASO.RCD fields must fill the record without gaps");
 }  // namespace
 
 const RecordLayout kLayout{"HLASO.RCD", kRecordSize, kLayouts};
@@ -65,17 +60,9 @@ static_assert(isConsistent(kFields, kRecordSize) && kClen.end() == kRecordSize);
 const RecordLayout kLayout{"KOMISE.RCD", kRecordSize, kFields};
 }  // namespace komise
 
-Hlasovani decodeHlasovani(std::string_view record) {
-    Hlasovani h;
-    for (const auto& f : hlaso::kFields) h.*f.member = getStr(record, f.layout);
-    return h;
-}
+Hlasovani decodeHlasovani(std::string_view record) { return decodeRecord<Hlasovani>(record, hlaso::kFields); }
 
-RecordBytes encodeHlasovani(const Hlasovani& h) {
-    RecordBytes r(hlaso::kRecordSize, '\0');
-    for (const auto& f : hlaso::kFields) putStr(r, f.layout, h.*f.member);
-    return r;
-}
+RecordBytes encodeHlasovani(const Hlasovani& h) { return encodeRecord(h, hlaso::kFields, hlaso::kRecordSize); }
 
 void ZapisHlasovani(const std::string& dataDir, const Hlasovani& h, FileSystem& fs) {
     replaceFileAtomically(resolveFile(dataDir, hlaso::kLayout.name), encodeHlasovani(h), fs);

@@ -14,6 +14,7 @@
 
 #include "data/decimal.h"
 #include "data/file_system.h"
+#include "data/record_fields.h"
 #include "data/record_layout.h"
 
 namespace talmorek::data {
@@ -33,10 +34,7 @@ struct Hlasovani {
     bool operator==(const Hlasovani&) const = default;
 };
 
-struct HlasovaniField {
-    FieldLayout layout;
-    std::string Hlasovani::*member;
-};
+using HlasovaniField = BoundField<Hlasovani>;
 
 namespace hlaso {
 constexpr std::size_t kRecordSize = 1194;

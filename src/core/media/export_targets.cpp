@@ -1,7 +1,6 @@
 #include "media/export_targets.h"
 
 #include <filesystem>
-#include <fstream>
 #include <set>
 #include <sstream>
 
@@ -10,6 +9,10 @@
 #include <sys/statvfs.h>
 #endif
 
+#include "data/errors.h"
+#include "data/file_io.h"
+#include "media/target_directory.h"
+
 namespace talmorek::media {
 namespace {
 
@@ -17,12 +20,15 @@ namespace fs = std::filesystem;
 
 constexpr const char* kRemovableSuffix = " - vyjímatelné zařízení";
 
+// The mounts table or a sysfs flag, read as every file of the program is;
+// nothing when it cannot be read. Both report a size of 0: the reader reads
+// to the end, never by the size.
 std::optional<std::string> readText(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    try {
+        return data::readWholeFile(path.string());
+    } catch (const data::IoError&) {
+        return std::nullopt;
+    }
 }
 
 // "\040" and the other octal escapes of the mounts table.
@@ -49,11 +55,6 @@ fs::path blockNode(const std::string& sysRoot, const std::string& device) {
     fs::path dev = fs::canonical(device, ec);
     if (ec) dev = device;
     return fs::path(sysRoot) / "class" / "block" / dev.filename();
-}
-
-std::string withoutTrailingSeparator(std::string path) {
-    while (path.size() > 1 && path.back() == '/') path.pop_back();
-    return path;
 }
 
 }  // namespace
@@ -121,7 +122,7 @@ TargetList listExportTargets(const MediaSources& sources, const std::string& pro
         target.text = mount.mountPoint + kRemovableSuffix;
         target.mountPoint = mount.mountPoint;
         target.place = mount.mountPoint;
-        target.directory = withoutTrailingSeparator(mount.mountPoint) + "/";
+        target.directory = withoutTrailingSeparator(mount.mountPoint, '/') + "/";
         if (target.directory == "//") target.directory = "/";
         target.device = mount.device;
         if (sources.volumeOf) target.volume = sources.volumeOf(mount.mountPoint);

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "data/file_io.h"
+#include "media/target_directory.h"
 
 namespace talmorek::media {
 namespace {
@@ -30,11 +31,6 @@ std::string describe(const std::string& place, const std::string& file, ExportEr
     return text;
 }
 
-std::string withoutTrailingSeparator(std::string dir) {
-    while (dir.size() > 1 && (dir.back() == '/' || dir.back() == '\\')) dir.pop_back();
-    return dir;
-}
-
 }  // namespace
 
 ExportError::ExportError(std::string place, std::string file, Step step, int osError)
@@ -56,7 +52,7 @@ std::string copyProven(const std::string& source, const std::string& directory, 
         if (err != 0) throw ExportError(place, source, ExportError::Step::ReadSource, err);
     }
 
-    const std::string dir = withoutTrailingSeparator(directory);
+    const std::string dir = withoutTrailingSeparator(directory, separatorOf(directory));
     // The directory the file goes into is the target's own: a link there
     // would put the export wherever it points, and report it done.
     if (fs.kindOf(dir) == data::PathKind::Link) throw ExportError(place, dir, ExportError::Step::DirectoryIsLink, 0);

@@ -5,11 +5,13 @@
 #include "checks/catalogue_texts.h"
 #include "core/data/hand_bytes.h"
 #include "data/errors.h"
+#include "support/error_of.h"
 #include "support/temp_dir.h"
 
 namespace talmorek::checks {
 namespace {
 
+using talmorek::testing::errorOf;
 using talmorek::testing::TempDir;
 
 // A CISCHYB.RCD record made by hand: code, class mark, text (code page 1250).
@@ -43,11 +45,8 @@ TEST(Catalogue, FindsTheFileInAnyLetterCase) {
 TEST(Catalogue, AnEmptyOrDamagedFileIsRefusedByName) {
     TempDir dir;
     dir.write("CISCHYB.RCD", "");
-    try {
-        TCisChyb catalogue(dir.path());
-        ADD_FAILURE() << "an empty catalogue loaded";
-    } catch (const data::EmptyFileError& e) {
-        EXPECT_EQ(e.file(), dir.file("CISCHYB.RCD"));
+    if (const auto e = errorOf<data::EmptyFileError>([&] { TCisChyb catalogue(dir.path()); })) {
+        EXPECT_EQ(e->file(), dir.file("CISCHYB.RCD"));
     }
     const struct {
         const char* name;
@@ -64,13 +63,10 @@ TEST(Catalogue, AnEmptyOrDamagedFileIsRefusedByName) {
         std::string second = encodeChybaInfo(c.second);
         if (!c.bytesOfTheSecond.empty()) second.replace(0, c.bytesOfTheSecond.size(), c.bytesOfTheSecond);
         dir.write("CISCHYB.RCD", encodeChybaInfo({4, "P", "Text"}) + second);
-        try {
-            TCisChyb catalogue(dir.path());
-            ADD_FAILURE() << "loaded";
-        } catch (const data::DataError& e) {
-            EXPECT_EQ(e.file(), dir.file("CISCHYB.RCD"));
-            EXPECT_EQ(e.record(), 1);
-            EXPECT_EQ(e.field(), c.field);
+        if (const auto e = errorOf<data::DataError>([&] { TCisChyb catalogue(dir.path()); })) {
+            EXPECT_EQ(e->file(), dir.file("CISCHYB.RCD"));
+            EXPECT_EQ(e->record(), 1);
+            EXPECT_EQ(e->field(), c.field);
         }
     }
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "data/errors.h"
+#include "support/error_of.h"
 #include "support/fault_file_system.h"
 #include "support/temp_dir.h"
 
@@ -18,6 +19,7 @@
 namespace talmorek::data {
 namespace {
 
+using talmorek::testing::errorOf;
 using talmorek::testing::FaultFileSystem;
 using talmorek::testing::TempDir;
 
@@ -44,13 +46,10 @@ TEST(FileIo, ReadWholeFileOfALargeFile) {
 
 TEST(FileIo, ReadWholeFileOfAMissingFileFails) {
     TempDir dir;
-    try {
-        readWholeFile(dir.file("NONE"));
-        FAIL() << "no IoError";
-    } catch (const IoError& e) {
-        EXPECT_EQ(e.path(), dir.file("NONE"));
-        EXPECT_EQ(e.osError(), ENOENT);
-    }
+    const auto e = errorOf<IoError>([&] { readWholeFile(dir.file("NONE")); });
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->path(), dir.file("NONE"));
+    EXPECT_EQ(e->osError(), ENOENT);
 }
 
 TEST(FileIo, ReplaceCreatesAndReplaces) {
@@ -72,12 +71,11 @@ TEST(FileIo, FailedWriteLeavesTheOldFileIntact) {
         SCOPED_TRACE("fail after " + std::to_string(failAfter) + " bytes");
         TempDir dir;
         dir.write("F.RCD", "old content");
-        try {
+        if (const auto e = errorOf<IoError>([&] {
             replaceFileAtomically(dir.file("F.RCD"), newBytes, AtomicWriteOptions{failAfter});
-            ADD_FAILURE() << "no IoError";
-        } catch (const IoError& e) {
-            EXPECT_EQ(e.path(), dir.file("F.RCD"));
-            EXPECT_EQ(e.osError(), ENOSPC);
+        })) {
+            EXPECT_EQ(e->path(), dir.file("F.RCD"));
+            EXPECT_EQ(e->osError(), ENOSPC);
         }
         EXPECT_EQ(dir.read("F.RCD"), "old content");
         EXPECT_EQ(namesIn(dir), std::set<std::string>{"F.RCD"});
@@ -98,13 +96,10 @@ TEST(FileIo, WriteThatFitsTheLimitSucceeds) {
 
 TEST(FileIo, ReplaceInAMissingDirectoryFails) {
     TempDir dir;
-    try {
-        replaceFileAtomically(dir.file("none/F.RCD"), "abc");
-        FAIL() << "no IoError";
-    } catch (const IoError& e) {
-        EXPECT_EQ(e.path(), dir.file("none/F.RCD"));
-        EXPECT_EQ(e.osError(), ENOENT);
-    }
+    const auto e = errorOf<IoError>([&] { replaceFileAtomically(dir.file("none/F.RCD"), "abc"); });
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->path(), dir.file("none/F.RCD"));
+    EXPECT_EQ(e->osError(), ENOENT);
 }
 
 // A write-protected working file is refused as a record file opened for
@@ -115,12 +110,9 @@ TEST(FileIo, ReplacingAWriteProtectedFileFails) {
     dir.write("F.RCD", "old");
     FaultFileSystem fs;
     fs.writeProtect(dir.file("F.RCD"));
-    try {
-        replaceFileAtomically(dir.file("F.RCD"), "new", fs);
-        ADD_FAILURE() << "no IoError";
-    } catch (const IoError& e) {
-        EXPECT_EQ(e.path(), dir.file("F.RCD"));
-        EXPECT_EQ(e.osError(), EACCES);
+    if (const auto e = errorOf<IoError>([&] { replaceFileAtomically(dir.file("F.RCD"), "new", fs); })) {
+        EXPECT_EQ(e->path(), dir.file("F.RCD"));
+        EXPECT_EQ(e->osError(), EACCES);
     }
     EXPECT_EQ(dir.read("F.RCD"), "old");
     EXPECT_EQ(namesIn(dir), std::set<std::string>{"F.RCD"});
@@ -136,12 +128,9 @@ TEST(FileIo, ReplacingAFileWithoutWritePermissionFails) {
     dir.write("F.RCD", "old");
     std::filesystem::permissions(dir.file("F.RCD"), std::filesystem::perms::owner_read,
                                  std::filesystem::perm_options::replace);
-    try {
-        replaceFileAtomically(dir.file("F.RCD"), "new");
-        ADD_FAILURE() << "no IoError";
-    } catch (const IoError& e) {
-        EXPECT_EQ(e.path(), dir.file("F.RCD"));
-        EXPECT_EQ(e.osError(), EACCES);
+    if (const auto e = errorOf<IoError>([&] { replaceFileAtomically(dir.file("F.RCD"), "new"); })) {
+        EXPECT_EQ(e->path(), dir.file("F.RCD"));
+        EXPECT_EQ(e->osError(), EACCES);
     }
     EXPECT_EQ(dir.read("F.RCD"), "old");
     EXPECT_EQ(namesIn(dir), std::set<std::string>{"F.RCD"});
@@ -170,12 +159,9 @@ TEST(FileIo, EveryFailingStepLeavesTheOldFileIntact) {
         dir.write("F.RCD", "old content");
         FaultFileSystem fs;
         c.inject(fs, dir.file("F.RCD"));
-        try {
-            replaceFileAtomically(dir.file("F.RCD"), newBytes, fs);
-            ADD_FAILURE() << "no IoError";
-        } catch (const IoError& e) {
-            EXPECT_EQ(e.path(), dir.file("F.RCD"));
-            EXPECT_EQ(e.osError(), c.error);
+        if (const auto e = errorOf<IoError>([&] { replaceFileAtomically(dir.file("F.RCD"), newBytes, fs); })) {
+            EXPECT_EQ(e->path(), dir.file("F.RCD"));
+            EXPECT_EQ(e->osError(), c.error);
         }
         EXPECT_EQ(dir.read("F.RCD"), "old content");
         EXPECT_EQ(namesIn(dir), std::set<std::string>{"F.RCD"});
@@ -234,13 +220,10 @@ TEST(FileIo, ReadingAFileThatVanishedFails) {
     FaultFileSystem fs;
     fs.vanishOnOpen(dir.file("F.RCD"));
     ASSERT_TRUE(fileExists(dir.file("F.RCD"), fs));
-    try {
-        readWholeFile(dir.file("F.RCD"), fs);
-        FAIL() << "no IoError";
-    } catch (const IoError& e) {
-        EXPECT_EQ(e.path(), dir.file("F.RCD"));
-        EXPECT_EQ(e.osError(), ENOENT);
-    }
+    const auto e = errorOf<IoError>([&] { readWholeFile(dir.file("F.RCD"), fs); });
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->path(), dir.file("F.RCD"));
+    EXPECT_EQ(e->osError(), ENOENT);
     EXPECT_FALSE(fileExists(dir.file("F.RCD"), fs));
 }
 
@@ -249,13 +232,10 @@ TEST(FileIo, ADeletionTheSystemRefusesFails) {
     dir.write("F", "x");
     FaultFileSystem fs;
     fs.refuseRemove(dir.file("F"), EPERM);
-    try {
-        removeFileIfExists(dir.file("F"), fs);
-        FAIL() << "no IoError";
-    } catch (const IoError& e) {
-        EXPECT_EQ(e.path(), dir.file("F"));
-        EXPECT_EQ(e.osError(), EPERM);
-    }
+    const auto e = errorOf<IoError>([&] { removeFileIfExists(dir.file("F"), fs); });
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->path(), dir.file("F"));
+    EXPECT_EQ(e->osError(), EPERM);
     EXPECT_TRUE(dir.exists("F"));
 }
 
@@ -294,12 +274,9 @@ TEST(FileIo, ALinkPlantedAtTheTemporaryNameOrTheTargetIsNeverWrittenThrough) {
 TEST(FileIo, ADirectoryAtTheTargetIsRefused) {
     TempDir dir;
     std::filesystem::create_directory(dir.file("F.RCD"));
-    try {
-        replaceFileAtomically(dir.file("F.RCD"), "new");
-        ADD_FAILURE() << "replaced a directory";
-    } catch (const IoError& e) {
-        EXPECT_EQ(e.osError(), EISDIR);
-        EXPECT_EQ(e.path(), dir.file("F.RCD"));
+    if (const auto e = errorOf<IoError>([&] { replaceFileAtomically(dir.file("F.RCD"), "new"); })) {
+        EXPECT_EQ(e->osError(), EISDIR);
+        EXPECT_EQ(e->path(), dir.file("F.RCD"));
     }
     EXPECT_TRUE(std::filesystem::is_directory(dir.file("F.RCD")));
     EXPECT_EQ(namesIn(dir), (std::set<std::string>{"F.RCD"}));

@@ -9,11 +9,13 @@
 
 #include "core/data/hand_bytes.h"
 #include "data/errors.h"
+#include "support/error_of.h"
 #include "support/temp_dir.h"
 
 namespace talmorek::data {
 namespace {
 
+using talmorek::testing::errorOf;
 using talmorek::testing::hex;
 using talmorek::testing::putLe32;
 using talmorek::testing::putLenText;
@@ -76,24 +78,12 @@ std::string file(const Records&... records) {
 
 template <typename F>
 IoError ioErrorOf(F op) {
-    try {
-        op();
-    } catch (const IoError& e) {
-        return e;
-    }
-    ADD_FAILURE() << "no IoError";
-    return IoError("", -1, "");
+    return errorOf<IoError>(op).value_or(IoError("", -1, ""));
 }
 
 template <typename F>
 FormatError formatErrorOf(F op) {
-    try {
-        op();
-    } catch (const FormatError& e) {
-        return e;
-    }
-    ADD_FAILURE() << "no FormatError";
-    return FormatError("", -1, "");
+    return errorOf<FormatError>(op).value_or(FormatError("", -1, ""));
 }
 
 // ---- record layouts, both directions ----
@@ -214,28 +204,20 @@ TEST_F(PrecinctRegister, BoundsWithLeadingBlanksConvert) {
 TEST_F(PrecinctRegister, NonNumericBoundIsAConversionError) {
     dir.write("OKRSKY.RCD", file(okrsek("532053", "Kladno", "1", "56 ")));
     TOkrsky result;
-    try {
-        registers.NajdiOkrsek("532053", 3, result);
-        FAIL() << "no ConversionError";
-    } catch (const ConversionError& e) {
-        EXPECT_EQ(e.text(), "56 ");
-        EXPECT_EQ(e.file(), dir.file("OKRSKY.RCD"));
-        EXPECT_EQ(e.field(), "OkrsekDo");
-        EXPECT_EQ(e.record(), 0);
-    }
+    const auto e = errorOf<ConversionError>([&] { registers.NajdiOkrsek("532053", 3, result); });
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->text(), "56 ");
+    EXPECT_EQ(e->file(), dir.file("OKRSKY.RCD"));
+    EXPECT_EQ(e->field(), "OkrsekDo");
+    EXPECT_EQ(e->record(), 0);
 }
 
 // A register the searches read at least one record of, without any: named
 // as empty, not as read past its end.
 template <typename F>
 std::string emptyFileOf(F op) {
-    try {
-        op();
-    } catch (const EmptyFileError& e) {
-        return e.file();
-    }
-    ADD_FAILURE() << "no EmptyFileError";
-    return {};
+    const auto e = errorOf<EmptyFileError>(op);
+    return e ? e->file() : std::string();
 }
 
 TEST_F(PrecinctRegister, EmptyRegisterFailsAtTheFirstRead) {
@@ -427,15 +409,12 @@ TEST_F(PartyRegister, PocetKandidatuStrany) {
 
 TEST_F(PartyRegister, PocetKandidatuStranyConvertsStrictly) {
     dir.write("STRANY.RCD", file(strana("1", "A", "36"), strana("2", "B", "x")));
-    try {
-        registers.PocetKandidatuStrany(2);
-        FAIL() << "no ConversionError";
-    } catch (const ConversionError& e) {
-        EXPECT_EQ(e.text(), "x");
-        EXPECT_EQ(e.file(), dir.file("STRANY.RCD"));
-        EXPECT_EQ(e.field(), "PocetKandidatu");
-        EXPECT_EQ(e.record(), 1);
-    }
+    const auto e = errorOf<ConversionError>([&] { registers.PocetKandidatuStrany(2); });
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->text(), "x");
+    EXPECT_EQ(e->file(), dir.file("STRANY.RCD"));
+    EXPECT_EQ(e->field(), "PocetKandidatu");
+    EXPECT_EQ(e->record(), 1);
     EXPECT_EQ(registers.PocetKandidatuStrany(1), 36) << "the search stops before the bad record";
 }
 
@@ -458,15 +437,12 @@ TEST_F(PartyRegister, NactiStranyRefusesADamagedPartyNumberByRecordAndField) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         dir.write("STRANY.RCD", file(strana("1", "A", "36"), strana(c.cislo, "B", c.pocet)));
-        try {
-            registers.NactiStrany();
-            ADD_FAILURE() << "accepted";
-        } catch (const DataError& e) {
-            EXPECT_EQ(e.file(), dir.file("STRANY.RCD"));
-            EXPECT_EQ(e.record(), 1);
-            EXPECT_EQ(e.field(), c.field);
-            EXPECT_EQ(dynamic_cast<const ConversionError*>(&e) != nullptr, c.notANumber) << e.what();
-            EXPECT_EQ(dynamic_cast<const FieldValueError*>(&e) != nullptr, !c.notANumber) << e.what();
+        if (const auto e = errorOf<DataError>([&] { registers.NactiStrany(); })) {
+            EXPECT_EQ(e->file(), dir.file("STRANY.RCD"));
+            EXPECT_EQ(e->record(), 1);
+            EXPECT_EQ(e->field(), c.field);
+            EXPECT_EQ(dynamic_cast<const ConversionError*>(&*e) != nullptr, c.notANumber) << e->what();
+            EXPECT_EQ(dynamic_cast<const FieldValueError*>(&*e) != nullptr, !c.notANumber) << e->what();
         }
     }
 }
@@ -542,15 +518,12 @@ TEST_F(PartyRegister, CandidateOutsideTheTableIsRefused) {
 
 TEST_F(PartyRegister, NonNumericCandidatePlaceIsAConversionError) {
     dir.write("KANDIDAT.RCD", file(kandidat("3", "1a", "Jan", "NOVAK", "")));
-    try {
-        registers.NactiKandidaty();
-        FAIL() << "no ConversionError";
-    } catch (const ConversionError& e) {
-        EXPECT_EQ(e.text(), "1a");
-        EXPECT_EQ(e.file(), dir.file("KANDIDAT.RCD"));
-        EXPECT_EQ(e.field(), "Poradi");
-        EXPECT_EQ(e.record(), 0);
-    }
+    const auto e = errorOf<ConversionError>([&] { registers.NactiKandidaty(); });
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->text(), "1a");
+    EXPECT_EQ(e->file(), dir.file("KANDIDAT.RCD"));
+    EXPECT_EQ(e->field(), "Poradi");
+    EXPECT_EQ(e->record(), 0);
 }
 
 TEST_F(PartyRegister, MissingCandidateRegisterFails) {

@@ -9,12 +9,14 @@
 
 #include "core/data/hand_bytes.h"
 #include "data/errors.h"
+#include "support/error_of.h"
 #include "support/fault_file_system.h"
 #include "support/temp_dir.h"
 
 namespace talmorek::data {
 namespace {
 
+using talmorek::testing::errorOf;
 using talmorek::testing::hex;
 using talmorek::testing::putLe32;
 using talmorek::testing::putLenText;
@@ -212,24 +214,18 @@ TEST(Station, NactiStaniciReadsOnlyTheFirstRecord) {
 TEST(Station, NactiStaniciFailsOnAFileCutByOneByte) {
     TempDir dir;
     dir.write("STANICE.RCD", kladnoRecord().substr(0, 259));
-    try {
-        NactiStanici(dir.path());
-        FAIL() << "no IoError";
-    } catch (const IoError& e) {
-        EXPECT_EQ(e.path(), dir.file("STANICE.RCD"));
-        EXPECT_EQ(e.osError(), 0);
-    }
+    const auto e = errorOf<IoError>([&] { NactiStanici(dir.path()); });
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->path(), dir.file("STANICE.RCD"));
+    EXPECT_EQ(e->osError(), 0);
 }
 
 TEST(Station, NactiStaniciFailsWithoutTheFile) {
     TempDir dir;
-    try {
-        NactiStanici(dir.path());
-        FAIL() << "no IoError";
-    } catch (const IoError& e) {
-        EXPECT_EQ(e.path(), dir.file("STANICE.RCD"));
-        EXPECT_EQ(e.osError(), ENOENT);
-    }
+    const auto e = errorOf<IoError>([&] { NactiStanici(dir.path()); });
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->path(), dir.file("STANICE.RCD"));
+    EXPECT_EQ(e->osError(), ENOENT);
 }
 
 // The installation's reserved bytes, padding and text tails must survive a
@@ -308,12 +304,9 @@ TEST(Station, AFailedStatusUpdateKeepsTheRecordAndTheSharedCopyMirrorsIt) {
         c.inject(fs, dir.file("STANICE.RCD"));
         TStanice shared = kladno();
         shared.Stav = "?";
-        try {
-            ZapisStavStanice(dir.path(), "A", shared, fs);
-            ADD_FAILURE() << "no IoError";
-        } catch (const IoError& e) {
-            EXPECT_EQ(e.path(), dir.file("STANICE.RCD"));
-            EXPECT_EQ(e.osError(), c.error);
+        if (const auto e = errorOf<IoError>([&] { ZapisStavStanice(dir.path(), "A", shared, fs); })) {
+            EXPECT_EQ(e->path(), dir.file("STANICE.RCD"));
+            EXPECT_EQ(e->osError(), c.error);
         }
         EXPECT_EQ(hex(dir.read("STANICE.RCD")), hex(kladnoRecord()));
         EXPECT_EQ(shared.Stav, c.sharedStav);
@@ -352,14 +345,11 @@ TEST(Station, ADamagedFieldIsRefusedByItsName) {
         std::string record = kladnoRecord();
         c.spoil(record);
         dir.write("STANICE.RCD", record);
-        try {
-            NactiStanici(dir.path());
-            ADD_FAILURE() << "accepted";
-        } catch (const DataError& e) {
-            EXPECT_EQ(e.file(), dir.file("STANICE.RCD"));
-            EXPECT_EQ(e.field(), c.field);
-            EXPECT_EQ(dynamic_cast<const ConversionError*>(&e) != nullptr, c.notANumber) << e.what();
-            EXPECT_EQ(dynamic_cast<const FieldValueError*>(&e) != nullptr, !c.notANumber) << e.what();
+        if (const auto e = errorOf<DataError>([&] { NactiStanici(dir.path()); })) {
+            EXPECT_EQ(e->file(), dir.file("STANICE.RCD"));
+            EXPECT_EQ(e->field(), c.field);
+            EXPECT_EQ(dynamic_cast<const ConversionError*>(&*e) != nullptr, c.notANumber) << e->what();
+            EXPECT_EQ(dynamic_cast<const FieldValueError*>(&*e) != nullptr, !c.notANumber) << e->what();
         }
     }
 }

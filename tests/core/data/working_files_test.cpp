@@ -10,12 +10,14 @@
 #include "core/data/hand_bytes.h"
 #include "data/cp1250.h"
 #include "data/errors.h"
+#include "support/error_of.h"
 #include "support/fault_file_system.h"
 #include "support/temp_dir.h"
 
 namespace talmorek::data {
 namespace {
 
+using talmorek::testing::errorOf;
 using talmorek::testing::FaultFileSystem;
 using talmorek::testing::hex;
 using talmorek::testing::putLenText;
@@ -106,13 +108,7 @@ std::set<std::string> namesIn(const TempDir& dir) {
 
 template <typename F>
 IoError ioErrorOf(F op) {
-    try {
-        op();
-    } catch (const IoError& e) {
-        return e;
-    }
-    ADD_FAILURE() << "no IoError";
-    return IoError("", -1, "");
+    return errorOf<IoError>(op).value_or(IoError("", -1, ""));
 }
 
 // ---- HLASO.RCD ----
@@ -130,12 +126,11 @@ TEST(OtherMembersPresent, CountsOfTwoAndMoreHaveOthersAndTheRestIsTheChairAlone)
         SCOPED_TRACE(std::string("'") + c.text + "'");
         EXPECT_EQ(otherMembersPresent(c.text), c.others);
     }
-    try {
+    if (const auto e = errorOf<ConversionError>([&] {
         otherMembersPresent("x", {"/i/data/HLASO.RCD", "ClenuOVKP"});
-        ADD_FAILURE() << "a count that is no number";
-    } catch (const ConversionError& e) {
-        EXPECT_EQ(e.file(), "/i/data/HLASO.RCD");
-        EXPECT_EQ(e.field(), "ClenuOVKP");
+    })) {
+        EXPECT_EQ(e->file(), "/i/data/HLASO.RCD");
+        EXPECT_EQ(e->field(), "ClenuOVKP");
     }
 }
 

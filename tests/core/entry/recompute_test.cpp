@@ -7,9 +7,12 @@
 #include "data/errors.h"
 #include "data/station.h"
 #include "entry/check_numbers.h"
+#include "support/error_of.h"
 
 namespace talmorek::entry {
 namespace {
+
+using talmorek::testing::errorOf;
 
 data::PartyList partyList(std::initializer_list<std::pair<const char*, const char*>> numbersAndCounts) {
     data::PartyList list;
@@ -178,13 +181,12 @@ TEST_F(Recompute, AnOperatingSystemCodeThatIsNoNumberFailsNamingTheStationsFileA
     } cases[] = {{&read, "/i/STANICE.RCD"}, {&made, "STANICE.RCD"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
-        try {
+        if (const auto e = errorOf<data::ConversionError>([&] {
             ProcDopoctiTS(r, parties, *c.station, fixedSources(kNow, 1));
-            ADD_FAILURE() << "no ConversionError";
-        } catch (const data::ConversionError& e) {
-            EXPECT_EQ(e.text(), c.station->KodOS);
-            EXPECT_EQ(e.file(), c.file);
-            EXPECT_EQ(e.field(), "KodOS");
+        })) {
+            EXPECT_EQ(e->text(), c.station->KodOS);
+            EXPECT_EQ(e->file(), c.file);
+            EXPECT_EQ(e->field(), "KodOS");
         }
     }
 }

@@ -5,9 +5,12 @@
 #include <string>
 
 #include "data/errors.h"
+#include "support/error_of.h"
 
 namespace talmorek::exporting {
 namespace {
+
+using talmorek::testing::errorOf;
 
 // RFC 4648, section 10.
 struct Vector {
@@ -94,12 +97,9 @@ constexpr BadCase kBadCases[] = {
 TEST(Base64Test, badTextIsRefusedWithFileAndPosition) {
     for (const auto& c : kBadCases) {
         SCOPED_TRACE(c.name);
-        try {
-            decodeBase64(c.text, "P5000540001.dat");
-            ADD_FAILURE() << "accepted";
-        } catch (const data::FormatError& e) {
-            EXPECT_EQ("P5000540001.dat", e.file());
-            EXPECT_EQ(c.position, e.position());
+        if (const auto e = errorOf<data::FormatError>([&] { decodeBase64(c.text, "P5000540001.dat"); })) {
+            EXPECT_EQ("P5000540001.dat", e->file());
+            EXPECT_EQ(c.position, e->position());
         }
     }
 }

@@ -12,10 +12,12 @@
 
 #include "core/export/hex.h"
 #include "export/package.h"
+#include "support/error_of.h"
 
 namespace talmorek::exporting {
 namespace {
 
+using talmorek::testing::errorOf;
 using talmorek::testing::fromHex;
 using talmorek::testing::toHex;
 
@@ -109,12 +111,9 @@ TEST(BlowfishTest, keyOutsideOneTo56BytesIsRefusedWithTheMessage) {
     for (std::size_t length : {std::size_t{0}, std::size_t{57}, std::size_t{100}}) {
         SCOPED_TRACE("key length " + std::to_string(length));
         const std::string key(length, 'k');
-        try {
-            Blowfish cipher(key);
-            FAIL() << "accepted";
-        } catch (const std::invalid_argument& e) {
-            EXPECT_STREQ("Blowfish: Key must be between 1 and 56 bytes long", e.what());
-        }
+        const auto e = errorOf<std::invalid_argument>([&] { Blowfish cipher(key); });
+        ASSERT_TRUE(e);
+        EXPECT_STREQ("Blowfish: Key must be between 1 and 56 bytes long", e->what());
         EXPECT_THROW(BlowfishCfb8 cfb(key), std::invalid_argument);
     }
     EXPECT_NO_THROW(Blowfish(std::string(56, 'k')));
@@ -128,13 +127,10 @@ TEST(BlowfishTest, weakKeyIsRefused) {
         SCOPED_TRACE(key);
         for (const auto& construct : std::vector<std::function<void()>>{
                  [&] { Blowfish cipher(key); }, [&] { BlowfishCfb8 cfb(key); }}) {
-            try {
-                construct();
-                ADD_FAILURE() << "accepted";
-            } catch (const KeyError& e) {
-                EXPECT_EQ(KeyError::Reason::Weak, e.reason());
-                EXPECT_STREQ("Blowfish: Weak key (two entries of an S-box are equal)", e.what());
-            }
+            const auto e = errorOf<KeyError>(construct);
+            ASSERT_TRUE(e);
+            EXPECT_EQ(KeyError::Reason::Weak, e->reason());
+            EXPECT_STREQ("Blowfish: Weak key (two entries of an S-box are equal)", e->what());
         }
     }
 }

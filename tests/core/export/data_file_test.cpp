@@ -17,11 +17,14 @@
 #include "export/data_file.h"
 #include "export/package.h"
 #include "export/results_fields.h"
+#include "support/error_of.h"
 #include "support/fault_file_system.h"
 #include "support/temp_dir.h"
 
 namespace talmorek::exporting {
 namespace {
+
+using talmorek::testing::errorOf;
 
 using entry::RecordOfVote;
 using testing::FaultFileSystem;
@@ -118,16 +121,15 @@ TEST(DataFileLine, DamagedLinesAreRefusedNamingTheField) {
     std::string line = resultsLine(sampleRecord());
     std::string blankVotes = line;
     blankVotes.replace(19, 5, "     ");
-    try {
+    const auto e = errorOf<data::ConversionError>([&] {
         RecordOfVote r;
         parseResultsLine(blankVotes, r, "EP532053.00001");
-        FAIL() << "accepted blank ZapsOsoby";
-    } catch (const data::ConversionError& e) {
-        EXPECT_NE(std::string(e.what()).find("ZapsOsoby"), std::string::npos) << e.what();
-        EXPECT_EQ(e.field(), "ZapsOsoby");
-        EXPECT_EQ(e.file(), "EP532053.00001");
-        EXPECT_EQ(e.text(), "     ");
-    }
+    });
+    ASSERT_TRUE(e);
+    EXPECT_NE(std::string(e->what()).find("ZapsOsoby"), std::string::npos) << e->what();
+    EXPECT_EQ(e->field(), "ZapsOsoby");
+    EXPECT_EQ(e->file(), "EP532053.00001");
+    EXPECT_EQ(e->text(), "     ");
     RecordOfVote r;
     EXPECT_THROW(parseResultsLine(line.substr(0, 858), r, "x"), data::FormatError);
     EXPECT_THROW(parseResultsLine(line.substr(0, 300), r, "x"), data::FormatError);
@@ -142,14 +144,13 @@ TEST(DataFileLine, AFlagThatIsNotZeroOrOneIsRefusedAtItsPosition) {
             SCOPED_TRACE(std::to_string(flag) + " " + std::to_string(static_cast<unsigned char>(bad)));
             std::string damaged = line;
             damaged[45 + flag - 1] = bad;
-            try {
+            if (const auto e = errorOf<data::FormatError>([&] {
                 RecordOfVote r;
                 parseResultsLine(damaged, r, "/d/EP532053.00001");
-                ADD_FAILURE() << "accepted";
-            } catch (const data::FormatError& e) {
-                EXPECT_EQ(e.file(), "/d/EP532053.00001");
-                EXPECT_EQ(e.field(), "ZakrStrany");
-                EXPECT_EQ(e.position(), static_cast<long long>(45 + flag - 1));
+            })) {
+                EXPECT_EQ(e->file(), "/d/EP532053.00001");
+                EXPECT_EQ(e->field(), "ZakrStrany");
+                EXPECT_EQ(e->position(), static_cast<long long>(45 + flag - 1));
             }
         }
     }
@@ -174,11 +175,8 @@ TEST(DataFileLine, TheWriterRefusesWhatCouldNotBeReadBack) {
         SCOPED_TRACE(c.name);
         RecordOfVote r = sampleRecord();
         c.spoil(r);
-        try {
-            resultsLine(r);
-            ADD_FAILURE() << "written";
-        } catch (const data::FieldValueError& e) {
-            EXPECT_EQ(e.field(), c.field);
+        if (const auto e = errorOf<data::FieldValueError>([&] { resultsLine(r); })) {
+            EXPECT_EQ(e->field(), c.field);
         }
         TempDir dir;
         EXPECT_THROW(ZapisData(r, dir.path() + "/", "532053", 1, DataLetter::E), data::FieldValueError);
@@ -388,14 +386,13 @@ TEST(DataFile, AValueWiderThanItsFieldIsRefusedAndTheSavedFileStays) {
         SCOPED_TRACE(c.field);
         RecordOfVote r = sampleRecord();
         c.widen(r);
-        try {
+        if (const auto e = errorOf<data::FieldWidthError>([&] {
             ZapisData(r, dir.path(), "532053", 1, DataLetter::E);
-            ADD_FAILURE() << "written";
-        } catch (const data::FieldWidthError& e) {
-            EXPECT_EQ(e.field(), c.field);
-            EXPECT_EQ(e.value(), c.value);
-            EXPECT_EQ(e.width(), c.width);
-            EXPECT_EQ(e.file(), dir.file("EP532053.00001")) << "the file that was to hold it";
+        })) {
+            EXPECT_EQ(e->field(), c.field);
+            EXPECT_EQ(e->value(), c.value);
+            EXPECT_EQ(e->width(), c.width);
+            EXPECT_EQ(e->file(), dir.file("EP532053.00001")) << "the file that was to hold it";
         }
         EXPECT_EQ(dir.read("EP532053.00001"), saved);
     }
@@ -438,23 +435,17 @@ TEST(DataFile, APackageClaimingMoreThanTheLongestLineIsRefusedBeforeInflating) {
     for (int i = 0; i < 4; ++i) container[16 + i] = static_cast<char>((claimed >> (8 * i)) & 0xFF);
     const std::string bomb = encryptToPackage(container);
     dir.write("EP532053.00001", bomb);
-    try {
-        NactiData(back, dir.path(), "532053", 1, DataLetter::E);
-        ADD_FAILURE() << "inflated";
-    } catch (const data::FormatError& e) {
-        EXPECT_EQ(e.field(), kPlainSizeField);
-        EXPECT_EQ(e.position(), 16);
+    if (const auto e = errorOf<data::FormatError>([&] { NactiData(back, dir.path(), "532053", 1, DataLetter::E); })) {
+        EXPECT_EQ(e->field(), kPlainSizeField);
+        EXPECT_EQ(e->position(), 16);
     }
     EXPECT_EQ(dir.read("EP532053.00001"), bomb);
 
     // A file larger than any data file is not read at all.
     const std::string huge(kLargestDataFile + 1, 'A');
     dir.write("EP532053.00001", huge);
-    try {
-        NactiData(back, dir.path(), "532053", 1, DataLetter::E);
-        ADD_FAILURE() << "read";
-    } catch (const data::FormatError& e) {
-        EXPECT_EQ(e.field(), kFileSizeField);
+    if (const auto e = errorOf<data::FormatError>([&] { NactiData(back, dir.path(), "532053", 1, DataLetter::E); })) {
+        EXPECT_EQ(e->field(), kFileSizeField);
     }
 }
 
@@ -483,12 +474,11 @@ TEST(DataFile, ADiskFullWhileWritingKeepsTheSavedData) {
         fs.diskFullAfter(dir.file(dataFileName(c.writing, "532053", 1)), 100);
         RecordOfVote changed = sampleRecord();
         changed.T4.ZapsOsoby = 900;
-        try {
+        if (const auto e = errorOf<data::IoError>([&] {
             ZapisData(changed, dir.path(), "532053", 1, c.writing, fs);
-            ADD_FAILURE() << "written";
-        } catch (const data::IoError& e) {
-            EXPECT_EQ(e.path(), dir.file(dataFileName(c.writing, "532053", 1)));
-            EXPECT_EQ(e.osError(), ENOSPC);
+        })) {
+            EXPECT_EQ(e->path(), dir.file(dataFileName(c.writing, "532053", 1)));
+            EXPECT_EQ(e->osError(), ENOSPC);
         }
         EXPECT_EQ(dir.read(savedName), before);
         EXPECT_EQ(namesIn(dir), std::set<std::string>{savedName});
@@ -512,13 +502,10 @@ TEST(DataFile, AFileThatVanishesBeforeTheReadFailsAndClearsTheBlock) {
     FaultFileSystem fs;
     fs.vanishOnOpen(dir.file("OP532053.00001"));
     RecordOfVote r = sampleRecord();
-    try {
-        NactiData(r, dir.path(), "532053", 1, DataLetter::O, fs);
-        FAIL() << "read a vanished file";
-    } catch (const data::IoError& e) {
-        EXPECT_EQ(e.path(), dir.file("OP532053.00001"));
-        EXPECT_EQ(e.osError(), ENOENT);
-    }
+    const auto e = errorOf<data::IoError>([&] { NactiData(r, dir.path(), "532053", 1, DataLetter::O, fs); });
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->path(), dir.file("OP532053.00001"));
+    EXPECT_EQ(e->osError(), ENOENT);
     EXPECT_EQ(r.T4.ZapsOsoby, 0) << "the block was cleared before the read";
 }
 

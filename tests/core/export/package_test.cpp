@@ -12,11 +12,13 @@
 #include "data/errors.h"
 #include "data/file_io.h"
 #include "export/base64.h"
+#include "support/error_of.h"
 #include "support/temp_dir.h"
 
 namespace talmorek::exporting {
 namespace {
 
+using talmorek::testing::errorOf;
 using talmorek::testing::fromHex;
 using talmorek::testing::TempDir;
 
@@ -82,13 +84,12 @@ TEST(ContainerTest, aPlainSizeAboveTheLimitIsRefusedBeforeInflating) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        try {
+        if (const auto e = errorOf<data::FormatError>([&] {
             unpackContainer(header + u32(c.claimed) + stream, "bomb.dat", c.limit);
-            ADD_FAILURE() << "inflated";
-        } catch (const data::FormatError& e) {
-            EXPECT_EQ(e.position(), 16) << "refused at the size field, not inside the stream";
-            EXPECT_EQ(e.field(), kPlainSizeField);
-            EXPECT_EQ(e.file(), "bomb.dat");
+        })) {
+            EXPECT_EQ(e->position(), 16) << "refused at the size field, not inside the stream";
+            EXPECT_EQ(e->field(), kPlainSizeField);
+            EXPECT_EQ(e->file(), "bomb.dat");
         }
     }
     EXPECT_EQ(unpackContainer(header + u32(64 * 1024) + stream, "x", 64 * 1024), plain);
@@ -172,11 +173,8 @@ TEST(PackageTest, keyOutsideOneTo56BytesIsRefusedWithTheMessage) {
         for (const auto& operation : std::vector<std::function<void()>>{
                  [&] { encryptToPackage("container", key); },
                  [&] { decryptPackage(package, key, "P.dat"); }}) {
-            try {
-                operation();
-                ADD_FAILURE() << "accepted";
-            } catch (const std::invalid_argument& e) {
-                EXPECT_STREQ("Blowfish: Key must be between 1 and 56 bytes long", e.what());
+            if (const auto e = errorOf<std::invalid_argument>([&] { operation(); })) {
+                EXPECT_STREQ("Blowfish: Key must be between 1 and 56 bytes long", e->what());
             }
         }
     }
@@ -235,13 +233,10 @@ const std::vector<DamageCase>& damageCases() {
 TEST(PackageTest, damagedPackagesAreRefusedNamingTheFile) {
     for (const auto& c : damageCases()) {
         SCOPED_TRACE(c.name);
-        try {
-            readPackage(c.package(), "P5000540001.dat");
-            ADD_FAILURE() << "accepted";
-        } catch (const data::FormatError& e) {
-            EXPECT_EQ("P5000540001.dat", e.file());
+        if (const auto e = errorOf<data::FormatError>([&] { readPackage(c.package(), "P5000540001.dat"); })) {
+            EXPECT_EQ("P5000540001.dat", e->file());
             if (c.position >= 0) {
-                EXPECT_EQ(c.position, e.position()) << e.what();
+                EXPECT_EQ(c.position, e->position()) << e->what();
             }
         }
     }
@@ -293,23 +288,19 @@ TEST(PackageFilesTest, failureLeavesNoNewOutput) {
 
 TEST(PackageFilesTest, errorsNameTheFileConcerned) {
     TempDir dir;
-    try {
-        Zabal(dir.file("missing"), dir.file("out"));
-        ADD_FAILURE() << "accepted";
-    } catch (const data::IoError& e) {
-        EXPECT_EQ(dir.file("missing"), e.path());
-        EXPECT_EQ(ENOENT, e.osError());
+    if (const auto e = errorOf<data::IoError>([&] { Zabal(dir.file("missing"), dir.file("out")); })) {
+        EXPECT_EQ(dir.file("missing"), e->path());
+        EXPECT_EQ(ENOENT, e->osError());
     }
     dir.write("plain", "abc");
     EXPECT_THROW(Zabal(dir.file("plain"), dir.file("no-such-dir/out")), data::IoError);
 
     dir.write("bad.dat", "Zm9v*");
-    try {
+    if (const auto e = errorOf<data::FormatError>([&] {
         Desifruj(dir.file("bad.dat"), dir.file("out"), kPackageKey);
-        ADD_FAILURE() << "accepted";
-    } catch (const data::FormatError& e) {
-        EXPECT_EQ(dir.file("bad.dat"), e.file());
-        EXPECT_EQ(4, e.position());
+    })) {
+        EXPECT_EQ(dir.file("bad.dat"), e->file());
+        EXPECT_EQ(4, e->position());
     }
 }
 

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "data/file_io.h"
+#include "support/error_of.h"
 #include "support/fault_file_system.h"
 #include "support/temp_dir.h"
 
@@ -32,13 +33,8 @@ protected:
 
     // Copies through `fs` and returns the failure.
     media::ExportError failure(FaultFileSystem& fs) {
-        try {
-            media::copyProven(source(), stick(), kName, "/media/STICK", fs);
-        } catch (const media::ExportError& e) {
-            return e;
-        }
-        ADD_FAILURE() << "the copy succeeded";
-        return media::ExportError("", "", media::ExportError::Step::Write, 0);
+        return errorOf<media::ExportError>([&] { media::copyProven(source(), stick(), kName, "/media/STICK", fs); })
+            .value_or(media::ExportError("", "", media::ExportError::Step::Write, 0));
     }
 
     TempDir dir;
@@ -114,16 +110,26 @@ TEST_F(ProvenCopy, ACopyThatReadsBackDifferentlyIsReportedAndDeleted) {
     EXPECT_TRUE(std::filesystem::is_empty(stick())) << "a wrong copy must not be carried to the receiving point";
 }
 
+// On a mounted volume '\' is part of a name: a stick labelled "STICK\" is
+// the directory checked and written into, and no "STICK" is made beside it.
+TEST_F(ProvenCopy, AVolumeWhoseNameEndsInABackslashIsTheOneWrittenTo) {
+    std::filesystem::create_directories(dir.file("media/STICK\\"));
+    FaultFileSystem fs;
+    media::copyProven(source(), dir.file("media/STICK\\/"), kName, "/media/STICK\\", fs);
+    EXPECT_EQ(dir.read("media/STICK\\/" + std::string(kName)), bytes);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("media/STICK")));
+    EXPECT_EQ(fs.journal().at(2), "mkdir STICK\\");
+}
+
 TEST_F(ProvenCopy, AStickPulledOutBeforeTheCopyIsReported) {
     std::filesystem::remove_all(dir.file("media"));
     FaultFileSystem fs;
-    try {
+    const auto e = errorOf<media::ExportError>([&] {
         media::copyProven(source(), dir.file("media/STICK/"), kName, "/media/STICK", fs);
-        FAIL() << "copied to a stick that is not there";
-    } catch (const media::ExportError& e) {
-        EXPECT_EQ(e.step(), media::ExportError::Step::CreateDirectory);
-        EXPECT_EQ(e.osError(), ENOENT);
-    }
+    });
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->step(), media::ExportError::Step::CreateDirectory);
+    EXPECT_EQ(e->osError(), ENOENT);
 }
 
 TEST_F(ProvenCopy, AMissingSourceIsReportedAndNothingIsWritten) {

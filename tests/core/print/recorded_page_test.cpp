@@ -4,9 +4,12 @@
 
 #include "data/errors.h"
 #include "print/recording_surface.h"
+#include "support/error_of.h"
 
 namespace talmorek::print {
 namespace {
+
+using talmorek::testing::errorOf;
 
 RecordedDocument oneOfEach() {
     RecordedDocument doc;
@@ -82,12 +85,9 @@ constexpr BadLine kBadLines[] = {
 TEST(RecordedPage, NamesTheLineThatIsNotARecording) {
     for (const auto& c : kBadLines) {
         SCOPED_TRACE(c.name);
-        try {
-            parseRecordedDocument(c.text);
-            ADD_FAILURE() << "accepted";
-        } catch (const data::FormatError& e) {
-            EXPECT_EQ(e.position(), c.line) << e.what();
-            EXPECT_EQ(e.unit(), data::FormatError::Unit::Record);
+        if (const auto e = errorOf<data::FormatError>([&] { parseRecordedDocument(c.text); })) {
+            EXPECT_EQ(e->position(), c.line) << e->what();
+            EXPECT_EQ(e->unit(), data::FormatError::Unit::Record);
         }
     }
 }

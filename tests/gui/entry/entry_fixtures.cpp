@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QPointer>
 #include <QTimer>
 #include <QtTest/QTest>
@@ -12,16 +11,6 @@ namespace talmorek::gui::testing {
 BeepCounter::BeepCounter() : previous_(setBeepHook([this] { ++count_; })) {}
 
 BeepCounter::~BeepCounter() { setBeepHook(std::move(previous_)); }
-
-bool waitFor(const std::function<bool()>& done, int limitMs) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > limitMs) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
 
 bool showActive(QWidget& window) {
     window.show();

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "gui/entry/beep.h"
+#include "support/qt_wait.h"
 
 namespace talmorek::gui::testing {
 
@@ -25,8 +26,8 @@ private:
     BeepHook previous_;
 };
 
-// Processes events until `done` holds; false after about `limitMs` ms.
-bool waitFor(const std::function<bool()>& done, int limitMs = 5000);
+// Processes events until `done` holds; false after `limitMs` ms.
+using talmorek::testing::waitFor;
 
 // Shows the window and waits (bounded) until it is the active window, so
 // that keys reach its focused control.

@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
@@ -35,16 +34,6 @@ void Installation::writeData(const entry::RecordOfVote& record, exporting::DataL
 }
 
 data::PartyList Installation::parties() const { return data::Registers(dir.path()).NactiStrany(); }
-
-bool waitFor(const std::function<bool()>& done, int limitMs) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > limitMs) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
 
 bool showAndWait(TPS_menu& window) {
     window.show();

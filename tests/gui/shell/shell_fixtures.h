@@ -19,6 +19,7 @@
 #include "gui/shell/program_start.h"
 #include "entry/record_of_vote.h"
 #include "export/data_file.h"
+#include "support/qt_wait.h"
 #include "support/recording_jobs.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
@@ -106,7 +107,7 @@ private:
     int polls_ = 0;
 };
 
-// Processes events until `done` holds; false after about `limitMs` ms.
-bool waitFor(const std::function<bool()>& done, int limitMs = 5000);
+// Processes events until `done` holds; false after `limitMs` ms.
+using talmorek::testing::waitFor;
 
 }  // namespace talmorek::gui::testing
