@@ -10,6 +10,7 @@
 #include "data/errors.h"
 #include "support/fault_file_system.h"
 #include "support/temp_dir.h"
+#include "support/error_of.h"
 
 #ifndef _WIN32
 #include <unistd.h>
@@ -18,21 +19,14 @@
 namespace talmorek::data {
 namespace {
 
+using talmorek::testing::errorOf;
 using talmorek::testing::FaultFileSystem;
 using talmorek::testing::TempDir;
 
 constexpr std::size_t kSize = 4;
 
 // Runs `op` and returns the IoError it raised; fails the test if it raised none.
-IoError ioErrorOf(const std::function<void()>& op) {
-    try {
-        op();
-    } catch (const IoError& e) {
-        return e;
-    }
-    ADD_FAILURE() << "no IoError";
-    return IoError("", -1, "");
-}
+IoError ioErrorOf(const std::function<void()>& op) { return errorOf<IoError>(op).value_or(IoError("", -1, "")); }
 
 TEST(RecordFile, ReadsRecordsInOrderAndTracksPosition) {
     TempDir dir;

@@ -16,6 +16,7 @@
 #include "workflow/error_messages.h"
 #include "workflow/export_to_target.h"
 #include "workflow/saved_record.h"
+#include "support/error_of.h"
 
 namespace talmorek::testing {
 namespace {
@@ -107,14 +108,13 @@ TEST_F(PlantedLinksInExport, ALinkAtTheTemporaryNameIsUnlinkedAndTheFileExported
 
 TEST_F(PlantedLinksInExport, ALinkAtTheTargetIsRefusedAndNothingIsReportedDone) {
     plantAt(target());
-    try {
-        workflow::exportToTarget(media::hardDiskTarget(dir.path()), dirs, station(), media::MediaSources{}, files);
-        ADD_FAILURE() << "reported exported onto a link";
-    } catch (const media::ExportError& e) {
-        EXPECT_EQ(workflow::czechMessage(e), "Export na " + dir.path() + "Export se nepovedl: na místě souboru " +
-                                                 target() +
-                                                 " je odkaz na jiný soubor, který program nepřepíše.\r"
-                                                 "Data nebyla exportována.");
+    if (const auto e = errorOf<media::ExportError>([&] {
+            workflow::exportToTarget(media::hardDiskTarget(dir.path()), dirs, station(), media::MediaSources{}, files);
+        })) {
+        EXPECT_EQ(workflow::czechMessage(*e), "Export na " + dir.path() + "Export se nepovedl: na místě souboru " +
+                                                  target() +
+                                                  " je odkaz na jiný soubor, který program nepřepíše.\r"
+                                                  "Data nebyla exportována.");
     }
     expectVictimUntouched();
     EXPECT_FALSE(isOwnFile(target()));
@@ -127,25 +127,23 @@ TEST_F(PlantedLinksInExport, AnExportDirectoryThatIsALinkIsRefused) {
     fs::remove_all(dir.file("Export"));
     fs::create_directory(elsewhere.file("away"));
     fs::create_directory_symlink(elsewhere.file("away"), dir.file("Export"));
-    try {
-        workflow::exportToTarget(media::hardDiskTarget(dir.path()), dirs, station(), media::MediaSources{}, files);
-        ADD_FAILURE() << "exported through the link";
-    } catch (const media::ExportError& e) {
-        EXPECT_EQ(workflow::czechMessage(e), "Export na " + dir.path() + "Export se nepovedl: adresář " + dir.path() +
-                                                 "Export je odkaz na jiné místo, kam program data neexportuje.\r"
-                                                 "Data nebyla exportována.");
+    if (const auto e = errorOf<media::ExportError>([&] {
+            workflow::exportToTarget(media::hardDiskTarget(dir.path()), dirs, station(), media::MediaSources{}, files);
+        })) {
+        EXPECT_EQ(workflow::czechMessage(*e), "Export na " + dir.path() + "Export se nepovedl: adresář " + dir.path() +
+                                                  "Export je odkaz na jiné místo, kam program data neexportuje.\r"
+                                                  "Data nebyla exportována.");
     }
     EXPECT_TRUE(fs::is_empty(elsewhere.file("away")));
 }
 
 TEST_F(PlantedLinksInExport, ADirectoryAtTheTargetIsRefused) {
     fs::create_directory(target());
-    try {
-        workflow::exportToTarget(media::hardDiskTarget(dir.path()), dirs, station(), media::MediaSources{}, files);
-        ADD_FAILURE() << "reported exported onto a directory";
-    } catch (const media::ExportError& e) {
-        EXPECT_EQ(workflow::czechMessage(e), "Export na " + dir.path() + "Export se nepovedl: na místě souboru " +
-                                                 target() + " je adresář nebo zařízení.\rData nebyla exportována.");
+    if (const auto e = errorOf<media::ExportError>([&] {
+            workflow::exportToTarget(media::hardDiskTarget(dir.path()), dirs, station(), media::MediaSources{}, files);
+        })) {
+        EXPECT_EQ(workflow::czechMessage(*e), "Export na " + dir.path() + "Export se nepovedl: na místě souboru " +
+                                                  target() + " je adresář nebo zařízení.\rData nebyla exportována.");
     }
     EXPECT_TRUE(fs::is_directory(target()));
 }

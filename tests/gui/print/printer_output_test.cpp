@@ -14,10 +14,12 @@
 #include "render/print_errors.h"
 #include "support/pdf_tools.h"
 #include "support/temp_dir.h"
+#include "support/error_of.h"
 
 namespace talmorek::gui {
 namespace {
 
+using testing::errorOf;
 using testing::pageSizes;
 using testing::pdfInfo;
 using testing::pdfText;
@@ -126,11 +128,8 @@ TEST_F(PrinterPages, APdfFileThatCannotBeWrittenIsOneCzechSentence) {
     QtWarnings::seen.clear();
     {
         QtWarnings warnings;
-        try {
-            printPages(printer, numberedPages(2), 1, 2, 1);
-            ADD_FAILURE() << "printed";
-        } catch (const render::PrintOutputError& e) {
-            EXPECT_EQ(std::string(e.what()),
+        if (const auto e = errorOf<render::PrintOutputError>([&] { printPages(printer, numberedPages(2), 1, 2, 1); })) {
+            EXPECT_EQ(std::string(e->what()),
                       "Soubor " + dir.file("taken.pdf") + " nelze zapsat: na místě souboru je adresář.");
         }
     }
