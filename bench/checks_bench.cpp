@@ -9,15 +9,15 @@
 #include <random>
 #include <string>
 
-#include "checks/catalogue.h"
-#include "checks/catalogue_texts.h"
-#include "checks/check_run.h"
-#include "checks/protocol.h"
-#include "data/file_io.h"
-#include "data/registers.h"
-#include "data/station.h"
-#include "entry/check_numbers.h"
-#include "entry/recompute.h"
+#include "core/checks/catalogue.h"
+#include "core/checks/catalogue_texts.h"
+#include "core/checks/check_run.h"
+#include "core/checks/protocol.h"
+#include "core/data/file_io.h"
+#include "core/data/registers.h"
+#include "core/data/station.h"
+#include "core/record/check_numbers.h"
+#include "core/record/recompute.h"
 
 namespace {
 
@@ -65,8 +65,8 @@ const NationalInstallation& installation() {
 
 // A precinct of 1,200 voters where all 22 parties got votes and every one of
 // their 36 candidates a preferential vote; recomputed, so it passes.
-entry::RecordOfVote fullRecord(const data::PartyList& parties, std::int32_t obec) {
-    entry::RecordOfVote r;
+record::RecordOfVote fullRecord(const data::PartyList& parties, std::int32_t obec) {
+    record::RecordOfVote r;
     r.ClearResults();
     r.T4.RegKod = static_cast<std::uint16_t>(3100 + (kMunicipalities - 1) % 77);
     r.T4.Obec = obec;
@@ -75,8 +75,8 @@ entry::RecordOfVote fullRecord(const data::PartyList& parties, std::int32_t obec
     r.T4.VydObalky = 600;
     r.T4.OdevzdObalky = 598;
     r.T4.PlatneHlasy = 594;
-    r.T4.KC1 = entry::KontrolniCislo1(r.T4.Obec, r.T4.Okrsek);
-    r.T4.KC2 = entry::kc2OfSection2(r.T4);
+    r.T4.KC1 = record::KontrolniCislo1(r.T4.Obec, r.T4.Okrsek);
+    r.T4.KC2 = record::kc2OfSection2(r.T4);
     for (int n = 1; n <= kParties; ++n) {
         r.MarkParty(n, true);
         r.party(n).PocHlasu = 27;
@@ -90,8 +90,8 @@ entry::RecordOfVote fullRecord(const data::PartyList& parties, std::int32_t obec
     data::TStanice station;
     station.KodObce = std::to_string(obec);
     station.KodOS = "17";
-    entry::RecomputeAll(r, parties, entry::tickedParties(r, parties), station,
-                        entry::fixedSources({2021, 10, 9, 14, 30, 0}, 1));
+    record::RecomputeAll(r, parties, record::tickedParties(r, parties), station,
+                        record::fixedSources({2021, 10, 9, 14, 30, 0}, 1));
     return r;
 }
 
@@ -110,10 +110,10 @@ void BM_WholeCheckRun(benchmark::State& state) {
     const data::PartyList parties = registers.NactiStrany();
     const checks::TCisChyb catalogue(installation().dir);
     const std::int32_t obec = std::stoi(municipalityCode(kMunicipalities - 1));
-    const entry::RecordOfVote clean = fullRecord(parties, obec);
+    const record::RecordOfVote clean = fullRecord(parties, obec);
     checks::TChybProt protocol(catalogue);
     for (auto _ : state) {
-        entry::RecordOfVote record = clean;
+        record::RecordOfVote record = clean;
         const checks::Verdict verdict = checks::ProvedKontroly(record, registers, parties, std::to_string(obec),
                                                                protocol, checks::Vybrano::CheckCommandOrSave);
         if (protocol.Count() != 0) state.SkipWithError("the record should pass every rule");

@@ -8,23 +8,23 @@
 #include <filesystem>
 #include <string>
 
-#include "export/blowfish.h"
-#include "export/data_file.h"
-#include "export/package.h"
+#include "core/export/blowfish.h"
+#include "core/export/data_file.h"
+#include "core/export/package.h"
 
 namespace {
 
 using namespace talmorek;
 
-entry::RecordOfVote fullRecord() {
-    entry::RecordOfVote r;
+record::RecordOfVote fullRecord() {
+    record::RecordOfVote r;
     r.T4.RegKod = 3203;
     r.T4.Obec = 532053;
     r.T4.Okrsek = 1;
     r.T4.ZapsOsoby = 1800;
     for (int n = 1; n <= 22; ++n) {
         r.MarkParty(n, true);
-        for (int j = 0; j < entry::kCandidates; ++j) r.party(n).PrefHlasy[static_cast<std::size_t>(j)] = static_cast<std::uint16_t>((n * 37 + j * 11) % 90);
+        for (int j = 0; j < record::kCandidates; ++j) r.party(n).PrefHlasy[static_cast<std::size_t>(j)] = static_cast<std::uint16_t>((n * 37 + j * 11) % 90);
         r.party(n).PocHlasu = static_cast<std::uint16_t>(100 + n);
     }
     r.TS.Datum = "20211009";
@@ -39,11 +39,11 @@ std::string benchDir() {
 }
 
 void BM_DataFileWriteAndRead(benchmark::State& state) {
-    const entry::RecordOfVote record = fullRecord();
+    const record::RecordOfVote record = fullRecord();
     const std::string dir = benchDir();
     for (auto _ : state) {
         exporting::saveResults(record, dir, "532053", 1, exporting::DataLetter::E);
-        entry::RecordOfVote back;
+        record::RecordOfVote back;
         benchmark::DoNotOptimize(exporting::NactiData(back, dir, "532053", 1, exporting::DataLetter::E));
     }
     std::filesystem::remove_all(dir);
@@ -71,10 +71,10 @@ namespace {
 
 // The same work without the disk: the line packed, then unpacked and parsed.
 void BM_DataFileInMemory(benchmark::State& state) {
-    const entry::RecordOfVote record = fullRecord();
+    const record::RecordOfVote record = fullRecord();
     for (auto _ : state) {
         std::string package = exporting::makePackage(exporting::resultsLine(record));
-        entry::RecordOfVote back;
+        record::RecordOfVote back;
         exporting::parseResultsLine(exporting::readPackage(package, "bench"), back, "bench");
         benchmark::DoNotOptimize(back.TS.Celkem);
     }

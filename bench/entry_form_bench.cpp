@@ -14,14 +14,14 @@
 
 #include <unistd.h>
 
-#include "checks/catalogue.h"
-#include "checks/catalogue_texts.h"
-#include "data/file_io.h"
-#include "data/registers.h"
-#include "data/station.h"
-#include "data/working_files.h"
-#include "export/data_file.h"
-#include "workflow/entry_form.h"
+#include "core/checks/catalogue.h"
+#include "core/checks/catalogue_texts.h"
+#include "core/data/file_io.h"
+#include "core/data/registers.h"
+#include "core/data/station.h"
+#include "core/data/working_files.h"
+#include "core/export/data_file.h"
+#include "core/entry/entry_form.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ public:
 
 class NoPrintJobs : public workflow::PrintJobs {
 public:
-    void protocolOfChecks(const checks::TChybProt&, const entry::TT4&, const data::TStanice&, bool,
+    void protocolOfChecks(const checks::TChybProt&, const record::TT4&, const data::TStanice&, bool,
                           const data::LocalDateTime&) override {}
     void tallySheet(const data::PartyList&, const data::CandidateTable&, const data::TStanice&, bool,
                     const data::LocalDateTime&) override {}
@@ -58,7 +58,7 @@ public:
     int pocetKopii() override { return 2; }
 };
 
-class NoBeep : public workflow::Beep {
+class NoBeep : public entry::Beep {
 public:
     void beep() override {}
 };
@@ -98,7 +98,7 @@ struct EntryInstallation {
         data::replaceFileAtomically(dir + "CISCHYB.RCD", cischyb);
         data::replaceFileAtomically(dir + "STANICE.RCD", data::encodeStanice(benchStation()));
 
-        entry::RecordOfVote r;
+        record::RecordOfVote r;
         r.ClearResults();
         r.T4.RegKod = 3201;
         r.T4.Obec = 554782;
@@ -107,7 +107,7 @@ struct EntryInstallation {
         for (int n = 1; n <= kParties; ++n) {
             r.MarkParty(n, true);
             r.party(n).PocHlasu = static_cast<std::uint16_t>(30 + n);
-            for (std::size_t j = 0; j < entry::kCandidates; ++j)
+            for (std::size_t j = 0; j < record::kCandidates; ++j)
                 r.party(n).PrefHlasy[j] = static_cast<std::uint16_t>((n + j) % 7);
         }
         r.hlasovani.ClenuOVKP = "5";
@@ -130,7 +130,7 @@ struct OpenForm {
     NoBeep beep;
     workflow::Workflow workflow{data::Directories{installation.dir, installation.dir, installation.dataDir, false},
                                 prompts, printJobs, exportDialogs};
-    workflow::EntryForm form{workflow, prompts, beep};
+    entry::EntryForm form{workflow, prompts, beep};
     bool opened = form.open();
 };
 
@@ -142,11 +142,11 @@ void BM_EntryFieldExit(benchmark::State& state) {
         state.SkipWithError("the entry window did not open");
         return;
     }
-    f.form.changePage(workflow::EntryPage::Section3);
+    f.form.changePage(entry::EntryPage::Section3);
     bool five = false;
     for (auto _ : state) {
         five = !five;
-        benchmark::DoNotOptimize(f.form.fieldExit(workflow::EntryField::R_SEdClenuOVKP, five ? "5" : "7"));
+        benchmark::DoNotOptimize(f.form.fieldExit(entry::EntryField::R_SEdClenuOVKP, five ? "5" : "7"));
     }
 }
 BENCHMARK(BM_EntryFieldExit);
@@ -161,8 +161,8 @@ void BM_EntryPageChange(benchmark::State& state) {
     bool toSection3 = false;
     for (auto _ : state) {
         toSection3 = !toSection3;
-        const auto result = f.form.changePage(toSection3 ? workflow::EntryPage::Section3 : workflow::EntryPage::Section1);
-        if (result != workflow::PageChange::Changed) state.SkipWithError("the page did not change");
+        const auto result = f.form.changePage(toSection3 ? entry::EntryPage::Section3 : entry::EntryPage::Section1);
+        if (result != entry::PageChange::Changed) state.SkipWithError("the page did not change");
     }
 }
 BENCHMARK(BM_EntryPageChange)->Unit(benchmark::kMicrosecond);
@@ -171,7 +171,7 @@ BENCHMARK(BM_EntryPageChange)->Unit(benchmark::kMicrosecond);
 // to a temporary file, flushed to the disk and renamed over its target.
 void BM_EntryPageChangeFloor(benchmark::State& state) {
     OpenForm f;
-    if (!f.opened || f.form.changePage(workflow::EntryPage::Section3) != workflow::PageChange::Changed) {
+    if (!f.opened || f.form.changePage(entry::EntryPage::Section3) != entry::PageChange::Changed) {
         state.SkipWithError("the entry window did not save");
         return;
     }

@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "export/blowfish.h"
-#include "export/package.h"
+#include "core/export/blowfish.h"
+#include "core/export/package.h"
 
 namespace {
 

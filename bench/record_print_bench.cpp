@@ -21,14 +21,14 @@
 #include "render/font_resolution.h"
 #include "render/paged_output.h"
 #include "render/qt_text_measure.h"
-#include "checks/catalogue.h"
-#include "checks/protocol.h"
-#include "data/clock.h"
-#include "data/registers.h"
-#include "data/station.h"
-#include "print/primitives.h"
-#include "print/record_document.h"
-#include "print/recording_document.h"
+#include "core/checks/catalogue.h"
+#include "core/checks/protocol.h"
+#include "core/data/clock.h"
+#include "core/data/registers.h"
+#include "core/data/station.h"
+#include "core/print/primitives.h"
+#include "core/print/record_document.h"
+#include "core/print/recording_document.h"
 #include "tool/demo_installation.h"
 
 namespace {
@@ -50,7 +50,7 @@ struct LargestRecord {
     std::string dir;
     std::string pdf;
     data::TStanice station;
-    entry::RecordOfVote record;
+    record::RecordOfVote record;
 
     LargestRecord() {
         ensureGuiApplication();
@@ -63,7 +63,7 @@ struct LargestRecord {
         record.T4.Okrsek = 1;
         for (int n = 1; n <= 22; ++n) {
             record.MarkParty(n, true);
-            entry::TT4P& p = record.T4P[static_cast<std::size_t>(n)];
+            record::TT4P& p = record.T4P[static_cast<std::size_t>(n)];
             p.PocHlasu = 360;
             for (int j = 1; j <= 36; ++j) p.PrefHlasy[static_cast<std::size_t>(j - 1)] = static_cast<std::uint16_t>(j);
         }

@@ -14,8 +14,8 @@
 #include <random>
 #include <string>
 
-#include "data/file_io.h"
-#include "data/registers.h"
+#include "core/data/file_io.h"
+#include "core/data/registers.h"
 
 namespace {
 

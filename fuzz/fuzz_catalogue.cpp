@@ -2,7 +2,7 @@
 // the check run loads it, every entry looked up, and every entry read
 // encodes to a record that decodes to the same entry.
 
-#include "checks/catalogue.h"
+#include "core/checks/catalogue.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -2,7 +2,7 @@
 // text, as a precinct data file or an export medium may hold it; and the
 // encoder and decoder agree on the same bytes used as plain text.
 
-#include "export/package.h"
+#include "core/export/package.h"
 #include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

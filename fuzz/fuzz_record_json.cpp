@@ -4,14 +4,14 @@
 
 #include <nlohmann/json.hpp>
 
-#include "entry/record_of_vote.h"
-#include "export/data_file.h"
+#include "core/record/record_of_vote.h"
+#include "core/export/data_file.h"
 #include "fuzz_support.h"
 #include "tool/record_json.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace talmorek;
-    entry::RecordOfVote record;
+    record::RecordOfVote record;
     try {
         record = tool::parseRecordJson(fuzz::bytesOf(data, size));
     } catch (const tool::RecordJsonError&) {
@@ -40,13 +40,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const std::exception& e) {
         fuzz::fail("the data-file writer raised an untyped exception", e.what());
     }
-    entry::RecordOfVote back;
+    record::RecordOfVote back;
     try {
         exporting::parseResultsLine(line, back, "fuzz.line");
     } catch (const std::exception& e) {
         fuzz::fail("the data-file reader refuses what the writer wrote", e.what());
     }
-    for (int n = 1; n <= entry::kFlagPositions; ++n) {
+    for (int n = 1; n <= record::kFlagPositions; ++n) {
         if (back.isFlagged(n) != record.isFlagged(n))
             fuzz::fail("a party's flag changed between writing and reading", "party " + std::to_string(n));
         if (record.isFlagged(n) && back.party(n).PocHlasu != record.party(n).PocHlasu)

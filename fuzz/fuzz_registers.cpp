@@ -5,8 +5,8 @@
 
 #include <array>
 
-#include "data/register_snapshot.h"
-#include "data/registers.h"
+#include "core/data/register_snapshot.h"
+#include "core/data/registers.h"
 #include "fuzz_support.h"
 
 namespace {

@@ -4,14 +4,14 @@
 // when character n of the flag string is "1"), and what it gives back the
 // writer must write so that reading it again gives the same record.
 
-#include "entry/record_of_vote.h"
-#include "export/data_file.h"
+#include "core/record/record_of_vote.h"
+#include "core/export/data_file.h"
 #include "fuzz_support.h"
 
 namespace {
 
-using talmorek::entry::kFlagPositions;
-using talmorek::entry::RecordOfVote;
+using talmorek::record::kFlagPositions;
+using talmorek::record::RecordOfVote;
 
 // The flag string of the T4 block: 60 characters from position 46.
 constexpr std::size_t kFlagsOffset = 45;

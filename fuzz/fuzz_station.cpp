@@ -3,10 +3,10 @@
 // the status update, which must leave every byte of the record but those of
 // `Stav` as it found them.
 
-#include "data/file_io.h"
-#include "data/station.h"
+#include "core/data/file_io.h"
+#include "core/data/station.h"
 #include "fuzz_support.h"
-#include "workflow/station_display.h"
+#include "core/workflow/station_display.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace talmorek;

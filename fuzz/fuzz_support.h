@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "data/directories.h"
-#include "data/errors.h"
+#include "core/data/directories.h"
+#include "core/data/errors.h"
 
 namespace talmorek::fuzz {
 

@@ -2,10 +2,10 @@
 // an input chooses the file, the rest is its content. They are read as the
 // check run loads them; what was read, written back, must read the same.
 
-#include "data/working_files.h"
-#include "entry/record_of_vote.h"
+#include "core/data/working_files.h"
+#include "core/record/record_of_vote.h"
 #include "fuzz_support.h"
-#include "workflow/saved_record.h"
+#include "core/workflow/saved_record.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace talmorek;
@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::putFile(dirs.data, "KOMISE.RCD", course ? std::string_view() : bytes);
 
     fuzz::refusingOnlyByDataError([&] {
-        entry::RecordOfVote record;
+        record::RecordOfVote record;
         workflow::loadCourseAndCommission(dirs, record);
     });
     fuzz::refusingOnlyByDataError([&] { (void)data::KomiseNeprazdna(dirs.data); });

@@ -8,7 +8,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "print/surface.h"
+#include "core/print/surface.h"
 
 namespace talmorek::render {
 

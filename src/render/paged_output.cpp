@@ -10,9 +10,9 @@
 
 #include "render/print_errors.h"
 #include "render/qt_surface.h"
-#include "data/errors.h"
-#include "data/file_io.h"
-#include "workflow/error_messages.h"
+#include "core/data/errors.h"
+#include "core/data/file_io.h"
+#include "core/workflow/error_messages.h"
 
 namespace talmorek::render {
 namespace {

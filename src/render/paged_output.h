@@ -6,8 +6,8 @@
 #include <QPainter>
 #include <QString>
 
-#include "data/file_system.h"
-#include "print/recorded_page.h"
+#include "core/data/file_system.h"
+#include "core/print/recorded_page.h"
 
 class QPagedPaintDevice;
 

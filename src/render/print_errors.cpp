@@ -1,7 +1,7 @@
 #include "render/print_errors.h"
 
-#include "workflow/error_messages.h"
-#include "data/errors.h"
+#include "core/workflow/error_messages.h"
+#include "core/data/errors.h"
 #include "render/font_resolution.h"
 
 namespace talmorek::render {

@@ -7,8 +7,8 @@
 
 #include <QPainter>
 
-#include "print/recorded_page.h"
-#include "print/surface.h"
+#include "core/print/recorded_page.h"
+#include "core/print/surface.h"
 
 namespace talmorek::render {
 

@@ -3,7 +3,7 @@
 // centring, right alignment and dotted fills computed while a layout runs
 // hold on the preview, the printer and the PDF alike.
 
-#include "print/surface.h"
+#include "core/print/surface.h"
 
 namespace talmorek::render {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "print/test_page_layout.h"
+#include "core/print/test_page_layout.h"
 
 namespace talmorek::render {
 

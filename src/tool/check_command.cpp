@@ -4,12 +4,12 @@
 #include <optional>
 #include <ostream>
 
-#include "checks/check_run.h"
-#include "checks/error_class.h"
-#include "data/file_io.h"
-#include "data/station.h"
-#include "workflow/saved_record.h"
-#include "entry/recompute.h"
+#include "core/checks/check_run.h"
+#include "core/checks/error_class.h"
+#include "core/data/file_io.h"
+#include "core/data/station.h"
+#include "core/workflow/saved_record.h"
+#include "core/record/recompute.h"
 #include "tool/command_support.h"
 #include "tool/commands.h"
 #include "tool/installation.h"
@@ -105,11 +105,11 @@ std::shared_ptr<const data::Clock> clockFor(const RecordOptions& o) {
     return data::systemClock();
 }
 
-entry::RecomputeSources sourcesFor(const RecordOptions& o, std::shared_ptr<const data::Clock> clock) {
-    return entry::sourcesOf(std::move(clock), o.seed);
+record::RecomputeSources sourcesFor(const RecordOptions& o, std::shared_ptr<const data::Clock> clock) {
+    return record::sourcesOf(std::move(clock), o.seed);
 }
 
-entry::RecomputeSources sourcesFor(const RecordOptions& o) { return sourcesFor(o, clockFor(o)); }
+record::RecomputeSources sourcesFor(const RecordOptions& o) { return sourcesFor(o, clockFor(o)); }
 
 void writeProtocolText(const checks::TChybProt& protocol, std::ostream& out) {
     if (protocol.Count() == 0) {
@@ -135,7 +135,7 @@ void writeProtocolText(const checks::TChybProt& protocol, std::ostream& out) {
 }
 
 nlohmann::ordered_json outcomeToJson(const checks::TChybProt& protocol, const checks::Verdict& verdict,
-                                     const entry::RecordOfVote& record) {
+                                     const record::RecordOfVote& record) {
     using Json = nlohmann::ordered_json;
     Json json = Json::object();
     json["findings"] = Json::array();
@@ -152,7 +152,7 @@ nlohmann::ordered_json outcomeToJson(const checks::TChybProt& protocol, const ch
     flags["T4"] = record.T4.Chyba;
     flags["TS"] = record.TS.Chyba;
     Json annexes = Json::object();
-    for (int n = 1; n <= entry::kPartySlots; ++n) {
+    for (int n = 1; n <= record::kPartySlots; ++n) {
         if (record.isFlagged(n) || record.party(n).Chyba != 0) annexes[std::to_string(n)] = record.party(n).Chyba;
     }
     flags["T4P"] = std::move(annexes);
@@ -171,7 +171,7 @@ int runCheck(const Args& args, std::ostream& out, std::ostream& err) {
     if (!dirs) return kExitFailure;
     try {
         const data::TStanice station = data::NactiStanici(dirs->station);
-        entry::RecordOfVote record;
+        record::RecordOfVote record;
         if (options->recordFile.empty()) {
             // The saved data, loaded as the program's check procedure loads them.
             if (!workflow::loadSavedRecord(*dirs, station, record)) {
@@ -185,7 +185,7 @@ int runCheck(const Args& args, std::ostream& out, std::ostream& err) {
         const data::PartyList parties = registers.NactiStrany();
         const checks::TCisChyb catalogue(dirs->program);
         if (options->recompute)
-            entry::RecomputeAll(record, parties, entry::tickedParties(record, parties), station, sourcesFor(*options));
+            record::RecomputeAll(record, parties, record::tickedParties(record, parties), station, sourcesFor(*options));
         // The run of the program's check command.
         checks::TChybProt protocol(catalogue);
         const std::string courseFile =

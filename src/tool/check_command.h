@@ -11,14 +11,14 @@
 
 #include <nlohmann/json.hpp>
 
-#include "checks/catalogue.h"
-#include "checks/protocol.h"
-#include "checks/verdict.h"
-#include "data/clock.h"
-#include "data/registers.h"
-#include "entry/recompute.h"
-#include "entry/record_of_vote.h"
-#include "export/data_file.h"
+#include "core/checks/catalogue.h"
+#include "core/checks/protocol.h"
+#include "core/checks/verdict.h"
+#include "core/data/clock.h"
+#include "core/data/registers.h"
+#include "core/record/recompute.h"
+#include "core/record/record_of_vote.h"
+#include "core/export/data_file.h"
 #include "tool/commands.h"
 
 namespace talmorek::tool {
@@ -41,9 +41,9 @@ std::optional<RecordOptions> parseRecordOptions(const Args& args, std::ostream& 
 // system's. It dates a recomputed summary record and the printouts alike.
 std::shared_ptr<const data::Clock> clockFor(const RecordOptions& o);
 // `clock` and Nahoda of a recomputation, the latter fixed by --seed.
-entry::RecomputeSources sourcesFor(const RecordOptions& o, std::shared_ptr<const data::Clock> clock);
+record::RecomputeSources sourcesFor(const RecordOptions& o, std::shared_ptr<const data::Clock> clock);
 // The same with the command's clock, for a command that prints nothing.
-entry::RecomputeSources sourcesFor(const RecordOptions& o);
+record::RecomputeSources sourcesFor(const RecordOptions& o);
 
 // The protocol of a check run, one line per finding, "<code> - <text>
 // <detail>", the findings of a party under a line "Strana: <n>"; "Nebyly
@@ -53,6 +53,6 @@ void writeProtocolText(const checks::TChybProt& protocol, std::ostream& out);
 // The findings and the verdict of a check run with what it left in the
 // record: `SeznamChyb` and the `Chyba` flags.
 nlohmann::ordered_json outcomeToJson(const checks::TChybProt& protocol, const checks::Verdict& verdict,
-                                     const entry::RecordOfVote& record);
+                                     const record::RecordOfVote& record);
 
 }  // namespace talmorek::tool

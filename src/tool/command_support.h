@@ -5,7 +5,7 @@
 #include <exception>
 #include <ostream>
 
-#include "workflow/error_messages.h"
+#include "core/workflow/error_messages.h"
 
 namespace talmorek::tool {
 

@@ -2,21 +2,21 @@
 #include <optional>
 #include <ostream>
 
-#include "data/decimal.h"
-#include "data/working_files.h"
+#include "core/data/decimal.h"
+#include "core/data/working_files.h"
 
-#include "data/file_io.h"
-#include "data/station.h"
-#include "entry/recompute.h"
-#include "export/data_file.h"
-#include "export/export_fingerprint.h"
-#include "export/package.h"
+#include "core/data/file_io.h"
+#include "core/data/station.h"
+#include "core/record/recompute.h"
+#include "core/export/data_file.h"
+#include "core/export/export_fingerprint.h"
+#include "core/export/package.h"
 #include "tool/check_command.h"
 #include "tool/command_support.h"
 #include "tool/commands.h"
 #include "tool/installation.h"
 #include "tool/record_json.h"
-#include "workflow/saved_record.h"
+#include "core/workflow/saved_record.h"
 
 namespace talmorek::tool {
 namespace {
@@ -26,19 +26,19 @@ constexpr const char* kUsage =
     "         talmorek-tool datafile write DIR [STATION] --record FILE.json --letter E|O "
     "[--recompute] [--now YYYY-MM-DDTHH:MM:SS] [--seed N]\n";
 
-void writeBlock(const entry::RecordOfVote& r, std::ostream& out) {
+void writeBlock(const record::RecordOfVote& r, std::ostream& out) {
     const auto& t4 = r.T4;
     out << "Obec: " << t4.Obec << "  Okrsek: " << t4.Okrsek << "  RegKod: " << t4.RegKod << "  KČ1: " << t4.KC1
         << "  Chyba: " << t4.Chyba << "\n"
         << "Zapsané osoby: " << t4.ZapsOsoby << "  Vydané obálky: " << t4.VydObalky
         << "  Odevzdané obálky: " << t4.OdevzdObalky << "  Platné hlasy: " << t4.PlatneHlasy << "  KČ2: " << t4.KC2
         << "\n";
-    for (int n = 1; n <= entry::kFlagPositions; ++n) {
+    for (int n = 1; n <= record::kFlagPositions; ++n) {
         if (!r.isFlagged(n)) continue;
         const auto& p = r.party(n);
         out << "Strana " << n << ": hlasy " << p.PocHlasu << ", KČ2 " << p.KC2 << ", KČ3 " << p.KC3 << ", KČ4 "
             << p.KC4 << ", poslední kandidát " << p.PoslKand << ", přednostní hlasy:";
-        for (int j = 1; j <= entry::kCandidates; ++j) {
+        for (int j = 1; j <= record::kCandidates; ++j) {
             if (p.pref(j)) out << " " << j << "=" << p.pref(j);
         }
         out << "\n";
@@ -52,14 +52,14 @@ void writeBlock(const entry::RecordOfVote& r, std::ostream& out) {
 // ("záznam" for T4, "příloha strany n" for a flagged party's annex), or
 // nothing. Such a record would be saved under this station's name and
 // exported as its result.
-std::optional<std::string> foreignBlock(const entry::RecordOfVote& record, const data::TStanice& station) {
+std::optional<std::string> foreignBlock(const record::RecordOfVote& record, const data::TStanice& station) {
     const std::int32_t obec = data::toIntOr(station.KodObce, 0);
     auto foreign = [&](const auto& block) { return block.Obec != obec || block.Okrsek != station.CisloOkrsku; };
     auto named = [](const auto& block) {
         return " (obec " + std::to_string(block.Obec) + ", okrsek " + std::to_string(block.Okrsek) + ")";
     };
     if (foreign(record.T4)) return "Záznam" + named(record.T4);
-    for (int n = 1; n <= entry::kFlagPositions; ++n)
+    for (int n = 1; n <= record::kFlagPositions; ++n)
         if (record.isFlagged(n) && foreign(record.party(n)))
             return "Příloha strany " + std::to_string(n) + named(record.party(n));
     return std::nullopt;
@@ -83,7 +83,7 @@ int show(const Args& args, std::ostream& out, std::ostream& err) {
         return kExitFailure;
     }
     try {
-        entry::RecordOfVote record;
+        record::RecordOfVote record;
         const std::string bytes = data::readWholeFile(file);
         exporting::parseResultsLine(exporting::readResultsPackage(bytes, file), record, file);
         if (json) {
@@ -115,10 +115,10 @@ int write(const Args& args, std::ostream& out, std::ostream& err) {
     if (!dirs) return kExitFailure;
     try {
         const data::TStanice station = data::NactiStanici(dirs->station);
-        entry::RecordOfVote record = parseRecordJson(data::readWholeFile(options->recordFile));
+        record::RecordOfVote record = parseRecordJson(data::readWholeFile(options->recordFile));
         if (options->recompute) {
             const data::PartyList parties = data::Registers(dirs->program).NactiStrany();
-            entry::RecomputeAll(record, parties, entry::tickedParties(record, parties), station, sourcesFor(*options));
+            record::RecomputeAll(record, parties, record::tickedParties(record, parties), station, sourcesFor(*options));
         }
         // A record of another precinct would be saved under this station's
         // name and exported as its result.

@@ -4,12 +4,12 @@
 #include <string_view>
 #include <vector>
 
-#include "checks/catalogue.h"
-#include "checks/catalogue_texts.h"
-#include "data/file_io.h"
-#include "data/registers.h"
-#include "data/station.h"
-#include "data/working_files.h"
+#include "core/checks/catalogue.h"
+#include "core/checks/catalogue_texts.h"
+#include "core/data/file_io.h"
+#include "core/data/registers.h"
+#include "core/data/station.h"
+#include "core/data/working_files.h"
 
 namespace talmorek::tool {
 namespace {

@@ -4,13 +4,13 @@
 #include <nlohmann/json.hpp>
 #include <ostream>
 
-#include "checks/catalogue.h"
-#include "data/errors.h"
-#include "data/file_io.h"
-#include "data/record_file.h"
-#include "data/registers.h"
-#include "data/station.h"
-#include "data/working_files.h"
+#include "core/checks/catalogue.h"
+#include "core/data/errors.h"
+#include "core/data/file_io.h"
+#include "core/data/record_file.h"
+#include "core/data/registers.h"
+#include "core/data/station.h"
+#include "core/data/working_files.h"
 #include "tool/command_support.h"
 #include "tool/commands.h"
 

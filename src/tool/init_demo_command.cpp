@@ -1,6 +1,6 @@
 #include <ostream>
 
-#include "data/directories.h"
+#include "core/data/directories.h"
 #include "tool/command_support.h"
 #include "tool/commands.h"
 #include "tool/demo_installation.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "data/directories.h"
+#include "core/data/directories.h"
 
 namespace talmorek::tool {
 

@@ -1,10 +1,10 @@
 #include <ostream>
 #include <string_view>
 
-#include "data/errors.h"
-#include "data/file_io.h"
-#include "export/blowfish.h"
-#include "export/package.h"
+#include "core/data/errors.h"
+#include "core/data/file_io.h"
+#include "core/export/blowfish.h"
+#include "core/export/package.h"
 #include "tool/command_support.h"
 #include "tool/commands.h"
 

@@ -13,19 +13,19 @@
 #include "render/print_errors.h"
 #include "render/qt_text_measure.h"
 #include "render/test_page_facts.h"
-#include "workflow/saved_record.h"
-#include "checks/catalogue.h"
-#include "checks/check_run.h"
-#include "data/file_io.h"
-#include "data/registers.h"
-#include "data/station.h"
-#include "entry/recompute.h"
-#include "print/primitives.h"
-#include "print/protocol_layout.h"
-#include "print/record_document.h"
-#include "print/recording_document.h"
-#include "print/tally_layout.h"
-#include "print/test_page_layout.h"
+#include "core/workflow/saved_record.h"
+#include "core/checks/catalogue.h"
+#include "core/checks/check_run.h"
+#include "core/data/file_io.h"
+#include "core/data/registers.h"
+#include "core/data/station.h"
+#include "core/record/recompute.h"
+#include "core/print/primitives.h"
+#include "core/print/protocol_layout.h"
+#include "core/print/record_document.h"
+#include "core/print/recording_document.h"
+#include "core/print/tally_layout.h"
+#include "core/print/test_page_layout.h"
 #include "tool/check_command.h"
 #include "tool/command_support.h"
 #include "tool/commands.h"
@@ -56,8 +56,8 @@ struct PrintoutInput {
 };
 
 // The station's saved data or the given record.
-entry::RecordOfVote recordToPrint(const PrintoutInput& in) {
-    entry::RecordOfVote record;
+record::RecordOfVote recordToPrint(const PrintoutInput& in) {
+    record::RecordOfVote record;
     if (in.options.recordFile.empty()) {
         if (!workflow::loadSavedRecord(in.dirs, in.station, record)) throw Refused("Data nejsou pořízena!!!");
     } else {
@@ -75,14 +75,14 @@ struct CheckedRecord {
         // A record typed by hand gets its totals, check numbers and summary
         // as a save in the program would give them.
         if (in.options.recompute)
-            entry::RecomputeAll(record, parties, entry::tickedParties(record, parties), in.station,
+            record::RecomputeAll(record, parties, record::tickedParties(record, parties), in.station,
                                 sourcesFor(in.options, in.clock));
         checks::ProvedKontroly(record, registers, parties, in.station.KodObce, protocol,
                                checks::Vybrano::CheckCommandOrSave,
                                in.options.recordFile.empty() ? workflow::courseOfVotingFile(in.dirs)
                                                              : in.options.recordFile);
     }
-    entry::RecordOfVote record;
+    record::RecordOfVote record;
     data::Registers registers;
     checks::TCisChyb catalogue;
     checks::TChybProt protocol;

@@ -6,15 +6,15 @@
 #include <set>
 #include <string>
 
-#include "data/cp1250.h"
-#include "data/working_files.h"
-#include "export/results_fields.h"
+#include "core/data/cp1250.h"
+#include "core/data/working_files.h"
+#include "core/export/results_fields.h"
 
 namespace talmorek::tool {
 namespace {
 
 using Json = nlohmann::ordered_json;
-using entry::kCandidates;
+using record::kCandidates;
 using exporting::PreferenceCounts;
 using exporting::ResultFieldKind;
 
@@ -169,15 +169,15 @@ int partyKey(const std::string& key) {
     const bool digits = !key.empty() && key.size() <= 2 && key[0] != '0' &&
                         key.find_first_not_of("0123456789") == std::string::npos;
     if (!digits)
-        refuse("Klíč \"" + key + "\" v bloku T4P není číslo strany 1.." + std::to_string(entry::kPartySlots) + ".");
+        refuse("Klíč \"" + key + "\" v bloku T4P není číslo strany 1.." + std::to_string(record::kPartySlots) + ".");
     return std::stoi(key);
 }
 
 }  // namespace
 
-entry::RecordOfVote recordFromJson(const Json& json) {
+record::RecordOfVote recordFromJson(const Json& json) {
     if (!json.is_object()) refuse("Záznam hlasování musí být objekt JSON.");
-    entry::RecordOfVote r;
+    record::RecordOfVote r;
     r.ClearResults();
     r.TS.Typ = 3;
     for (const auto& item : json.items()) {
@@ -193,7 +193,7 @@ entry::RecordOfVote recordFromJson(const Json& json) {
             if (!value.is_object()) refuse("Blok T4P musí být objekt JSON s klíči podle čísel stran.");
             for (const auto& slot : value.items()) {
                 const int n = partyKey(slot.key());
-                entry::TT4P& p = r.party(n);
+                record::TT4P& p = r.party(n);
                 p.Typ = 2;
                 read(slot.value(), ("T4P." + slot.key()).c_str(), p, [](auto& v, auto& t) { visitResults(v, t); });
             }
@@ -216,7 +216,7 @@ entry::RecordOfVote recordFromJson(const Json& json) {
     return r;
 }
 
-entry::RecordOfVote parseRecordJson(std::string_view text) {
+record::RecordOfVote parseRecordJson(std::string_view text) {
     Json json;
     try {
         json = Json::parse(text);
@@ -232,12 +232,12 @@ entry::RecordOfVote parseRecordJson(std::string_view text) {
     }
 }
 
-Json recordToJson(const entry::RecordOfVote& r) {
+Json recordToJson(const record::RecordOfVote& r) {
     Json json = Json::object();
     json["T4"] = write(r.T4, [](auto& v, const auto& t) { visitResults(v, t); });
     Json annexes = Json::object();
-    for (int n = 1; n <= entry::kPartySlots; ++n) {
-        if (!r.isFlagged(n) && r.party(n) == entry::TT4P{}) continue;
+    for (int n = 1; n <= record::kPartySlots; ++n) {
+        if (!r.isFlagged(n) && r.party(n) == record::TT4P{}) continue;
         annexes[std::to_string(n)] = write(r.party(n), [](auto& v, const auto& t) { visitResults(v, t); });
     }
     json["T4P"] = std::move(annexes);

@@ -19,7 +19,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "entry/record_of_vote.h"
+#include "core/record/record_of_vote.h"
 
 namespace talmorek::tool {
 
@@ -30,11 +30,11 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-entry::RecordOfVote recordFromJson(const nlohmann::ordered_json& json);
+record::RecordOfVote recordFromJson(const nlohmann::ordered_json& json);
 // Parses the text first; a text that is not JSON is refused the same way.
-entry::RecordOfVote parseRecordJson(std::string_view text);
+record::RecordOfVote parseRecordJson(std::string_view text);
 
 // Every field; `T4P` holds the slots that are flagged or not empty.
-nlohmann::ordered_json recordToJson(const entry::RecordOfVote& record);
+nlohmann::ordered_json recordToJson(const record::RecordOfVote& record);
 
 }  // namespace talmorek::tool

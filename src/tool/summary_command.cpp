@@ -1,10 +1,10 @@
 #include <ostream>
 
-#include "checks/catalogue.h"
-#include "data/directories.h"
-#include "data/registers.h"
-#include "data/station.h"
-#include "data/working_files.h"
+#include "core/checks/catalogue.h"
+#include "core/data/directories.h"
+#include "core/data/registers.h"
+#include "core/data/station.h"
+#include "core/data/working_files.h"
 #include "tool/command_support.h"
 #include "tool/commands.h"
 #include "tool/installation.h"

@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-#include "data/errors.h"
+#include "core/data/errors.h"
 #include "render/font_resolution.h"
 
 namespace talmorek::render {

@@ -10,7 +10,7 @@
 
 #include "render/font_resolution.h"
 #include "render/qt_text_measure.h"
-#include "print/recording_surface.h"
+#include "core/print/recording_surface.h"
 
 namespace talmorek::render {
 namespace {

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "data/file_io.h"
+#include "core/data/file_io.h"
 
 namespace talmorek::testing {
 namespace {

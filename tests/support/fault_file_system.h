@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "data/file_system.h"
+#include "core/data/file_system.h"
 
 namespace talmorek::testing {
 

@@ -18,15 +18,15 @@
 #include <string>
 #include <vector>
 
-#include "checks/catalogue.h"
-#include "checks/catalogue_texts.h"
-#include "data/registers.h"
-#include "data/station.h"
-#include "data/working_files.h"
-#include "entry/check_numbers.h"
-#include "entry/recompute.h"
-#include "entry/record_of_vote.h"
-#include "export/data_file.h"
+#include "core/checks/catalogue.h"
+#include "core/checks/catalogue_texts.h"
+#include "core/data/registers.h"
+#include "core/data/station.h"
+#include "core/data/working_files.h"
+#include "core/record/check_numbers.h"
+#include "core/record/recompute.h"
+#include "core/record/record_of_vote.h"
+#include "core/export/data_file.h"
 #include "support/temp_dir.h"
 
 namespace talmorek::testing {
@@ -93,17 +93,17 @@ inline data::TStanice station(const std::string& kodObce = "554782", std::int32_
     return s;
 }
 
-inline entry::RecomputeSources fixedClock() { return entry::fixedSources({2021, 10, 9, 14, 30, 5}, 7); }
+inline record::RecomputeSources fixedClock() { return record::fixedSources({2021, 10, 9, 14, 30, 5}, 7); }
 
 // Puts preferential votes `votes` for the list order `order` of party n.
-inline void prefer(entry::RecordOfVote& r, int n, int order, std::uint16_t votes) {
+inline void prefer(record::RecordOfVote& r, int n, int order, std::uint16_t votes) {
     r.party(n).PrefHlasy.at(static_cast<std::size_t>(order - 1)) = votes;
 }
 
 // The record of the precinct as the entry window saves it: identification,
 // totals, the party votes, section III, and everything derived recomputed.
-inline entry::RecordOfVote cleanRecord(const data::PartyList& parties) {
-    entry::RecordOfVote r;
+inline record::RecordOfVote cleanRecord(const data::PartyList& parties) {
+    record::RecordOfVote r;
     r.ClearResults();
     r.T4.RegKod = kRegKod;
     r.T4.Obec = kObec;
@@ -127,25 +127,25 @@ inline entry::RecordOfVote cleanRecord(const data::PartyList& parties) {
     r.hlasovani.Zapisovat = "Jana Nováková";
     r.hlasovani.PoverPred = "Petr Svoboda";
     r.komise = {{"Karel Dvořák"}, {"Eva Malá"}, {"Tomáš Černý"}, {"Lucie Bílá"}};
-    r.T4.KC1 = entry::KontrolniCislo1(kObec, kOkrsek);
-    r.T4.KC2 = entry::kc2OfSection2(r.T4);
-    entry::RecomputeAll(r, parties, entry::tickedParties(r, parties), station(), fixedClock());
+    r.T4.KC1 = record::KontrolniCislo1(kObec, kOkrsek);
+    r.T4.KC2 = record::kc2OfSection2(r.T4);
+    record::RecomputeAll(r, parties, record::tickedParties(r, parties), station(), fixedClock());
     return r;
 }
 
 // The clean record of the precinct changed by `change`, recomputed as the
 // entry window recomputes before it saves.
 template <typename Change>
-entry::RecordOfVote changedRecord(const data::PartyList& parties, Change change) {
-    entry::RecordOfVote r = cleanRecord(parties);
+record::RecordOfVote changedRecord(const data::PartyList& parties, Change change) {
+    record::RecordOfVote r = cleanRecord(parties);
     change(r);
-    r.T4.KC2 = entry::kc2OfSection2(r.T4);
-    entry::RecomputeAll(r, parties, entry::tickedParties(r, parties), station(), fixedClock());
+    r.T4.KC2 = record::kc2OfSection2(r.T4);
+    record::RecomputeAll(r, parties, record::tickedParties(r, parties), station(), fixedClock());
     return r;
 }
 // Turnout of 92 %: warning 97 only.
-inline entry::RecordOfVote recordWithWarningsOnly(const data::PartyList& parties) {
-    return changedRecord(parties, [](entry::RecordOfVote& r) {
+inline record::RecordOfVote recordWithWarningsOnly(const data::PartyList& parties) {
+    return changedRecord(parties, [](record::RecordOfVote& r) {
         r.T4.VydObalky = 750;
         r.T4.OdevzdObalky = 745;
         r.T4.PlatneHlasy = 740;
@@ -153,18 +153,18 @@ inline entry::RecordOfVote recordWithWarningsOnly(const data::PartyList& parties
     });
 }
 // The count of the extracts not typed: passable errors 04 and 06.
-inline entry::RecordOfVote recordWithPassableErrorsOnly(const data::PartyList& parties) {
-    return changedRecord(parties, [](entry::RecordOfVote& r) { r.T4.ZapsOsoby = 0; });
+inline record::RecordOfVote recordWithPassableErrorsOnly(const data::PartyList& parties) {
+    return changedRecord(parties, [](record::RecordOfVote& r) { r.T4.ZapsOsoby = 0; });
 }
 // Party 7 with more votes than the precinct's valid votes: errors.
-inline entry::RecordOfVote recordWithErrors(const data::PartyList& parties) {
-    return changedRecord(parties, [](entry::RecordOfVote& r) { r.party(7).PocHlasu = 600; });
+inline record::RecordOfVote recordWithErrors(const data::PartyList& parties) {
+    return changedRecord(parties, [](record::RecordOfVote& r) { r.party(7).PocHlasu = 600; });
 }
 
 // What the entry window leaves in the data directory `dataDir` (ending with
 // "/") after a save of the precinct's record: the results block under
 // `letter` (the file of the other letter removed), HLASO.RCD and KOMISE.RCD.
-inline void saveRecord(const std::string& dataDir, const entry::RecordOfVote& r, exporting::DataLetter letter) {
+inline void saveRecord(const std::string& dataDir, const record::RecordOfVote& r, exporting::DataLetter letter) {
     exporting::saveResults(r, dataDir, station().KodObce, station().CisloOkrsku, letter);
     data::ZapisHlasovani(dataDir, r.hlasovani);
     data::ZapisKomisi(dataDir, r.komise);

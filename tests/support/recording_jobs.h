@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "checks/protocol.h"
-#include "data/clock.h"
-#include "data/directories.h"
-#include "data/registers.h"
-#include "data/station.h"
-#include "entry/record_of_vote.h"
-#include "workflow/export_dialogs.h"
-#include "workflow/print_jobs.h"
+#include "core/checks/protocol.h"
+#include "core/data/clock.h"
+#include "core/data/directories.h"
+#include "core/data/registers.h"
+#include "core/data/station.h"
+#include "core/record/record_of_vote.h"
+#include "core/workflow/export_dialogs.h"
+#include "core/workflow/print_jobs.h"
 
 namespace talmorek::testing {
 
@@ -41,7 +41,7 @@ public:
         return c;
     }
 
-    void protocolOfChecks(const checks::TChybProt& chyby, const entry::TT4& t4, const data::TStanice&,
+    void protocolOfChecks(const checks::TChybProt& chyby, const record::TT4& t4, const data::TStanice&,
                           bool sDiakritikou, const data::LocalDateTime& now) override {
         PrintCall c = call("protocolOfChecks", sDiakritikou, now);
         for (const auto& f : chyby.findings()) c.codes.push_back(f.Chyba);

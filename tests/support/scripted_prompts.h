@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "workflow/prompts.h"
+#include "core/workflow/prompts.h"
 
 namespace talmorek::testing {
 

@@ -8,11 +8,11 @@
 #include <sstream>
 
 #include "support/installation.h"
-#include "data/decimal.h"
-#include "data/registers.h"
-#include "data/working_files.h"
-#include "entry/party_list.h"
-#include "export/data_file.h"
+#include "core/data/decimal.h"
+#include "core/data/registers.h"
+#include "core/data/working_files.h"
+#include "core/record/party_list.h"
+#include "core/export/data_file.h"
 #include "tool/commands.h"
 #include "tool/record_json.h"
 
@@ -33,7 +33,7 @@ protected:
 
     // What the entry window would do after a change: derive everything anew.
     void recompute() {
-        entry::RecomputeAll(record, parties, entry::tickedParties(record, parties), testing::station(),
+        record::RecomputeAll(record, parties, record::tickedParties(record, parties), testing::station(),
                             testing::fixedClock());
     }
 
@@ -48,7 +48,7 @@ protected:
 
     testing::TempDir dir;
     data::PartyList parties;
-    entry::RecordOfVote record;
+    record::RecordOfVote record;
     std::ostringstream out, err;
 };
 
@@ -82,7 +82,7 @@ TEST_F(CheckCommand, ErrorsInSeveralPartiesAreListedUnderTheirParty) {
 
 TEST_F(CheckCommand, TheJsonVerdict) {
     record.T4.ZapsOsoby = 0;
-    record.T4.KC2 = entry::kc2OfSection2(record.T4);
+    record.T4.KC2 = record::kc2OfSection2(record.T4);
     prefer(record, 2, 21, 5);
     recompute();
     EXPECT_EQ(check({"--json"}), 1);
@@ -103,7 +103,7 @@ TEST_F(CheckCommand, TheJsonVerdict) {
 
 TEST_F(CheckCommand, PassableErrorsAndWarningsDoNotFailTheCommand) {
     record.T4.ZapsOsoby = 0;
-    record.T4.KC2 = entry::kc2OfSection2(record.T4);
+    record.T4.KC2 = record::kc2OfSection2(record.T4);
     recompute();
     EXPECT_EQ(check(), 0);
     EXPECT_EQ(out.str(),
@@ -189,7 +189,7 @@ TEST_F(CheckCommand, AMissingRegisterIsNamed) {
 // and the field, as the program's message does.
 struct NotANumberCase {
     const char* name;
-    std::function<void(const testing::TempDir&, entry::RecordOfVote&)> damage;
+    std::function<void(const testing::TempDir&, record::RecordOfVote&)> damage;
     std::vector<std::string> args;  // after the directory; "@" is the record file
     const char* file;               // relative to the installation
     const char* where;
@@ -199,7 +199,7 @@ struct NotANumberCase {
 void PrintTo(const NotANumberCase& c, std::ostream* os) { *os << c.name; }
 
 // What the entry window leaves in the data directory after a save.
-void saveInDataDirectory(const testing::TempDir& dir, const entry::RecordOfVote& r) {
+void saveInDataDirectory(const testing::TempDir& dir, const record::RecordOfVote& r) {
     std::filesystem::create_directory(dir.file("data"));
     testing::saveRecord(dir.file("data/"), r, exporting::DataLetter::E);
 }
@@ -222,32 +222,32 @@ INSTANTIATE_TEST_SUITE_P(
     CheckCommand, NotANumber,
     ::testing::Values(
         NotANumberCase{"stationOperatingSystemCode",
-                       [](const testing::TempDir& dir, entry::RecordOfVote&) {
+                       [](const testing::TempDir& dir, record::RecordOfVote&) {
                            data::TStanice s = testing::station();
                            s.KodOS = "]u";
                            dir.write("STANICE.RCD", data::encodeStanice(s));
                        },
                        {"--record", "@", "--recompute"}, "STANICE.RCD", "pole KodOS", "]u"},
         NotANumberCase{"partyCandidateCount",
-                       [](const testing::TempDir& dir, entry::RecordOfVote&) {
+                       [](const testing::TempDir& dir, record::RecordOfVote&) {
                            dir.write("STRANY.RCD", data::encodeStrana({"1", "Strana první", "36"}) +
                                                        data::encodeStrana({"2", "Strana druhá", "2O"}));
                        },
                        {"--record", "@"}, "STRANY.RCD", "záznam 2, pole PocetKandidatu", "2O"},
         NotANumberCase{"savedMembersPresent",
-                       [](const testing::TempDir& dir, entry::RecordOfVote& r) {
+                       [](const testing::TempDir& dir, record::RecordOfVote& r) {
                            r.hlasovani.ClenuOVKP = "5x";
                            saveInDataDirectory(dir, r);
                        },
                        {}, "data/HLASO.RCD", "pole ClenuOVKP", "5x"},
         NotANumberCase{"savedMembersInTotal",
-                       [](const testing::TempDir& dir, entry::RecordOfVote& r) {
+                       [](const testing::TempDir& dir, record::RecordOfVote& r) {
                            r.hlasovani.ClenuOVKC = "x";
                            saveInDataDirectory(dir, r);
                        },
                        {}, "data/HLASO.RCD", "pole ClenuOVKC", "x"},
         NotANumberCase{"givenMembersInTotal",
-                       [](const testing::TempDir&, entry::RecordOfVote& r) { r.hlasovani.ClenuOVKC = "x"; },
+                       [](const testing::TempDir&, record::RecordOfVote& r) { r.hlasovani.ClenuOVKC = "x"; },
                        {"--record", "@"}, "record.json", "pole ClenuOVKC", "x"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -272,7 +272,7 @@ TEST(CheckCommandOnDemo, ACleanRecordOfTheDemoStationPasses) {
     ASSERT_TRUE(registers.NajdiOkrsek(station.KodObce, station.CisloOkrsku, okrsek));
     const std::int32_t voters = registers.PocetVolicu(station.KodObce, station.CisloOkrsku);
     ASSERT_GT(voters, 100);
-    entry::RecordOfVote r;
+    record::RecordOfVote r;
     r.ClearResults();
     r.T4.RegKod = static_cast<std::uint16_t>(data::toIntStrict(okrsek.KodOkresu));
     r.T4.Obec = data::toIntStrict(station.KodObce);
@@ -281,9 +281,9 @@ TEST(CheckCommandOnDemo, ACleanRecordOfTheDemoStationPasses) {
     r.T4.VydObalky = static_cast<std::uint16_t>(voters * 6 / 10);
     r.T4.OdevzdObalky = r.T4.VydObalky;
     r.T4.PlatneHlasy = r.T4.VydObalky;
-    r.T4.KC1 = entry::KontrolniCislo1(r.T4.Obec, r.T4.Okrsek);
-    r.T4.KC2 = entry::kc2OfSection2(r.T4);
-    const int party = entry::partyNumberOf(parties.at(1));
+    r.T4.KC1 = record::KontrolniCislo1(r.T4.Obec, r.T4.Okrsek);
+    r.T4.KC2 = record::kc2OfSection2(r.T4);
+    const int party = record::partyNumberOf(parties.at(1));
     r.MarkParty(party, true);
     r.party(party).PocHlasu = r.T4.PlatneHlasy;
     prefer(r, party, 1, static_cast<std::uint16_t>(r.T4.PlatneHlasy / 10));

@@ -3,13 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include "export/export_fingerprint.h"
+#include "core/export/export_fingerprint.h"
 
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "export/data_file.h"
-#include "export/package.h"
+#include "core/export/data_file.h"
+#include "core/export/package.h"
 #include "support/temp_dir.h"
 #include "tool/commands.h"
 
@@ -216,7 +216,7 @@ TEST(Datafile, WriteRefusesWhatCouldNotBeReadBack) {
 // file and the position, instead of showing party 3's annex as party 4's.
 TEST(Datafile, ShowRefusesAFlagThatIsNotZeroOrOne) {
     TempDir dir;
-    entry::RecordOfVote r;
+    record::RecordOfVote r;
     r.ClearResults();
     r.TS.Typ = 3;
     r.MarkParty(3, true);

@@ -7,9 +7,9 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "data/registers.h"
-#include "data/station.h"
-#include "data/working_files.h"
+#include "core/data/registers.h"
+#include "core/data/station.h"
+#include "core/data/working_files.h"
 #include "support/temp_dir.h"
 #include "tool/commands.h"
 

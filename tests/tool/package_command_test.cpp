@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <sstream>
 
-#include "export/package.h"
+#include "core/export/package.h"
 #include "support/temp_dir.h"
 #include "tool/commands.h"
 

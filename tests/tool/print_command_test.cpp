@@ -12,9 +12,9 @@
 
 #include "support/installation.h"
 #include "support/golden.h"
-#include "data/registers.h"
-#include "entry/recompute.h"
-#include "print/recorded_page.h"
+#include "core/data/registers.h"
+#include "core/record/recompute.h"
+#include "core/print/recorded_page.h"
 #include "tool/commands.h"
 #include "tool/record_json.h"
 
@@ -65,7 +65,7 @@ protected:
 
     ::talmorek::testing::TempDir dir;
     data::PartyList parties;
-    entry::RecordOfVote record;
+    record::RecordOfVote record;
     std::ostringstream out, err;
 };
 
@@ -164,7 +164,7 @@ TEST_F(PrintCommand, RecordInDirectPrintIsTheCopyThatGoesToThePrinter) {
 TEST_F(PrintCommand, RecordTypedByHandGetsItsSummaryFromRecompute) {
     // The footer identifies the precinct from the summary record, which
     // only a save (or --recompute) fills in.
-    record.TS = entry::TTS{};
+    record.TS = record::TTS{};
     ASSERT_EQ(printRecord("record"), 0) << err.str();
     EXPECT_TRUE(has(pageTexts(print::parseRecordedDocument(dir.read("calls.txt")), 1), "0 - 0 - "));
     ASSERT_EQ(printRecord("record", {"--recompute", "--seed", "7"}), 0) << err.str();
@@ -175,11 +175,11 @@ TEST_F(PrintCommand, RecordTypedByHandGetsItsSummaryFromRecompute) {
 // (whose control total counts its date and time) and the footer's time
 // stamp show the same moment.
 TEST_F(PrintCommand, NowDatesTheSummaryAndTheFooterAlike) {
-    record.TS = entry::TTS{};
+    record.TS = record::TTS{};
     ASSERT_EQ(printRecord("record", {"--recompute", "--seed", "7"}), 0) << err.str();
-    entry::RecordOfVote expected = record;
-    entry::RecomputeAll(expected, parties, entry::tickedParties(expected, parties), testing::station(),
-                        entry::fixedSources({2021, 10, 9, 14, 30, 5}, 7));
+    record::RecordOfVote expected = record;
+    record::RecomputeAll(expected, parties, record::tickedParties(expected, parties), testing::station(),
+                        record::fixedSources({2021, 10, 9, 14, 30, 5}, 7));
     const auto texts = pageTexts(print::parseRecordedDocument(dir.read("calls.txt")), 1);
     EXPECT_TRUE(has(texts, std::to_string(expected.TS.Celkem))) << expected.TS.Celkem;
     EXPECT_TRUE(has(texts, "09.10.2021 14:30:05,000"));

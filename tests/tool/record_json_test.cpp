@@ -11,9 +11,9 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 // Every block of the record, field by field.
-void expectSameRecord(const entry::RecordOfVote& a, const entry::RecordOfVote& b) {
+void expectSameRecord(const record::RecordOfVote& a, const record::RecordOfVote& b) {
     EXPECT_EQ(a.T4, b.T4);
-    for (int n = 1; n <= entry::kPartySlots; ++n) EXPECT_EQ(a.party(n), b.party(n)) << "T4P " << n;
+    for (int n = 1; n <= record::kPartySlots; ++n) EXPECT_EQ(a.party(n), b.party(n)) << "T4P " << n;
     EXPECT_EQ(a.TS, b.TS);
     EXPECT_EQ(a.hlasovani, b.hlasovani);
     EXPECT_EQ(a.komise, b.komise);
@@ -30,18 +30,18 @@ std::string refusal(const std::string& text) {
 }
 
 TEST(RecordJson, AnEmptyObjectIsAClearedRecord) {
-    entry::RecordOfVote r = parseRecordJson("{}");
-    EXPECT_EQ(r.T4, entry::TT4{});
+    record::RecordOfVote r = parseRecordJson("{}");
+    EXPECT_EQ(r.T4, record::TT4{});
     EXPECT_EQ(r.T4.Typ, 1);
     EXPECT_EQ(r.T4.ZakrStrany, std::string(60, '0'));
     EXPECT_EQ(r.TS.Typ, 3);
-    for (int n = 1; n <= entry::kPartySlots; ++n) EXPECT_EQ(r.party(n), entry::TT4P{});
+    for (int n = 1; n <= record::kPartySlots; ++n) EXPECT_EQ(r.party(n), record::TT4P{});
     EXPECT_EQ(r.hlasovani, data::Hlasovani{});
     EXPECT_TRUE(r.komise.empty());
 }
 
 TEST(RecordJson, ReadsTheFieldsGiven) {
-    entry::RecordOfVote r = parseRecordJson(R"({
+    record::RecordOfVote r = parseRecordJson(R"({
         "T4": {"Obec": 554782, "Okrsek": 3, "RegKod": 3201, "VydObalky": 530,
                "ZakrStrany": "000000100000000000000000000000000000000000000000000000000000"},
         "T4P": {"7": {"PocHlasu": 120, "PrefHlasy": [15, 0, 40, 0, 0, 0, 0, 0, 0, 0, 0, 2,
@@ -58,7 +58,7 @@ TEST(RecordJson, ReadsTheFieldsGiven) {
     EXPECT_EQ(r.party(7).PocHlasu, 120);
     EXPECT_EQ(r.party(7).pref(12), 2);
     EXPECT_EQ(r.party(7).pref(36), 65535);
-    EXPECT_EQ(r.party(6), entry::TT4P{});
+    EXPECT_EQ(r.party(6), record::TT4P{});
     EXPECT_EQ(r.TS.Typ, 3);
     EXPECT_EQ(r.TS.SeznamChyb, "1604");
     EXPECT_EQ(r.TS.Rezerva, 2021);
@@ -78,7 +78,7 @@ TEST(RecordJson, WritingAndReadingGiveTheSameRecord) {
     parties.entries[1] = {"1", "A", "36"};
     parties.entries[2] = {"2", "B", "20"};
     parties.entries[3] = {"7", "C", "36"};
-    entry::RecordOfVote r = testing::cleanRecord(parties);
+    record::RecordOfVote r = testing::cleanRecord(parties);
     r.TS.RezervaA1 = "x";
     r.TS.RezervaB5 = -5;
     r.TS.RezervaD2 = 9007199254740993;  // more than a double holds exactly
@@ -92,7 +92,7 @@ TEST(RecordJson, WritingAndReadingGiveTheSameRecord) {
 }
 
 TEST(RecordJson, EveryFieldAtItsWidestComesBack) {
-    entry::RecordOfVote r = testing::widestRecord();
+    record::RecordOfVote r = testing::widestRecord();
     r.party(99) = testing::widestParty(99);  // an annex beyond the flags is written too
     for (const auto& f : data::hlaso::kFields) r.hlasovani.*f.member = testing::czechLetters(f.layout.capacity);
     r.komise = {{testing::czechLetters(50)}, {testing::czechLetters(50, 1)}};
@@ -180,7 +180,7 @@ TEST(RecordJson, TextLimitsCountCharactersNotBytes) {
 }
 
 TEST(RecordJson, AcceptsEveryFieldItWrites) {
-    entry::RecordOfVote r;
+    record::RecordOfVote r;
     r.ClearResults();
     r.MarkParty(60, true);
     const Json json = recordToJson(r);

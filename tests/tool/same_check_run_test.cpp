@@ -12,7 +12,7 @@
 #include <nlohmann/json.hpp>
 
 #include "core/workflow/workflow_fixture.h"
-#include "print/recorded_page.h"
+#include "core/print/recorded_page.h"
 #include "tool/commands.h"
 
 namespace talmorek::testing {
@@ -22,7 +22,7 @@ using Json = nlohmann::ordered_json;
 
 struct SameRunCase {
     const char* name;
-    std::function<void(entry::RecordOfVote&)> change;
+    std::function<void(record::RecordOfVote&)> change;
 };
 void PrintTo(const SameRunCase& c, std::ostream* os) { *os << c.name; }
 
@@ -87,7 +87,7 @@ TEST_P(SameCheckRun, ForTheSameSavedData) {
     EXPECT_EQ(printed, programCodes);
 
     // What the run marked in the record, as the program saved it.
-    const entry::RecordOfVote saved = readBack(verdict.PriznakChyby ? DataLetter::E : DataLetter::O);
+    const record::RecordOfVote saved = readBack(verdict.PriznakChyby ? DataLetter::E : DataLetter::O);
     // The data file keeps the list blank-padded to its width.
     const std::string listed = saved.TS.SeznamChyb.substr(0, saved.TS.SeznamChyb.find_last_not_of(' ') + 1);
     EXPECT_EQ(tool["SeznamChyb"].get<std::string>(), listed);
@@ -97,22 +97,22 @@ TEST_P(SameCheckRun, ForTheSameSavedData) {
 }
 
 const SameRunCase kSameRuns[] = {
-    {"clean", [](entry::RecordOfVote&) {}},
-    {"passableErrors", [](entry::RecordOfVote& r) { r.T4.ZapsOsoby = 0; }},
+    {"clean", [](record::RecordOfVote&) {}},
+    {"passableErrors", [](record::RecordOfVote& r) { r.T4.ZapsOsoby = 0; }},
     {"warning",
-     [](entry::RecordOfVote& r) {
+     [](record::RecordOfVote& r) {
          r.T4.VydObalky = 750;
          r.T4.OdevzdObalky = 745;
          r.T4.PlatneHlasy = 740;
          r.party(1).PocHlasu = 519;
      }},
     {"errorsOfParties",
-     [](entry::RecordOfVote& r) {
+     [](record::RecordOfVote& r) {
          r.party(7).PocHlasu = 600;
          prefer(r, 2, 21, 5);  // party 2 has 20 candidates
      }},
     {"everyClass",
-     [](entry::RecordOfVote& r) {
+     [](record::RecordOfVote& r) {
          r.T4.ZapsOsoby = 0;
          r.T4.OdevzdObalky = 400;
          r.T4.PlatneHlasy = 390;

@@ -1,11 +1,11 @@
-#include "checks/catalogue.h"
+#include "core/checks/catalogue.h"
 
 #include <array>
 
-#include "data/directories.h"
-#include "data/errors.h"
-#include "data/record_fields.h"
-#include "data/record_file.h"
+#include "core/data/directories.h"
+#include "core/data/errors.h"
+#include "core/data/record_fields.h"
+#include "core/data/record_file.h"
 
 namespace talmorek::checks {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "data/record_layout.h"
+#include "core/data/record_layout.h"
 
 namespace talmorek::checks {
 

@@ -1,4 +1,4 @@
-#include "checks/catalogue_texts.h"
+#include "core/checks/catalogue_texts.h"
 
 #include <vector>
 

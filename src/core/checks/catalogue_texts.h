@@ -6,7 +6,7 @@
 
 #include <span>
 
-#include "checks/catalogue.h"
+#include "core/checks/catalogue.h"
 
 namespace talmorek::checks {
 

@@ -1,42 +1,42 @@
-#include "checks/check_run.h"
+#include "core/checks/check_run.h"
 
 #include <algorithm>
 #include <string>
 
-#include "checks/rules.h"
-#include "data/errors.h"
-#include "entry/party_list.h"
+#include "core/checks/rules.h"
+#include "core/data/errors.h"
+#include "core/record/party_list.h"
 
 namespace talmorek::checks {
 namespace {
 
 std::string inParentheses(std::int64_t value) { return "(" + std::to_string(value) + ")"; }
 
-void clearRecordFlags(entry::RecordOfVote& r, const data::PartyList& parties) {
+void clearRecordFlags(record::RecordOfVote& r, const data::PartyList& parties) {
     r.T4.Chyba = 0;
     // Every party of the list, flagged or not: a party un-flagged since the
     // last run must not keep a stale mark.
     for (int i = 1; i <= parties.length; ++i) {
-        const int n = entry::partyNumberOf(parties.at(i));
-        if (n >= 1 && n <= entry::kPartySlots) r.party(n).Chyba = 0;
+        const int n = record::partyNumberOf(parties.at(i));
+        if (n >= 1 && n <= record::kPartySlots) r.party(n).Chyba = 0;
     }
     r.TS.Chyba = 0;
 }
 
 void checkParty(CheckRules& rules, TChybProt& protocol, int n, const data::TStrana& listEntry) {
-    const entry::TT4P& p = rules.record().party(n);
+    const record::TT4P& p = rules.record().party(n);
     if (!rules.Kontrola12(false, n)) protocol.PridejChybu(0, 12, inParentheses(p.KStrana));
     if (!rules.Kontrola13(false, n)) protocol.PridejChybu(n, 13);
     if (!rules.Kontrola14(false, n)) protocol.PridejChybu(0, 14, inParentheses(p.KStrana));
     if (!rules.Kontrola15(false, n)) protocol.PridejChybu(n, 15);
     if (!rules.Kontrola17(false, n)) protocol.PridejChybu(n, 17);
-    for (int j = 1; j <= entry::kCandidates; ++j) {
+    for (int j = 1; j <= record::kCandidates; ++j) {
         if (!rules.Kontrola18(false, n, j)) protocol.PridejChybu(n, 18, "(kand. č. " + std::to_string(j) + ")");
     }
     if (!rules.Kontrola19(false, n)) protocol.PridejChybu(n, 19);
     // Places beyond the party's list must have no preferential votes.
-    const int listed = entry::candidateCountOf(listEntry);
-    for (int j = std::max(listed + 1, 1); j <= entry::kCandidates; ++j) {
+    const int listed = record::candidateCountOf(listEntry);
+    for (int j = std::max(listed + 1, 1); j <= record::kCandidates; ++j) {
         if (!rules.Kontrola20(false, n, j)) protocol.PridejChybu(n, 20, inParentheses(j));
     }
     if (!rules.Kontrola21(false, n)) protocol.PridejChybu(n, 21);
@@ -47,7 +47,7 @@ void checkParty(CheckRules& rules, TChybProt& protocol, int n, const data::TStra
     if (!rules.Kontrola42(false, n)) protocol.PridejChybu(n, 42);
 }
 
-Verdict runEveryRule(entry::RecordOfVote& r, const data::Registers& registers, const data::PartyList& parties,
+Verdict runEveryRule(record::RecordOfVote& r, const data::Registers& registers, const data::PartyList& parties,
                      const std::string& stationKodObce, TChybProt& protocol, Vybrano vybrano) {
     CheckRules rules(r, parties, registers, stationKodObce, protocol);
 
@@ -71,7 +71,7 @@ Verdict runEveryRule(entry::RecordOfVote& r, const data::Registers& registers, c
 
     // Annex 1, party by party in list order.
     for (int i = 1; i <= parties.length; ++i) {
-        const int n = entry::partyNumberOf(parties.at(i));
+        const int n = record::partyNumberOf(parties.at(i));
         if (r.isFlagged(n)) checkParty(rules, protocol, n, parties.at(i));
     }
 
@@ -117,7 +117,7 @@ Verdict runEveryRule(entry::RecordOfVote& r, const data::Registers& registers, c
 
 }  // namespace
 
-Verdict ProvedKontroly(entry::RecordOfVote& r, const data::Registers& registers, const data::PartyList& parties,
+Verdict ProvedKontroly(record::RecordOfVote& r, const data::Registers& registers, const data::PartyList& parties,
                        const std::string& stationKodObce, TChybProt& protocol, Vybrano vybrano,
                        const std::string& courseOfVotingFile) {
     try {

@@ -8,10 +8,10 @@
 
 #include <string>
 
-#include "checks/protocol.h"
-#include "checks/verdict.h"
-#include "data/registers.h"
-#include "entry/record_of_vote.h"
+#include "core/checks/protocol.h"
+#include "core/checks/verdict.h"
+#include "core/data/registers.h"
+#include "core/record/record_of_vote.h"
 
 namespace talmorek::checks {
 
@@ -44,7 +44,7 @@ enum class Vybrano : int {
 // course of voting that is no number is named with `courseOfVotingFile`,
 // where the caller read the course of voting from (HLASO.RCD or a record
 // given to the tool).
-Verdict ProvedKontroly(entry::RecordOfVote& record, const data::Registers& registers,
+Verdict ProvedKontroly(record::RecordOfVote& record, const data::Registers& registers,
                        const data::PartyList& parties, const std::string& stationKodObce, TChybProt& protocol,
                        Vybrano vybrano, const std::string& courseOfVotingFile = {});
 

@@ -1,8 +1,8 @@
-#include "checks/field_message.h"
+#include "core/checks/field_message.h"
 
 #include <algorithm>
 
-#include "data/cp1250.h"
+#include "core/data/cp1250.h"
 
 namespace talmorek::checks {
 namespace {

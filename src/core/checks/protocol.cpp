@@ -1,8 +1,8 @@
-#include "checks/protocol.h"
+#include "core/checks/protocol.h"
 
 #include <algorithm>
 
-#include "data/cp1250.h"
+#include "core/data/cp1250.h"
 
 namespace talmorek::checks {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "checks/catalogue.h"
+#include "core/checks/catalogue.h"
 
 namespace talmorek::checks {
 

@@ -3,9 +3,9 @@
 // every member present, the clerk and the member who hands the record over
 // are named.
 
-#include "checks/rules.h"
-#include "data/decimal.h"
-#include "data/station.h"
+#include "core/checks/rules.h"
+#include "core/data/decimal.h"
+#include "core/data/station.h"
 
 namespace talmorek::checks {
 namespace {

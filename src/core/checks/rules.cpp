@@ -1,8 +1,8 @@
-#include "checks/rules.h"
+#include "core/checks/rules.h"
 
-#include "checks/error_class.h"
-#include "data/cp1250.h"
-#include "entry/party_list.h"
+#include "core/checks/error_class.h"
+#include "core/data/cp1250.h"
+#include "core/record/party_list.h"
 
 namespace talmorek::checks {
 namespace {
@@ -10,7 +10,7 @@ namespace {
 constexpr std::size_t kSeznamChybCapacity = 50;
 }  // namespace
 
-CheckRules::CheckRules(entry::RecordOfVote& record, const data::PartyList& parties, const data::Registers& registers,
+CheckRules::CheckRules(record::RecordOfVote& record, const data::PartyList& parties, const data::Registers& registers,
                        std::string stationKodObce, TChybProt& protocol)
     : record_(record),
       parties_(parties),
@@ -66,7 +66,7 @@ bool CheckRules::Kontrola02(bool iBezHlaseni) {
 }
 
 bool CheckRules::Kontrola03(bool iBezHlaseni, std::int64_t* expectedKC1) {
-    const entry::TT4& t4 = record_.T4;
+    const record::TT4& t4 = record_.T4;
     // 999999 × 100000 + 99999 needs 37 bits.
     const std::int64_t expected = (std::int64_t{t4.Obec} * 100000 + t4.Okrsek) % 7;
     if (expectedKC1) *expectedKC1 = expected;
@@ -78,37 +78,37 @@ bool CheckRules::Kontrola04(bool iBezHlaseni) {
 }
 
 bool CheckRules::Kontrola05(bool iBezHlaseni) {
-    const entry::TT4& t4 = record_.T4;
+    const record::TT4& t4 = record_.T4;
     return judge(t4.ZapsOsoby <= 0 || t4.VydObalky > 0, iBezHlaseni, "05", kZaznamT4);
 }
 
 bool CheckRules::Kontrola06(bool iBezHlaseni) {
-    const entry::TT4& t4 = record_.T4;
+    const record::TT4& t4 = record_.T4;
     return judge(std::int64_t{t4.VydObalky} <= t4.ZapsOsoby, iBezHlaseni, "06", kZaznamT4);
 }
 
 bool CheckRules::Kontrola07(bool iBezHlaseni) {
-    const entry::TT4& t4 = record_.T4;
+    const record::TT4& t4 = record_.T4;
     return judge(t4.VydObalky == 0 || t4.OdevzdObalky > 0, iBezHlaseni, "07", kZaznamT4);
 }
 
 bool CheckRules::Kontrola08(bool iBezHlaseni) {
-    const entry::TT4& t4 = record_.T4;
+    const record::TT4& t4 = record_.T4;
     return judge(t4.OdevzdObalky <= t4.VydObalky, iBezHlaseni, "08", kZaznamT4);
 }
 
 bool CheckRules::Kontrola09(bool iBezHlaseni) {
-    const entry::TT4& t4 = record_.T4;
+    const record::TT4& t4 = record_.T4;
     return judge(t4.OdevzdObalky == 0 || t4.PlatneHlasy > 0, iBezHlaseni, "09", kZaznamT4);
 }
 
 bool CheckRules::Kontrola10(bool iBezHlaseni) {
-    const entry::TT4& t4 = record_.T4;
+    const record::TT4& t4 = record_.T4;
     return judge(t4.PlatneHlasy <= t4.OdevzdObalky, iBezHlaseni, "10", kZaznamT4);
 }
 
 bool CheckRules::Kontrola11(bool iBezHlaseni, std::int64_t* expectedKC2) {
-    const entry::TT4& t4 = record_.T4;
+    const record::TT4& t4 = record_.T4;
     const std::int64_t expected = std::int64_t{t4.ZapsOsoby} + t4.VydObalky + t4.OdevzdObalky + t4.PlatneHlasy;
     if (expectedKC2) *expectedKC2 = expected;
     return judge(t4.KC2 == expected, iBezHlaseni, "11", kZaznamT4);
@@ -116,7 +116,7 @@ bool CheckRules::Kontrola11(bool iBezHlaseni, std::int64_t* expectedKC2) {
 
 bool CheckRules::Kontrola16(bool iBezHlaseni) {
     std::int64_t votes = 0;
-    entry::forEachFlaggedParty(record_, parties_, [&](int, int n) { votes += slot(n).PocHlasu; });
+    record::forEachFlaggedParty(record_, parties_, [&](int, int n) { votes += slot(n).PocHlasu; });
     return judge(record_.T4.PlatneHlasy == votes, iBezHlaseni, "16", kZaznamT4);
 }
 

@@ -23,11 +23,11 @@
 #include <string>
 #include <string_view>
 
-#include "checks/protocol.h"
-#include "checks/verdict.h"
-#include "data/register_snapshot.h"
-#include "data/registers.h"
-#include "entry/record_of_vote.h"
+#include "core/checks/protocol.h"
+#include "core/checks/verdict.h"
+#include "core/data/register_snapshot.h"
+#include "core/data/registers.h"
+#include "core/record/record_of_vote.h"
 
 namespace talmorek::checks {
 
@@ -41,7 +41,7 @@ class CheckRules {
 public:
     // `stationKodObce` is the municipality code of the station record: the
     // commission section of a precinct abroad has no entrusted member.
-    CheckRules(entry::RecordOfVote& record, const data::PartyList& parties, const data::Registers& registers,
+    CheckRules(record::RecordOfVote& record, const data::PartyList& parties, const data::Registers& registers,
                std::string stationKodObce, TChybProt& protocol);
 
     // Records that the rule with the two-digit `code` failed: lists the code
@@ -120,7 +120,7 @@ public:
     // district code is what rule 72 expects in every results record.
     const data::TOkrsky& referenceOkrsek() const { return referenceOkrsek_; }
 
-    entry::RecordOfVote& record() { return record_; }
+    record::RecordOfVote& record() { return record_; }
     const data::PartyList& parties() const { return parties_; }
     TChybProt& protocol() { return protocol_; }
 
@@ -129,9 +129,9 @@ private:
     bool judge(bool holds, bool iBezHlaseni, std::string_view code, int iZaznam);
     // The municipality of section II as the registers hold it: decimal text.
     std::string obecText() const;
-    entry::TT4P& slot(int n) { return record_.party(n); }
+    record::TT4P& slot(int n) { return record_.party(n); }
 
-    entry::RecordOfVote& record_;
+    record::RecordOfVote& record_;
     const data::PartyList& parties_;
     data::RegisterSnapshot registers_;
     std::string stationKodObce_;

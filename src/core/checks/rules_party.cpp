@@ -1,29 +1,29 @@
 // Rules on the Annex 1 record of one party: its check numbers, its votes
 // against section II and its preferential votes against its list.
 
-#include "checks/rules.h"
-#include "entry/record_of_vote.h"
+#include "core/checks/rules.h"
+#include "core/record/record_of_vote.h"
 
 namespace talmorek::checks {
 namespace {
 
-std::int64_t preferentialSum(const entry::TT4P& p) {
+std::int64_t preferentialSum(const record::TT4P& p) {
     std::int64_t sum = 0;
-    for (int j = 1; j <= entry::kCandidates; ++j) sum += p.pref(j);
+    for (int j = 1; j <= record::kCandidates; ++j) sum += p.pref(j);
     return sum;
 }
 
-std::int64_t controlProducts(const entry::TT4P& p) {
+std::int64_t controlProducts(const record::TT4P& p) {
     std::int64_t sum = 0;
-    for (int j = 1; j <= entry::kCandidates; ++j) sum += std::int64_t{j} * p.pref(j);
+    for (int j = 1; j <= record::kCandidates; ++j) sum += std::int64_t{j} * p.pref(j);
     return sum;
 }
 
 // The last list order with a preferential vote over the whole annex: unlike
 // the recomputation, the rule does not stop at the party's list, so a vote
 // typed for a place the list lacks shows up here too.
-std::int64_t lastOrderWithVotes(const entry::TT4P& p) {
-    for (int j = entry::kCandidates; j >= 1; --j) {
+std::int64_t lastOrderWithVotes(const record::TT4P& p) {
+    for (int j = record::kCandidates; j >= 1; --j) {
         if (p.pref(j) > 0) return j;
     }
     return 0;
@@ -38,7 +38,7 @@ bool CheckRules::Kontrola12(bool iBezHlaseni, int n) {
 }
 
 bool CheckRules::Kontrola13(bool iBezHlaseni, int n, std::int64_t* expectedKC1) {
-    const entry::TT4P& p = slot(n);
+    const record::TT4P& p = slot(n);
     const std::int64_t expected = (std::int64_t{p.Obec} * 100000 + p.Okrsek) % 7;
     if (expectedKC1) *expectedKC1 = expected;
     return judge(p.KC1 == expected, iBezHlaseni, "13", n);
@@ -54,20 +54,20 @@ bool CheckRules::Kontrola15(bool iBezHlaseni, int n) {
 }
 
 bool CheckRules::Kontrola17(bool iBezHlaseni, int n, std::int64_t* expectedKC2) {
-    const entry::TT4P& p = slot(n);
+    const record::TT4P& p = slot(n);
     const std::int64_t expected = std::int64_t{p.KStrana} + p.PocHlasu;
     if (expectedKC2) *expectedKC2 = expected;
     return judge(p.KC2 == expected, iBezHlaseni, "17", n);
 }
 
 bool CheckRules::Kontrola18(bool iBezHlaseni, int n, int j) {
-    const entry::TT4P& p = slot(n);
+    const record::TT4P& p = slot(n);
     return judge(p.pref(j) <= p.PocHlasu, iBezHlaseni, "18", n);
 }
 
 bool CheckRules::Kontrola19(bool iBezHlaseni, int n, std::int64_t* sumOut) {
     // Every voter of the party may give at most four preferential votes.
-    const entry::TT4P& p = slot(n);
+    const record::TT4P& p = slot(n);
     const std::int64_t sum = preferentialSum(p);
     if (sumOut) *sumOut = sum;
     return judge(sum <= 4 * std::int64_t{p.PocHlasu}, iBezHlaseni, "19", n);
@@ -78,28 +78,28 @@ bool CheckRules::Kontrola20(bool iBezHlaseni, int n, int j) {
 }
 
 bool CheckRules::Kontrola21(bool iBezHlaseni, int n, std::int64_t* expectedKC3) {
-    const entry::TT4P& p = slot(n);
+    const record::TT4P& p = slot(n);
     const std::int64_t expected = controlProducts(p);
     if (expectedKC3) *expectedKC3 = expected;
     return judge(p.KC3 == expected, iBezHlaseni, "21", n);
 }
 
 bool CheckRules::Kontrola22(bool iBezHlaseni, int n, std::int64_t* expectedKC4) {
-    const entry::TT4P& p = slot(n);
+    const record::TT4P& p = slot(n);
     const std::int64_t expected = std::int64_t{p.KC2} + p.KC3;
     if (expectedKC4) *expectedKC4 = expected;
     return judge(p.KC4 == expected, iBezHlaseni, "22", n);
 }
 
 bool CheckRules::Kontrola23(bool iBezHlaseni, int n, std::int64_t* expectedPoslKand) {
-    const entry::TT4P& p = slot(n);
+    const record::TT4P& p = slot(n);
     const std::int64_t expected = lastOrderWithVotes(p);
     if (expectedPoslKand) *expectedPoslKand = expected;
     return judge(p.PoslKand == expected, iBezHlaseni, "23", n);
 }
 
 bool CheckRules::Kontrola24(bool iBezHlaseni, int n) {
-    const entry::TT4P& p = slot(n);
+    const record::TT4P& p = slot(n);
     const bool onList = registers_.PocetKandidatuStrany(p.KStrana) >= std::int32_t{p.PoslKand};
     return judge(onList, iBezHlaseni, "24", n);
 }

@@ -5,11 +5,11 @@
 
 #include <cstdint>
 
-#include "checks/error_class.h"
-#include "checks/rules.h"
-#include "data/decimal.h"
-#include "entry/party_list.h"
-#include "entry/recompute.h"
+#include "core/checks/error_class.h"
+#include "core/checks/rules.h"
+#include "core/data/decimal.h"
+#include "core/record/party_list.h"
+#include "core/record/recompute.h"
 
 namespace talmorek::checks {
 namespace {
@@ -35,9 +35,9 @@ struct RecordHeader {
     std::uint16_t Typ, Oprava, Chyba, RegKod;
 };
 
-RecordHeader headerOf(const entry::TT4& r) { return {r.Typ, r.Oprava, r.Chyba, r.RegKod}; }
-RecordHeader headerOf(const entry::TT4P& r) { return {r.Typ, r.Oprava, r.Chyba, r.RegKod}; }
-RecordHeader headerOf(const entry::TTS& r) { return {r.Typ, r.Oprava, r.Chyba, r.RegKod}; }
+RecordHeader headerOf(const record::TT4& r) { return {r.Typ, r.Oprava, r.Chyba, r.RegKod}; }
+RecordHeader headerOf(const record::TT4P& r) { return {r.Typ, r.Oprava, r.Chyba, r.RegKod}; }
+RecordHeader headerOf(const record::TTS& r) { return {r.Typ, r.Oprava, r.Chyba, r.RegKod}; }
 
 // Which results record a header belongs to.
 enum class Kind { T4, T4P, TS };
@@ -52,7 +52,7 @@ struct RecordFinding {
 // and `TS`; every faulty record gets a finding and its `Chyba` flag.
 template <typename Faulty>
 bool eachRecord(CheckRules& rules, bool iBezHlaseni, const RecordFinding& finding, Faulty faulty) {
-    entry::RecordOfVote& r = rules.record();
+    record::RecordOfVote& r = rules.record();
     const std::string code = twoDigitCode(finding.code);
     bool holds = true;
     auto report = [&](int party, const char* detail, int iZaznam) {
@@ -62,7 +62,7 @@ bool eachRecord(CheckRules& rules, bool iBezHlaseni, const RecordFinding& findin
         rules.OznacChybu(code, iZaznam);
     };
     if (faulty(headerOf(r.T4), Kind::T4)) report(0, finding.t4Detail, kZaznamT4);
-    entry::forEachFlaggedParty(r, rules.parties(), [&](int, int n) {
+    record::forEachFlaggedParty(r, rules.parties(), [&](int, int n) {
         if (faulty(headerOf(r.party(n)), Kind::T4P)) report(n, "", n);
     });
     if (faulty(headerOf(r.TS), Kind::TS)) report(0, finding.tsDetail, kZaznamTS);
@@ -92,27 +92,27 @@ bool CheckRules::Kontrola64(bool iBezHlaseni) {
 }
 
 bool CheckRules::Kontrola66(bool iBezHlaseni) {
-    const entry::SummarySums sums = entry::summarySums(record_, parties_);
+    const record::SummarySums sums = record::summarySums(record_, parties_);
     return judge(record_.TS.SumaKC1 == sums.kc1, iBezHlaseni, "66", kZaznamTS);
 }
 
 bool CheckRules::Kontrola67(bool iBezHlaseni) {
-    const entry::SummarySums sums = entry::summarySums(record_, parties_);
+    const record::SummarySums sums = record::summarySums(record_, parties_);
     return judge(record_.TS.SumaKC2 == sums.kc2, iBezHlaseni, "67", kZaznamTS);
 }
 
 bool CheckRules::Kontrola68(bool iBezHlaseni) {
-    const entry::SummarySums sums = entry::summarySums(record_, parties_);
+    const record::SummarySums sums = record::summarySums(record_, parties_);
     return judge(record_.TS.SumaKC3 == sums.kc3, iBezHlaseni, "68", kZaznamTS);
 }
 
 bool CheckRules::Kontrola69(bool iBezHlaseni) {
-    const entry::SummarySums sums = entry::summarySums(record_, parties_);
+    const record::SummarySums sums = record::summarySums(record_, parties_);
     return judge(record_.TS.SumaKC4 == sums.kc4, iBezHlaseni, "69", kZaznamTS);
 }
 
 bool CheckRules::Kontrola70(bool iBezHlaseni) {
-    const entry::SummarySums sums = entry::summarySums(record_, parties_);
+    const record::SummarySums sums = record::summarySums(record_, parties_);
     return judge(record_.TS.SumaKSoucet == sums.kSoucet, iBezHlaseni, "70", kZaznamTS);
 }
 
@@ -129,15 +129,15 @@ bool CheckRules::Kontrola72(bool iBezHlaseni) {
 bool CheckRules::Kontrola76(bool iBezHlaseni) {
     const std::uint16_t way = record_.TS.ZpusobPorizeni;
     const bool holds =
-        way == entry::kEnteredAtStation || way == entry::kTypedAtReceivingPoint || way == entry::kReceivingMarkRemoved;
+        way == record::kEnteredAtStation || way == record::kTypedAtReceivingPoint || way == record::kReceivingMarkRemoved;
     if (!holds && !iBezHlaseni) protocol_.PridejChybu(0, 76);
     return judge(holds, iBezHlaseni, "76", kZaznamTS);
 }
 
 bool CheckRules::Kontrola77(bool iBezHlaseni) {
-    const entry::TTS& ts = record_.TS;
+    const record::TTS& ts = record_.TS;
     // Only a summary computed at the station carries this total.
-    if (ts.ZpusobPorizeni != entry::kEnteredAtStation) return true;
+    if (ts.ZpusobPorizeni != record::kEnteredAtStation) return true;
     WideSum expected;
     expected.add(data::toInt64Or(ts.Datum, 0))
         .add(ts.SumaKC1)

@@ -4,23 +4,23 @@
 
 #include <cstdint>
 
-#include "checks/exact_ratio.h"
-#include "checks/rules.h"
-#include "data/station.h"
-#include "entry/party_list.h"
+#include "core/checks/exact_ratio.h"
+#include "core/checks/rules.h"
+#include "core/data/station.h"
+#include "core/record/party_list.h"
 
 namespace talmorek::checks {
 
 bool CheckRules::Kontrola91(bool iBezHlaseni) {
     // Every voter on the extracts took an envelope: rare enough to ask about.
-    const entry::TT4& t4 = record_.T4;
+    const record::TT4& t4 = record_.T4;
     const bool suspicious = t4.ZapsOsoby != 0 && std::int64_t{t4.VydObalky} == t4.ZapsOsoby;
     return judge(!suspicious, iBezHlaseni, "91", kNoRecord);
 }
 
 bool CheckRules::Kontrola92(bool iBezHlaseni) {
     // Fewer than 80 % of the issued envelopes came back, and more than ten are missing.
-    const entry::TT4& t4 = record_.T4;
+    const record::TT4& t4 = record_.T4;
     const std::int64_t issued = t4.VydObalky, returned = t4.OdevzdObalky;
     const bool suspicious = issued > 0 && returned > 0 && returned * 100 < 80 * issued && issued - returned > 10;
     return judge(!suspicious, iBezHlaseni, "92", kNoRecord);
@@ -32,7 +32,7 @@ bool CheckRules::Kontrola93(bool iBezHlaseni) {
 
 bool CheckRules::Kontrola94(bool iBezHlaseni) {
     // A turnout below 10 %, in a precinct small enough for it to be a typing error.
-    const entry::TT4& t4 = record_.T4;
+    const record::TT4& t4 = record_.T4;
     const std::int64_t persons = t4.ZapsOsoby, issued = t4.VydObalky;
     const bool suspicious = persons > 0 && issued > 0 && issued * 100 < 10 * persons && issued <= 150;
     return judge(!suspicious, iBezHlaseni, "94", kNoRecord);
@@ -40,7 +40,7 @@ bool CheckRules::Kontrola94(bool iBezHlaseni) {
 
 bool CheckRules::Kontrola95(bool iBezHlaseni) {
     // Fewer than 90 % of the envelopes held a valid vote, and more than two did not.
-    const entry::TT4& t4 = record_.T4;
+    const record::TT4& t4 = record_.T4;
     const std::int64_t returned = t4.OdevzdObalky, valid = t4.PlatneHlasy;
     const bool suspicious = returned > 0 && valid > 0 && valid * 100 < 90 * returned && returned - valid > 2;
     return judge(!suspicious, iBezHlaseni, "95", kNoRecord);
@@ -64,7 +64,7 @@ bool CheckRules::Kontrola96(bool iBezHlaseni, std::int32_t* registeredVoters) {
 bool CheckRules::Kontrola97(bool iBezHlaseni) {
     // A turnout above 88 %; abroad the special list holds only voters who
     // asked to vote there, so the limit is 99 %.
-    const entry::TT4& t4 = record_.T4;
+    const record::TT4& t4 = record_.T4;
     const std::int64_t persons = t4.ZapsOsoby, issued = t4.VydObalky;
     const bool abroad = std::to_string(t4.Obec) == data::kKodZvlastnihoOkrsku;
     const std::int64_t limit = abroad ? 99 : 88;
@@ -77,12 +77,12 @@ bool CheckRules::Kontrola98(bool iBezHlaseni) {
     // or more than 66 % of what the voters could give, over the precinct or
     // over one party, suggests votes typed in the wrong place.
     VyuzitiPreferenci.clear();
-    const entry::TT4& t4 = record_.T4;
+    const record::TT4& t4 = record_.T4;
     const std::int64_t valid = t4.PlatneHlasy;
     if (valid >= 5) {
         std::int64_t used = 0;
-        entry::forEachFlaggedParty(record_, parties_, [&](int, int n) {
-            for (int j = 1; j <= entry::kCandidates; ++j) used += slot(n).pref(j);
+        record::forEachFlaggedParty(record_, parties_, [&](int, int n) {
+            for (int j = 1; j <= record::kCandidates; ++j) used += slot(n).pref(j);
         });
         if (used * 100 < 4 * valid || used * 100 > 264 * valid) {
             // Per cent of 4 × valid, in hundredths: used × 100 × 100 / (4 × valid).
@@ -92,11 +92,11 @@ bool CheckRules::Kontrola98(bool iBezHlaseni) {
         }
     }
     std::string failing;
-    entry::forEachFlaggedParty(record_, parties_, [&](int, int n) {
-        const entry::TT4P& p = slot(n);
+    record::forEachFlaggedParty(record_, parties_, [&](int, int n) {
+        const record::TT4P& p = slot(n);
         if (p.PocHlasu < 15) return;
         std::int64_t used = 0;
-        for (int j = 1; j <= entry::kCandidates; ++j) used += p.pref(j);
+        for (int j = 1; j <= record::kCandidates; ++j) used += p.pref(j);
         if (used * 100 >= 320 * std::int64_t{p.PocHlasu}) failing += ", " + std::to_string(n);
     });
     if (failing.empty()) return true;

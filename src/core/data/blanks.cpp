@@ -1,4 +1,4 @@
-#include "data/blanks.h"
+#include "core/data/blanks.h"
 
 namespace talmorek::data {
 

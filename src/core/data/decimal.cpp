@@ -1,9 +1,9 @@
-#include "data/decimal.h"
+#include "core/data/decimal.h"
 
 #include <limits>
 #include <string>
 
-#include "data/errors.h"
+#include "core/data/errors.h"
 
 namespace talmorek::data {
 

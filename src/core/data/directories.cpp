@@ -1,4 +1,4 @@
-#include "data/directories.h"
+#include "core/data/directories.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "data/errors.h"
+#include "core/data/errors.h"
 
 namespace talmorek::data {
 

@@ -1,4 +1,4 @@
-#include "data/file_io.h"
+#include "core/data/file_io.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 
-#include "data/errors.h"
+#include "core/data/errors.h"
 
 namespace talmorek::data {
 namespace {

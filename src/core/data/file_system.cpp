@@ -1,4 +1,4 @@
-#include "data/file_system.h"
+#include "core/data/file_system.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -6,7 +6,7 @@
 #include <system_error>
 #include <utility>
 
-#include "data/file_io.h"
+#include "core/data/file_io.h"
 
 #ifdef _WIN32
 #include <fcntl.h>

@@ -1,4 +1,4 @@
-#include "data/record_file.h"
+#include "core/data/record_file.h"
 
 #include <cerrno>
 #include <cstring>

@@ -16,8 +16,8 @@
 #include <string>
 #include <string_view>
 
-#include "data/errors.h"
-#include "data/file_system.h"
+#include "core/data/errors.h"
+#include "core/data/file_system.h"
 
 namespace talmorek::data {
 

@@ -1,8 +1,8 @@
-#include "data/record_layout.h"
+#include "core/data/record_layout.h"
 
 #include <algorithm>
 
-#include "data/cp1250.h"
+#include "core/data/cp1250.h"
 
 namespace talmorek::data {
 

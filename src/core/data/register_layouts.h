@@ -7,9 +7,9 @@
 
 #include <array>
 
-#include "data/record_fields.h"
-#include "data/record_layout.h"
-#include "data/registers.h"
+#include "core/data/record_fields.h"
+#include "core/data/record_layout.h"
+#include "core/data/registers.h"
 
 namespace talmorek::data {
 

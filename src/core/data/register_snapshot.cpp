@@ -1,10 +1,10 @@
-#include "data/register_snapshot.h"
+#include "core/data/register_snapshot.h"
 
-#include "data/cp1250.h"
-#include "data/decimal.h"
-#include "data/errors.h"
-#include "data/record_file.h"
-#include "data/register_layouts.h"
+#include "core/data/cp1250.h"
+#include "core/data/decimal.h"
+#include "core/data/errors.h"
+#include "core/data/record_file.h"
+#include "core/data/register_layouts.h"
 
 namespace talmorek::data {
 

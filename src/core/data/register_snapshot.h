@@ -18,7 +18,7 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "data/registers.h"
+#include "core/data/registers.h"
 
 namespace talmorek::data {
 

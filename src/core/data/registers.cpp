@@ -1,14 +1,14 @@
-#include "data/registers.h"
+#include "core/data/registers.h"
 
 #include <stdexcept>
 
-#include "data/cp1250.h"
-#include "data/decimal.h"
-#include "data/directories.h"
-#include "data/errors.h"
-#include "data/record_file.h"
-#include "data/register_layouts.h"
-#include "data/register_snapshot.h"
+#include "core/data/cp1250.h"
+#include "core/data/decimal.h"
+#include "core/data/directories.h"
+#include "core/data/errors.h"
+#include "core/data/record_file.h"
+#include "core/data/register_layouts.h"
+#include "core/data/register_snapshot.h"
 
 namespace talmorek::data {
 

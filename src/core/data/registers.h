@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "data/record_layout.h"
+#include "core/data/record_layout.h"
 
 namespace talmorek::data {
 

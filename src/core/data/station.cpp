@@ -1,14 +1,14 @@
-#include "data/station.h"
+#include "core/data/station.h"
 
 #include <array>
 
-#include "data/cp1250.h"
-#include "data/decimal.h"
-#include "data/errors.h"
-#include "data/directories.h"
-#include "data/file_io.h"
-#include "data/record_fields.h"
-#include "data/record_file.h"
+#include "core/data/cp1250.h"
+#include "core/data/decimal.h"
+#include "core/data/errors.h"
+#include "core/data/directories.h"
+#include "core/data/file_io.h"
+#include "core/data/record_fields.h"
+#include "core/data/record_file.h"
 
 namespace talmorek::data {
 namespace stanice {

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "data/file_system.h"
-#include "data/record_layout.h"
+#include "core/data/file_system.h"
+#include "core/data/record_layout.h"
 
 namespace talmorek::data {
 

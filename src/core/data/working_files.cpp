@@ -1,11 +1,11 @@
-#include "data/working_files.h"
+#include "core/data/working_files.h"
 
 #include <algorithm>
 
-#include "data/blanks.h"
-#include "data/directories.h"
-#include "data/file_io.h"
-#include "data/record_file.h"
+#include "core/data/blanks.h"
+#include "core/data/directories.h"
+#include "core/data/file_io.h"
+#include "core/data/record_file.h"
 
 namespace talmorek::data {
 

@@ -12,10 +12,10 @@
 #include <string_view>
 #include <vector>
 
-#include "data/decimal.h"
-#include "data/file_system.h"
-#include "data/record_fields.h"
-#include "data/record_layout.h"
+#include "core/data/decimal.h"
+#include "core/data/file_system.h"
+#include "core/data/record_fields.h"
+#include "core/data/record_layout.h"
 
 namespace talmorek::data {
 

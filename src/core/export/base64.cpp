@@ -1,9 +1,9 @@
-#include "export/base64.h"
+#include "core/export/base64.h"
 
 #include <array>
 #include <cstdint>
 
-#include "data/errors.h"
+#include "core/data/errors.h"
 
 namespace talmorek::exporting {
 namespace {

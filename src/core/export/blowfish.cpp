@@ -1,4 +1,4 @@
-#include "export/blowfish.h"
+#include "core/export/blowfish.h"
 
 #include <nettle/cfb.h>
 

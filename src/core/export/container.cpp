@@ -1,4 +1,4 @@
-#include "export/container.h"
+#include "core/export/container.h"
 
 #include <zlib.h>
 
@@ -6,7 +6,7 @@
 #include <new>
 #include <stdexcept>
 
-#include "data/errors.h"
+#include "core/data/errors.h"
 
 namespace talmorek::exporting {
 namespace {

@@ -1,15 +1,15 @@
-#include "export/data_file.h"
+#include "core/export/data_file.h"
 
 #include <concepts>
 #include <cstdint>
 
-#include "data/cp1250.h"
-#include "data/decimal.h"
-#include "data/errors.h"
-#include "data/file_io.h"
-#include "data/station.h"
-#include "export/package.h"
-#include "export/results_fields.h"
+#include "core/data/cp1250.h"
+#include "core/data/decimal.h"
+#include "core/data/errors.h"
+#include "core/data/file_io.h"
+#include "core/data/station.h"
+#include "core/export/package.h"
+#include "core/export/results_fields.h"
 
 namespace talmorek::exporting {
 namespace {
@@ -89,11 +89,11 @@ private:
 };
 
 // The party flags close the T4 block: sixty characters, "0" or "1" each.
-constexpr std::size_t kFlagsOffset = kT4BlockLength - entry::kFlagPositions;
-static_assert(kT4Fields.back().name == "ZakrStrany" && kT4Fields.back().width == entry::kFlagPositions);
+constexpr std::size_t kFlagsOffset = kT4BlockLength - record::kFlagPositions;
+static_assert(kT4Fields.back().name == "ZakrStrany" && kT4Fields.back().width == record::kFlagPositions);
 
 bool isFlagString(std::string_view flags) {
-    return flags.size() == static_cast<std::size_t>(entry::kFlagPositions) &&
+    return flags.size() == static_cast<std::size_t>(record::kFlagPositions) &&
            flags.find_first_not_of("01") == std::string_view::npos;
 }
 
@@ -101,7 +101,7 @@ bool isFlagString(std::string_view flags) {
 // there would move or drop annexes silently, so the file is refused at the
 // first such character.
 void checkFlags(std::string_view line, const std::string& file) {
-    const std::string_view flags = line.substr(kFlagsOffset, entry::kFlagPositions);
+    const std::string_view flags = line.substr(kFlagsOffset, record::kFlagPositions);
     if (const auto bad = flags.find_first_not_of("01"); bad != std::string_view::npos) {
         data::FormatError e(file, static_cast<long long>(kFlagsOffset + bad),
                             "Party flag " + std::to_string(bad + 1) + " is neither 0 nor 1");
@@ -125,28 +125,28 @@ std::string dataFilePath(const std::string& dataDir, DataLetter letter, std::str
     return dataDir + dataFileName(letter, kodObce, cisloOkrsku);
 }
 
-std::string resultsLine(const entry::RecordOfVote& r) {
+std::string resultsLine(const record::RecordOfVote& r) {
     if (!isFlagString(r.T4.ZakrStrany)) throw data::FieldValueError(r.T4.ZakrStrany, "ZakrStrany");
     LineWriter w;
     w.block(r.T4);
-    for (int n = 1; n <= entry::kFlagPositions; ++n)
+    for (int n = 1; n <= record::kFlagPositions; ++n)
         if (r.isFlagged(n)) w.block(r.party(n));
     w.block(r.TS);
     return w.take();
 }
 
-void parseResultsLine(std::string_view line, entry::RecordOfVote& rec, const std::string& file) {
+void parseResultsLine(std::string_view line, record::RecordOfVote& rec, const std::string& file) {
     rec.ClearResults();
     LineReader r(line, file);
     r.block(rec.T4, kT4BlockLength, "T4");
     checkFlags(line, file);
     // The flags just read tell which annexes follow.
-    for (int n = 1; n <= entry::kFlagPositions; ++n)
+    for (int n = 1; n <= record::kFlagPositions; ++n)
         if (rec.isFlagged(n)) r.block(rec.party(n), kT4PBlockLength, "T4P");
     r.block(rec.TS, kTSBlockLength, "TS");
 }
 
-void saveResults(const entry::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
+void saveResults(const record::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
                  std::int32_t cisloOkrsku, DataLetter letter, data::FileSystem& fs) {
     ZapisData(r, dataDir, kodObce, cisloOkrsku, letter, fs);
     // Only now, with the new data on disk, may the superseded file go; a
@@ -154,7 +154,7 @@ void saveResults(const entry::RecordOfVote& r, const std::string& dataDir, std::
     data::removeFileIfExists(dataFilePath(dataDir, otherLetter(letter), kodObce, cisloOkrsku), fs);
 }
 
-void ZapisData(const entry::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
+void ZapisData(const record::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
                std::int32_t cisloOkrsku, DataLetter letter, data::FileSystem& fs) {
     const std::string target = dataFilePath(dataDir, letter, kodObce, cisloOkrsku);
     std::string line;
@@ -173,7 +173,7 @@ std::string readResultsPackage(std::string_view packageText, const std::string& 
     return readPackage(packageText, fileForErrors, kLongestResultsLine);
 }
 
-bool NactiData(entry::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
+bool NactiData(record::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
                std::int32_t cisloOkrsku, DataLetter letter, data::FileSystem& fs) {
     r.ClearResults();
     const std::string source = dataFilePath(dataDir, letter, kodObce, cisloOkrsku);
@@ -186,7 +186,7 @@ bool NactiData(entry::RecordOfVote& r, const std::string& dataDir, std::string_v
         throw tooLarge;
     }
     std::string line = readResultsPackage(data::readWholeFile(source, fs), source);
-    entry::RecordOfVote parsed;
+    record::RecordOfVote parsed;
     parseResultsLine(line, parsed, source);
     r.T4 = parsed.T4;
     r.T4P = parsed.T4P;

@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "data/file_system.h"
-#include "entry/record_of_vote.h"
-#include "export/results_fields.h"
+#include "core/data/file_system.h"
+#include "core/record/record_of_vote.h"
+#include "core/export/results_fields.h"
 
 namespace talmorek::exporting {
 
@@ -36,18 +36,18 @@ std::string dataFilePath(const std::string& dataDir, DataLetter letter, std::str
 // its field raises FieldWidthError; party flags that are not sixty "0"/"1"
 // characters, or a text with a character code page 1250 cannot hold, raise
 // FieldValueError: what is written always reads back.
-std::string resultsLine(const entry::RecordOfVote& r);
+std::string resultsLine(const record::RecordOfVote& r);
 // Parses a text line into the results block of `r` (cleared first). A field
 // that is not a number raises ConversionError naming the file and the field;
 // a line shorter than its blocks, or a party flag that is not "0" or "1",
 // raises FormatError with the position in the line.
-void parseResultsLine(std::string_view line, entry::RecordOfVote& r, const std::string& fileForErrors);
+void parseResultsLine(std::string_view line, record::RecordOfVote& r, const std::string& fileForErrors);
 
 // The longest results line there is: the T4 block, the annexes of all sixty
 // parties a flag can name, the TS block. A data file whose package claims a
 // longer plain text is refused before anything is inflated.
 inline constexpr std::size_t kLongestResultsLine =
-    kT4BlockLength + entry::kFlagPositions * kT4PBlockLength + kTSBlockLength;
+    kT4BlockLength + record::kFlagPositions * kT4PBlockLength + kTSBlockLength;
 
 // The largest a data file can be: the package of the longest results line
 // takes some 21 KB; a file of more is refused before it is read.
@@ -66,20 +66,20 @@ std::string readResultsPackage(std::string_view packageText, const std::string& 
 // complete on disk before it replaces its target, and the other file goes
 // only after that: a save that fails (FieldWidthError, IoError) leaves the
 // precinct with the data it had.
-void saveResults(const entry::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
+void saveResults(const record::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
                  std::int32_t cisloOkrsku, DataLetter letter, data::FileSystem& fs = data::systemFileSystem());
 
 // Writes the data file with `letter` alone, crash-safely, and leaves the
 // other file as it is (a value too wide for its field raises FieldWidthError
 // naming the target): the writing step of `saveResults`, which alone keeps
 // the rule of one file. On its own it serves to set up a given pair of files.
-void ZapisData(const entry::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
+void ZapisData(const record::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
                std::int32_t cisloOkrsku, DataLetter letter, data::FileSystem& fs = data::systemFileSystem());
 
 // Clears the results block and fills it from the file with `letter`, if it
 // exists. Returns whether it existed. A damaged file raises FormatError or
 // ConversionError and leaves the disk unchanged.
-bool NactiData(entry::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
+bool NactiData(record::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
                std::int32_t cisloOkrsku, DataLetter letter, data::FileSystem& fs = data::systemFileSystem());
 
 }  // namespace talmorek::exporting

@@ -1,6 +1,6 @@
-#include "export/export_fingerprint.h"
+#include "core/export/export_fingerprint.h"
 
-#include "export/sha256.h"
+#include "core/export/sha256.h"
 
 namespace talmorek::exporting {
 

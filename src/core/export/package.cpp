@@ -1,11 +1,11 @@
-#include "export/package.h"
+#include "core/export/package.h"
 
 #include <algorithm>
 #include <array>
 
-#include "data/file_io.h"
-#include "export/base64.h"
-#include "export/blowfish.h"
+#include "core/data/file_io.h"
+#include "core/export/base64.h"
+#include "core/export/blowfish.h"
 
 namespace talmorek::exporting {
 

@@ -19,7 +19,7 @@
 #include <string>
 #include <string_view>
 
-#include "export/container.h"
+#include "core/export/container.h"
 
 namespace talmorek::exporting {
 

@@ -18,7 +18,7 @@
 #include <utility>
 #include <variant>
 
-#include "entry/record_of_vote.h"
+#include "core/record/record_of_vote.h"
 
 namespace talmorek::exporting {
 
@@ -33,7 +33,7 @@ enum class ResultFieldKind {
 };
 
 // The preferential votes of one party: 36 numbers of one width, one after the other.
-using PreferenceCounts = decltype(entry::TT4P::PrefHlasy);
+using PreferenceCounts = decltype(record::TT4P::PrefHlasy);
 
 template <typename Rec>
 struct ResultField {
@@ -49,7 +49,7 @@ struct ResultField {
     Member member;
 
     constexpr std::size_t values() const {
-        return std::holds_alternative<PreferenceCounts Rec::*>(member) ? entry::kCandidates : 1;
+        return std::holds_alternative<PreferenceCounts Rec::*>(member) ? record::kCandidates : 1;
     }
     // The characters the field takes in the line.
     constexpr std::size_t length() const { return width * values(); }
@@ -93,65 +93,65 @@ constexpr std::size_t lineLength(const std::array<ResultField<Rec>, N>& fields) 
 
 // Section II of the form.
 inline constexpr auto kT4Fields = withHeader(std::array{
-    numberField("ZapsOsoby", 5, &entry::TT4::ZapsOsoby),
-    numberField("VydObalky", 5, &entry::TT4::VydObalky),
-    numberField("OdevzdObalky", 5, &entry::TT4::OdevzdObalky),
-    numberField("PlatneHlasy", 5, &entry::TT4::PlatneHlasy),
-    numberField("KC2", 6, &entry::TT4::KC2),
-    fullTextField("ZakrStrany", entry::kFlagPositions, &entry::TT4::ZakrStrany),
+    numberField("ZapsOsoby", 5, &record::TT4::ZapsOsoby),
+    numberField("VydObalky", 5, &record::TT4::VydObalky),
+    numberField("OdevzdObalky", 5, &record::TT4::OdevzdObalky),
+    numberField("PlatneHlasy", 5, &record::TT4::PlatneHlasy),
+    numberField("KC2", 6, &record::TT4::KC2),
+    fullTextField("ZakrStrany", record::kFlagPositions, &record::TT4::ZakrStrany),
 });
 
 // Annex 1, one block per flagged party.
 inline constexpr auto kT4PFields = withHeader(std::array{
-    numberField("KStrana", 2, &entry::TT4P::KStrana),
-    numberField("PocHlasu", 5, &entry::TT4P::PocHlasu),
-    numberField("KC2", 6, &entry::TT4P::KC2),
-    numberField("PrefHlasy", 5, &entry::TT4P::PrefHlasy),
-    numberField("KC3", 8, &entry::TT4P::KC3),
-    numberField("KC4", 8, &entry::TT4P::KC4),
-    numberField("PoslKand", 2, &entry::TT4P::PoslKand),
-    numberField("KSoucet", 9, &entry::TT4P::KSoucet),
+    numberField("KStrana", 2, &record::TT4P::KStrana),
+    numberField("PocHlasu", 5, &record::TT4P::PocHlasu),
+    numberField("KC2", 6, &record::TT4P::KC2),
+    numberField("PrefHlasy", 5, &record::TT4P::PrefHlasy),
+    numberField("KC3", 8, &record::TT4P::KC3),
+    numberField("KC4", 8, &record::TT4P::KC4),
+    numberField("PoslKand", 2, &record::TT4P::PoslKand),
+    numberField("KSoucet", 9, &record::TT4P::KSoucet),
 });
 
 // The summary record.
 inline constexpr auto kTSFields = withHeader(std::array{
-    textField("SeznamChyb", 50, &entry::TTS::SeznamChyb),
-    textField("Datum", 8, &entry::TTS::Datum),
-    textField("Cas", 6, &entry::TTS::Cas),
-    numberField("Rezerva", 10, &entry::TTS::Rezerva),
-    numberField("ZpusobPorizeni", 1, &entry::TTS::ZpusobPorizeni),
-    numberField("KodOS", 2, &entry::TTS::KodOS),
-    textField("RezervaA1", 1, &entry::TTS::RezervaA1),
-    numberField("RezervaA2", 2, &entry::TTS::RezervaA2),
-    textField("RezervaA3", 15, &entry::TTS::RezervaA3),
-    textField("RezervaA4", 8, &entry::TTS::RezervaA4),
-    textField("RezervaA5", 6, &entry::TTS::RezervaA5),
-    numberField("RezervaA6", 10, &entry::TTS::RezervaA6),
-    numberField("RezervaB1", 2, &entry::TTS::RezervaB1),
-    textField("RezervaB2", 15, &entry::TTS::RezervaB2),
-    textField("RezervaB3", 8, &entry::TTS::RezervaB3),
-    textField("RezervaB4", 6, &entry::TTS::RezervaB4),
-    numberField("RezervaB5", 10, &entry::TTS::RezervaB5),
-    numberField("SumaKC1", 3, &entry::TTS::SumaKC1),
-    numberField("SumaKC2", 8, &entry::TTS::SumaKC2),
-    numberField("SumaKC3", 10, &entry::TTS::SumaKC3),
-    numberField("SumaKC4", 10, &entry::TTS::SumaKC4),
-    numberField("Nahoda", 6, &entry::TTS::Nahoda),
-    numberField("RezervaC1", 6, &entry::TTS::RezervaC1),
-    numberField("RezervaC2", 6, &entry::TTS::RezervaC2),
-    numberField("SumaKSoucet", 11, &entry::TTS::SumaKSoucet),
-    numberField("Celkem", 12, &entry::TTS::Celkem),
-    numberField("RezervaD1", 12, &entry::TTS::RezervaD1),
-    numberField("RezervaD2", 13, &entry::TTS::RezervaD2),
+    textField("SeznamChyb", 50, &record::TTS::SeznamChyb),
+    textField("Datum", 8, &record::TTS::Datum),
+    textField("Cas", 6, &record::TTS::Cas),
+    numberField("Rezerva", 10, &record::TTS::Rezerva),
+    numberField("ZpusobPorizeni", 1, &record::TTS::ZpusobPorizeni),
+    numberField("KodOS", 2, &record::TTS::KodOS),
+    textField("RezervaA1", 1, &record::TTS::RezervaA1),
+    numberField("RezervaA2", 2, &record::TTS::RezervaA2),
+    textField("RezervaA3", 15, &record::TTS::RezervaA3),
+    textField("RezervaA4", 8, &record::TTS::RezervaA4),
+    textField("RezervaA5", 6, &record::TTS::RezervaA5),
+    numberField("RezervaA6", 10, &record::TTS::RezervaA6),
+    numberField("RezervaB1", 2, &record::TTS::RezervaB1),
+    textField("RezervaB2", 15, &record::TTS::RezervaB2),
+    textField("RezervaB3", 8, &record::TTS::RezervaB3),
+    textField("RezervaB4", 6, &record::TTS::RezervaB4),
+    numberField("RezervaB5", 10, &record::TTS::RezervaB5),
+    numberField("SumaKC1", 3, &record::TTS::SumaKC1),
+    numberField("SumaKC2", 8, &record::TTS::SumaKC2),
+    numberField("SumaKC3", 10, &record::TTS::SumaKC3),
+    numberField("SumaKC4", 10, &record::TTS::SumaKC4),
+    numberField("Nahoda", 6, &record::TTS::Nahoda),
+    numberField("RezervaC1", 6, &record::TTS::RezervaC1),
+    numberField("RezervaC2", 6, &record::TTS::RezervaC2),
+    numberField("SumaKSoucet", 11, &record::TTS::SumaKSoucet),
+    numberField("Celkem", 12, &record::TTS::Celkem),
+    numberField("RezervaD1", 12, &record::TTS::RezervaD1),
+    numberField("RezervaD2", 13, &record::TTS::RezervaD2),
 });
 
 static_assert(lineLength(kT4Fields) == kT4BlockLength, "the T4 fields must fill their block");
 static_assert(lineLength(kT4PFields) == kT4PBlockLength, "the T4P fields must fill their block");
 static_assert(lineLength(kTSFields) == kTSBlockLength, "the TS fields must fill their block");
 
-constexpr const auto& resultFieldsOf(const entry::TT4&) { return kT4Fields; }
-constexpr const auto& resultFieldsOf(const entry::TT4P&) { return kT4PFields; }
-constexpr const auto& resultFieldsOf(const entry::TTS&) { return kTSFields; }
+constexpr const auto& resultFieldsOf(const record::TT4&) { return kT4Fields; }
+constexpr const auto& resultFieldsOf(const record::TT4P&) { return kT4PFields; }
+constexpr const auto& resultFieldsOf(const record::TTS&) { return kTSFields; }
 
 // Calls `visit(field, value)` for every field of the block in line order,
 // `value` being the member of `block` the field names: a reference to a

@@ -1,4 +1,4 @@
-#include "export/sha256.h"
+#include "core/export/sha256.h"
 
 #include <nettle/sha2.h>
 

@@ -1,4 +1,4 @@
-#include "media/bounded_process.h"
+#include "core/media/bounded_process.h"
 
 #include <cerrno>
 #include <thread>

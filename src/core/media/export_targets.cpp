@@ -1,4 +1,4 @@
-#include "media/export_targets.h"
+#include "core/media/export_targets.h"
 
 #include <filesystem>
 #include <set>
@@ -9,9 +9,9 @@
 #include <sys/statvfs.h>
 #endif
 
-#include "data/errors.h"
-#include "data/file_io.h"
-#include "media/target_directory.h"
+#include "core/data/errors.h"
+#include "core/data/file_io.h"
+#include "core/media/target_directory.h"
 
 namespace talmorek::media {
 namespace {

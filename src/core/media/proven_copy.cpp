@@ -1,10 +1,10 @@
-#include "media/proven_copy.h"
+#include "core/media/proven_copy.h"
 
 #include <cerrno>
 #include <cstring>
 
-#include "data/file_io.h"
-#include "media/target_directory.h"
+#include "core/data/file_io.h"
+#include "core/media/target_directory.h"
 
 namespace talmorek::media {
 namespace {

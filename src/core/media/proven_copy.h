@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "data/file_system.h"
+#include "core/data/file_system.h"
 
 namespace talmorek::media {
 

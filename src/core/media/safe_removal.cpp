@@ -1,9 +1,9 @@
-#include "media/safe_removal.h"
+#include "core/media/safe_removal.h"
 
 #include <fstream>
 #include <sstream>
 
-#include "media/bounded_process.h"
+#include "core/media/bounded_process.h"
 
 namespace talmorek::media {
 namespace {

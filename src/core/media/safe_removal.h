@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-#include "media/export_targets.h"
+#include "core/media/export_targets.h"
 
 namespace talmorek::media {
 

@@ -1,4 +1,4 @@
-#include "media/windows_drives.h"
+#include "core/media/windows_drives.h"
 
 #include <algorithm>
 

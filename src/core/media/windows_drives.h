@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "media/export_targets.h"
+#include "core/media/export_targets.h"
 
 namespace talmorek::media {
 

@@ -1,12 +1,12 @@
-#include "print/annex_layout.h"
+#include "core/print/annex_layout.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
 
-#include "print/primitives.h"
-#include "print/print_text.h"
-#include "print/record_layout.h"
+#include "core/print/primitives.h"
+#include "core/print/print_text.h"
+#include "core/print/record_layout.h"
 
 namespace talmorek::print {
 namespace {
@@ -66,7 +66,7 @@ private:
     int step() const { return s_.KrokRadku; }
     std::string nazevObce() const { return OrezVpravo(ctx_.station.NazevObce); }
     std::string nazevOkresu() const { return OrezVpravo(ctx_.station.NazevOkresu); }
-    const entry::TT4& t4() const { return job_.record->T4; }
+    const record::TT4& t4() const { return job_.record->T4; }
 
     // ---- heading ----
 
@@ -365,7 +365,7 @@ private:
     TiskovyStav& s_;
     const RecordJob& job_;
     const int strana_;
-    const entry::TT4P& t4p_;
+    const record::TT4P& t4p_;
     const int L_;
     const int R_;
     const int m_;  // the table's column unit

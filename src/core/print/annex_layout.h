@@ -2,8 +2,8 @@
 // Annex 1 of the printed record ("Příloha č. 1"): for one party its valid
 // votes, the preferential votes of each candidate with their control
 // products, the check numbers KČ2-KČ4 and the signatures of the commission.
-#include "print/print_state.h"
-#include "print/record_job.h"
+#include "core/print/print_state.h"
+#include "core/print/record_job.h"
 
 namespace talmorek::print {
 

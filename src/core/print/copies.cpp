@@ -1,4 +1,4 @@
-#include "print/copies.h"
+#include "core/print/copies.h"
 
 namespace talmorek::print {
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "print/surface.h"
+#include "core/print/surface.h"
 
 namespace talmorek::print {
 

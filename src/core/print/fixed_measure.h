@@ -5,8 +5,8 @@
 // is the advance of Courier New: 21 units a character at size 26, so the
 // 80 characters of a protocol line fill the 1700 units of the text width.
 
-#include "data/cp1250.h"
-#include "print/surface.h"
+#include "core/data/cp1250.h"
+#include "core/print/surface.h"
 
 namespace talmorek::print {
 

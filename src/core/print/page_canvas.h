@@ -8,7 +8,7 @@
 #include <initializer_list>
 #include <stdexcept>
 
-#include "print/surface.h"
+#include "core/print/surface.h"
 
 namespace talmorek::print {
 

@@ -1,4 +1,4 @@
-#include "print/preview_document.h"
+#include "core/print/preview_document.h"
 
 #include <algorithm>
 

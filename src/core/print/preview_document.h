@@ -8,7 +8,7 @@
 
 #include <optional>
 
-#include "print/document.h"
+#include "core/print/document.h"
 
 namespace talmorek::print {
 

@@ -1,9 +1,9 @@
-#include "print/primitives.h"
+#include "core/print/primitives.h"
 
 #include <cstdint>
 
-#include "data/cp1250.h"
-#include "print/print_text.h"
+#include "core/data/cp1250.h"
+#include "core/print/print_text.h"
 
 namespace talmorek::print {
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "print/print_state.h"
+#include "core/print/print_state.h"
 
 namespace talmorek::print {
 

@@ -1,4 +1,4 @@
-#include "print/print_state.h"
+#include "core/print/print_state.h"
 
 #include <cstdio>
 

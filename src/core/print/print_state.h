@@ -8,11 +8,11 @@
 #include <cstdint>
 #include <string>
 
-#include "data/clock.h"
-#include "data/station.h"
-#include "print/page_canvas.h"
-#include "print/preview_document.h"
-#include "print/surface.h"
+#include "core/data/clock.h"
+#include "core/data/station.h"
+#include "core/print/page_canvas.h"
+#include "core/print/preview_document.h"
+#include "core/print/surface.h"
 
 namespace talmorek::print {
 

@@ -1,9 +1,9 @@
-#include "print/print_text.h"
+#include "core/print/print_text.h"
 
 #include <array>
 #include <utility>
 
-#include "data/cp1250.h"
+#include "core/data/cp1250.h"
 
 namespace talmorek::print {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "data/blanks.h"
+#include "core/data/blanks.h"
 
 namespace talmorek::print {
 

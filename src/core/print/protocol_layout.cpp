@@ -1,18 +1,18 @@
-#include "print/protocol_layout.h"
+#include "core/print/protocol_layout.h"
 
 #include <optional>
 #include <string>
 
-#include "data/cp1250.h"
-#include "print/primitives.h"
-#include "print/print_text.h"
+#include "core/data/cp1250.h"
+#include "core/print/primitives.h"
+#include "core/print/print_text.h"
 
 namespace talmorek::print {
 namespace {
 
 class ProtocolPrint {
 public:
-    ProtocolPrint(PrintContext& ctx, const entry::TT4& t4) : ctx_(ctx), s_(ctx.stav), t4_(t4) {}
+    ProtocolPrint(PrintContext& ctx, const record::TT4& t4) : ctx_(ctx), s_(ctx.stav), t4_(t4) {}
 
     void header() {
         NastavPismo(ctx_, "Courier New");
@@ -113,7 +113,7 @@ public:
 private:
     PrintContext& ctx_;
     TiskovyStav& s_;
-    const entry::TT4& t4_;
+    const record::TT4& t4_;
     // The party whose heading was printed last; none before the first.
     std::optional<std::int32_t> headedParty_;
     // Municipality, precinct and election kind, two blanks before the kind.
@@ -123,7 +123,7 @@ private:
 
 }  // namespace
 
-void TiskProtokolu(PrintContext& ctx, const checks::TChybProt& chyby, const entry::TT4& t4, const data::LocalDateTime& now,
+void TiskProtokolu(PrintContext& ctx, const checks::TChybProt& chyby, const record::TT4& t4, const data::LocalDateTime& now,
                    bool sDiakritikou) {
     InitTisk(ctx, now);
     ctx.stav.BezHacku = !sDiakritikou;

@@ -5,9 +5,9 @@
 // statement that nothing was found. The check procedure shows it in the
 // preview after every check run.
 
-#include "checks/protocol.h"
-#include "entry/record_of_vote.h"
-#include "print/print_state.h"
+#include "core/checks/protocol.h"
+#include "core/record/record_of_vote.h"
+#include "core/print/print_state.h"
 
 namespace talmorek::print {
 
@@ -19,7 +19,7 @@ inline constexpr std::size_t kProtocolLineLength = 80;
 // `KonecTisku`); the caller then shows it. The identification comes from
 // `t4` (`Obec`, `Okrsek`, `KC1`) and the station record (`NazevObce`,
 // `NazevKraje`); `now` is the date and time of printing.
-void TiskProtokolu(PrintContext& ctx, const checks::TChybProt& chyby, const entry::TT4& t4, const data::LocalDateTime& now,
+void TiskProtokolu(PrintContext& ctx, const checks::TChybProt& chyby, const record::TT4& t4, const data::LocalDateTime& now,
                    bool sDiakritikou);
 
 }  // namespace talmorek::print

@@ -1,13 +1,13 @@
-#include "print/record_document.h"
+#include "core/print/record_document.h"
 
-#include "data/blanks.h"
-#include "data/decimal.h"
-#include "data/errors.h"
-#include "print/annex_layout.h"
-#include "print/primitives.h"
-#include "print/record_footer.h"
-#include "print/record_layout.h"
-#include "print/recording_document.h"
+#include "core/data/blanks.h"
+#include "core/data/decimal.h"
+#include "core/data/errors.h"
+#include "core/print/annex_layout.h"
+#include "core/print/primitives.h"
+#include "core/print/record_footer.h"
+#include "core/print/record_layout.h"
+#include "core/print/recording_document.h"
 
 namespace talmorek::print {
 namespace {
@@ -32,7 +32,7 @@ private:
 
 std::string recordJobTitle(bool zvlastniOkrsek) { return zvlastniOkrsek ? "PST4b.pdf" : "PST4a.pdf"; }
 
-RecordJob makeRecordJob(const entry::RecordOfVote& record, const data::Registers& registers,
+RecordJob makeRecordJob(const record::RecordOfVote& record, const data::Registers& registers,
                         const data::TStanice& station, const checks::TChybProt* chyby, bool sDiakritikou,
                         const data::LocalDateTime& now) {
     RecordJob job;
@@ -60,7 +60,7 @@ RecordJob makeRecordJob(const entry::RecordOfVote& record, const data::Registers
 namespace {
 
 void drawRecordDocument(PrintContext& ctx, const RecordJob& job, int pageTotal) {
-    const entry::RecordOfVote& record = record_layout_detail::recordOf(job);
+    const record::RecordOfVote& record = record_layout_detail::recordOf(job);
     TiskovyStav& s = ctx.stav;
     s.BezHacku = !job.sDiakritikou;
     s.CisloListu = 1;

@@ -8,12 +8,12 @@
 #include <exception>
 #include <string>
 
-#include "checks/protocol.h"
-#include "data/registers.h"
-#include "data/station.h"
-#include "entry/record_of_vote.h"
-#include "print/print_state.h"
-#include "print/record_job.h"
+#include "core/checks/protocol.h"
+#include "core/data/registers.h"
+#include "core/data/station.h"
+#include "core/record/record_of_vote.h"
+#include "core/print/print_state.h"
+#include "core/print/record_job.h"
 
 namespace talmorek::print {
 
@@ -27,7 +27,7 @@ std::string recordJobTitle(bool zvlastniOkrsek);
 // control total from the summary record `TS`, the protocol of the last check
 // run (may be null) and the time stamp of `now`. The job points at `record`
 // and `registers`, which must outlive it.
-RecordJob makeRecordJob(const entry::RecordOfVote& record, const data::Registers& registers,
+RecordJob makeRecordJob(const record::RecordOfVote& record, const data::Registers& registers,
                         const data::TStanice& station, const checks::TChybProt* chyby, bool sDiakritikou,
                         const data::LocalDateTime& now);
 

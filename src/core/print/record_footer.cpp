@@ -1,4 +1,4 @@
-#include "print/record_footer.h"
+#include "core/print/record_footer.h"
 
 #include <algorithm>
 #include <array>
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "print/primitives.h"
+#include "core/print/primitives.h"
 
 namespace talmorek::print {
 namespace {

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string>
 
-#include "checks/protocol.h"
-#include "print/print_state.h"
+#include "core/checks/protocol.h"
+#include "core/print/print_state.h"
 
 namespace talmorek::print {
 

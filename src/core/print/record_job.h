@@ -5,14 +5,14 @@
 #include <map>
 #include <string>
 
-#include "data/registers.h"
-#include "entry/record_of_vote.h"
-#include "print/record_footer.h"
+#include "core/data/registers.h"
+#include "core/record/record_of_vote.h"
+#include "core/print/record_footer.h"
 
 namespace talmorek::print {
 
 struct RecordJob {
-    const entry::RecordOfVote* record = nullptr;  // T4, T4P, TS, course of voting, commission
+    const record::RecordOfVote* record = nullptr;  // T4, T4P, TS, course of voting, commission
     // The installation's registers: each party's candidate count is read
     // from the party list whenever a layout needs it.
     const data::Registers* registers = nullptr;

@@ -1,14 +1,14 @@
-#include "print/record_layout.h"
+#include "core/print/record_layout.h"
 
 #include <stdexcept>
 
-#include "data/cp1250.h"
-#include "print/primitives.h"
-#include "print/print_text.h"
+#include "core/data/cp1250.h"
+#include "core/print/primitives.h"
+#include "core/print/print_text.h"
 
 namespace talmorek::print::record_layout_detail {
 
-const entry::RecordOfVote& recordOf(const RecordJob& job) {
+const record::RecordOfVote& recordOf(const RecordJob& job) {
     if (job.record == nullptr) throw std::logic_error("record print job without a record");
     return *job.record;
 }

@@ -13,8 +13,8 @@
 #include <string>
 #include <string_view>
 
-#include "print/print_state.h"
-#include "print/record_job.h"
+#include "core/print/print_state.h"
+#include "core/print/record_job.h"
 
 namespace talmorek::print {
 
@@ -31,7 +31,7 @@ void drawRecordSection3(PrintContext& ctx, const RecordJob& job);
 namespace record_layout_detail {
 
 // The job's record, which every record layout needs.
-const entry::RecordOfVote& recordOf(const RecordJob& job);
+const record::RecordOfVote& recordOf(const RecordJob& job);
 
 // What the pages of the record are drawn with: the job, its record and
 // course of voting, the form (T/4a or T/4b), whether the copy goes straight
@@ -47,7 +47,7 @@ protected:
     PrintContext& ctx_;
     TiskovyStav& s_;
     const RecordJob& job_;
-    const entry::RecordOfVote& r_;
+    const record::RecordOfVote& r_;
     const data::Hlasovani& h_;
     const bool t4b_;
     const bool direct_;

@@ -9,10 +9,10 @@
 #include <string>
 #include <utility>
 
-#include "data/cp1250.h"
-#include "print/primitives.h"
-#include "print/print_text.h"
-#include "print/record_layout.h"
+#include "core/data/cp1250.h"
+#include "core/print/primitives.h"
+#include "core/print/print_text.h"
+#include "core/print/record_layout.h"
 
 namespace talmorek::print {
 namespace {

@@ -7,11 +7,11 @@
 #include <algorithm>
 #include <string>
 
-#include "data/cp1250.h"
-#include "print/primitives.h"
-#include "print/print_text.h"
-#include "print/record_footer.h"
-#include "print/record_layout.h"
+#include "core/data/cp1250.h"
+#include "core/print/primitives.h"
+#include "core/print/print_text.h"
+#include "core/print/record_footer.h"
+#include "core/print/record_layout.h"
 
 namespace talmorek::print {
 namespace {

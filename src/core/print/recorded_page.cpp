@@ -1,4 +1,4 @@
-#include "print/recorded_page.h"
+#include "core/print/recorded_page.h"
 
 #include <array>
 #include <charconv>
@@ -6,7 +6,7 @@
 #include <optional>
 #include <utility>
 
-#include "data/errors.h"
+#include "core/data/errors.h"
 
 namespace talmorek::print {
 namespace {

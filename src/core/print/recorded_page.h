@@ -26,8 +26,8 @@
 #include <variant>
 #include <vector>
 
-#include "print/document.h"
-#include "print/surface.h"
+#include "core/print/document.h"
+#include "core/print/surface.h"
 
 namespace talmorek::print {
 

@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
-#include "print/document.h"
-#include "print/recorded_page.h"
-#include "print/recording_surface.h"
+#include "core/print/document.h"
+#include "core/print/recorded_page.h"
+#include "core/print/recording_surface.h"
 
 namespace talmorek::print {
 

@@ -1,4 +1,4 @@
-#include "print/recording_surface.h"
+#include "core/print/recording_surface.h"
 
 namespace talmorek::print {
 

@@ -1,8 +1,8 @@
 #pragma once
 // A page surface that keeps every call as data (see recorded_page.h).
 
-#include "print/recorded_page.h"
-#include "print/surface.h"
+#include "core/print/recorded_page.h"
+#include "core/print/surface.h"
 
 namespace talmorek::print {
 

@@ -1,14 +1,14 @@
-#include "print/tally_layout.h"
+#include "core/print/tally_layout.h"
 
 #include <cstdint>
 #include <exception>
 #include <string>
 #include <vector>
 
-#include "data/cp1250.h"
-#include "data/decimal.h"
-#include "print/primitives.h"
-#include "print/print_text.h"
+#include "core/data/cp1250.h"
+#include "core/data/decimal.h"
+#include "core/print/primitives.h"
+#include "core/print/print_text.h"
 
 namespace talmorek::print {
 namespace {

@@ -6,8 +6,8 @@
 // on the next page under the repeated party header. It depends only on the
 // registers and the station record, not on entered results.
 
-#include "data/registers.h"
-#include "print/print_state.h"
+#include "core/data/registers.h"
+#include "core/print/print_state.h"
 
 namespace talmorek::print {
 

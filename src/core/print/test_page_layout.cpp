@@ -1,8 +1,8 @@
-#include "print/test_page_layout.h"
+#include "core/print/test_page_layout.h"
 
 #include <algorithm>
 
-#include "print/primitives.h"
+#include "core/print/primitives.h"
 
 namespace talmorek::print {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "print/print_state.h"
+#include "core/print/print_state.h"
 
 namespace talmorek::print {
 

@@ -1,10 +1,10 @@
-#include "workflow/error_messages.h"
+#include "core/workflow/error_messages.h"
 
 #include <cerrno>
 
-#include "export/blowfish.h"
-#include "export/container.h"
-#include "export/data_file.h"
+#include "core/export/blowfish.h"
+#include "core/export/container.h"
+#include "core/export/data_file.h"
 
 namespace talmorek::workflow {
 namespace {

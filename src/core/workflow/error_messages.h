@@ -7,8 +7,8 @@
 #include <exception>
 #include <string>
 
-#include "data/errors.h"
-#include "media/proven_copy.h"
+#include "core/data/errors.h"
+#include "core/media/proven_copy.h"
 
 namespace talmorek::exporting {
 class KeyError;

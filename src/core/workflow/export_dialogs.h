@@ -4,8 +4,8 @@
 // and tells the user where it went, and the copies dialog that precedes the
 // printing of the record.
 
-#include "data/directories.h"
-#include "data/station.h"
+#include "core/data/directories.h"
+#include "core/data/station.h"
 
 namespace talmorek::workflow {
 

@@ -1,4 +1,4 @@
-#include "workflow/export_messages.h"
+#include "core/workflow/export_messages.h"
 
 namespace talmorek::workflow {
 namespace {

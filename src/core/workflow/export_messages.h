@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "checks/verdict.h"
+#include "core/checks/verdict.h"
 
 namespace talmorek::workflow {
 

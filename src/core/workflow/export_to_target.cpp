@@ -1,8 +1,8 @@
-#include "workflow/export_to_target.h"
+#include "core/workflow/export_to_target.h"
 
-#include "export/data_file.h"
-#include "export/export_fingerprint.h"
-#include "media/proven_copy.h"
+#include "core/export/data_file.h"
+#include "core/export/export_fingerprint.h"
+#include "core/media/proven_copy.h"
 
 namespace talmorek::workflow {
 

@@ -6,10 +6,10 @@
 
 #include <string>
 
-#include "data/directories.h"
-#include "data/file_system.h"
-#include "data/station.h"
-#include "media/export_targets.h"
+#include "core/data/directories.h"
+#include "core/data/file_system.h"
+#include "core/data/station.h"
+#include "core/media/export_targets.h"
 
 namespace talmorek::workflow {
 

@@ -8,18 +8,18 @@
 // clock when the job starts: the same clock that dates the summary record,
 // so a fixed clock fixes the printouts too.
 
-#include "checks/protocol.h"
-#include "data/clock.h"
-#include "data/registers.h"
-#include "data/station.h"
-#include "entry/record_of_vote.h"
+#include "core/checks/protocol.h"
+#include "core/data/clock.h"
+#include "core/data/registers.h"
+#include "core/data/station.h"
+#include "core/record/record_of_vote.h"
 
 namespace talmorek::workflow {
 
 // What the record of the vote (form T/4 with its Annex 1 sheets) is printed
 // from after a completed export. Pointers stay valid for the call only.
 struct RecordPrintRequest {
-    const entry::RecordOfVote* record = nullptr;  // results block, course of voting, commission
+    const record::RecordOfVote* record = nullptr;  // results block, course of voting, commission
     const checks::TChybProt* chyby = nullptr;     // the last check run, for the first page's footer
     const data::TStanice* station = nullptr;
     const data::Registers* registers = nullptr;   // party names and candidate counts
@@ -36,7 +36,7 @@ public:
     // The protocol of checks of the run that just ended, in the preview.
     // `t4` carries the identification printed in its heading (`Obec`,
     // `Okrsek`, `KC1`); the station gives the municipality and region names.
-    virtual void protocolOfChecks(const checks::TChybProt& chyby, const entry::TT4& t4,
+    virtual void protocolOfChecks(const checks::TChybProt& chyby, const record::TT4& t4,
                                   const data::TStanice& station, bool sDiakritikou,
                                   const data::LocalDateTime& now) = 0;
 

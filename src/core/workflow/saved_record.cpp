@@ -1,16 +1,16 @@
-#include "workflow/saved_record.h"
+#include "core/workflow/saved_record.h"
 
 #include <algorithm>
 
-#include "data/blanks.h"
-#include "data/decimal.h"
-#include "data/file_io.h"
-#include "data/working_files.h"
-#include "export/data_file.h"
+#include "core/data/blanks.h"
+#include "core/data/decimal.h"
+#include "core/data/file_io.h"
+#include "core/data/working_files.h"
+#include "core/export/data_file.h"
 
 namespace talmorek::workflow {
 
-bool loadResultsBlock(const data::Directories& dirs, const data::TStanice& station, entry::RecordOfVote& record,
+bool loadResultsBlock(const data::Directories& dirs, const data::TStanice& station, record::RecordOfVote& record,
                       data::FileSystem& fs) {
     record.ClearResults();
     record.T4.Obec = data::toIntOr(station.KodObce, 0);
@@ -33,7 +33,7 @@ std::string courseOfVotingFile(const data::Directories& dirs) {
     return data::resolveFile(dirs.data, data::hlaso::kLayout.name);
 }
 
-void loadCourseAndCommission(const data::Directories& dirs, entry::RecordOfVote& record, data::FileSystem& fs) {
+void loadCourseAndCommission(const data::Directories& dirs, record::RecordOfVote& record, data::FileSystem& fs) {
     record.hlasovani = data::NactiHlasovani(dirs.data, fs);
     record.komise.clear();
     // The chair alone has no list; whatever KOMISE.RCD still holds from an
@@ -45,14 +45,14 @@ void loadCourseAndCommission(const data::Directories& dirs, entry::RecordOfVote&
     }
 }
 
-bool loadSavedRecord(const data::Directories& dirs, const data::TStanice& station, entry::RecordOfVote& record,
+bool loadSavedRecord(const data::Directories& dirs, const data::TStanice& station, record::RecordOfVote& record,
                      data::FileSystem& fs) {
     if (!loadResultsBlock(dirs, station, record, fs)) return false;
     loadCourseAndCommission(dirs, record, fs);
     return true;
 }
 
-void saveEnteredRecord(const data::Directories& dirs, data::TStanice& station, const entry::RecordOfVote& record,
+void saveEnteredRecord(const data::Directories& dirs, data::TStanice& station, const record::RecordOfVote& record,
                        exporting::DataLetter letter, const std::optional<data::SeznamKomise>& commission,
                        data::FileSystem& fs) {
     data::ZapisStavStanice(dirs.station, "N", station, fs);

@@ -1,7 +1,7 @@
-#include "workflow/station_display.h"
+#include "core/workflow/station_display.h"
 
-#include "data/blanks.h"
-#include "data/cp1250.h"
+#include "core/data/blanks.h"
+#include "core/data/cp1250.h"
 
 namespace talmorek::workflow {
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "data/station.h"
+#include "core/data/station.h"
 
 namespace talmorek::workflow {
 

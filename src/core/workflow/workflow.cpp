@@ -1,19 +1,19 @@
 // The main window's state and the check procedure that the check command,
 // the export command and the entry window's save share.
-#include "workflow/workflow.h"
+#include "core/workflow/workflow.h"
 
-#include "workflow/error_messages.h"
-#include "workflow/saved_record.h"
-#include "workflow/station_display.h"
-#include "checks/check_run.h"
-#include "data/errors.h"
-#include "data/file_io.h"
-#include "export/data_file.h"
+#include "core/workflow/error_messages.h"
+#include "core/workflow/saved_record.h"
+#include "core/workflow/station_display.h"
+#include "core/checks/check_run.h"
+#include "core/data/errors.h"
+#include "core/data/file_io.h"
+#include "core/export/data_file.h"
 
 namespace talmorek::workflow {
 
 Workflow::Workflow(data::Directories dirs, Prompts& prompts, PrintJobs& printJobs, ExportDialogs& exportDialogs,
-                   entry::RecomputeSources sources, data::FileSystem& files)
+                   record::RecomputeSources sources, data::FileSystem& files)
     : dirs_(std::move(dirs)),
       prompts_(prompts),
       printJobs_(printJobs),
@@ -107,7 +107,7 @@ void Workflow::ZapisStavStanice(std::string_view letter) {
     data::ZapisStavStanice(dirs_.station, letter, station_, files_);
 }
 
-void Workflow::saveEntered(const entry::RecordOfVote& record, exporting::DataLetter letter,
+void Workflow::saveEntered(const record::RecordOfVote& record, exporting::DataLetter letter,
                            const std::optional<data::SeznamKomise>& commission) {
     saveEnteredRecord(dirs_, station_, record, letter, commission, files_);
 }

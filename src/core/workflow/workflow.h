@@ -24,21 +24,21 @@
 #include <string>
 #include <string_view>
 
-#include "workflow/export_dialogs.h"
-#include "workflow/print_jobs.h"
-#include "workflow/processing_state.h"
-#include "workflow/prompts.h"
-#include "checks/catalogue.h"
-#include "checks/check_run.h"
-#include "checks/protocol.h"
-#include "data/directories.h"
-#include "data/file_system.h"
-#include "data/registers.h"
-#include "data/station.h"
-#include "data/working_files.h"
-#include "entry/recompute.h"
-#include "entry/record_of_vote.h"
-#include "export/data_file.h"
+#include "core/workflow/export_dialogs.h"
+#include "core/workflow/print_jobs.h"
+#include "core/workflow/processing_state.h"
+#include "core/workflow/prompts.h"
+#include "core/checks/catalogue.h"
+#include "core/checks/check_run.h"
+#include "core/checks/protocol.h"
+#include "core/data/directories.h"
+#include "core/data/file_system.h"
+#include "core/data/registers.h"
+#include "core/data/station.h"
+#include "core/data/working_files.h"
+#include "core/record/recompute.h"
+#include "core/record/record_of_vote.h"
+#include "core/export/data_file.h"
 
 namespace talmorek::workflow {
 
@@ -47,14 +47,14 @@ namespace talmorek::workflow {
 // decides what becomes of it (saved by the verdict, exported, printed); the
 // record being typed in the entry window is not touched.
 struct CheckedRecord {
-    entry::RecordOfVote record;
+    record::RecordOfVote record;
     checks::Verdict verdict;
 };
 
 class Workflow {
 public:
     Workflow(data::Directories dirs, Prompts& prompts, PrintJobs& printJobs, ExportDialogs& exportDialogs,
-             entry::RecomputeSources sources = entry::systemSources(),
+             record::RecomputeSources sources = record::systemSources(),
              data::FileSystem& files = data::systemFileSystem());
     ~Workflow();
     Workflow(const Workflow&) = delete;
@@ -121,14 +121,14 @@ public:
     const data::TStanice& station() const { return station_; }
     const data::Directories& directories() const { return dirs_; }
     // The clock and random source of every recomputation of the summary record.
-    const entry::RecomputeSources& recomputeSources() const { return sources_; }
+    const record::RecomputeSources& recomputeSources() const { return sources_; }
 
     // `ZapisStavStanice`: re-reads the station record, sets its status
     // letter and writes it back; the station held here follows. Raises data
     // errors to the caller.
     void ZapisStavStanice(std::string_view letter);
     // `saveEnteredRecord` for this station, through the files here.
-    void saveEntered(const entry::RecordOfVote& record, exporting::DataLetter letter,
+    void saveEntered(const record::RecordOfVote& record, exporting::DataLetter letter,
                      const std::optional<data::SeznamKomise>& commission);
 
     // What the station's own files are read, written and deleted through.
@@ -161,7 +161,7 @@ private:
     Prompts& prompts_;
     PrintJobs& printJobs_;
     ExportDialogs& exportDialogs_;
-    entry::RecomputeSources sources_;
+    record::RecomputeSources sources_;
     data::FileSystem& files_;
 
     data::TStanice station_;

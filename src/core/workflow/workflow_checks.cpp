@@ -1,9 +1,9 @@
 // The check command (F3) and cancelling the entered data.
-#include "workflow/workflow.h"
+#include "core/workflow/workflow.h"
 
-#include "data/errors.h"
-#include "data/file_io.h"
-#include "export/data_file.h"
+#include "core/data/errors.h"
+#include "core/data/file_io.h"
+#include "core/export/data_file.h"
 
 namespace talmorek::workflow {
 namespace {
@@ -29,7 +29,7 @@ void Workflow::Kontroly_MIClick() {
             return;
         }
         CheckedRecord checked = Kontroly(checks::Vybrano::CheckCommandOrSave);
-        entry::ProcDopoctiTS(checked.record, parties_, station_, sources_);
+        record::ProcDopoctiTS(checked.record, parties_, station_, sources_);
         saveByVerdict(checked);
     } catch (const std::exception& e) {
         reportFailure(e, kCheckTitle);

@@ -1,9 +1,9 @@
 // The export and print command (F4): refusals, the checks, the messages
 // before export, the export target dialog and the printing of the record.
-#include "workflow/workflow.h"
+#include "core/workflow/workflow.h"
 
-#include "workflow/export_messages.h"
-#include "data/registers.h"
+#include "core/workflow/export_messages.h"
+#include "core/data/registers.h"
 
 namespace talmorek::workflow {
 namespace {

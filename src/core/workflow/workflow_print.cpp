@@ -1,8 +1,8 @@
 // The print commands of the main menu that need no entered data: the tally
 // sheet, the printer, "bez háčků" and the test print.
-#include "workflow/workflow.h"
+#include "core/workflow/workflow.h"
 
-#include "data/registers.h"
+#include "core/data/registers.h"
 
 namespace talmorek::workflow {
 

@@ -17,7 +17,7 @@
 #include <QVBoxLayout>
 #include <optional>
 
-#include "gui/entry/design_pixels.h"
+#include "gui/controls/design_pixels.h"
 #include "gui/entry/enter_key_filter.h"
 #include "gui/entry/entry_notebook.h"
 #include "gui/entry/form_rows.h"
@@ -27,21 +27,21 @@
 #include "gui/entry/page_section1.h"
 #include "gui/entry/page_section2.h"
 #include "gui/entry/page_section3.h"
-#include "gui/entry/s_edit.h"
+#include "gui/controls/s_edit.h"
 #include "gui/controls/text.h"
 #include "gui/controls/keys.h"
 #include "gui/controls/text.h"
-#include "entry/party_list.h"
-#include "workflow/entry_precinct.h"
-#include "workflow/error_messages.h"
+#include "core/record/party_list.h"
+#include "core/entry/entry_precinct.h"
+#include "core/workflow/error_messages.h"
 
 namespace talmorek::gui {
 namespace {
 
-using workflow::EntryControl;
-using workflow::EntryField;
-using workflow::EntryPage;
-using workflow::PageChange;
+using entry::EntryControl;
+using entry::EntryField;
+using entry::EntryPage;
+using entry::PageChange;
 
 // The window as designed on a 96-dpi screen.
 constexpr int kDesignWidth = 800;
@@ -50,7 +50,7 @@ constexpr const char* kTitle = "Vstup dat za okrsek";
 
 }  // namespace
 
-TR_Vstupni_Form::TR_Vstupni_Form(workflow::EntryForm& form, workflow::Prompts& prompts, THlaskaF& hlaska,
+TR_Vstupni_Form::TR_Vstupni_Form(entry::EntryForm& form, workflow::Prompts& prompts, THlaskaF& hlaska,
                                  QWidget* mainWindow)
     : QDialog(mainWindow, dialogHints(DialogButtons::Close)),
       form_(form),
@@ -83,7 +83,7 @@ void TR_Vstupni_Form::buildFrame() {
         {annex1_, EntryPage::Annex1},
         {section3_, EntryPage::Section3},
     };
-    for (const auto& [page, which] : pages) notebook_->addTab(page, fromUtf8(workflow::pageCaption(which)));
+    for (const auto& [page, which] : pages) notebook_->addTab(page, fromUtf8(entry::pageCaption(which)));
 
     zrusitBtn_ = new QPushButton(QStringLiteral("Zrušit"), this);
     zrusitBtn_->setObjectName(QStringLiteral("zrusitBtn"));
@@ -181,9 +181,9 @@ int TR_Vstupni_Form::Open() {
 void TR_Vstupni_Form::fill() {
     filling_ = true;
     ulozitMI_->setEnabled(false);
-    setWindowTitle(fromUtf8(workflow::entryWindowCaption()));
-    const workflow::EntryPrecinct& precinct = form_.precinct();
-    for (const auto& [name, text] : workflow::precinctLabels(precinct)) {
+    setWindowTitle(fromUtf8(entry::entryWindowCaption()));
+    const entry::EntryPrecinct& precinct = form_.precinct();
+    for (const auto& [name, text] : entry::precinctLabels(precinct)) {
         if (auto* label = findChild<QLabel*>(fromUtf8(name))) label->setText(fromUtf8(text));
     }
     // What the last precinct hid comes back; this one's questions go.
@@ -192,7 +192,7 @@ void TR_Vstupni_Form::fill() {
     }
     for (QWidget* control : findChildren<QWidget*>()) {
         if (control->objectName().isEmpty() || control->isWindow() || control->isHidden()) continue;
-        if (workflow::hiddenForPrecinct(precinct, control->objectName().toStdString())) {
+        if (entry::hiddenForPrecinct(precinct, control->objectName().toStdString())) {
             control->hide();
             hiddenForPrecinct_ << control;
         }
@@ -221,7 +221,7 @@ void TR_Vstupni_Form::fillParties() {
     QList<PageSection2::Party> boxes;
     for (int i = 1; i <= parties.length; ++i) {
         const data::TStrana& strana = parties.at(i);
-        boxes << PageSection2::Party{entry::partyNumberOf(strana), fromUtf8(workflow::EntryForm::partyCaption(strana))};
+        boxes << PageSection2::Party{record::partyNumberOf(strana), fromUtf8(entry::EntryForm::partyCaption(strana))};
     }
     section2_->setParties(boxes);
     for (QCheckBox* box : section2_->partyBoxes()) {
@@ -248,7 +248,7 @@ void TR_Vstupni_Form::refreshComputed() {
     // the logic keeps for its rows.
     TZColorStringGrid* grid = section3_->grid();
     const QSignalBlocker block(grid);
-    const workflow::CommissionNames& names = form_.names();
+    const entry::CommissionNames& names = form_.names();
     if (grid->nameRowCount() != names.rows()) grid->setNameRowCount(names.rows());
     for (int row = 1; row <= names.rows(); ++row) {
         grid->setCellText(TZColorStringGrid::kNumberColumn, row - 1, fromUtf8(names.shownNumber(row)));
@@ -267,12 +267,12 @@ void TR_Vstupni_Form::refreshAnnex1() {
     QComboBox* combo = annex1_->partyCombo();
     {
         const QSignalBlocker block(combo);
-        const std::vector<workflow::PartyComboItem>& items = form_.partyCombo();
+        const std::vector<entry::PartyComboItem>& items = form_.partyCombo();
         bool same = combo->count() == static_cast<int>(items.size());
         for (int i = 0; same && i < combo->count(); ++i) same = combo->itemText(i) == fromUtf8(items[i].text);
         if (!same) {
             combo->clear();
-            for (const workflow::PartyComboItem& item : items) combo->addItem(fromUtf8(item.text), item.party);
+            for (const entry::PartyComboItem& item : items) combo->addItem(fromUtf8(item.text), item.party);
         }
         if (combo->currentIndex() != form_.comboIndex() && form_.comboIndex() < combo->count())
             combo->setCurrentIndex(form_.comboIndex());
@@ -289,7 +289,7 @@ void TR_Vstupni_Form::refreshAnnex1() {
         oprava->hide();
     }
     for (int j = 1; j <= PageAnnex1::kRows; ++j) {
-        const workflow::CandidateRow row = form_.candidateRow(j);
+        const entry::CandidateRow row = form_.candidateRow(j);
         TSEdit* edit = annex1_->candidate(j);
         edit->setValue(fromUtf8(row.text));
         edit->setEnabled(row.enabled);
@@ -316,8 +316,8 @@ void TR_Vstupni_Form::lastCandidateLeft() {
     QMetaObject::invokeMethod(
         this,
         [this, withEnter, focusTo] {
-            std::optional<workflow::FieldFinding> finding;
-            const workflow::EntryPage before = form_.page();
+            std::optional<entry::FieldFinding> finding;
+            const entry::EntryPage before = form_.page();
             throughPageChange([&] {
                 finding = form_.lastCandidateExit(withEnter, focusTo);
                 if (!withEnter) return StepEnd::Stay;
@@ -351,7 +351,7 @@ void TR_Vstupni_Form::showLogicPage() {
 
 QWidget* TR_Vstupni_Form::widgetOf(const EntryControl& control) const {
     if (control.field == EntryField::None || control.field == EntryField::Other) return nullptr;
-    return findChild<QWidget*>(fromUtf8(workflow::objectName(control)));
+    return findChild<QWidget*>(fromUtf8(entry::objectName(control)));
 }
 
 EntryControl TR_Vstupni_Form::controlOf(const QWidget* widget) const {
@@ -360,7 +360,7 @@ EntryControl TR_Vstupni_Form::controlOf(const QWidget* widget) const {
     for (const QWidget* w = widget; w && w != this; w = w->parentWidget()) {
         if (w == section3_->grid()) return EntryControl(EntryField::R_JmenaKomise_SG);
     }
-    if (auto control = workflow::controlNamed(widget->objectName().toStdString())) return *control;
+    if (auto control = entry::controlNamed(widget->objectName().toStdString())) return *control;
     return EntryControl(EntryField::Other);
 }
 
@@ -476,16 +476,16 @@ void TR_Vstupni_Form::UlozitOkrBtnClick() {
     save([this] { return form_.save(); });
 }
 
-void TR_Vstupni_Form::save(const std::function<workflow::SaveOutcome()>& request) {
+void TR_Vstupni_Form::save(const std::function<entry::SaveOutcome()>& request) {
     bool saved = false;
     throughPageChange([&] {
         switch (request()) {
-            case workflow::SaveOutcome::Closed:
+            case entry::SaveOutcome::Closed:
                 saved = true;
                 return StepEnd::Done;
-            case workflow::SaveOutcome::WaitsForReport:
+            case entry::SaveOutcome::WaitsForReport:
                 return StepEnd::WaitsForReport;
-            case workflow::SaveOutcome::StaysOpen:
+            case entry::SaveOutcome::StaysOpen:
                 break;
         }
         return StepEnd::Stay;
@@ -531,8 +531,8 @@ void TR_Vstupni_Form::fieldLeft(TSEdit* edit) {
         const auto finding = form_.fieldExit(control, edit->text().toStdString(), focusTarget());
         // The field shows what the record now holds: a number cut to 16 bits,
         // leading zeros dropped, an hour "0" emptied, text cut to its room.
-        const workflow::FieldKind kind = workflow::fieldInput(control.field).kind;
-        if (kind == workflow::FieldKind::Text || kind == workflow::FieldKind::Digits) {
+        const entry::FieldKind kind = entry::fieldInput(control.field).kind;
+        if (kind == entry::FieldKind::Text || kind == entry::FieldKind::Digits) {
             const QScopedValueRollback quiet(filling_, true);
             edit->setValue(fromUtf8(form_.fieldText(control)));
         }
@@ -581,7 +581,7 @@ void TR_Vstupni_Form::focusMoved(QWidget* old, QWidget* now) {
 // ---------------------------------------------------------------------------
 // Reports.
 
-void TR_Vstupni_Form::Hlaska(const workflow::FieldFinding& finding) {
+void TR_Vstupni_Form::Hlaska(const entry::FieldFinding& finding) {
     guarded([&] {
         form_.Hlaska(finding, controlOf(QApplication::focusWidget()));
         if (form_.reportPending()) findingQueued();
@@ -603,7 +603,7 @@ void TR_Vstupni_Form::findingQueued() {
 
 void TR_Vstupni_Form::showReport() {
     if (reporting_ || !isVisible() || hlaska_.isVisible()) return;
-    const std::optional<workflow::FieldFinding> finding = form_.beginReport();
+    const std::optional<entry::FieldFinding> finding = form_.beginReport();
     if (!finding) return;
     QPointer<QWidget> focused = QApplication::focusWidget();
     if (focused && focused->window() != this) focused = nullptr;
@@ -616,18 +616,18 @@ void TR_Vstupni_Form::showReport() {
     activateWindow();
 
     if (!opravit) {
-        const workflow::ReportResult result = form_.answerReport(workflow::ReportAnswer::GoOn);
+        const entry::ReportResult result = form_.answerReport(entry::ReportAnswer::GoOn);
         switch (result.resume) {
-            case workflow::WaitingAction::Save:
+            case entry::WaitingAction::Save:
                 UlozitOkrBtnClick();
                 break;
-            case workflow::WaitingAction::ContinueSection1:
+            case entry::WaitingAction::ContinueSection1:
                 R_Dalsi_BtnClick();
                 break;
-            case workflow::WaitingAction::ContinueSection2:
+            case entry::WaitingAction::ContinueSection2:
                 R_Dalsi2_BtnClick();
                 break;
-            case workflow::WaitingAction::None:
+            case entry::WaitingAction::None:
                 break;
         }
         return;
@@ -637,7 +637,7 @@ void TR_Vstupni_Form::showReport() {
     EntryControl fix;
     throughPageChange(
         [&] {
-            fix = form_.answerReport(workflow::ReportAnswer::Opravit).focus;
+            fix = form_.answerReport(entry::ReportAnswer::Opravit).focus;
             return StepEnd::Done;  // the focus is placed below
         },
         focused);

@@ -2,7 +2,7 @@
 // `TR_Vstupni_Form`: the window in which the commission types the record of
 // the vote, page by page as the paper form runs, with the keyboard alone.
 //
-// The window decides nothing: the form's logic (workflow::EntryForm) holds
+// The window decides nothing: the form's logic (entry::EntryForm) holds
 // the record, moves between the pages, stores and checks what is typed,
 // saves and closes. The window shows what the logic holds, hands it every
 // field left, every button and key, and shows the findings it reports in
@@ -17,8 +17,8 @@
 #include <QPointer>
 #include <functional>
 
-#include "workflow/entry_form.h"
-#include "workflow/prompts.h"
+#include "core/entry/entry_form.h"
+#include "core/workflow/prompts.h"
 
 class QAction;
 class QPushButton;
@@ -41,7 +41,7 @@ public:
     // `mainWindow` is where the window opens (its top-left corner) and
     // whose caption it carries; `hlaska` is the program's one message dialog,
     // which the window takes as its own.
-    TR_Vstupni_Form(workflow::EntryForm& form, workflow::Prompts& prompts, THlaskaF& hlaska, QWidget* mainWindow);
+    TR_Vstupni_Form(entry::EntryForm& form, workflow::Prompts& prompts, THlaskaF& hlaska, QWidget* mainWindow);
     ~TR_Vstupni_Form() override;
 
     // Shows the record the form has just opened, modally; returns when the
@@ -67,7 +67,7 @@ public slots:
     // A finding comes in from the logic (a check of a page, the logic's
     // own `Hlaska`): it waits in the logic, as a finding of a field exit
     // does, and is shown once the focus change under way has finished.
-    void Hlaska(const workflow::FieldFinding& finding);
+    void Hlaska(const entry::FieldFinding& finding);
 
     // "Zrušit", Escape and the close box: the logic asks first.
     void reject() override;
@@ -93,24 +93,24 @@ private:
     // The one path of every page change. `suspended` is a field whose exit
     // must not run again (the field the user is sent back to fix).
     void throughPageChange(const Step& step, QWidget* suspended = nullptr);
-    static StepEnd endOf(workflow::PageChange change);
+    static StepEnd endOf(entry::PageChange change);
     // Takes the focus off the control that has it, so that its exit runs now.
     void leaveField();
 
     // "Uložit" or F2: saves through `request`; the window closes after a save.
-    void save(const std::function<workflow::SaveOutcome()>& request);
+    void save(const std::function<entry::SaveOutcome()>& request);
 
     // Shows what the logic holds: every field (at opening), or only what
     // the logic computes (after a step).
     void fill();
     void refreshComputed();
     void showLogicPage();
-    void focusControl(const workflow::EntryControl& control);
-    QWidget* widgetOf(const workflow::EntryControl& control) const;
-    workflow::EntryControl controlOf(const QWidget* widget) const;
+    void focusControl(const entry::EntryControl& control);
+    QWidget* widgetOf(const entry::EntryControl& control) const;
+    entry::EntryControl controlOf(const QWidget* widget) const;
     // Where the focus goes as a field is left: the control that takes it,
     // or "Zrušit" while the window is being cancelled.
-    workflow::EntryControl focusTarget() const;
+    entry::EntryControl focusTarget() const;
 
     void fieldLeft(TSEdit* edit);
     void nameLeft(int row, const QString& text);
@@ -133,7 +133,7 @@ private:
     // Runs a slot's work; a failure is told in Czech and the window goes on.
     void guarded(const std::function<void()>& work);
 
-    workflow::EntryForm& form_;
+    entry::EntryForm& form_;
     workflow::Prompts& prompts_;
     THlaskaF& hlaska_;
     QPointer<QWidget> mainWindow_;

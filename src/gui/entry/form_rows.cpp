@@ -9,9 +9,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "gui/entry/design_pixels.h"
+#include "gui/controls/design_pixels.h"
 #include "gui/controls/text.h"
-#include "workflow/entry_fields.h"
+#include "core/entry/entry_fields.h"
 
 namespace talmorek::gui {
 namespace {
@@ -63,12 +63,12 @@ QLabel* sectionNumber(QWidget* page, const QString& number) {
 TSEdit* formField(QWidget* page, const char* objectName, int shownChars, const QString& sentence) {
     // What the field takes is the logic's: its length, its characters and
     // the default of an emptied field.
-    const std::optional<workflow::EntryControl> control = workflow::controlNamed(objectName);
+    const std::optional<entry::EntryControl> control = entry::controlNamed(objectName);
     if (!control) throw std::logic_error(std::string("no field of the record is named ") + objectName);
-    const workflow::FieldInput input = workflow::fieldInput(control->field);
+    const entry::FieldInput input = entry::fieldInput(control->field);
     auto* edit = new TSEdit(page);
     nameIt(edit, objectName);
-    edit->setValueType(input.kind == workflow::FieldKind::Digits ? TValueType::vtNumber : TValueType::vtString);
+    edit->setValueType(input.kind == entry::FieldKind::Digits ? TValueType::vtNumber : TValueType::vtString);
     edit->setMaxLength(input.maxLength);
     edit->setDefaultValue(QString::fromUtf8(input.defaultValue.data(), static_cast<int>(input.defaultValue.size())));
     edit->setBorderStyle(TBorderStyle::bsNone);

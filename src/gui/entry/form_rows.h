@@ -13,7 +13,7 @@
 #include <QRadioButton>
 #include <QString>
 
-#include "gui/entry/s_edit.h"
+#include "gui/controls/s_edit.h"
 
 class QVBoxLayout;
 

@@ -8,9 +8,9 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include "gui/entry/beep.h"
-#include "gui/entry/design_pixels.h"
-#include "gui/shell/screen_centre.h"
+#include "gui/controls/platform_beep.h"
+#include "gui/controls/design_pixels.h"
+#include "gui/controls/screen_centre.h"
 
 namespace talmorek::gui {
 namespace {

@@ -10,7 +10,7 @@
 #include <QDialog>
 #include <QString>
 
-#include "checks/field_message.h"
+#include "core/checks/field_message.h"
 
 class QLabel;
 class QPushButton;

@@ -7,8 +7,8 @@
 #include <QStyledItemDelegate>
 #include <algorithm>
 
-#include "gui/entry/design_pixels.h"
-#include "gui/entry/s_edit.h"
+#include "gui/controls/design_pixels.h"
+#include "gui/controls/s_edit.h"
 #include "gui/controls/keys.h"
 
 namespace talmorek::gui {

@@ -4,9 +4,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/entry/design_pixels.h"
+#include "gui/controls/design_pixels.h"
 #include "gui/entry/form_rows.h"
-#include "gui/entry/s_edit.h"
+#include "gui/controls/s_edit.h"
 #include "gui/controls/text.h"
 
 namespace talmorek::gui {

@@ -10,12 +10,12 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "gui/entry/design_pixels.h"
+#include "gui/controls/design_pixels.h"
 #include "gui/entry/form_rows.h"
-#include "gui/entry/s_edit.h"
+#include "gui/controls/s_edit.h"
 #include "gui/controls/keys.h"
 #include "gui/controls/text.h"
-#include "workflow/entry_fields.h"
+#include "core/entry/entry_fields.h"
 
 namespace talmorek::gui {
 namespace {
@@ -132,7 +132,7 @@ void PageSection2::setParties(const QList<Party>& parties) {
         const Party& party = parties[i];
         auto* box = new QCheckBox(panel_);
         box->setObjectName(QString::fromStdString(
-            workflow::objectName(workflow::EntryControl(workflow::EntryField::PartyBox, party.number))));
+            entry::objectName(entry::EntryControl(entry::EntryField::PartyBox, party.number))));
         box->setFont(font);
         box->setProperty("party", party.number);
         box->setAccessibleName(party.caption);

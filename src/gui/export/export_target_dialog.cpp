@@ -10,17 +10,17 @@
 #include <QVBoxLayout>
 #include <system_error>
 
-#include "export/data_file.h"
+#include "core/export/data_file.h"
 #include "gui/controls/keys.h"
 #include "gui/platform/help.h"
 #include "gui/platform/window_hints.h"
 #include "gui/controls/text.h"
-#include "gui/shell/info_e_dialog.h"
-#include "gui/shell/message_box_prompts.h"
-#include "gui/shell/screen_centre.h"
-#include "workflow/error_messages.h"
-#include "workflow/export_messages.h"
-#include "workflow/export_to_target.h"
+#include "gui/dialogs/info_e_dialog.h"
+#include "gui/dialogs/message_box_prompts.h"
+#include "gui/controls/screen_centre.h"
+#include "core/workflow/error_messages.h"
+#include "core/workflow/export_messages.h"
+#include "core/workflow/export_to_target.h"
 
 namespace talmorek::gui {
 namespace {

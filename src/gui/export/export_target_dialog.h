@@ -8,11 +8,11 @@
 #include <QDialog>
 #include <vector>
 
-#include "data/directories.h"
-#include "data/file_system.h"
-#include "data/station.h"
-#include "media/export_targets.h"
-#include "media/safe_removal.h"
+#include "core/data/directories.h"
+#include "core/data/file_system.h"
+#include "core/data/station.h"
+#include "core/media/export_targets.h"
+#include "core/media/safe_removal.h"
 
 class QComboBox;
 class QPushButton;

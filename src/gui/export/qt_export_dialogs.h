@@ -1,7 +1,7 @@
 #pragma once
 // The export command's dialogs in the program: the export target dialog,
 // and the number of copies of the record.
-#include "workflow/export_dialogs.h"
+#include "core/workflow/export_dialogs.h"
 
 class QWidget;
 

@@ -5,9 +5,9 @@
 #include <QVBoxLayout>
 
 #include "gui/platform/window_hints.h"
-#include "gui/entry/s_edit.h"
-#include "gui/shell/screen_centre.h"
-#include "print/copies.h"
+#include "gui/controls/s_edit.h"
+#include "gui/controls/screen_centre.h"
+#include "core/print/copies.h"
 
 namespace talmorek::gui {
 namespace {

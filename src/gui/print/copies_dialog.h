@@ -5,7 +5,7 @@
 // it) confirms what the field shows; any other way of closing keeps two copies.
 #include <QDialog>
 
-#include "print/copies.h"
+#include "core/print/copies.h"
 
 namespace talmorek::gui {
 

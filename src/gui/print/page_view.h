@@ -4,7 +4,7 @@
 
 #include <QScrollArea>
 
-#include "print/recorded_page.h"
+#include "core/print/recorded_page.h"
 
 namespace talmorek::gui {
 

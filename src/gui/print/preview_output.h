@@ -5,8 +5,8 @@
 
 #include <optional>
 
-#include "print/preview_document.h"
-#include "print/recorded_page.h"
+#include "core/print/preview_document.h"
+#include "core/print/recorded_page.h"
 
 class QWidget;
 

@@ -7,8 +7,8 @@
 #include <functional>
 
 #include "gui/print/preview_output.h"
-#include "print/preview_document.h"
-#include "print/recording_document.h"
+#include "core/print/preview_document.h"
+#include "core/print/recording_document.h"
 
 class QComboBox;
 class QLabel;

@@ -6,7 +6,7 @@
 
 #include <optional>
 
-#include "print/recorded_page.h"
+#include "core/print/recorded_page.h"
 #include "render/paged_output.h"
 
 class QPrinter;

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "gui/print/printer_output.h"
-#include "print/recording_document.h"
+#include "core/print/recording_document.h"
 
 class QPrinter;
 

@@ -14,9 +14,9 @@
 
 #include "gui/print/preview_output.h"
 #include "gui/print/printer_page_sink.h"
-#include "print/preview_document.h"
-#include "print/recording_document.h"
-#include "print/test_page_layout.h"
+#include "core/print/preview_document.h"
+#include "core/print/recording_document.h"
+#include "core/print/test_page_layout.h"
 #include "render/qt_text_measure.h"
 
 class QWidget;

@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/shell/screen_centre.h"
+#include "gui/controls/screen_centre.h"
 
 namespace talmorek::gui {
 namespace {

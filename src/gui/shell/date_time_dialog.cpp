@@ -7,8 +7,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "gui/shell/screen_centre.h"
-#include "print/print_state.h"
+#include "gui/controls/screen_centre.h"
+#include "core/print/print_state.h"
 
 namespace talmorek::gui {
 namespace {

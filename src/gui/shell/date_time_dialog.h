@@ -8,7 +8,7 @@
 #include <QDialog>
 #include <memory>
 
-#include "data/clock.h"
+#include "core/data/clock.h"
 
 class QLabel;
 class QPushButton;

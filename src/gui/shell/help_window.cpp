@@ -9,7 +9,7 @@
 
 #include "gui/platform/help.h"
 #include "gui/platform/window_hints.h"
-#include "gui/shell/screen_centre.h"
+#include "gui/controls/screen_centre.h"
 
 // The help pages are a resource of the static app library; such resources
 // are registered explicitly.

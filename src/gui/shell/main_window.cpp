@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "workflow/error_messages.h"
+#include "core/workflow/error_messages.h"
 #include "gui/entry/entry_window.h"
 #include "gui/entry/message_dialog.h"
 #include "gui/export/export_target_dialog.h"
@@ -22,12 +22,12 @@
 #include "gui/shell/ballot_art.h"
 #include "gui/shell/date_time_dialog.h"
 #include "gui/shell/help_window.h"
-#include "gui/shell/info_e_dialog.h"
+#include "gui/dialogs/info_e_dialog.h"
 #include "gui/shell/main_menu.h"
-#include "gui/shell/message_box_prompts.h"
+#include "gui/dialogs/message_box_prompts.h"
 #include "gui/shell/qt_print_jobs.h"
-#include "gui/shell/screen_centre.h"
-#include "workflow/station_display.h"
+#include "gui/controls/screen_centre.h"
+#include "core/workflow/station_display.h"
 
 namespace talmorek::gui {
 namespace {
@@ -119,7 +119,7 @@ TPS_menu::TPS_menu(data::Directories dirs, ShellServices services, QWidget* pare
 
     // The entry window and the message dialog that stops it on a finding:
     // one each for the run. The dialog's wording comes from the logic.
-    entryForm_ = std::make_unique<workflow::EntryForm>(*workflow_, *prompts_, beep_);
+    entryForm_ = std::make_unique<entry::EntryForm>(*workflow_, *prompts_, beep_);
     hlaska_ = new THlaskaF(this);
     entryWindow_ = new TR_Vstupni_Form(*entryForm_, *prompts_, *hlaska_, this);
 }

@@ -7,16 +7,16 @@
 #include <QString>
 #include <memory>
 
-#include "gui/entry/beep.h"
+#include "gui/controls/platform_beep.h"
 #include "gui/export/export_target_dialog.h"
-#include "workflow/entry_form.h"
-#include "workflow/export_dialogs.h"
-#include "workflow/print_jobs.h"
-#include "workflow/prompts.h"
-#include "workflow/workflow.h"
-#include "data/directories.h"
-#include "data/file_system.h"
-#include "entry/recompute.h"
+#include "core/entry/entry_form.h"
+#include "core/workflow/export_dialogs.h"
+#include "core/workflow/print_jobs.h"
+#include "core/workflow/prompts.h"
+#include "core/workflow/workflow.h"
+#include "core/data/directories.h"
+#include "core/data/file_system.h"
+#include "core/record/recompute.h"
 
 class QAction;
 class QLabel;
@@ -40,7 +40,7 @@ struct ShellServices {
     workflow::ExportDialogs* exportDialogs = nullptr;
     // The clock of the record, the printouts and the date/time
     // confirmation, and the source of `Nahoda`.
-    entry::RecomputeSources sources = entry::systemSources();
+    record::RecomputeSources sources = record::systemSources();
     data::FileSystem* files = nullptr;  // null: the operating system's files
     // Where the export target dialog finds carriers and how it removes one;
     // null: the machine's own.
@@ -66,7 +66,7 @@ public:
     // Null when the services brought their own export dialogs.
     TZ_ExportDat_F* exportTargetDialog() const { return exportTarget_; }
     // The entry window and its logic, created once for the run.
-    workflow::EntryForm& entryForm() { return *entryForm_; }
+    entry::EntryForm& entryForm() { return *entryForm_; }
     TR_Vstupni_Form* entryWindow() const { return entryWindow_; }
     THlaskaF* messageDialog() const { return hlaska_; }
 
@@ -118,7 +118,7 @@ private:
     std::unique_ptr<workflow::ExportDialogs> ownExportDialogs_;
     std::unique_ptr<workflow::Workflow> workflow_;
     PlatformBeep beep_;
-    std::unique_ptr<workflow::EntryForm> entryForm_;
+    std::unique_ptr<entry::EntryForm> entryForm_;
 
     TZ_OProgramu_F* about_ = nullptr;
     TZ_Info_F* dateTime_ = nullptr;

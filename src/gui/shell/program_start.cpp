@@ -5,9 +5,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "gui/shell/message_box_prompts.h"
-#include "gui/shell/screen_centre.h"
-#include "data/directories.h"
+#include "gui/dialogs/message_box_prompts.h"
+#include "gui/controls/screen_centre.h"
+#include "core/data/directories.h"
 
 namespace talmorek::gui {
 namespace {

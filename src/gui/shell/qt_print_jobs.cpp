@@ -2,13 +2,13 @@
 
 #include "gui/print/printing_service.h"
 #include "render/print_errors.h"
-#include "workflow/station_display.h"
-#include "data/errors.h"
-#include "print/print_state.h"
-#include "print/protocol_layout.h"
-#include "print/record_document.h"
-#include "print/tally_layout.h"
-#include "print/test_page_layout.h"
+#include "core/workflow/station_display.h"
+#include "core/data/errors.h"
+#include "core/print/print_state.h"
+#include "core/print/protocol_layout.h"
+#include "core/print/record_document.h"
+#include "core/print/tally_layout.h"
+#include "core/print/test_page_layout.h"
 
 namespace talmorek::gui {
 
@@ -38,7 +38,7 @@ void QtPrintJobs::reportFailure(const std::exception& failure, const char* title
     prompts_.failure(render::printFailureMessage(failure), title);
 }
 
-void QtPrintJobs::protocolOfChecks(const checks::TChybProt& chyby, const entry::TT4& t4,
+void QtPrintJobs::protocolOfChecks(const checks::TChybProt& chyby, const record::TT4& t4,
                                    const data::TStanice& station, bool sDiakritikou,
                                    const data::LocalDateTime& now) {
     run("Protokol o kontrolách", station, [&](print::PrintContext& ctx, PrintingService&) {

@@ -11,8 +11,8 @@
 // the job's title, and the command goes on.
 #include <memory>
 
-#include "workflow/print_jobs.h"
-#include "workflow/prompts.h"
+#include "core/workflow/print_jobs.h"
+#include "core/workflow/prompts.h"
 
 class QWidget;
 
@@ -27,7 +27,7 @@ public:
     QtPrintJobs(QWidget* owner, workflow::Prompts& prompts);
     ~QtPrintJobs() override;
 
-    void protocolOfChecks(const checks::TChybProt& chyby, const entry::TT4& t4, const data::TStanice& station,
+    void protocolOfChecks(const checks::TChybProt& chyby, const record::TT4& t4, const data::TStanice& station,
                           bool sDiakritikou, const data::LocalDateTime& now) override;
     void tallySheet(const data::PartyList& parties, const data::CandidateTable& candidates,
                     const data::TStanice& station, bool sDiakritikou, const data::LocalDateTime& now) override;

@@ -1,10 +1,10 @@
-#include "checks/catalogue.h"
+#include "core/checks/catalogue.h"
 
 #include <gtest/gtest.h>
 
-#include "checks/catalogue_texts.h"
+#include "core/checks/catalogue_texts.h"
 #include "core/data/hand_bytes.h"
-#include "data/errors.h"
+#include "core/data/errors.h"
 #include "support/error_of.h"
 #include "support/temp_dir.h"
 

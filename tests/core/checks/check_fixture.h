@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "checks/catalogue.h"
-#include "checks/error_class.h"
-#include "checks/protocol.h"
-#include "checks/rules.h"
+#include "core/checks/catalogue.h"
+#include "core/checks/error_class.h"
+#include "core/checks/protocol.h"
+#include "core/checks/rules.h"
 #include "support/installation.h"
 
 namespace talmorek::checks {
@@ -48,7 +48,7 @@ protected:
                                                                checks::catalogueTexts().end())};
     checks::TChybProt protocol{catalogue};
     data::PartyList parties;
-    entry::RecordOfVote record;
+    record::RecordOfVote record;
     checks::CheckRules rules{record, parties, registers, "554782", protocol};
 };
 

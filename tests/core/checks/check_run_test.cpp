@@ -1,6 +1,6 @@
 // Whole check runs on realistic records of the test installation.
 
-#include "checks/check_run.h"
+#include "core/checks/check_run.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include <functional>
 
 #include "core/checks/check_fixture.h"
-#include "data/errors.h"
-#include "entry/check_numbers.h"
+#include "core/data/errors.h"
+#include "core/record/check_numbers.h"
 
 namespace talmorek::checks {
 inline void PrintTo(const Verdict& v, std::ostream* os) {
@@ -32,9 +32,9 @@ class CheckRun : public CheckTest {
 protected:
     // What the entry window does before it saves: everything derived anew.
     void recompute() {
-        record.T4.KC1 = entry::KontrolniCislo1(record.T4.Obec, record.T4.Okrsek);
-        record.T4.KC2 = entry::kc2OfSection2(record.T4);
-        entry::RecomputeAll(record, parties, entry::tickedParties(record, parties), station(), fixedClock());
+        record.T4.KC1 = record::KontrolniCislo1(record.T4.Obec, record.T4.Okrsek);
+        record.T4.KC2 = record::kc2OfSection2(record.T4);
+        record::RecomputeAll(record, parties, record::tickedParties(record, parties), station(), fixedClock());
     }
     void run(Vybrano vybrano = Vybrano::CheckCommandOrSave) {
         verdict = ProvedKontroly(record, registers, parties, "554782", protocol, vybrano);
@@ -125,10 +125,10 @@ TEST_F(CheckRun, AVoteBeyondAShortListGivesRules20And24Together) {
     record.party(1).PocHlasu = 290;
     prefer(record, 3, 3, 5);
     recompute();
-    entry::TT4P& p = record.party(3);
+    record::TT4P& p = record.party(3);
     p.PoslKand = 3;
-    p.KSoucet = entry::controlSumOf(p);
-    entry::ProcDopoctiTS(record, parties, station(), fixedClock());
+    p.KSoucet = record::controlSumOf(p);
+    record::ProcDopoctiTS(record, parties, station(), fixedClock());
     run();
     EXPECT_EQ(findings(), (Findings{{3, 20, "(3)"}, {3, 24, ""}}));
 }
@@ -176,7 +176,7 @@ Verdict impliedBy(const Findings& findings) {
 
 struct VerdictCase {
     const char* name;
-    std::function<void(entry::RecordOfVote&)> change;
+    std::function<void(record::RecordOfVote&)> change;
     bool recomputed;  // as the entry window saves it, or damaged after the save
     Verdict expected;
 };
@@ -196,10 +196,10 @@ TEST_P(RunVerdict, IsWhatTheFindingsImply) {
 }
 
 const VerdictCase kVerdicts[] = {
-    {"clean_nothing", [](entry::RecordOfVote&) {}, true, {}},
-    {"noExtracts_passable", [](entry::RecordOfVote& r) { r.T4.ZapsOsoby = 0; }, true, {false, true, false}},
+    {"clean_nothing", [](record::RecordOfVote&) {}, true, {}},
+    {"noExtracts_passable", [](record::RecordOfVote& r) { r.T4.ZapsOsoby = 0; }, true, {false, true, false}},
     {"turnout92_warning",
-     [](entry::RecordOfVote& r) {
+     [](record::RecordOfVote& r) {
          r.T4.VydObalky = 750;
          r.T4.OdevzdObalky = 745;
          r.T4.PlatneHlasy = 740;
@@ -207,18 +207,18 @@ const VerdictCase kVerdicts[] = {
      },
      true,
      {false, false, true}},
-    {"partyOverValidVotes_error", [](entry::RecordOfVote& r) { r.party(7).PocHlasu = 600; }, true,
+    {"partyOverValidVotes_error", [](record::RecordOfVote& r) { r.party(7).PocHlasu = 600; }, true,
      {true, false, false}},
     {"everyClass",
-     [](entry::RecordOfVote& r) {
+     [](record::RecordOfVote& r) {
          r.T4.ZapsOsoby = 0;        // 04, 06
          r.T4.OdevzdObalky = 400;   // 92: a quarter of the envelopes missing
          r.T4.PlatneHlasy = 390;    // 16: the parties still share 521
      },
      true,
      {true, true, true}},
-    {"wrongDistrictAfterSave_error", [](entry::RecordOfVote& r) { r.T4.RegKod = 3204; }, false, {true, false, false}},
-    {"unknownWayOfEntry_error", [](entry::RecordOfVote& r) { r.TS.ZpusobPorizeni = 2; }, false, {true, false, false}},
+    {"wrongDistrictAfterSave_error", [](record::RecordOfVote& r) { r.T4.RegKod = 3204; }, false, {true, false, false}},
+    {"unknownWayOfEntry_error", [](record::RecordOfVote& r) { r.TS.ZpusobPorizeni = 2; }, false, {true, false, false}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Records, RunVerdict, ::testing::ValuesIn(kVerdicts),
@@ -341,7 +341,7 @@ TEST_F(CheckRun, ThePreferentialFindingCarriesItsShare) {
 }
 
 TEST_F(CheckRun, SeznamChybStopsAtTwentyFiveCodesButTheProtocolGoesOn) {
-    entry::TT4& t4 = record.T4;
+    record::TT4& t4 = record.T4;
     t4.Obec = 111111;  // unknown: 01, 02, and 72 for every record
     t4.KC1 = 9;        // 03
     t4.ZapsOsoby = 0;  // 04, 06
@@ -349,7 +349,7 @@ TEST_F(CheckRun, SeznamChybStopsAtTwentyFiveCodesButTheProtocolGoesOn) {
     t4.PlatneHlasy = 700;   // 10, 16
     t4.KC2 = 0;             // 11
     t4.Typ = 6;             // 62
-    entry::TT4P& first = record.party(1);
+    record::TT4P& first = record.party(1);
     first.KStrana = 4;  // 12, 14, 24, 17
     first.KC1 = 9;      // 13
     first.PocHlasu = 800;  // 15

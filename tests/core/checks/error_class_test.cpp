@@ -1,4 +1,4 @@
-#include "checks/error_class.h"
+#include "core/checks/error_class.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "checks/exact_ratio.h"
+#include "core/checks/exact_ratio.h"
 
 #include <gtest/gtest.h>
 

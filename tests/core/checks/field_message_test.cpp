@@ -1,8 +1,8 @@
-#include "checks/field_message.h"
+#include "core/checks/field_message.h"
 
 #include <gtest/gtest.h>
 
-#include "checks/catalogue_texts.h"
+#include "core/checks/catalogue_texts.h"
 
 namespace talmorek::checks {
 namespace {

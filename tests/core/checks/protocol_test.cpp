@@ -1,4 +1,4 @@
-#include "checks/protocol.h"
+#include "core/checks/protocol.h"
 
 #include <gtest/gtest.h>
 

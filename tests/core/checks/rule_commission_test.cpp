@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/checks/check_fixture.h"
-#include "data/errors.h"
+#include "core/data/errors.h"
 #include "support/error_of.h"
 
 namespace talmorek::testing {

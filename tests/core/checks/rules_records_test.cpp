@@ -86,14 +86,14 @@ TEST_F(CheckTest, Rule64AllowsOnlyZeroOrOneAsErrorFlagAndRepairsIt) {
 
 struct SumCase {
     const char* name;
-    std::int64_t entry::TTS::*field;
+    std::int64_t record::TTS::*field;
     int code;
 };
 
 const SumCase kSums[] = {
-    {"rule66_SumaKC1", &entry::TTS::SumaKC1, 66}, {"rule67_SumaKC2", &entry::TTS::SumaKC2, 67},
-    {"rule68_SumaKC3", &entry::TTS::SumaKC3, 68}, {"rule69_SumaKC4", &entry::TTS::SumaKC4, 69},
-    {"rule70_SumaKSoucet", &entry::TTS::SumaKSoucet, 70},
+    {"rule66_SumaKC1", &record::TTS::SumaKC1, 66}, {"rule67_SumaKC2", &record::TTS::SumaKC2, 67},
+    {"rule68_SumaKC3", &record::TTS::SumaKC3, 68}, {"rule69_SumaKC4", &record::TTS::SumaKC4, 69},
+    {"rule70_SumaKSoucet", &record::TTS::SumaKSoucet, 70},
 };
 
 class SumRule : public CheckTest, public ::testing::WithParamInterface<SumCase> {
@@ -213,7 +213,7 @@ TEST_F(CheckTest, Rule77ReadsDateAndTimeThatAreNoNumbersAsZero) {
 }
 
 TEST_F(CheckTest, Rule77AddsWithoutOverflow) {
-    entry::TTS& ts = record.TS;
+    record::TTS& ts = record.TS;
     ts.Datum = ts.Cas = "";
     ts.Rezerva = ts.Nahoda = 0;
     ts.SumaKC3 = ts.SumaKC4 = ts.SumaKSoucet = 0;

@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "core/checks/check_fixture.h"
-#include "data/errors.h"
+#include "core/data/errors.h"
 
 namespace talmorek::testing {
 namespace {

@@ -1,4 +1,4 @@
-#include "data/clock.h"
+#include "core/data/clock.h"
 
 #include <gtest/gtest.h>
 

@@ -22,7 +22,7 @@
 #include <set>
 #include <string>
 
-#include "data/cp1250.h"
+#include "core/data/cp1250.h"
 
 namespace talmorek::data {
 namespace {

@@ -1,4 +1,4 @@
-#include "data/cp1250.h"
+#include "core/data/cp1250.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "data/decimal.h"
+#include "core/data/decimal.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
 
-#include "data/errors.h"
+#include "core/data/errors.h"
 #include "support/error_of.h"
 
 namespace talmorek::data {

@@ -9,7 +9,7 @@
 
 #include <stdexcept>
 
-#include "data/errors.h"
+#include "core/data/errors.h"
 
 namespace talmorek::data {
 namespace {

@@ -1,4 +1,4 @@
-#include "data/file_io.h"
+#include "core/data/file_io.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-#include "data/errors.h"
+#include "core/data/errors.h"
 #include "support/error_of.h"
 #include "support/fault_file_system.h"
 #include "support/temp_dir.h"

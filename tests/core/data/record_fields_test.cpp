@@ -2,7 +2,7 @@
 // both directions walk the table, and a table that leaves a field out or
 // binds it to a member of the wrong kind is caught by the layout checks.
 
-#include "data/record_fields.h"
+#include "core/data/record_fields.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "data/record_file.h"
+#include "core/data/record_file.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "data/errors.h"
+#include "core/data/errors.h"
 #include "support/fault_file_system.h"
 #include "support/temp_dir.h"
 #include "support/error_of.h"

@@ -1,4 +1,4 @@
-#include "data/record_layout.h"
+#include "core/data/record_layout.h"
 
 #include <gtest/gtest.h>
 

@@ -3,14 +3,14 @@
 // The searches themselves are tested through Registers (registers_test.cpp),
 // whose lookups are snapshots used once.
 
-#include "data/register_snapshot.h"
+#include "core/data/register_snapshot.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
 
-#include "data/errors.h"
+#include "core/data/errors.h"
 #include "support/error_of.h"
 #include "support/temp_dir.h"
 

@@ -1,4 +1,4 @@
-#include "data/registers.h"
+#include "core/data/registers.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/data/hand_bytes.h"
-#include "data/errors.h"
+#include "core/data/errors.h"
 #include "support/error_of.h"
 #include "support/temp_dir.h"
 

@@ -1,4 +1,4 @@
-#include "data/station.h"
+#include "core/data/station.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 
 #include "core/data/hand_bytes.h"
-#include "data/errors.h"
+#include "core/data/errors.h"
 #include "support/error_of.h"
 #include "support/fault_file_system.h"
 #include "support/temp_dir.h"

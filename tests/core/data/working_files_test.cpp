@@ -1,4 +1,4 @@
-#include "data/working_files.h"
+#include "core/data/working_files.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,8 @@
 #include <string>
 
 #include "core/data/hand_bytes.h"
-#include "data/cp1250.h"
-#include "data/errors.h"
+#include "core/data/cp1250.h"
+#include "core/data/errors.h"
 #include "support/error_of.h"
 #include "support/fault_file_system.h"
 #include "support/temp_dir.h"

@@ -1,10 +1,10 @@
-#include "export/base64.h"
+#include "core/export/base64.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "data/errors.h"
+#include "core/data/errors.h"
 #include "support/error_of.h"
 
 namespace talmorek::exporting {

@@ -1,4 +1,4 @@
-#include "export/blowfish.h"
+#include "core/export/blowfish.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/export/hex.h"
-#include "export/package.h"
+#include "core/export/package.h"
 #include "support/error_of.h"
 
 namespace talmorek::exporting {

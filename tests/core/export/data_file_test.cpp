@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "core/export/widest_record.h"
-#include "data/errors.h"
-#include "export/data_file.h"
-#include "export/package.h"
-#include "export/results_fields.h"
+#include "core/data/errors.h"
+#include "core/export/data_file.h"
+#include "core/export/package.h"
+#include "core/export/results_fields.h"
 #include "support/error_of.h"
 #include "support/fault_file_system.h"
 #include "support/temp_dir.h"
@@ -26,13 +26,13 @@ namespace {
 
 using talmorek::testing::errorOf;
 
-using entry::RecordOfVote;
+using record::RecordOfVote;
 using testing::FaultFileSystem;
 using testing::TempDir;
 
 RecordOfVote sampleRecord() {
     RecordOfVote r;
-    r.T4 = entry::TT4{};
+    r.T4 = record::TT4{};
     r.T4.RegKod = 3203;
     r.T4.Obec = 532053;
     r.T4.Okrsek = 1;
@@ -113,7 +113,7 @@ TEST(DataFileLine, TheWidestValueOfEveryFieldComesBack) {
     RecordOfVote back;
     parseResultsLine(line, back, "OP532053.00001");
     EXPECT_EQ(back.T4, r.T4);
-    for (int n = 1; n <= entry::kFlagPositions; ++n) EXPECT_EQ(back.party(n), r.party(n)) << "T4P " << n;
+    for (int n = 1; n <= record::kFlagPositions; ++n) EXPECT_EQ(back.party(n), r.party(n)) << "T4P " << n;
     EXPECT_EQ(back.TS, r.TS);
 }
 
@@ -165,7 +165,7 @@ TEST(DataFileLine, TheWriterRefusesWhatCouldNotBeReadBack) {
     } cases[] = {
         {"flagsWithALetter", [](RecordOfVote& r) { r.T4.ZakrStrany[4] = 'x'; }, "ZakrStrany"},
         {"flagsWithACzechLetter",
-         [](RecordOfVote& r) { r.T4.ZakrStrany = "é" + std::string(entry::kFlagPositions - 1, '0'); }, "ZakrStrany"},
+         [](RecordOfVote& r) { r.T4.ZakrStrany = "é" + std::string(record::kFlagPositions - 1, '0'); }, "ZakrStrany"},
         {"flagsTooShort", [](RecordOfVote& r) { r.T4.ZakrStrany.pop_back(); }, "ZakrStrany"},
         {"flagsTooLong", [](RecordOfVote& r) { r.T4.ZakrStrany += "0"; }, "ZakrStrany"},
         {"textOutsideTheCodePage", [](RecordOfVote& r) { r.TS.SeznamChyb = "04 ☃"; }, "SeznamChyb"},
@@ -199,9 +199,9 @@ public:
         r.ClearResults();
         fill(r.T4);
         std::string flags;
-        for (int n = 1; n <= entry::kFlagPositions; ++n) flags += chance(4) ? '1' : '0';
+        for (int n = 1; n <= record::kFlagPositions; ++n) flags += chance(4) ? '1' : '0';
         r.T4.ZakrStrany = flags;
-        for (int n = 1; n <= entry::kFlagPositions; ++n)
+        for (int n = 1; n <= record::kFlagPositions; ++n)
             if (r.isFlagged(n)) fill(r.party(n));
         fill(r.TS);
         return r;
@@ -260,11 +260,11 @@ TEST(DataFileLine, WhatTheWriterAcceptsReadsBackFieldByField) {
         RecordOfVote back;
         ASSERT_NO_THROW(parseResultsLine(line, back, "EP532053.00001")) << "record " << i;
         EXPECT_EQ(back.T4, r.T4) << "record " << i;
-        for (int n = 1; n <= entry::kPartySlots; ++n) {
-            const entry::TT4P expected = r.isFlagged(n) ? r.party(n) : entry::TT4P{};
+        for (int n = 1; n <= record::kPartySlots; ++n) {
+            const record::TT4P expected = r.isFlagged(n) ? r.party(n) : record::TT4P{};
             EXPECT_EQ(back.party(n), expected) << "record " << i << ", T4P " << n;
         }
-        entry::TTS expected = r.TS;
+        record::TTS expected = r.TS;
         forEachResultField(expected, [](const auto& field, auto& value) {
             if constexpr (std::is_same_v<std::decay_t<decltype(value)>, std::string>) value = asStored(value, field.width);
         });
@@ -423,7 +423,7 @@ TEST(DataFile, ADamagedPackageIsRefusedAndNothingChanges) {
 TEST(DataFile, APackageClaimingMoreThanTheLongestLineIsRefusedBeforeInflating) {
     TempDir dir;
     RecordOfVote all = sampleRecord();
-    for (int n = 1; n <= entry::kFlagPositions; ++n) all.MarkParty(n, true);
+    for (int n = 1; n <= record::kFlagPositions; ++n) all.MarkParty(n, true);
     ASSERT_EQ(resultsLine(all).size(), kLongestResultsLine);
     ZapisData(all, dir.path(), "532053", 1, DataLetter::E);
     RecordOfVote back;

@@ -1,4 +1,4 @@
-#include "export/package.h"
+#include "core/export/package.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,9 @@
 #include <string>
 
 #include "core/export/hex.h"
-#include "data/errors.h"
-#include "data/file_io.h"
-#include "export/base64.h"
+#include "core/data/errors.h"
+#include "core/data/file_io.h"
+#include "core/export/base64.h"
 #include "support/error_of.h"
 #include "support/temp_dir.h"
 

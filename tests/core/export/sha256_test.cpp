@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "export/export_fingerprint.h"
-#include "export/sha256.h"
+#include "core/export/export_fingerprint.h"
+#include "core/export/sha256.h"
 
 namespace talmorek::exporting {
 namespace {

@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <string>
 
-#include "data/cp1250.h"
-#include "entry/record_of_vote.h"
+#include "core/data/cp1250.h"
+#include "core/record/record_of_vote.h"
 
 namespace talmorek::testing {
 
@@ -34,8 +34,8 @@ void fillWidestHeader(Header& h, std::int32_t obec, std::int32_t okrsek) {
     h.KC1 = 9;
 }
 
-inline entry::TT4P widestParty(int n) {
-    entry::TT4P p;
+inline record::TT4P widestParty(int n) {
+    record::TT4P p;
     fillWidestHeader(p, -99999, 99999);
     p.KStrana = static_cast<std::uint16_t>(n);
     p.PocHlasu = 65535;
@@ -48,8 +48,8 @@ inline entry::TT4P widestParty(int n) {
     return p;
 }
 
-inline entry::RecordOfVote widestRecord() {
-    entry::RecordOfVote r;
+inline record::RecordOfVote widestRecord() {
+    record::RecordOfVote r;
     auto& t4 = r.T4;
     fillWidestHeader(t4, 999999, -9999);
     t4.ZapsOsoby = 99999;
@@ -57,8 +57,8 @@ inline entry::RecordOfVote widestRecord() {
     t4.OdevzdObalky = 65534;
     t4.PlatneHlasy = 65533;
     t4.KC2 = -99999;
-    t4.ZakrStrany = std::string(entry::kFlagPositions, '1');
-    for (int n = 1; n <= entry::kFlagPositions; ++n) r.party(n) = widestParty(n);
+    t4.ZakrStrany = std::string(record::kFlagPositions, '1');
+    for (int n = 1; n <= record::kFlagPositions; ++n) r.party(n) = widestParty(n);
 
     auto& ts = r.TS;
     fillWidestHeader(ts, -99999, 99999);

@@ -1,7 +1,7 @@
 // The list of export targets on a machine described by a fixture tree:
 // which carriers are offered, in which order, and what is selected.
 
-#include "media/export_targets.h"
+#include "core/media/export_targets.h"
 
 #include <gtest/gtest.h>
 

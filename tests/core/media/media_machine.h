@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "media/export_targets.h"
+#include "core/media/export_targets.h"
 #include "support/temp_dir.h"
 
 namespace talmorek::testing {

@@ -1,14 +1,14 @@
 // The copy to a carrier is proven before it counts: every failure on the
 // way is reported with the target and leaves no unproven file behind.
 
-#include "media/proven_copy.h"
+#include "core/media/proven_copy.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <filesystem>
 
-#include "data/file_io.h"
+#include "core/data/file_io.h"
 #include "support/error_of.h"
 #include "support/fault_file_system.h"
 #include "support/temp_dir.h"

@@ -2,7 +2,7 @@
 // in time, and success is what the machine shows afterwards, not what the
 // commands answered.
 
-#include "media/safe_removal.h"
+#include "core/media/safe_removal.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include <signal.h>
 
 #include "core/media/media_machine.h"
-#include "media/bounded_process.h"
+#include "core/media/bounded_process.h"
 
 namespace talmorek::testing {
 namespace {

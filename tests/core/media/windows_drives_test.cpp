@@ -1,7 +1,7 @@
 // The carriers of a Windows machine: removable drive letters, with the
 // diskette drive A offered only for a diskette.
 
-#include "media/windows_drives.h"
+#include "core/media/windows_drives.h"
 
 #include <gtest/gtest.h>
 

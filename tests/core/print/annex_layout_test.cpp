@@ -1,4 +1,4 @@
-#include "print/annex_layout.h"
+#include "core/print/annex_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +9,9 @@
 
 #include "support/golden.h"
 #include "core/print/print_fixture.h"
-#include "data/registers.h"
-#include "print/print_text.h"
-#include "print/record_footer.h"
+#include "core/data/registers.h"
+#include "core/print/print_text.h"
+#include "core/print/record_footer.h"
 #include "support/temp_dir.h"
 
 namespace talmorek::print {
@@ -37,7 +37,7 @@ protected:
         record.T4.Okrsek = 3;
         record.T4.KC1 = 4711;
         record.MarkParty(2, true);
-        entry::TT4P& p = record.party(2);
+        record::TT4P& p = record.party(2);
         p.PocHlasu = 120;
         for (int j = 1; j <= 20; ++j) p.PrefHlasy[static_cast<std::size_t>(j - 1)] = static_cast<std::uint16_t>(j + 3);
         p.PrefHlasy[4] = 0;  // candidate 5 has no preferential vote
@@ -96,7 +96,7 @@ protected:
 
     TempDir dir;
     data::Registers registers{dir.path()};
-    entry::RecordOfVote record;
+    record::RecordOfVote record;
     RecordJob job;
 };
 

@@ -1,4 +1,4 @@
-#include "print/copies.h"
+#include "core/print/copies.h"
 
 #include <gtest/gtest.h>
 

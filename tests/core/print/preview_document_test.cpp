@@ -1,8 +1,8 @@
-#include "print/preview_document.h"
+#include "core/print/preview_document.h"
 
 #include <gtest/gtest.h>
 
-#include "print/recording_document.h"
+#include "core/print/recording_document.h"
 
 namespace talmorek::print {
 namespace {

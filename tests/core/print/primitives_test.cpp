@@ -1,12 +1,12 @@
-#include "print/primitives.h"
+#include "core/print/primitives.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "core/print/print_fixture.h"
-#include "data/cp1250.h"
-#include "print/print_text.h"
+#include "core/data/cp1250.h"
+#include "core/print/print_text.h"
 
 namespace talmorek::print {
 namespace {

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "data/station.h"
-#include "print/fixed_measure.h"
-#include "print/preview_document.h"
-#include "print/primitives.h"
-#include "print/print_state.h"
-#include "print/recorded_page.h"
-#include "print/recording_document.h"
+#include "core/data/station.h"
+#include "core/print/fixed_measure.h"
+#include "core/print/preview_document.h"
+#include "core/print/primitives.h"
+#include "core/print/print_state.h"
+#include "core/print/recorded_page.h"
+#include "core/print/recording_document.h"
 
 namespace talmorek::print {
 

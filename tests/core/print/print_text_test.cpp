@@ -1,4 +1,4 @@
-#include "print/print_text.h"
+#include "core/print/print_text.h"
 
 #include <gtest/gtest.h>
 

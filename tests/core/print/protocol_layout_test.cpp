@@ -1,11 +1,11 @@
-#include "print/protocol_layout.h"
+#include "core/print/protocol_layout.h"
 
 #include <gtest/gtest.h>
 
-#include "checks/catalogue_texts.h"
+#include "core/checks/catalogue_texts.h"
 #include "support/golden.h"
 #include "core/print/print_fixture.h"
-#include "data/cp1250.h"
+#include "core/data/cp1250.h"
 
 namespace talmorek::print {
 namespace {
@@ -31,7 +31,7 @@ protected:
     checks::TCisChyb catalogue{
         std::vector<checks::TChybaInfo>(checks::catalogueTexts().begin(), checks::catalogueTexts().end())};
     checks::TChybProt protocol{catalogue};
-    entry::TT4 t4;
+    record::TT4 t4;
 };
 
 // A finding of exactly 95 characters: "39 - ", the catalogue text of 39, a

@@ -1,4 +1,4 @@
-#include "print/record_document.h"
+#include "core/print/record_document.h"
 
 #include <gtest/gtest.h>
 
@@ -11,10 +11,10 @@
 #include <variant>
 #include <vector>
 
-#include "checks/catalogue_texts.h"
+#include "core/checks/catalogue_texts.h"
 #include "core/print/record_fixture.h"
-#include "data/errors.h"
-#include "print/print_text.h"
+#include "core/data/errors.h"
+#include "core/print/print_text.h"
 #include "support/golden.h"
 
 namespace talmorek::print {

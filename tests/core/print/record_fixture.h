@@ -15,17 +15,17 @@
 #include <string>
 #include <vector>
 
-#include "data/registers.h"
-#include "data/station.h"
-#include "entry/record_of_vote.h"
-#include "print/fixed_measure.h"
-#include "print/preview_document.h"
-#include "print/primitives.h"
-#include "print/print_state.h"
-#include "print/record_footer.h"
-#include "print/record_job.h"
-#include "print/recorded_page.h"
-#include "print/recording_document.h"
+#include "core/data/registers.h"
+#include "core/data/station.h"
+#include "core/record/record_of_vote.h"
+#include "core/print/fixed_measure.h"
+#include "core/print/preview_document.h"
+#include "core/print/primitives.h"
+#include "core/print/print_state.h"
+#include "core/print/record_footer.h"
+#include "core/print/record_job.h"
+#include "core/print/recorded_page.h"
+#include "core/print/recording_document.h"
 #include "support/temp_dir.h"
 
 namespace talmorek::print {
@@ -78,7 +78,7 @@ protected:
                                     data::encodeStrana({"9", "Devátá vlna", "36"}) +
                                     data::encodeStrana({"17", "Sedmnáctka", "8"}));
 
-        entry::TT4& t4 = record.T4;
+        record::TT4& t4 = record.T4;
         t4.RegKod = 3703;
         t4.Obec = 584231;
         t4.Okrsek = 3;
@@ -215,7 +215,7 @@ protected:
     talmorek::testing::TempDir dir;
     data::Registers registers{dir.path()};
     data::TStanice station;
-    entry::RecordOfVote record;
+    record::RecordOfVote record;
     RecordJob job;
     KeepingPrinter printer;
     RecordingDocument document{&printer};

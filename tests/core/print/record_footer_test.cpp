@@ -1,4 +1,4 @@
-#include "print/record_footer.h"
+#include "core/print/record_footer.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "checks/catalogue_texts.h"
+#include "core/checks/catalogue_texts.h"
 #include "core/print/print_fixture.h"
-#include "print/primitives.h"
+#include "core/print/primitives.h"
 #include "support/golden.h"
 
 namespace talmorek::print {

@@ -1,4 +1,4 @@
-#include "print/record_layout.h"
+#include "core/print/record_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -7,8 +7,8 @@
 
 #include "support/golden.h"
 #include "core/print/record_fixture.h"
-#include "data/cp1250.h"
-#include "print/print_text.h"
+#include "core/data/cp1250.h"
+#include "core/print/print_text.h"
 
 namespace talmorek::print {
 namespace {

@@ -1,9 +1,9 @@
-#include "print/recorded_page.h"
+#include "core/print/recorded_page.h"
 
 #include <gtest/gtest.h>
 
-#include "data/errors.h"
-#include "print/recording_surface.h"
+#include "core/data/errors.h"
+#include "core/print/recording_surface.h"
 #include "support/error_of.h"
 
 namespace talmorek::print {

@@ -1,4 +1,4 @@
-#include "print/recording_document.h"
+#include "core/print/recording_document.h"
 
 #include <gtest/gtest.h>
 

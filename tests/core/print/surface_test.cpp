@@ -1,8 +1,8 @@
-#include "print/surface.h"
+#include "core/print/surface.h"
 
 #include <gtest/gtest.h>
 
-#include "print/document.h"
+#include "core/print/document.h"
 
 namespace talmorek::print {
 namespace {

@@ -1,4 +1,4 @@
-#include "print/tally_layout.h"
+#include "core/print/tally_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include "support/error_of.h"
 #include "support/golden.h"
 #include "core/print/print_fixture.h"
-#include "data/errors.h"
-#include "data/registers.h"
+#include "core/data/errors.h"
+#include "core/data/registers.h"
 #include "support/temp_dir.h"
 
 namespace talmorek::print {

@@ -1,4 +1,4 @@
-#include "print/test_page_layout.h"
+#include "core/print/test_page_layout.h"
 
 #include <gtest/gtest.h>
 

@@ -7,8 +7,8 @@
 #include <functional>
 
 #include "core/workflow/workflow_fixture.h"
-#include "data/errors.h"
-#include "data/file_io.h"
+#include "core/data/errors.h"
+#include "core/data/file_io.h"
 
 namespace talmorek::testing {
 namespace {
@@ -48,7 +48,7 @@ TEST_F(CheckCommand, DataWithErrorsStayInTheEFileAndForbidExport) {
     EXPECT_FALSE(workflow.state().ExportOK);
     EXPECT_TRUE(workflow.state().DataOK);
     // The verdict travels in the data file for the receiving office.
-    const entry::RecordOfVote saved = readBack(DataLetter::E);
+    const record::RecordOfVote saved = readBack(DataLetter::E);
     EXPECT_EQ(saved.TS.SeznamChyb.substr(0, 4), "1615");
     EXPECT_EQ(saved.party(7).Chyba, 1);
 }
@@ -77,8 +77,8 @@ TEST_F(CheckCommand, WithBothFilesTheEFileIsCheckedAndTheOtherGoes) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const entry::RecordOfVote typed = c.typedHasErrors ? withErrors() : cleanRecord(parties);
-        const entry::RecordOfVote older = c.typedHasErrors ? cleanRecord(parties) : withErrors();
+        const record::RecordOfVote typed = c.typedHasErrors ? withErrors() : cleanRecord(parties);
+        const record::RecordOfVote older = c.typedHasErrors ? cleanRecord(parties) : withErrors();
         save(older, DataLetter::O);
         writeDataFileOnly(typed, DataLetter::E);
         workflow.Kontroly_MIClick();
@@ -114,7 +114,7 @@ TEST_F(CheckCommand, WarningsOnlyAllowExportAndMoveTheDataToTheOFile) {
     EXPECT_TRUE(workflow.state().KontrolyOK);
     EXPECT_TRUE(workflow.state().ExportOK);
     // The summary was recomputed at the command's time before it was saved.
-    const entry::RecordOfVote saved = readBack(DataLetter::O);
+    const record::RecordOfVote saved = readBack(DataLetter::O);
     EXPECT_EQ(saved.TS.SeznamChyb.substr(0, 2), "97");
     EXPECT_EQ(saved.TS.Datum, "20211009");
     EXPECT_EQ(saved.TS.Cas, "143005");
@@ -168,7 +168,7 @@ TEST_F(ExportedStation, YesChecksAgainAndTheExportMustBeRepeated) {
 }
 
 TEST_F(CheckCommand, OnlyTheChairPresentLeavesTheCommissionUnread) {
-    entry::RecordOfVote r = cleanRecord(parties);
+    record::RecordOfVote r = cleanRecord(parties);
     r.hlasovani.ClenuOVKP = " 1 ";
     save(r, DataLetter::E);
     std::remove(dir.file("data/KOMISE.RCD").c_str());  // would fail if it were read
@@ -204,7 +204,7 @@ TEST_F(CheckCommand, AMissingCommissionFileEndsTheCommandWithItsName) {
 // repaired; the data file stays as it was.
 struct NotANumberCase {
     const char* name;
-    std::function<void(const TempDir&, entry::RecordOfVote&)> damage;
+    std::function<void(const TempDir&, record::RecordOfVote&)> damage;
     std::string file;  // relative to the installation
     const char* where;  // record and field
     const char* text;
@@ -216,7 +216,7 @@ class NotANumber : public CheckCommand, public ::testing::WithParamInterface<Not
 
 TEST_P(NotANumber, EndsTheCommandNamingTheFileAndTheField) {
     const NotANumberCase& c = GetParam();
-    entry::RecordOfVote r = cleanRecord(parties);
+    record::RecordOfVote r = cleanRecord(parties);
     c.damage(dir, r);
     save(r, DataLetter::E);
     workflow.Kontroly_MIClick();
@@ -231,21 +231,21 @@ INSTANTIATE_TEST_SUITE_P(
     CheckCommand, NotANumber,
     ::testing::Values(
         NotANumberCase{"stationOperatingSystemCode",
-                       [](const TempDir& dir, entry::RecordOfVote&) {
+                       [](const TempDir& dir, record::RecordOfVote&) {
                            data::TStanice s = station();
                            s.KodOS = "]u";
                            dir.write("STANICE.RCD", data::encodeStanice(s));
                        },
                        "STANICE.RCD", "pole KodOS", "]u"},
         NotANumberCase{"partyCandidateCount",
-                       [](const TempDir& dir, entry::RecordOfVote&) {
+                       [](const TempDir& dir, record::RecordOfVote&) {
                            dir.write("STRANY.RCD", data::encodeStrana({"1", "Strana první", "36"}) +
                                                        data::encodeStrana({"2", "Strana druhá", "2O"}));
                        },
                        "STRANY.RCD", "záznam 2, pole PocetKandidatu", "2O"},
-        NotANumberCase{"membersPresent", [](const TempDir&, entry::RecordOfVote& r) { r.hlasovani.ClenuOVKP = "5x"; },
+        NotANumberCase{"membersPresent", [](const TempDir&, record::RecordOfVote& r) { r.hlasovani.ClenuOVKP = "5x"; },
                        "data/HLASO.RCD", "pole ClenuOVKP", "5x"},
-        NotANumberCase{"membersInTotal", [](const TempDir&, entry::RecordOfVote& r) { r.hlasovani.ClenuOVKC = "x"; },
+        NotANumberCase{"membersInTotal", [](const TempDir&, record::RecordOfVote& r) { r.hlasovani.ClenuOVKC = "x"; },
                        "data/HLASO.RCD", "pole ClenuOVKC", "x"}),
     [](const auto& info) { return std::string(info.param.name); });
 

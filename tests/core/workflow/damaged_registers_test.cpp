@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <functional>
 
-#include "core/workflow/entry_form_fixture.h"
-#include "checks/catalogue.h"
-#include "data/working_files.h"
+#include "core/entry/entry_form_fixture.h"
+#include "core/checks/catalogue.h"
+#include "core/data/working_files.h"
 
 namespace talmorek::testing {
 namespace {
@@ -31,7 +31,7 @@ class DamagedRegister : public EntryFormTest, public ::testing::WithParamInterfa
 // F2 and F3 each say it, under their titles; nothing saved changes.
 TEST_P(DamagedRegister, IsNamedByTheEntryWindowAndTheChecks) {
     const DamageCase& c = GetParam();
-    entry::RecordOfVote r = cleanRecord(parties);
+    record::RecordOfVote r = cleanRecord(parties);
     save(r, DataLetter::E);
     c.damage(dir);
     const auto before = filesOnDisk();

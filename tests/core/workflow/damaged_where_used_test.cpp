@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "core/workflow/entry_form_fixture.h"
-#include "data/registers.h"
-#include "workflow/station_display.h"
+#include "core/entry/entry_form_fixture.h"
+#include "core/data/registers.h"
+#include "core/workflow/station_display.h"
 
 namespace talmorek::testing {
 namespace {
@@ -48,7 +48,7 @@ TEST_F(DamagedStation, AnOperatingSystemCodeThatIsNoNumberStopsOnlyTheSave) {
     ASSERT_TRUE(workflow.start());
     openForm();
     const auto before = filesOnDisk();
-    EXPECT_EQ(form.changePage(Page::Section2), workflow::PageChange::Failed);
+    EXPECT_EQ(form.changePage(Page::Section2), entry::PageChange::Failed);
     EXPECT_EQ(messages(), (Messages{{"failure",
                                      "Soubor " + dir.file("STANICE.RCD") +
                                          ", pole KodOS: text ']u' není platné celé číslo.",
@@ -64,7 +64,7 @@ TEST_F(DamagedStation, ANegativeOperatingSystemCodeIsRefusedByItsField) {
     damage(&data::TStanice::KodOS, "-1");
     ASSERT_TRUE(workflow.start());
     openForm();
-    EXPECT_EQ(form.changePage(Page::Section2), workflow::PageChange::Failed);
+    EXPECT_EQ(form.changePage(Page::Section2), entry::PageChange::Failed);
     ASSERT_EQ(messages().size(), 1u);
     EXPECT_EQ(messages()[0].text, "Soubor " + dir.file("STANICE.RCD") +
                                       ", pole KodOS: hodnota '-1' není v tomto poli přípustná.");
@@ -91,7 +91,7 @@ protected:
 // others are typed as ever.
 TEST_F(DamagedCandidateCount, TheEntryWindowWorksAndThePartyHasNoCandidateFields) {
     openForm();
-    ASSERT_EQ(form.changePage(Page::Annex1), workflow::PageChange::Changed);
+    ASSERT_EQ(form.changePage(Page::Annex1), entry::PageChange::Changed);
     ASSERT_EQ(form.partyCombo().size(), 3u);
     EXPECT_EQ(form.candidateCount(), 36) << "party 1";
     EXPECT_TRUE(form.candidateRow(1).enabled);

@@ -1,5 +1,5 @@
 // The Czech sentence a commission member reads for each kind of failure.
-#include "workflow/error_messages.h"
+#include "core/workflow/error_messages.h"
 
 #include <gtest/gtest.h>
 
@@ -8,10 +8,10 @@
 #include <memory>
 #include <stdexcept>
 
-#include "data/errors.h"
-#include "export/blowfish.h"
-#include "export/container.h"
-#include "export/data_file.h"
+#include "core/data/errors.h"
+#include "core/export/blowfish.h"
+#include "core/export/container.h"
+#include "core/export/data_file.h"
 
 namespace talmorek::workflow {
 namespace {

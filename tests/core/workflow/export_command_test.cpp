@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "workflow/export_messages.h"
+#include "core/workflow/export_messages.h"
 #include "core/workflow/workflow_fixture.h"
-#include "data/errors.h"
+#include "core/data/errors.h"
 
 namespace talmorek::testing {
 namespace {
@@ -68,7 +68,7 @@ TEST_F(ExportCommand, ACancelledExportLeavesTheStationUnexportedAndPrintsNothing
 }
 
 TEST_F(ExportCommand, ACompletedExportMarksTheStationAndPrintsTheRecord) {
-    const entry::RecordOfVote clean = cleanRecord(parties);
+    const record::RecordOfVote clean = cleanRecord(parties);
     save(clean, DataLetter::O);
     exportDialogs.exportDone = true;
     exportDialogs.copies = 3;

@@ -2,7 +2,7 @@
 // target, the report the information dialog shows, and the wording of a
 // copy that failed.
 
-#include "workflow/export_to_target.h"
+#include "core/workflow/export_to_target.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +12,8 @@
 
 #include "core/media/media_machine.h"
 #include "core/workflow/workflow_fixture.h"
-#include "export/export_fingerprint.h"
-#include "workflow/error_messages.h"
+#include "core/export/export_fingerprint.h"
+#include "core/workflow/error_messages.h"
 #include "support/error_of.h"
 
 namespace talmorek::testing {

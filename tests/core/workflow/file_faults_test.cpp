@@ -11,7 +11,7 @@
 #include <set>
 
 #include "core/workflow/workflow_fixture.h"
-#include "data/file_io.h"
+#include "core/data/file_io.h"
 
 namespace talmorek::testing {
 namespace {

@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "core/workflow/workflow_fixture.h"
-#include "print/fixed_measure.h"
-#include "print/protocol_layout.h"
-#include "print/record_document.h"
-#include "print/recorded_page.h"
-#include "print/recording_document.h"
+#include "core/print/fixed_measure.h"
+#include "core/print/protocol_layout.h"
+#include "core/print/record_document.h"
+#include "core/print/recorded_page.h"
+#include "core/print/recording_document.h"
 
 namespace talmorek::testing {
 namespace {
@@ -33,7 +33,7 @@ public:
 // program does, and keeps what they drew as text.
 class DrawingPrintJobs : public RecordingPrintJobs {
 public:
-    void protocolOfChecks(const checks::TChybProt& chyby, const entry::TT4& t4, const data::TStanice& station,
+    void protocolOfChecks(const checks::TChybProt& chyby, const record::TT4& t4, const data::TStanice& station,
                           bool sDiakritikou, const data::LocalDateTime& now) override {
         RecordingPrintJobs::protocolOfChecks(chyby, t4, station, sDiakritikou, now);
         print::RecordingDocument document;
@@ -57,7 +57,7 @@ public:
     std::string protocol;  // the protocol of checks
     std::string record;    // the record in the preview
     TextSink copies;       // the copies printed directly
-    entry::TTS summary;    // the summary record the record was printed from
+    record::TTS summary;    // the summary record the record was printed from
 
 private:
     print::FixedMeasure measure_;
@@ -83,7 +83,7 @@ protected:
         std::make_shared<data::FixedClock>(data::LocalDateTime{2021, 10, 9, 21, 47, 13, 250});
     DrawingPrintJobs drawing;
     workflow::Workflow clocked{data::Directories{dir.path(), dir.path(), dir.file("data/"), false}, prompts,
-                               drawing, exportDialogs, entry::sourcesOf(clock, 7)};
+                               drawing, exportDialogs, record::sourcesOf(clock, 7)};
 };
 
 TEST_F(OneClock, DatesTheSummaryTheProtocolAndTheRecordAlike) {
@@ -92,7 +92,7 @@ TEST_F(OneClock, DatesTheSummaryTheProtocolAndTheRecordAlike) {
 
     clocked.Kontroly_MIClick();
     ASSERT_EQ(drawing.jobs(), std::vector<std::string>{"protocolOfChecks"});
-    const entry::RecordOfVote saved = readBack(DataLetter::O);
+    const record::RecordOfVote saved = readBack(DataLetter::O);
     EXPECT_EQ(saved.TS.Datum, "20211009");
     EXPECT_EQ(saved.TS.Cas, "214713");
     EXPECT_EQ(linesWith(drawing.protocol, "\"Datum: 09.10.2021\"").size(), 1u) << drawing.protocol;

@@ -11,11 +11,11 @@
 #include <optional>
 
 #include "core/workflow/workflow_fixture.h"
-#include "data/errors.h"
-#include "data/registers.h"
-#include "workflow/error_messages.h"
-#include "workflow/export_to_target.h"
-#include "workflow/saved_record.h"
+#include "core/data/errors.h"
+#include "core/data/registers.h"
+#include "core/workflow/error_messages.h"
+#include "core/workflow/export_to_target.h"
+#include "core/workflow/saved_record.h"
 #include "support/error_of.h"
 
 namespace talmorek::testing {
@@ -42,7 +42,7 @@ protected:
 // Every file a save writes, with a link at its temporary name or at the
 // file itself: saved whole into a file of its own.
 TEST_F(PlantedLinks, ASaveWritesEveryFileAsItsOwnWhereverTheLinkStands) {
-    const entry::RecordOfVote record = cleanRecord(parties);
+    const record::RecordOfVote record = cleanRecord(parties);
     const std::string written[] = {dataFile(DataLetter::E), "data/HLASO.RCD", "data/KOMISE.RCD"};
     for (const std::string& file : written) {
         for (const bool atTemporary : {true, false}) {

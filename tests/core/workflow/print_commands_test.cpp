@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/workflow/workflow_fixture.h"
-#include "data/errors.h"
+#include "core/data/errors.h"
 
 namespace talmorek::testing {
 namespace {

@@ -1,10 +1,10 @@
 // What the main window's status line and menu show about the station.
 
-#include "workflow/station_display.h"
+#include "core/workflow/station_display.h"
 
 #include <gtest/gtest.h>
 
-#include "data/cp1250.h"
+#include "core/data/cp1250.h"
 
 namespace talmorek::workflow {
 namespace {

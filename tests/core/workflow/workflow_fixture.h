@@ -15,14 +15,14 @@
 #include <string>
 #include <vector>
 
-#include "workflow/workflow.h"
+#include "core/workflow/workflow.h"
 #include "support/installation.h"
 #include "support/recording_jobs.h"
 #include "support/scripted_prompts.h"
-#include "data/registers.h"
-#include "data/station.h"
-#include "data/working_files.h"
-#include "export/data_file.h"
+#include "core/data/registers.h"
+#include "core/data/station.h"
+#include "core/data/working_files.h"
+#include "core/export/data_file.h"
 #include "support/fault_file_system.h"
 
 namespace talmorek::testing {
@@ -42,23 +42,23 @@ protected:
     data::TStanice stationOnDisk() const { return data::NactiStanici(dir.path()); }
 
     // What the entry window leaves on disk after a save.
-    void save(const entry::RecordOfVote& r, DataLetter letter) const { saveRecord(dataDir(), r, letter); }
+    void save(const record::RecordOfVote& r, DataLetter letter) const { saveRecord(dataDir(), r, letter); }
     // The data file with `letter` alone, the other left as it is: both files
     // at once, as a save interrupted between writing one and removing the
     // other leaves them.
-    void writeDataFileOnly(const entry::RecordOfVote& r, DataLetter letter) const {
+    void writeDataFileOnly(const record::RecordOfVote& r, DataLetter letter) const {
         exporting::ZapisData(r, dataDir(), "554782", kOkrsek, letter);
     }
 
     // The clean record of the precinct changed by `change`, recomputed as
     // the entry window recomputes before it saves.
     template <typename Change>
-    entry::RecordOfVote changed(Change change) const {
+    record::RecordOfVote changed(Change change) const {
         return changedRecord(parties, change);
     }
-    entry::RecordOfVote warningsOnly() const { return recordWithWarningsOnly(parties); }
-    entry::RecordOfVote passableOnly() const { return recordWithPassableErrorsOnly(parties); }
-    entry::RecordOfVote withErrors() const { return recordWithErrors(parties); }
+    record::RecordOfVote warningsOnly() const { return recordWithWarningsOnly(parties); }
+    record::RecordOfVote passableOnly() const { return recordWithPassableErrorsOnly(parties); }
+    record::RecordOfVote withErrors() const { return recordWithErrors(parties); }
 
     std::string dataDir() const { return dir.file("data/"); }
     std::string dataFile(DataLetter letter) const {
@@ -67,8 +67,8 @@ protected:
     bool has(DataLetter letter) const { return dir.exists(dataFile(letter)); }
 
     // The results block of the data file with `letter`.
-    entry::RecordOfVote readBack(DataLetter letter) const {
-        entry::RecordOfVote r;
+    record::RecordOfVote readBack(DataLetter letter) const {
+        record::RecordOfVote r;
         EXPECT_TRUE(exporting::NactiData(r, dataDir(), "554782", kOkrsek, letter));
         return r;
     }

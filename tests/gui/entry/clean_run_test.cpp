@@ -24,18 +24,18 @@
 #include "gui/entry/entry_window.h"
 #include "gui/entry/names_grid.h"
 #include "gui/entry/page_annex1.h"
-#include "gui/entry/s_edit.h"
+#include "gui/controls/s_edit.h"
 #include "gui/export/export_target_dialog.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/program_start.h"
-#include "print/fixed_measure.h"
-#include "print/preview_document.h"
-#include "print/protocol_layout.h"
-#include "print/recorded_page.h"
-#include "print/recording_document.h"
-#include "data/working_files.h"
+#include "core/print/fixed_measure.h"
+#include "core/print/preview_document.h"
+#include "core/print/protocol_layout.h"
+#include "core/print/recorded_page.h"
+#include "core/print/recording_document.h"
+#include "core/data/working_files.h"
 #include "core/media/media_machine.h"
-#include "data/station.h"
+#include "core/data/station.h"
 #include "support/installation.h"
 #include "support/recording_jobs.h"
 #include "support/scripted_prompts.h"
@@ -51,7 +51,7 @@ const std::string kExportQuestion = "question|Vstup dat za okrsek|Chcete pokrač
 // commission reads in the preview after the save.
 class ProtocolAsText : public talmorek::testing::RecordingPrintJobs {
 public:
-    void protocolOfChecks(const checks::TChybProt& chyby, const entry::TT4& t4, const data::TStanice& station,
+    void protocolOfChecks(const checks::TChybProt& chyby, const record::TT4& t4, const data::TStanice& station,
                           bool sDiakritikou, const data::LocalDateTime& now) override {
         RecordingPrintJobs::protocolOfChecks(chyby, t4, station, sDiakritikou, now);
         print::RecordingDocument document;

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "gui/entry/beep.h"
+#include "gui/controls/platform_beep.h"
 #include "support/qt_wait.h"
 
 namespace talmorek::gui::testing {

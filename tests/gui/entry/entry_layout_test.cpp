@@ -13,7 +13,7 @@
 
 #include "entry_fixtures.h"
 #include "entry_window_fixture.h"
-#include "gui/entry/design_pixels.h"
+#include "gui/controls/design_pixels.h"
 #include "gui/entry/entry_notebook.h"
 #include "support/installation.h"
 

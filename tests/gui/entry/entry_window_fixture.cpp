@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "data/registers.h"
+#include "core/data/registers.h"
 #include "entry_fixtures.h"
 #include "gui/entry/entry_notebook.h"
 #include "support/installation.h"
@@ -22,14 +22,14 @@ EntrySession::EntrySession(Precinct precinct) {
     data::Directories dirs{dir.path(), dir.file(stationSub_), dir.file(dataSub_), abroad};
     workflow = std::make_unique<workflow::Workflow>(dirs, prompts, printJobs, exportDialogs,
                                                     talmorek::testing::fixedClock());
-    form = std::make_unique<workflow::EntryForm>(*workflow, prompts, beep);
+    form = std::make_unique<entry::EntryForm>(*workflow, prompts, beep);
     hlaska = new THlaskaF();
     window = std::make_unique<TR_Vstupni_Form>(*form, prompts, *hlaska, nullptr);
 }
 
 EntrySession::~EntrySession() { window.reset(); }
 
-void EntrySession::saveRecord(const entry::RecordOfVote& record, exporting::DataLetter letter) {
+void EntrySession::saveRecord(const record::RecordOfVote& record, exporting::DataLetter letter) {
     talmorek::testing::saveRecord(dataDir(), record, letter);
 }
 

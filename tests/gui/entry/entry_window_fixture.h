@@ -14,16 +14,16 @@
 #include <memory>
 #include <string>
 
-#include "entry/record_of_vote.h"
-#include "export/data_file.h"
-#include "gui/entry/beep.h"
+#include "core/record/record_of_vote.h"
+#include "core/export/data_file.h"
+#include "gui/controls/platform_beep.h"
 #include "gui/entry/entry_window.h"
 #include "gui/entry/message_dialog.h"
 #include "support/recording_jobs.h"
 #include "support/scripted_prompts.h"
 #include "support/temp_dir.h"
-#include "workflow/entry_form.h"
-#include "workflow/workflow.h"
+#include "core/entry/entry_form.h"
+#include "core/workflow/workflow.h"
 
 namespace talmorek::gui::testing {
 
@@ -34,7 +34,7 @@ public:
     ~EntrySession();
 
     // What a save of `record` leaves on disk, before the window opens.
-    void saveRecord(const entry::RecordOfVote& record, exporting::DataLetter letter);
+    void saveRecord(const record::RecordOfVote& record, exporting::DataLetter letter);
     data::PartyList parties() const;
 
     // Opens the form and shows the window modally; `steps` run once it is
@@ -64,7 +64,7 @@ public:
     talmorek::testing::ScriptedExportDialogs exportDialogs;
     std::unique_ptr<workflow::Workflow> workflow;
     PlatformBeep beep;
-    std::unique_ptr<workflow::EntryForm> form;
+    std::unique_ptr<entry::EntryForm> form;
     THlaskaF* hlaska = nullptr;  // the window's
     std::unique_ptr<TR_Vstupni_Form> window;
 

@@ -14,20 +14,20 @@
 
 #include <gtest/gtest.h>
 
-#include "data/working_files.h"
+#include "core/data/working_files.h"
 #include "entry_fixtures.h"
 #include "entry_window_fixture.h"
 #include "gui/entry/entry_notebook.h"
 #include "gui/entry/names_grid.h"
-#include "gui/entry/s_edit.h"
+#include "gui/controls/s_edit.h"
 #include "support/installation.h"
 
 namespace talmorek::gui::testing {
 namespace {
 
 using exporting::DataLetter;
-using workflow::EntryField;
-using workflow::FieldFinding;
+using entry::EntryField;
+using entry::FieldFinding;
 
 const std::string kCloseQuestion =
     "questionDefaultNo|Vstup dat za okrsek|Opravdu ukončit pořizování bez uložení změn na aktuální záložce?";
@@ -225,14 +225,14 @@ FieldFinding findingForZahajeno1() {
     FieldFinding f;
     f.code = 11;
     f.param = "2391";
-    f.field = workflow::EntryControl(EntryField::R_SEdZahajeno1);
+    f.field = entry::EntryControl(EntryField::R_SEdZahajeno1);
     return f;
 }
 
 class PendingReport : public ::testing::Test {
 protected:
     void SetUp() override {
-        entry::RecordOfVote clean = talmorek::testing::cleanRecord(s.parties());
+        record::RecordOfVote clean = talmorek::testing::cleanRecord(s.parties());
         clean.hlasovani.Zahajeno1 = "7:00";
         s.saveRecord(clean, DataLetter::E);
     }

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "checks/catalogue_texts.h"
+#include "core/checks/catalogue_texts.h"
 #include "entry_fixtures.h"
 
 namespace talmorek::gui {

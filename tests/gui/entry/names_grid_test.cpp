@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "entry_fixtures.h"
-#include "gui/entry/s_edit.h"
+#include "gui/controls/s_edit.h"
 
 namespace talmorek::gui {
 namespace {

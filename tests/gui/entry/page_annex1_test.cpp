@@ -17,7 +17,7 @@
 #include "entry_fixtures.h"
 #include "entry_window_fixture.h"
 #include "gui/entry/page_section2.h"
-#include "gui/entry/s_edit.h"
+#include "gui/controls/s_edit.h"
 #include "support/installation.h"
 
 namespace talmorek::gui::testing {
@@ -108,7 +108,7 @@ TEST(PageAnnex1, EnterOnTheLastCandidateGoesFromPartyToPartyAndAfterTheLastToPag
 
 TEST(PageAnnex1, OpravitAfterEnterMovedOnBringsBackThePartyOfTheFinding) {
     EntrySession s;
-    entry::RecordOfVote record = talmorek::testing::cleanRecord(s.parties());
+    record::RecordOfVote record = talmorek::testing::cleanRecord(s.parties());
     // Party 1: 300 votes, 1500 preferential votes (none above 300): rule 19 only.
     for (std::size_t j = 0; j < 5; ++j) record.party(1).PrefHlasy.at(j) = 300;
     s.saveRecord(record, DataLetter::E);
@@ -135,7 +135,7 @@ TEST(PageAnnex1, OpravitAfterEnterMovedOnBringsBackThePartyOfTheFinding) {
 // follow the record: the party's mark changes with the party shown.
 TEST(PageAnnex1, TheReceivingPointMarksStayHiddenAndFollowTheRecord) {
     EntrySession s;
-    entry::RecordOfVote record = talmorek::testing::cleanRecord(s.parties());
+    record::RecordOfVote record = talmorek::testing::cleanRecord(s.parties());
     record.T4.Oprava = 1;
     record.TS.ZpusobPorizeni = 9;
     record.party(1).Oprava = 1;

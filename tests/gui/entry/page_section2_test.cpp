@@ -13,7 +13,7 @@
 
 #include "entry_fixtures.h"
 #include "entry_window_fixture.h"
-#include "gui/entry/s_edit.h"
+#include "gui/controls/s_edit.h"
 #include "support/installation.h"
 
 namespace talmorek::gui::testing {
@@ -80,7 +80,7 @@ TEST(PageSection2, OpeningTicksTheBoxesOfTheRecordAndNoOthers) {
 
     // The same window over a record whose parties were cleared meanwhile:
     // no tick stays behind.
-    entry::RecordOfVote cleared = talmorek::testing::cleanRecord(s.parties());
+    record::RecordOfVote cleared = talmorek::testing::cleanRecord(s.parties());
     for (int n : {1, 2, 7}) cleared.MarkParty(n, false);
     s.saveRecord(cleared, DataLetter::E);
     std::vector<int> second{-1};
@@ -163,7 +163,7 @@ class Pokracovat : public ::testing::TestWithParam<ContinueCase> {};
 
 TEST_P(Pokracovat, GoesToAnnex1WithATickedPartyElseToPageIII) {
     EntrySession s;
-    entry::RecordOfVote record = talmorek::testing::cleanRecord(s.parties());
+    record::RecordOfVote record = talmorek::testing::cleanRecord(s.parties());
     if (!GetParam().ticked) {
         for (int n : {1, 2, 7}) record.MarkParty(n, false);
     }

@@ -1,4 +1,4 @@
-#include "gui/entry/s_edit.h"
+#include "gui/controls/s_edit.h"
 
 #include <QApplication>
 #include <QAction>

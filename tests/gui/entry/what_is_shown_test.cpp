@@ -15,15 +15,15 @@
 #include "entry_window_fixture.h"
 #include "gui/entry/entry_notebook.h"
 #include "gui/entry/page_section1.h"
-#include "gui/entry/s_edit.h"
+#include "gui/controls/s_edit.h"
 #include "support/installation.h"
 
 namespace talmorek::gui::testing {
 namespace {
 
 using exporting::DataLetter;
-using workflow::EntryControl;
-using workflow::EntryField;
+using entry::EntryControl;
+using entry::EntryField;
 
 const std::string kCloseQuestion =
     "questionDefaultNo|Vstup dat za okrsek|Opravdu ukončit pořizování bez uložení změn na aktuální záložce?";
@@ -84,7 +84,7 @@ TEST_P(ShownValue, TheFieldLeftShowsWhatTheRecordHolds) {
         press(Qt::Key_Tab);
         waitFor([&] { return !s.form->reportPending() && !s.hlaska->isVisible(); }, 2000);
         shown = edit->text().toStdString();
-        const auto control = workflow::controlNamed(c.field);
+        const auto control = entry::controlNamed(c.field);
         held = s.form->fieldText(*control);
         kc2 = s.find<TSEdit>("R_EdT4KC_2")->text().toStdString();
         kc2Held = std::to_string(s.form->record().T4.KC2);
@@ -116,7 +116,7 @@ TEST(EntryWindow, TheDataFileHoldsTheNumberTheFieldShows) {
         s.key(Qt::Key_PageUp);  // a page change saves as "E"
         waitFor([&] { return s.page() == 0; }, 2000);
     });
-    entry::RecordOfVote saved;
+    record::RecordOfVote saved;
     const data::TStanice station = data::NactiStanici(s.dir.path());
     ASSERT_TRUE(exporting::NactiData(saved, s.dataDir(), station.KodObce, station.CisloOkrsku, DataLetter::E));
     EXPECT_EQ(shown, "4464");

@@ -22,8 +22,8 @@
 #include <gtest/gtest.h>
 
 #include "core/media/media_machine.h"
-#include "export/export_fingerprint.h"
-#include "gui/shell/info_e_dialog.h"
+#include "core/export/export_fingerprint.h"
+#include "gui/dialogs/info_e_dialog.h"
 #include "support/fault_file_system.h"
 #include "support/installation.h"
 

@@ -14,7 +14,7 @@
 #include <functional>
 #include <string>
 
-#include "gui/entry/s_edit.h"
+#include "gui/controls/s_edit.h"
 
 namespace talmorek::gui {
 namespace {

@@ -14,8 +14,8 @@
 #include <QToolButton>
 
 #include "gui/print/page_view.h"
-#include "print/preview_document.h"
-#include "print/recording_document.h"
+#include "core/print/preview_document.h"
+#include "core/print/recording_document.h"
 
 namespace talmorek::gui {
 namespace {

@@ -9,8 +9,8 @@
 
 #include "gui/print/printer_output.h"
 #include "gui/print/printer_page_sink.h"
-#include "print/primitives.h"
-#include "print/recording_document.h"
+#include "core/print/primitives.h"
+#include "core/print/recording_document.h"
 #include "render/print_errors.h"
 #include "support/pdf_tools.h"
 #include "support/temp_dir.h"

@@ -16,7 +16,7 @@
 
 #include "gui/print/printing_service.h"
 #include "gui/print/record_print_fixture.h"
-#include "print/primitives.h"
+#include "core/print/primitives.h"
 #include "support/pdf_tools.h"
 
 namespace talmorek::gui {

@@ -7,7 +7,7 @@
 
 #include <QPrinter>
 
-#include "print/primitives.h"
+#include "core/print/primitives.h"
 #include "support/pdf_tools.h"
 #include "support/temp_dir.h"
 

@@ -16,7 +16,7 @@
 #include <functional>
 #include <string>
 
-#include "gui/entry/s_edit.h"
+#include "gui/controls/s_edit.h"
 #include "gui/print/copies_dialog.h"
 #include "gui/print/preview_window.h"
 #include "gui/print/printing_service.h"
@@ -107,7 +107,7 @@ protected:
     talmorek::testing::TempDir dir;
     data::Registers registers{dir.path()};
     data::TStanice station = talmorek::testing::station();
-    entry::RecordOfVote record;
+    record::RecordOfVote record;
     data::LocalDateTime now;
     QString stamp;  // "hh:mm:ss,zzz" of `now`, on every page's footer
     talmorek::testing::ScriptedPrompts prompts;

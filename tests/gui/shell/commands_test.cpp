@@ -7,7 +7,7 @@
 #include <QAction>
 #include <QTimer>
 
-#include "data/station.h"
+#include "core/data/station.h"
 #include "shell_fixtures.h"
 #include "support/installation.h"
 

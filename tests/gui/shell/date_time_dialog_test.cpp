@@ -104,7 +104,7 @@ TEST(DateTimeDialog, AppearsModallyAfterTheMainWindowAndIsClosedWithOk) {
 // so what the commission checks is what the record will say.
 TEST(DateTimeDialog, ShowsTheProgramsClock) {
     Installation inst;
-    inst.sources = entry::fixedSources({2021, 10, 9, 14, 30, 5}, 1);
+    inst.sources = record::fixedSources({2021, 10, 9, 14, 30, 5}, 1);
     auto session = inst.start();
     ASSERT_TRUE(session);
     TPS_menu& w = *session->mainWindow;

@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <QtTest/QTest>
 
-#include "data/station.h"
+#include "core/data/station.h"
 #include "gui/entry/entry_notebook.h"
 #include "gui/entry/entry_window.h"
 #include "shell_fixtures.h"

@@ -11,8 +11,8 @@
 #include <QTimer>
 
 #include "core/media/media_machine.h"
-#include "data/station.h"
-#include "export/export_fingerprint.h"
+#include "core/data/station.h"
+#include "core/export/export_fingerprint.h"
 #include "shell_fixtures.h"
 #include "support/installation.h"
 

@@ -7,13 +7,13 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "data/errors.h"
-#include "data/registers.h"
-#include "data/station.h"
+#include "core/data/errors.h"
+#include "core/data/registers.h"
+#include "core/data/station.h"
 #include "gui/shell/qt_print_jobs.h"
 #include "shell_fixtures.h"
 #include "support/installation.h"
-#include "workflow/station_display.h"
+#include "core/workflow/station_display.h"
 
 namespace talmorek::gui::testing {
 namespace {

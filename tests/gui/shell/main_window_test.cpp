@@ -16,8 +16,8 @@
 #include <QtTest/QTest>
 
 #include "gui/shell/about_dialog.h"
-#include "gui/shell/info_e_dialog.h"
-#include "gui/shell/message_box_prompts.h"
+#include "gui/dialogs/info_e_dialog.h"
+#include "gui/dialogs/message_box_prompts.h"
 #include "shell_fixtures.h"
 
 namespace talmorek::gui::testing {

@@ -9,7 +9,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "data/registers.h"
+#include "core/data/registers.h"
 #include "support/installation.h"
 
 namespace talmorek::gui::testing {
@@ -29,7 +29,7 @@ std::unique_ptr<ProgramSession> Installation::start(const QStringList& arguments
     return startProgram(options, services);
 }
 
-void Installation::writeData(const entry::RecordOfVote& record, exporting::DataLetter letter) {
+void Installation::writeData(const record::RecordOfVote& record, exporting::DataLetter letter) {
     talmorek::testing::saveRecord(dir.file("data/"), record, letter);
 }
 

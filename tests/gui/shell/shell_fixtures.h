@@ -14,11 +14,11 @@
 
 #include <gtest/gtest.h>
 
-#include "data/station.h"
+#include "core/data/station.h"
 #include "gui/shell/main_window.h"
 #include "gui/shell/program_start.h"
-#include "entry/record_of_vote.h"
-#include "export/data_file.h"
+#include "core/record/record_of_vote.h"
+#include "core/export/data_file.h"
 #include "support/qt_wait.h"
 #include "support/recording_jobs.h"
 #include "support/scripted_prompts.h"
@@ -40,7 +40,7 @@ struct Installation {
     // The program's own Qt print jobs instead of the recorded ones; they
     // report to the scripted prompts all the same.
     bool printWithQt = false;
-    entry::RecomputeSources sources = entry::systemSources();  // the program's clock and Nahoda
+    record::RecomputeSources sources = record::systemSources();  // the program's clock and Nahoda
     // Where the export target dialog finds carriers; null: the machine's own.
     const ExportMedia* media = nullptr;
 
@@ -52,7 +52,7 @@ struct Installation {
     // What the entry window leaves after a save of `record` (recomputed):
     // the precinct data file "E" or "O", HLASO.RCD and KOMISE.RCD of the
     // single station.
-    void writeData(const entry::RecordOfVote& record, exporting::DataLetter letter);
+    void writeData(const record::RecordOfVote& record, exporting::DataLetter letter);
     // The party list of the installation.
     data::PartyList parties() const;
 };

@@ -20,7 +20,7 @@
 #include <QTimer>
 
 #include "gui/platform/single_instance.h"
-#include "data/station.h"
+#include "core/data/station.h"
 #include "shell_fixtures.h"
 #include "support/temp_dir.h"
 

@@ -21,7 +21,7 @@
 #include "gui/shell/about_dialog.h"
 #include "gui/shell/date_time_dialog.h"
 #include "gui/shell/help_window.h"
-#include "gui/shell/info_e_dialog.h"
+#include "gui/dialogs/info_e_dialog.h"
 #include "shell_fixtures.h"
 
 namespace talmorek::gui::testing {

@@ -1,0 +1,528 @@
+// The frame of the entry window: opening, the pages, saving and closing,
+// and the reports that wait for the user.
+#include "core/entry/entry_form.h"
+
+#include "core/entry/entry_section2.h"
+#include "core/workflow/error_messages.h"
+#include "core/workflow/saved_record.h"
+#include "core/workflow/station_display.h"
+#include "core/data/cp1250.h"
+#include "core/data/decimal.h"
+#include "core/record/check_numbers.h"
+#include "core/record/party_list.h"
+#include "core/record/recompute.h"
+#include "core/export/data_file.h"
+
+namespace talmorek::entry {
+namespace {
+
+using exporting::DataLetter;
+
+constexpr const char* kTitle = "Vstup dat za okrsek";
+constexpr std::size_t kComboTextLength = 55;
+
+// The district code of the precinct, which the results block carries. The
+// station record is expected to match the register: a precinct the register
+// does not know has no code, and the opening fails on it as on a code that
+// is not a number.
+std::uint16_t regKodOf(const data::Registers& registers, const data::TStanice& station) {
+    data::TOkrsky okrsek;
+    const bool known = registers.NajdiOkrsek(station.KodObce, station.CisloOkrsku, okrsek);
+    const std::string file = registers.path(data::okrsky::kLayout.name);
+    return static_cast<std::uint16_t>(
+        data::toIntStrict(known ? okrsek.KodOkresu : std::string(), {file, "KodOkresu"}));
+}
+
+}  // namespace
+
+EntryForm::EntryForm(workflow::Workflow& workflow, workflow::Prompts& prompts, Beep& beep)
+    : workflow_(workflow), prompts_(prompts), beep_(beep) {}
+
+const data::TStanice& EntryForm::station() const { return workflow_.station(); }
+
+void EntryForm::reportFailure(const std::exception& e) { prompts_.failure(workflow::czechMessage(e), kTitle); }
+
+template <typename Ask>
+std::optional<FieldFinding> EntryForm::askRules(Ask ask) {
+    try {
+        const data::Registers registers(workflow_.directories().program);
+        // Silent rules mark nothing: the protocol they are given stays empty.
+        checks::TChybProt scratch(*workflow_.protocol()->CisChyb);
+        checks::CheckRules rules(record_, parties_, registers, station().KodObce, scratch);
+        return ask(rules);
+    } catch (const std::exception& e) {
+        reportFailure(e);
+        return std::nullopt;
+    }
+}
+
+bool EntryForm::PorizeniDat_MIClick() { return workflow_.PorizeniDat_MIClick() && open(); }
+
+bool EntryForm::open() {
+    open_ = false;
+    if (!workflow_.start()) return false;
+    // Everything is read into a fresh record first: a file that fails to
+    // load leaves the record of the last opening as it was.
+    const data::TStanice& station = workflow_.station();
+    const data::Directories& dirs = workflow_.directories();
+    record::RecordOfVote record;
+    data::PartyList parties;
+    data::CandidateTable candidates;
+    CommissionNames names;
+    std::set<int> ticked;
+    try {
+        const data::Registers registers(dirs.program);
+        parties = registers.NactiStrany();
+        candidates = registers.NactiKandidaty();
+        data::FileSystem& files = workflow_.files();
+        workflow::loadResultsBlock(dirs, station, record, files);
+        record.hlasovani = data::NactiHlasovani(dirs.data, files);
+        const std::string hlaso = workflow::courseOfVotingFile(dirs);
+        if (data::otherMembersPresent(record.hlasovani.ClenuOVKP, {hlaso, "ClenuOVKP"}) &&
+            data::KomiseNeprazdna(dirs.data, files))
+            record.komise = data::NactiKomisi(dirs.data, files);
+        record.T4.Typ = 1;
+        record.T4.RegKod = regKodOf(registers, station);
+        record.T4.Obec = data::toIntOr(station.KodObce, 0);
+        record.T4.Okrsek = station.CisloOkrsku;
+        record.T4.KC1 = record::KontrolniCislo1(record.T4.Obec, record.T4.Okrsek);
+        record.T4.KC2 = record::kc2OfSection2(record.T4);
+        ProcNatahniHlasovani(record.hlasovani, record.komise, names);
+        // The boxes of the parties with votes are ticked as the record has
+        // them; ticking fills the party's header from the identification.
+        ticked = record::tickedParties(record, parties);
+        for (int party : ticked) record.MarkParty(party, true);
+    } catch (const std::exception& e) {
+        reportFailure(e);
+        return false;
+    }
+    record_ = std::move(record);
+    parties_ = std::move(parties);
+    candidates_ = std::move(candidates);
+    names_ = std::move(names);
+    ticked_ = std::move(ticked);
+    // The combo box of an earlier opening offers nothing of this one.
+    combo_.clear();
+    comboIndex_ = 0;
+    comboTicked_.clear();
+    shownParty_ = 0;
+    candidateCount_ = 0;
+    precinct_ = entryPrecinctOf(station);
+    closing_ = false;
+    saving_ = false;
+    pending_.reset();
+    showing_ = false;
+    waiting_ = WaitingAction::None;
+    section2Shown_ = true;
+    page_ = EntryPage::Section1;
+    afterPageShown(EntryPage::Section1);
+    open_ = true;
+    return true;
+}
+
+std::string EntryForm::fieldText(const EntryControl& control) const {
+    const record::RecordOfVote& r = record();
+    if (const HlasovaniEdit* edit = hlasovaniEdit(control.field)) return r.hlasovani.*edit->member;
+    switch (control.field) {
+        case EntryField::R_SEdDatumVoleb: return workflow::electionDatesText(station());
+        case EntryField::R_SEdPrilListu: return r.hlasovani.PrilListu;
+        case EntryField::R_EdObec_Z:
+        case EntryField::R_EdObec: return std::to_string(r.T4.Obec);
+        case EntryField::R_EdOkrsek_Z:
+        case EntryField::R_EdOkrsek: return std::to_string(r.T4.Okrsek);
+        case EntryField::R_EdT4KC_1_Z:
+        case EntryField::R_EdT4KC_1: return std::to_string(r.T4.KC1);
+        case EntryField::R_EdZapsOsoby: return std::to_string(r.T4.ZapsOsoby);
+        case EntryField::R_EdVydObalky: return std::to_string(r.T4.VydObalky);
+        case EntryField::R_EdOdevzdObalky: return std::to_string(r.T4.OdevzdObalky);
+        case EntryField::R_EdPlatneHlasy: return std::to_string(r.T4.PlatneHlasy);
+        case EntryField::R_EdT4KC_2: return std::to_string(r.T4.KC2);
+        default: break;
+    }
+    if (shownParty_ == 0) return {};
+    const record::TT4P& p = r.party(shownParty_);
+    switch (control.field) {
+        case EntryField::R_EdCisStr: return std::to_string(p.KStrana);
+        case EntryField::R_EdPocHl: return std::to_string(p.PocHlasu);
+        case EntryField::R_EdT4PKC2: return std::to_string(p.KC2);
+        case EntryField::CandEdit: return candidateRow(control.index).text;
+        case EntryField::R_EdT4PKC3: return std::to_string(p.KC3);
+        case EntryField::R_EdT4PKC4: return std::to_string(p.KC4);
+        case EntryField::R_EdT4PPoslKand: return std::to_string(p.PoslKand);
+        default: return {};
+    }
+}
+
+bool EntryForm::radioChecked(EntryField button) const { return entry::radioChecked(record().hlasovani, button); }
+
+bool EntryForm::isHidden(EntryField control) const { return hiddenForPrecinct(precinct_, controlName(control)); }
+
+checks::FieldMessage EntryForm::messageOf(const FieldFinding& f) const {
+    return checks::fieldMessage(*workflow_.protocol()->CisChyb, f.code, f.param, f.iInfo, f.iPropust);
+}
+
+// ---- Pages -----------------------------------------------------------------
+
+PageChange EntryForm::changePage(EntryPage requested) {
+    if (requested == page_) {
+        afterPageShown(page_);
+        return PageChange::Unchanged;
+    }
+    // Annex 1 lists the ticked parties: without one there is nothing to type.
+    if (requested == EntryPage::Annex1 && ticked_.empty()) {
+        beep_.beep();
+        return PageChange::Refused;
+    }
+    if (!closing_ && !saveUnchecked()) return PageChange::Failed;
+    // Coming from page II the ticks may have changed: Annex 1 offers the
+    // parties ticked now, the first of them shown.
+    if (requested == EntryPage::Annex1 &&
+        (page_ == EntryPage::Section2 || combo_.empty() || comboTicked_ != ticked_))
+        rebuildPartyCombo();
+    page_ = requested;
+    afterPageShown(requested);
+    return PageChange::Changed;
+}
+
+void EntryForm::afterPageShown(EntryPage page) {
+    switch (page) {
+        case EntryPage::Section1: focus_ = EntryField::R_SEdZahajeno1; break;
+        case EntryPage::Section2:
+            focus_ = section2Shown_ ? EntryField::R_EdZapsOsoby : EntryField::R_EdObec;
+            break;
+        case EntryPage::Annex1: focus_ = EntryField::R_CBT4P_1; break;
+        case EntryPage::Section3:
+            // The sheets of Annex 1 follow the parties ticked meanwhile.
+            record_.hlasovani.PrilListu = std::to_string(record::PocetListuPrilohy(record()));
+            focus_ = EntryField::R_SEdClenuOVKC;
+            break;
+    }
+    lastPage_ = page;
+    if (pageShown_) pageShown_(page);
+}
+
+PageChange EntryForm::nextPage() {
+    int next = static_cast<int>(page_) + 1;
+    if (page_ == EntryPage::Section2 && ticked_.empty()) next = static_cast<int>(EntryPage::Section3);
+    if (next >= kEntryPageCount) next = 0;
+    return changePage(static_cast<EntryPage>(next));
+}
+
+PageChange EntryForm::previousPage() {
+    int previous = static_cast<int>(page_) - 1;
+    if (page_ == EntryPage::Section3 && ticked_.empty()) previous = static_cast<int>(EntryPage::Section2);
+    if (previous < 0) previous = kEntryPageCount - 1;
+    return changePage(static_cast<EntryPage>(previous));
+}
+
+PageChange EntryForm::continueFromSection1() {
+    if (waitsForReport(WaitingAction::ContinueSection1)) return PageChange::WaitsForReport;
+    return changePage(EntryPage::Section2);
+}
+
+PageChange EntryForm::continueFromSection2() {
+    if (waitsForReport(WaitingAction::ContinueSection2)) return PageChange::WaitsForReport;
+    return changePage(ticked_.empty() ? EntryPage::Section3 : EntryPage::Annex1);
+}
+
+void EntryForm::KCisloMI1Click() {
+    if (page_ == EntryPage::Annex1) focus_ = EntryField::R_EdT4PPoslKand;
+}
+
+bool EntryForm::correctionsInitialled() const { return record_.T4.Oprava == 1; }
+
+bool EntryForm::typedAtReceivingPoint() const { return record_.TS.ZpusobPorizeni == record::kTypedAtReceivingPoint; }
+
+bool EntryForm::partyCorrectionsInitialled() const {
+    return shownParty_ != 0 && record_.party(shownParty_).Oprava == 1;
+}
+
+std::string EntryForm::partyCaption(const data::TStrana& party) {
+    const std::string& number = party.CisloStrany;
+    const std::string lastTwo = number.size() > 2 ? number.substr(number.size() - 2) : number;
+    return lastTwo + ": " + party.NazevStrany;
+}
+
+void EntryForm::rebuildPartyCombo() {
+    combo_.clear();
+    for (int i = 1; i <= parties_.length; ++i) {
+        const data::TStrana& s = parties_.at(i);
+        const int party = record::partyNumberOf(s);
+        if (!ticked_.count(party)) continue;
+        combo_.push_back({party, i, data::utf8Prefix(partyCaption(s), kComboTextLength)});
+    }
+    comboTicked_ = ticked_;
+    comboIndex_ = 0;
+    // The first party is shown; the page change saves, not the rebuild.
+    if (!combo_.empty()) showParty(combo_.front().party);
+}
+
+void EntryForm::showParty(int party) {
+    shownParty_ = party;
+    const PartyComboItem& item = combo_.at(static_cast<std::size_t>(comboIndex_));
+    candidateCount_ = annexCandidateCount(parties_.at(item.listIndex));
+}
+
+CandidateRow EntryForm::candidateRow(int order) const {
+    if (shownParty_ == 0) return entry::candidateRow({}, candidates_, 0, 0, order);
+    return entry::candidateRow(record().party(shownParty_), candidates_, shownParty_, candidateCount_, order);
+}
+
+bool EntryForm::choosePartyItem(int index) {
+    if (combo_.empty()) return true;
+    if (index < 0 || index >= static_cast<int>(combo_.size())) index = 0;
+    comboIndex_ = index;
+    showParty(combo_[static_cast<std::size_t>(index)].party);
+    if (closing_) return true;
+    return saveUnchecked();
+}
+
+std::optional<FieldFinding> EntryForm::lastCandidateExit(bool leftWithEnter, const EntryControl& focusTo) {
+    if (shownParty_ == 0) return std::nullopt;
+    // The party and the item are those left, whatever the Enter move shows next.
+    const int party = shownParty_;
+    const int item = comboIndex_;
+    const bool lastItem = item + 1 >= static_cast<int>(combo_.size());
+    if (leftWithEnter) {
+        if (!lastItem) {
+            choosePartyItem(item + 1);
+            focus_ = EntryField::R_CBT4P_1;
+        } else {
+            changePage(EntryPage::Section3);
+        }
+    }
+    // Leaving for "Zrušit" judges nothing.
+    if (focusTo.field == EntryField::zrusitBtn) return std::nullopt;
+    std::optional<FieldFinding> finding =
+        askRules([&](checks::CheckRules& rules) { return leavingPartyFinding(rules, party, lastItem); });
+    if (finding) Hlaska(*finding, focusTo);
+    return finding;
+}
+
+void EntryForm::tickParty(int party, bool ticked) {
+    record_.MarkParty(party, ticked);
+    if (ticked) {
+        ticked_.insert(party);
+    } else {
+        ticked_.erase(party);
+    }
+}
+
+std::vector<int> EntryForm::partyBoxes() const {
+    std::vector<int> boxes;
+    for (int i = 1; i <= parties_.length; ++i) boxes.push_back(record::partyNumberOf(parties_.at(i)));
+    return boxes;
+}
+
+std::optional<PageChange> EntryForm::partyBoxExit(int party, bool leftWithEnter) {
+    const std::vector<int> boxes = partyBoxes();
+    if (!leftWithEnter || boxes.empty() || boxes.back() != party) return std::nullopt;
+    return continueFromSection2();
+}
+
+// ---- Saving ----------------------------------------------------------------
+
+void EntryForm::recompute() {
+    record::RecomputeAll(record_, parties_, ticked_, station(), workflow_.recomputeSources());
+}
+
+void EntryForm::storeNames() {
+    // Fewer than two present: the chair alone, and KOMISE.RCD keeps what it holds.
+    if (std::optional<data::SeznamKomise> list = names_.toStore()) {
+        data::ZapisKomisi(workflow_.directories().data, *list, workflow_.files());
+        record_.komise = std::move(*list);
+    }
+}
+
+void EntryForm::writeResults(const record::RecordOfVote& record, exporting::DataLetter letter) {
+    exporting::saveResults(record, workflow_.directories().data, station().KodObce, station().CisloOkrsku, letter,
+                           workflow_.files());
+}
+
+void EntryForm::writeUnchecked() {
+    writeResults(record_, DataLetter::E);
+    data::ZapisHlasovani(workflow_.directories().data, record().hlasovani, workflow_.files());
+    storeNames();
+}
+
+bool EntryForm::saveUnchecked() {
+    try {
+        recompute();
+        std::optional<data::SeznamKomise> names = names_.toStore();
+        workflow_.saveEntered(record(), DataLetter::E, names);
+        if (names) record_.komise = std::move(*names);
+        return true;
+    } catch (const std::exception& e) {
+        reportFailure(e);
+        return false;
+    }
+}
+
+SaveOutcome EntryForm::UlozitMIClick() {
+    if (changePage(EntryPage::Section3) == PageChange::Failed) return SaveOutcome::StaysOpen;
+    focus_ = EntryField::UlozitOkrBtn;
+    return save();
+}
+
+SaveOutcome EntryForm::save() {
+    if (waitsForReport(WaitingAction::Save)) return SaveOutcome::WaitsForReport;
+    saving_ = true;
+    struct SavingEnds {
+        bool& saving;
+        ~SavingEnds() { saving = false; }
+    } savingEnds{saving_};
+    // The check procedure judges what it loads from the files, in a record
+    // of its own: what is typed stays as it is, whichever step fails.
+    try {
+        recompute();
+        if (changePage(EntryPage::Section1) == PageChange::Failed) return SaveOutcome::StaysOpen;
+        writeUnchecked();
+        workflow::CheckedRecord checked = workflow_.Kontroly(checks::Vybrano::CheckCommandOrSave);
+        record::RecomputeAll(checked.record, parties_, ticked_, station(), workflow_.recomputeSources());
+        workflow_.ZapisStavStanice("N");
+        if (workflow_.state().KontrolyOK) {
+            writeResults(checked.record, DataLetter::O);
+            if (prompts_.question("Chcete pokračovat exportem dat a tiskem zápisu?", kTitle))
+                workflow_.ExportTisk(&checked);
+        } else {
+            writeResults(checked.record, DataLetter::E);
+        }
+    } catch (const std::exception& e) {
+        reportFailure(e);
+        return SaveOutcome::StaysOpen;
+    }
+    closeWindow();
+    return SaveOutcome::Closed;
+}
+
+bool EntryForm::requestClose() {
+    if (!open_) return true;
+    // A finding still waiting to be shown belongs to the field being left
+    // for good: the close question comes alone.
+    if (!showing_) {
+        pending_.reset();
+        waiting_ = WaitingAction::None;
+    }
+    if (!prompts_.questionDefaultNo("Opravdu ukončit pořizování bez uložení změn na aktuální záložce?", kTitle))
+        return false;
+    // What earlier page changes saved stays; this page's changes are not saved.
+    closing_ = true;
+    changePage(EntryPage::Section1);
+    closeWindow();
+    return true;
+}
+
+void EntryForm::closeWindow() {
+    open_ = false;
+    pending_.reset();
+    showing_ = false;
+    waiting_ = WaitingAction::None;
+}
+
+// ---- Field exits -------------------------------------------------------------
+
+std::optional<FieldFinding> EntryForm::fieldExit(const EntryControl& control, std::string_view text,
+                                                 const EntryControl& focusTo) {
+    std::optional<FieldFinding> finding;
+    data::Hlasovani& h = record_.hlasovani;
+    if (const HlasovaniEdit* edit = hlasovaniEdit(control.field)) {
+        storeHlasovaniText(h, *edit, text);
+        if (control.field == EntryField::R_SEdClenuOVKP) {
+            try {
+                names_.setMembersPresent(h.ClenuOVKP);
+            } catch (const std::exception& e) {
+                reportFailure(e);  // only a damaged record holds a count that is not a number
+            }
+        }
+    }
+    record::RecordOfVote& r = record_;
+    // Leaving a field for "Zrušit" stores what was typed but judges nothing.
+    const bool judge = focusTo.field != EntryField::zrusitBtn;
+    if (isSection2Total(control.field)) {
+        storeSection2Total(r.T4, control.field, text);
+        r.T4.KC1 = record::KontrolniCislo1(r.T4.Obec, r.T4.Okrsek);
+        r.T4.KC2 = record::kc2OfSection2(r.T4);
+        if (judge) finding = askRules([&](checks::CheckRules& rules) { return section2Finding(control.field, rules); });
+    } else if (shownParty_ != 0 && control.field == EntryField::R_EdPocHl) {
+        const int party = shownParty_;
+        r.party(party).PocHlasu = annexVotes(text);
+        record::ProcDopoctiT4P(r, party, parties_);
+        if (judge) finding = askRules([&](checks::CheckRules& rules) { return partyVotesFinding(rules, party); });
+    } else if (shownParty_ != 0 && control.field == EntryField::CandEdit && control.index >= 1 &&
+               control.index <= candidateCount_ && candidateRow(control.index).enabled) {
+        const int party = shownParty_;
+        const int order = control.index;
+        r.party(party).PrefHlasy.at(static_cast<std::size_t>(order - 1)) = annexVotes(text);
+        record::ProcDopoctiT4P(r, party, parties_);
+        if (judge) {
+            finding = askRules([&](checks::CheckRules& rules) { return preferentialVotesFinding(rules, party, order); });
+        }
+    }
+    if (finding) Hlaska(*finding, focusTo);
+    return finding;
+}
+
+void EntryForm::chooseRadio(EntryField button) { entry::chooseRadio(record_.hlasovani, button); }
+
+void EntryForm::leaveRadio(EntryField button) {
+    const RadioPair* pair = radioPairOf(button);
+    if (pair && pair->setAgainOnLeave && radioChecked(button)) chooseRadio(button);
+}
+
+void EntryForm::nameExit(int row, std::string_view text) { names_.setName(row, text); }
+
+EntryField EntryForm::KamDale() const { return entry::KamDale(precinct_.abroad); }
+
+// ---- Reports -----------------------------------------------------------------
+
+void EntryForm::Hlaska(const FieldFinding& finding, const EntryControl& focusTo) {
+    // Leaving a field for "Zrušit" never raises a message.
+    if (focusTo.field == EntryField::zrusitBtn) return;
+    if (!open_ || closing_ || saving_ || pending_) return;
+    pending_ = finding;
+    waiting_ = WaitingAction::None;
+}
+
+bool EntryForm::waitsForReport(WaitingAction action) {
+    if (!pending_) return false;
+    waiting_ = action;
+    return true;
+}
+
+std::optional<FieldFinding> EntryForm::beginReport() {
+    if (!pending_ || showing_) return std::nullopt;
+    if (!open_ || closing_ || saving_) {
+        pending_.reset();
+        waiting_ = WaitingAction::None;
+        return std::nullopt;
+    }
+    showing_ = true;
+    return pending_;
+}
+
+ReportResult EntryForm::answerReport(ReportAnswer answer) {
+    if (!pending_ || !showing_) return {};
+    const FieldFinding finding = *pending_;
+    const WaitingAction waiting = waiting_;
+    pending_.reset();
+    showing_ = false;
+    waiting_ = WaitingAction::None;
+    if (answer == ReportAnswer::GoOn) return {EntryControl{}, waiting};
+    // Back to the field: its page first (a page change like any other).
+    const std::optional<EntryPage> page = pageOf(finding.field.field);
+    if (page && *page != page_ && changePage(*page) != PageChange::Changed) return {focus_, WaitingAction::None};
+    // A finding of Annex 1 belongs to the party it was found on, which the
+    // Enter move, Tab, the mouse or a jump may have left meanwhile.
+    if (page == EntryPage::Annex1 && finding.party != 0 && finding.party != shownParty_) {
+        for (std::size_t i = 0; i < combo_.size(); ++i) {
+            if (combo_[i].party == finding.party) {
+                choosePartyItem(static_cast<int>(i));
+                break;
+            }
+        }
+    }
+    focus_ = finding.field;
+    return {finding.field, WaitingAction::None};
+}
+
+}  // namespace talmorek::entry

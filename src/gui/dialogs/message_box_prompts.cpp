@@ -1,0 +1,64 @@
+#include "gui/dialogs/message_box_prompts.h"
+
+#include <QApplication>
+#include <QPushButton>
+
+#include "gui/controls/text.h"
+#include "gui/dialogs/info_e_dialog.h"
+
+namespace talmorek::gui {
+
+void showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text, const QString& title) {
+    QMessageBox box(icon, title, text, QMessageBox::NoButton, parent);
+    box.setObjectName(QStringLiteral("MessageBox"));
+    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(ok);
+    box.exec();
+}
+
+bool askYesNo(QWidget* parent, const QString& text, const QString& title, bool defaultYes) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
+    box.setObjectName(QStringLiteral("MessageBox"));
+    // A and N answer, with Alt or without, as in every question of the
+    // system the commission knows; the underlined letter says so.
+    QPushButton* yes = box.addButton(QStringLiteral("&Ano"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("&Ne"), QMessageBox::NoRole);
+    box.setDefaultButton(defaultYes ? yes : no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+QWidget* MessageBoxPrompts::owner() const {
+    // Over the modal window that asks (the entry window), else over the main
+    // window: a box owned by a window behind the modal one could open behind it.
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    return parent_;
+}
+
+bool MessageBoxPrompts::question(const std::string& text, const std::string& title) {
+    return askYesNo(owner(), displayText(text), displayText(title));
+}
+
+bool MessageBoxPrompts::questionDefaultNo(const std::string& text, const std::string& title) {
+    return askYesNo(owner(), displayText(text), displayText(title), false);
+}
+
+void MessageBoxPrompts::exclamation(const std::string& text, const std::string& title) {
+    showMessage(owner(), QMessageBox::Warning, displayText(text), displayText(title));
+}
+
+void MessageBoxPrompts::information(const std::string& text, const std::string& title) {
+    showMessage(owner(), QMessageBox::Information, displayText(text), displayText(title));
+}
+
+void MessageBoxPrompts::infoDialog(const std::string& caption, const std::string& heading, const std::string& body) {
+    info_->showInfo(displayText(caption), displayText(heading), displayText(body));
+}
+
+void MessageBoxPrompts::failure(const std::string& text, const std::string& title) {
+    showMessage(owner(), QMessageBox::Critical, displayText(text), displayText(title));
+}
+
+}  // namespace talmorek::gui
