@@ -10,6 +10,9 @@
 # The suites are listed after every build of the executable, as
 # gtest_discover_tests lists cases, so a new suite needs no CMake change.
 set(_talmorek_list_suites_script "${CMAKE_CURRENT_LIST_DIR}/talmorek_list_suites.cmake")
+# Passes a suite's output and exit code on; a suite whose every case was
+# skipped is reported as skipped, not as passed.
+set(_talmorek_run_suite "${CMAKE_CURRENT_LIST_DIR}/run_suite.sh")
 
 function(talmorek_add_test_suites target)
   cmake_parse_arguments(arg "" "TEST_PREFIX;TIMEOUT" "" ${ARGN})
@@ -21,6 +24,7 @@ function(talmorek_add_test_suites target)
             -D "TEST_EXECUTABLE=$<TARGET_FILE:${target}>"
             -D "TEST_PREFIX=${arg_TEST_PREFIX}"
             -D "TEST_TIMEOUT=${arg_TIMEOUT}"
+            -D "RUN_SUITE=${_talmorek_run_suite}"
             -D "TEST_WORKING_DIR=${CMAKE_CURRENT_BINARY_DIR}"
             -D "CTEST_FILE=${ctest_file}"
             -P "${_talmorek_list_suites_script}"

@@ -15,17 +15,15 @@
 
 namespace talmorek::checks {
 
-// Which command started the current step (`Vybrano` of the main window).
-// The values are those the main window has always stored.
+// Which command asks for the check run (`Vybrano`): the one argument that
+// tells the run what to do besides judging. The numbers are the command's
+// codes as they have always been kept.
 enum class Vybrano : int {
-    // Nothing special: the resting value, also while the entry window is open.
-    Idle = 2,
-    // The export command runs the checks before it exports.
+    // The export command checks before it exports: no protocol printout,
+    // and the marks of the last run stay until this one sets them.
     ExportCommand = 3,
-    // The export command started from the entry window right after a save
-    // and its checks; it does not check again.
-    ExportAfterSave = 4,
-    // The check command or the entry window's save runs the checks.
+    // The check command or the entry window's save: the marks start clean
+    // and the protocol of checks is printed.
     CheckCommandOrSave = 5,
 };
 

@@ -6,6 +6,7 @@
 #include "core/workflow/error_messages.h"
 #include "core/workflow/saved_record.h"
 #include "core/workflow/station_display.h"
+#include "core/data/blanks.h"
 #include "core/data/cp1250.h"
 #include "core/data/decimal.h"
 #include "core/record/check_numbers.h"
@@ -229,18 +230,18 @@ void EntryForm::KCisloMI1Click() {
     if (page_ == EntryPage::Annex1) focus_ = EntryField::R_EdT4PPoslKand;
 }
 
-bool EntryForm::correctionsInitialled() const { return record_.T4.Oprava == 1; }
+bool EntryForm::correctionsInitialled() const { return record_.T4.Oprava == record::kCorrectionsInitialled; }
 
 bool EntryForm::typedAtReceivingPoint() const { return record_.TS.ZpusobPorizeni == record::kTypedAtReceivingPoint; }
 
 bool EntryForm::partyCorrectionsInitialled() const {
-    return shownParty_ != 0 && record_.party(shownParty_).Oprava == 1;
+    return shownParty_ != 0 && record_.party(shownParty_).Oprava == record::kCorrectionsInitialled;
 }
 
 std::string EntryForm::partyCaption(const data::TStrana& party) {
     const std::string& number = party.CisloStrany;
     const std::string lastTwo = number.size() > 2 ? number.substr(number.size() - 2) : number;
-    return lastTwo + ": " + party.NazevStrany;
+    return lastTwo + ": " + data::trimBlanks(party.NazevStrany);
 }
 
 void EntryForm::rebuildPartyCombo() {

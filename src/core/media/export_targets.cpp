@@ -133,11 +133,14 @@ TargetList listExportTargets(const MediaSources& sources, const std::string& pro
     return list;
 }
 
+std::vector<MountEntry> currentMounts(const MediaSources& sources) {
+    return parseMounts(readText(sources.mountsFile).value_or(""));
+}
+
 bool carrierStillThere(const ExportTarget& target, const MediaSources& sources) {
     if (!target.removable) return true;
-    const auto table = readText(sources.mountsFile);
     bool mounted = false;
-    for (const MountEntry& mount : parseMounts(table.value_or(""))) {
+    for (const MountEntry& mount : currentMounts(sources)) {
         if (mount.mountPoint == target.mountPoint && mount.device == target.device) mounted = true;
     }
     if (!mounted) return false;

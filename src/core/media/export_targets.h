@@ -80,6 +80,8 @@ struct MountEntry {
 // The table in the form of /proc/self/mounts (blanks in names escaped as
 // "\040"); lines that do not parse are skipped.
 std::vector<MountEntry> parseMounts(const std::string& text);
+// The mounts table of `sources` as it is now; empty when it cannot be read.
+std::vector<MountEntry> currentMounts(const MediaSources& sources);
 
 // Whether the block device `device` ("/dev/sdb1") lies on a removable disk
 // as sysfs under `sysRoot` describes it; false for a device sysfs does not know.

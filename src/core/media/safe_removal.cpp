@@ -1,19 +1,12 @@
 #include "core/media/safe_removal.h"
 
-#include <fstream>
-#include <sstream>
-
 #include "core/media/bounded_process.h"
 
 namespace talmorek::media {
 namespace {
 
 bool stillMounted(const MediaSources& sources, const ExportTarget& target) {
-    std::ifstream in(sources.mountsFile, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream text;
-    text << in.rdbuf();
-    for (const MountEntry& mount : parseMounts(text.str())) {
+    for (const MountEntry& mount : currentMounts(sources)) {
         if (mount.device == target.device || mount.mountPoint == target.mountPoint) return true;
     }
     return false;

@@ -68,6 +68,10 @@ struct TT4P {
     bool operator==(const TT4P&) const = default;
 };
 
+// `Oprava` of form T/4 or of a party's Annex 1: the corrections on the
+// paper were initialled at the receiving point (else 0).
+constexpr std::uint16_t kCorrectionsInitialled = 1;
+
 // The way of entry of a record (`TTS::ZpusobPorizeni`): typed at the
 // station, which is all this program writes; typed at the receiving point
 // because the carrier could not be read; that mark removed there again.

@@ -35,7 +35,9 @@ ExportReport exportToTarget(const media::ExportTarget& target, const data::Direc
     using media::ExportError;
     if (!media::carrierStillThere(target, sources))
         throw ExportError(target.place, target.directory + fileName, ExportError::Step::CarrierGone, 0);
-    const std::string bytes = media::copyProven(dirs.data + fileName, target.directory, fileName, target.place, fs);
+    const std::string source =
+        exporting::dataFilePath(dirs.data, exporting::DataLetter::O, station.KodObce, station.CisloOkrsku);
+    const std::string bytes = media::copyProven(source, target.directory, fileName, target.place, fs);
     // Pulled during the copy: what was written went to the mount point's
     // bare directory on the system disk, and goes again.
     if (!media::carrierStillThere(target, sources)) {

@@ -72,7 +72,7 @@ CheckedRecord Workflow::Kontroly(checks::Vybrano vybrano) {
         state_.ExportOK = false;
         throw;
     }
-    if (vybrano == checks::Vybrano::Idle || vybrano == checks::Vybrano::CheckCommandOrSave)
+    if (vybrano == checks::Vybrano::CheckCommandOrSave)
         printJobs_.protocolOfChecks(*protocol_, checked.record.T4, station_, sDiakritikou_, now());
     return checked;
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The entry window and its dialog were laid out in pixels of a 96-dpi
+// The windows and dialogs were laid out in pixels of a 96-dpi
 // screen; on another screen every size scales by the ratio of the two.
 #include <QFont>
 #include <QWidget>

@@ -10,11 +10,12 @@ inline QString fromUtf8(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-inline QString displayText(std::string_view utf8) {
-    QString text = fromUtf8(utf8);
+inline QString withLineBreaks(QString text) {
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;
 }
+
+inline QString displayText(std::string_view utf8) { return withLineBreaks(fromUtf8(utf8)); }
 
 }  // namespace talmorek::gui

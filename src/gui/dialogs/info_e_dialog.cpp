@@ -6,17 +6,9 @@
 #include <QVBoxLayout>
 
 #include "gui/controls/screen_centre.h"
+#include "gui/controls/text.h"
 
 namespace talmorek::gui {
-namespace {
-
-QString withLineBreaks(QString text) {
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
-}
-
-}  // namespace
 
 TZ_infoE_F::TZ_infoE_F(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

@@ -30,7 +30,6 @@
 #include "gui/controls/s_edit.h"
 #include "gui/controls/text.h"
 #include "gui/controls/keys.h"
-#include "gui/controls/text.h"
 #include "core/record/party_list.h"
 #include "core/entry/entry_precinct.h"
 #include "core/workflow/error_messages.h"

@@ -27,7 +27,6 @@ namespace {
 
 constexpr const char* kCaption = "Export dat";
 
-
 }  // namespace
 
 TZ_ExportDat_F::TZ_ExportDat_F(TZ_infoE_F& info, ExportMedia media, QWidget* parent)

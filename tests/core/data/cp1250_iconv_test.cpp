@@ -153,9 +153,9 @@ TEST(Cp1250AgainstIconv, EveryCharacterWritesAsIconvWritesIt) {
     }
     EXPECT_EQ(0, mismatches);
     EXPECT_EQ(256 - static_cast<int>(unassigned.size()), mapped);
-    EXPECT_EQ(0x80u, dropped.size());
-    EXPECT_EQ(0xE0000u, dropped.empty() ? 0u : static_cast<unsigned>(*dropped.begin()));
-    EXPECT_EQ(0xE007Fu, dropped.empty() ? 0u : static_cast<unsigned>(*dropped.rbegin()));
+    // What iconv drops (glibc: the tag characters) is written as "?" by ours
+    // above; which characters those are is glibc's affair, not pinned here.
+    for (const char32_t cp : dropped) EXPECT_FALSE(cp1250Holds(utf8Of(cp)));
 }
 
 }  // namespace

@@ -45,6 +45,9 @@ TEST_F(EntrySave, ACleanRecordIsKeptAsCheckedAndTheExportIsOffered) {
             EXPECT_EQ(printJobs.jobs(), (std::vector<std::string>{"protocolOfChecks", "recordOfVote"}));
             EXPECT_EQ(stationOnDisk().Stav, "A");
             EXPECT_TRUE(has(DataLetter::O));
+            // The control total carries the save's time and random number:
+            // the record printed is the one saved and exported, no other.
+            EXPECT_EQ(printJobs.calls.back().celkem, readBack(DataLetter::O).TS.Celkem);
         } else {
             EXPECT_EQ(messages().size(), 1u);
             EXPECT_EQ(exportDialogs.targetShown, 0);

@@ -199,11 +199,16 @@ TEST(BlowfishCfb8Test, registerCarriesOverBetweenSlicesOfAnySize) {
         }
         EXPECT_EQ(c.cipher, toHex(bytes));
 
-        BlowfishCfb8 decryptor(c.key, toBlock(fromHex(c.iv)));
-        for (std::size_t at = 0; at < bytes.size(); at += 3) {
-            decryptor.decrypt(std::span<char>(bytes).subspan(at, std::min<std::size_t>(3, bytes.size() - at)));
+        // Whole blocks, two blocks and odd slices across block ends alike.
+        for (const std::size_t slice : {std::size_t{3}, std::size_t{8}, std::size_t{16}, std::size_t{11}}) {
+            SCOPED_TRACE("decrypted in slices of " + std::to_string(slice));
+            std::string text = bytes;
+            BlowfishCfb8 decryptor(c.key, toBlock(fromHex(c.iv)));
+            for (std::size_t at = 0; at < text.size(); at += slice) {
+                decryptor.decrypt(std::span<char>(text).subspan(at, std::min(slice, text.size() - at)));
+            }
+            EXPECT_EQ(c.plain, text);
         }
-        EXPECT_EQ(c.plain, bytes);
     }
 }
 

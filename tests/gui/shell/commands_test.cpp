@@ -59,6 +59,9 @@ TEST_F(CommandsTest, F3OnCleanDataWithWarningsOnlyLeavesTheOFile) {
     const auto& state = window().workflow().state();
     EXPECT_TRUE(state.KontrolyOK);
     EXPECT_TRUE(state.ExportOK);
+    // The warning was found, and nothing else: the protocol lists it.
+    ASSERT_EQ(inst.printJobs.calls.size(), 1u);
+    EXPECT_EQ(inst.printJobs.calls[0].codes, std::vector<int>{97});
 }
 
 TEST_F(CommandsTest, F3OnExportedDataAnsweredNoChangesNothing) {
