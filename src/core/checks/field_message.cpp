@@ -32,6 +32,8 @@ std::string withDetail(const std::string& text, std::int32_t code, std::string_v
 
 std::string secondButtonCaption(bool confirms) { return confirms ? "&Potvrdit" : "&Ignorovat"; }
 
+std::string FieldMessage::secondButton() const { return secondButtonCaption(confirms); }
+
 FieldMessage fieldMessage(const TCisChyb& catalogue, std::int32_t iChyba, std::string_view iParam, bool iInfo,
                           bool iPropust) {
     FieldMessage message;
@@ -39,7 +41,6 @@ FieldMessage fieldMessage(const TCisChyb& catalogue, std::int32_t iChyba, std::s
     message.warning = iInfo;
     message.heading = iInfo ? "Upozornění (č. " + code + ")" : "Chyba č. " + code;
     message.confirms = confirms(iInfo, iPropust);
-    message.secondButton = secondButtonCaption(message.confirms);
     message.text = withDetail(catalogue.NajdiChybu(iChyba).ZkrText, iChyba, iParam);
     return message;
 }

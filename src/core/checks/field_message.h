@@ -17,8 +17,10 @@ struct FieldMessage {
     std::string text;          // catalogue text, with the detail when there is one
     bool warning = false;      // blue instead of red
     bool confirms = false;     // the second button confirms the value rather than ignoring the rule
-    std::string secondButton;  // "&Potvrdit" when it confirms, else "&Ignorovat"
     bool operator==(const FieldMessage&) const = default;
+
+    // "&Potvrdit" when it confirms, else "&Ignorovat".
+    std::string secondButton() const;
 };
 
 // A warning or a passable error is confirmed ("&Potvrdit"): the value may

@@ -95,7 +95,7 @@ void THlaskaF::setMessage(const checks::FieldMessage& message) {
     hlaskaL_->setText(QString::fromStdString(message.text));
     setTextColour(chybaL_, aktColor_);
     setTextColour(hlaskaL_, aktColor_);
-    ignorovatBtn_->setText(QString::fromStdString(message.secondButton));
+    ignorovatBtn_->setText(QString::fromStdString(message.secondButton()));
     ignorovatBtn_->setIcon(style()->standardIcon(message.confirms ? QStyle::SP_DialogApplyButton
                                                                      : QStyle::SP_ArrowForward));
     update();

@@ -42,7 +42,7 @@ TEST(FieldMessage, HeadingColourAndSecondButton) {
         const FieldMessage m = fieldMessage(shipped(), c.code, "", c.info, c.propust);
         EXPECT_EQ(m.heading, c.heading);
         EXPECT_EQ(m.warning, c.warning);
-        EXPECT_EQ(m.secondButton, c.secondButton);
+        EXPECT_EQ(m.secondButton(), c.secondButton);
         EXPECT_EQ(m.confirms, std::string_view(c.secondButton) == "&Potvrdit");
     }
 }

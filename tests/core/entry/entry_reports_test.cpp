@@ -145,7 +145,7 @@ TEST_F(EntryReports, TheDialogWordsTheFindingFromTheCatalogue) {
     const checks::FieldMessage m = form.messageOf(noPersons());
     EXPECT_EQ(m.heading, "Chyba č. 4");
     EXPECT_FALSE(m.warning);
-    EXPECT_EQ(m.secondButton, "&Potvrdit");
+    EXPECT_EQ(m.secondButton(), "&Potvrdit");
     EXPECT_EQ(noPersons().secondButton(), "&Potvrdit");
     FieldFinding warning{96, "812", Field::R_EdZapsOsoby, 0, true, false};
     EXPECT_EQ(form.messageOf(warning).heading, "Upozornění (č. 96)");
