@@ -33,6 +33,9 @@ class SilentPrompts : public workflow::Prompts {
 public:
     bool question(const std::string&, const std::string&) override { return false; }
     bool questionDefaultNo(const std::string&, const std::string&) override { return false; }
+    workflow::Answer questionOrDismiss(const std::string&, const std::string&) override {
+        return workflow::Answer::Dismissed;
+    }
     void exclamation(const std::string&, const std::string&) override {}
     void information(const std::string&, const std::string&) override {}
     void infoDialog(const std::string&, const std::string&, const std::string&) override {}

@@ -32,6 +32,15 @@ bool ScriptedPrompts::questionDefaultNo(const std::string& text, const std::stri
     return nextAnswer(text, title);
 }
 
+workflow::Answer ScriptedPrompts::questionOrDismiss(const std::string& text, const std::string& title) {
+    record({"questionOrDismiss", text, title, {}});
+    if (dismiss > 0) {
+        --dismiss;
+        return workflow::Answer::Dismissed;
+    }
+    return nextAnswer(text, title) ? workflow::Answer::Yes : workflow::Answer::No;
+}
+
 bool ScriptedPrompts::nextAnswer(const std::string& text, const std::string& title) {
     if (!questionFails.empty()) throw std::runtime_error(questionFails);
     if (answers.empty()) {

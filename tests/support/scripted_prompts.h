@@ -17,7 +17,7 @@
 namespace talmorek::testing {
 
 struct Message {
-    std::string kind;   // question, questionDefaultNo, exclamation, information, infoDialog, failure
+    std::string kind;   // question, questionDefaultNo, questionOrDismiss, exclamation, information, infoDialog, failure
     std::string text;   // the heading for infoDialog
     std::string title;  // the caption for infoDialog
     std::string body;   // infoDialog only
@@ -30,6 +30,8 @@ class ScriptedPrompts : public workflow::Prompts {
 public:
     bool question(const std::string& text, const std::string& title) override;
     bool questionDefaultNo(const std::string& text, const std::string& title) override;
+    // Answered from `answers` too, unless `dismiss` asks for Escape.
+    workflow::Answer questionOrDismiss(const std::string& text, const std::string& title) override;
     void exclamation(const std::string& text, const std::string& title) override;
     void information(const std::string& text, const std::string& title) override;
     void infoDialog(const std::string& caption, const std::string& heading, const std::string& body) override;
@@ -37,6 +39,9 @@ public:
 
     // Answers to the next questions, in order; true is "Yes".
     std::deque<bool> answers;
+    // The next this many questions that may be dismissed are dismissed
+    // (Escape) instead of answered.
+    int dismiss = 0;
     // When set, a question raises std::runtime_error with this text, as a
     // dialog that breaks would.
     std::string questionFails;

@@ -56,6 +56,16 @@ public:
 #endif
     }
 
+    int syncData() override {
+#ifdef _WIN32
+        return sync();
+#else
+        errno = 0;
+        if (std::fflush(f_) != 0) return lastError();
+        return ::fdatasync(fileno(f_)) == 0 ? 0 : lastError();
+#endif
+    }
+
     int close() override {
         errno = 0;
         return std::fclose(std::exchange(f_, nullptr)) == 0 ? 0 : lastError();

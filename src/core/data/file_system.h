@@ -34,6 +34,10 @@ public:
     // Pushes what was written to the medium, so that a rename after it
     // never exposes a file whose blocks are still only in the cache.
     virtual int sync() = 0;
+    // Pushes what was written to the medium as `sync` does, leaving out the
+    // file's times where the system can: for appending a few bytes to a
+    // journal that must be on the disk before the program goes on.
+    virtual int syncData() { return sync(); }
     // Closes the file; a write that failed late shows here. A file
     // destroyed without `close` is closed, its result ignored.
     virtual int close() = 0;

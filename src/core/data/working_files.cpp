@@ -6,6 +6,7 @@
 #include "core/data/directories.h"
 #include "core/data/file_io.h"
 #include "core/data/record_file.h"
+#include "core/data/station.h"
 
 namespace talmorek::data {
 
@@ -111,6 +112,10 @@ bool KomiseNeprazdna(const std::string& dataDir, FileSystem& fs) {
     bool notEmpty = file.byteSize() != 0;
     file.close();
     return notEmpty;
+}
+
+std::string journalFile(const std::string& dataDir, std::int32_t cisloOkrsku) {
+    return dataDir + "ZURNAL." + precinctFiveDigits(cisloOkrsku);
 }
 
 }  // namespace talmorek::data

@@ -83,4 +83,9 @@ SeznamKomise NactiKomisi(const std::string& dataDir, FileSystem& fs = systemFile
 // True when KOMISE.RCD is not empty; a missing file fails with IoError.
 bool KomiseNeprazdna(const std::string& dataDir, FileSystem& fs = systemFileSystem());
 
+// ZURNAL.<precinct as five digits> in the data directory: the journal of
+// what the entry window took since its last save (see the entry window's
+// journal). Cancelling the entered data removes it with them.
+std::string journalFile(const std::string& dataDir, std::int32_t cisloOkrsku);
+
 }  // namespace talmorek::data

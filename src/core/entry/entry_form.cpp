@@ -2,6 +2,9 @@
 // and the reports that wait for the user.
 #include "core/entry/entry_form.h"
 
+#include <cstdio>
+#include <utility>
+
 #include "core/entry/entry_section2.h"
 #include "core/workflow/error_messages.h"
 #include "core/workflow/saved_record.h"
@@ -34,6 +37,27 @@ std::uint16_t regKodOf(const data::Registers& registers, const data::TStanice& s
         data::toIntStrict(known ? okrsek.KodOkresu : std::string(), {file, "KodOkresu"}));
 }
 
+// The record as the files hold it: the results block ("O", else "E"), the
+// course of voting and, when members other than the chair were present,
+// the commission list.
+record::RecordOfVote loadSaved(const data::Directories& dirs, const data::TStanice& station,
+                               data::FileSystem& files) {
+    record::RecordOfVote record;
+    workflow::loadResultsBlock(dirs, station, record, files);
+    record.hlasovani = data::NactiHlasovani(dirs.data, files);
+    const std::string hlaso = workflow::courseOfVotingFile(dirs);
+    if (data::otherMembersPresent(record.hlasovani.ClenuOVKP, {hlaso, "ClenuOVKP"}) &&
+        data::KomiseNeprazdna(dirs.data, files))
+        record.komise = data::NactiKomisi(dirs.data, files);
+    return record;
+}
+
+std::string hourMinute(const data::LocalDateTime& t) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%02d:%02d", t.hour, t.minute);
+    return text;
+}
+
 }  // namespace
 
 EntryForm::EntryForm(workflow::Workflow& workflow, workflow::Prompts& prompts, Beep& beep)
@@ -61,6 +85,16 @@ bool EntryForm::PorizeniDat_MIClick() { return workflow_.PorizeniDat_MIClick() &
 
 bool EntryForm::open() {
     open_ = false;
+    if (!load()) return false;
+    open_ = true;
+    if (!offerRecovery()) {
+        open_ = false;
+        return false;
+    }
+    return true;
+}
+
+bool EntryForm::load() {
     if (!workflow_.start()) return false;
     // Everything is read into a fresh record first: a file that fails to
     // load leaves the record of the last opening as it was.
@@ -71,17 +105,13 @@ bool EntryForm::open() {
     data::CandidateTable candidates;
     CommissionNames names;
     std::set<int> ticked;
+    std::string fingerprint;
     try {
         const data::Registers registers(dirs.program);
         parties = registers.NactiStrany();
         candidates = registers.NactiKandidaty();
-        data::FileSystem& files = workflow_.files();
-        workflow::loadResultsBlock(dirs, station, record, files);
-        record.hlasovani = data::NactiHlasovani(dirs.data, files);
-        const std::string hlaso = workflow::courseOfVotingFile(dirs);
-        if (data::otherMembersPresent(record.hlasovani.ClenuOVKP, {hlaso, "ClenuOVKP"}) &&
-            data::KomiseNeprazdna(dirs.data, files))
-            record.komise = data::NactiKomisi(dirs.data, files);
+        record = loadSaved(dirs, station, workflow_.files());
+        fingerprint = fingerprintOf(record);
         record.T4.Typ = 1;
         record.T4.RegKod = regKodOf(registers, station);
         record.T4.Obec = data::toIntOr(station.KodObce, 0);
@@ -114,11 +144,166 @@ bool EntryForm::open() {
     pending_.reset();
     showing_ = false;
     waiting_ = WaitingAction::None;
+    journal_.emplace(workflow_.files(), data::journalFile(dirs.data, station.CisloOkrsku));
+    savedFingerprint_ = std::move(fingerprint);
+    journalFailureTold_ = false;
+    replaying_ = false;
+    recovered_.reset();
     section2Shown_ = true;
     page_ = EntryPage::Section1;
     afterPageShown(EntryPage::Section1);
-    open_ = true;
     return true;
+}
+
+// ---- The journal -------------------------------------------------------------
+
+bool EntryForm::offerRecovery() {
+    std::optional<JournalContent> content;
+    try {
+        content = journal_->read();
+    } catch (const data::FormatError& e) {
+        setJournalAside(workflow::czechMessage(e));
+        return true;
+    } catch (const std::exception& e) {
+        // Unreadable, not damaged: it stays for a later opening.
+        reportFailure(e);
+        return true;
+    }
+    // No journal, or one that holds nothing the user was ever shown as taken.
+    if (!content || content->entries.empty()) {
+        clearJournal();
+        return true;
+    }
+    const data::TStanice& station = workflow_.station();
+    if (content->header.kodObce != station.KodObce || content->header.okrsek != station.CisloOkrsku) {
+        setJournalAside("Soubor " + journal_->path() + " patří k okrsku " + std::to_string(content->header.okrsek) +
+                        " obce " + content->header.kodObce + ".");
+        return true;
+    }
+    if (content->header.fingerprint != *savedFingerprint_) {
+        // The saved data changed since the journal began. Either a save
+        // reached the files and the program ended before it emptied the
+        // journal (then its every change is saved already), or the data
+        // were replaced under it: typing it onto them would mix two records.
+        const std::string before = typedFingerprint();
+        replay(content->entries);
+        const bool changesNothing = typedFingerprint() == before;
+        if (!load()) return false;
+        if (changesNothing) {
+            clearJournal();
+        } else {
+            setJournalAside("Soubor " + journal_->path() + " navazuje na jiná uložená data, než jaká okrsek nyní má.");
+        }
+        return true;
+    }
+    const std::size_t count = content->entries.size();
+    const std::string question = "Pořizování dat bylo neočekávaně přerušeno (poslední změna " +
+                                 hourMinute(content->entries.back().time) + ").\rObnovit " +
+                                 std::to_string(count) + " neuložených údajů?";
+    for (;;) {
+        const workflow::Answer answer = prompts_.questionOrDismiss(question, kTitle);
+        if (answer == workflow::Answer::Dismissed) return false;
+        if (answer == workflow::Answer::Yes) break;
+        if (prompts_.questionDefaultNo("Neuložené údaje (" + std::to_string(count) +
+                                           ") budou ztraceny.\rOpravdu je zahodit?",
+                                       kTitle)) {
+            clearJournal();
+            return true;
+        }
+    }
+    replay(content->entries);
+    try {
+        // Without a line cut short, and open for what comes next.
+        journal_->rewrite(*content);
+    } catch (const std::exception& e) {
+        journalFailureTold_ = true;
+        prompts_.failure(workflow::journalNotWritten(e), kTitle);
+    }
+    return true;
+}
+
+void EntryForm::replay(const std::vector<JournalEntry>& entries) {
+    replaying_ = true;
+    struct ReplayEnds {
+        bool& replaying;
+        ~ReplayEnds() { replaying = false; }
+    } replayEnds{replaying_};
+    for (const JournalEntry& e : entries) {
+        switch (e.kind) {
+            case JournalKind::Field:
+                if (e.party != 0 && !showPartyForReplay(e.party)) break;
+                fieldExit(e.control, e.value);
+                break;
+            case JournalKind::Radio: chooseRadio(e.control.field); break;
+            case JournalKind::Tick: tickParty(e.party, e.value == "1"); break;
+            case JournalKind::Name: nameExit(e.control.index, e.value); break;
+            case JournalKind::Party: showPartyForReplay(e.party); break;
+        }
+    }
+    if (entries.empty()) return;
+    const JournalEntry& last = entries.back();
+    EntryPage page = last.page;
+    if (page == EntryPage::Annex1 && (ticked_.empty() || shownParty_ == 0 || !ticked_.count(shownParty_)))
+        page = EntryPage::Section2;
+    page_ = page;
+    afterPageShown(page);
+    focus_ = last.control;
+    recovered_ = last.control;
+}
+
+bool EntryForm::showPartyForReplay(int party) {
+    if (!ticked_.count(party)) return false;
+    if (combo_.empty() || comboTicked_ != ticked_) rebuildPartyCombo();
+    for (std::size_t i = 0; i < combo_.size(); ++i) {
+        if (combo_[i].party != party) continue;
+        comboIndex_ = static_cast<int>(i);
+        showParty(party);
+        return true;
+    }
+    return false;
+}
+
+std::string EntryForm::typedFingerprint() const {
+    record::RecordOfVote typed = record_;
+    if (std::optional<data::SeznamKomise> list = names_.toStore()) typed.komise = std::move(*list);
+    return fingerprintOf(typed);
+}
+
+void EntryForm::setJournalAside(const std::string& reason) {
+    try {
+        journal_->setAside();
+        prompts_.exclamation(workflow::journalSetAside(reason, journal_->badPath()), kTitle);
+    } catch (const std::exception& e) {
+        reportFailure(e);
+    }
+}
+
+void EntryForm::journal(JournalKind kind, const EntryControl& control, int party, std::string value) {
+    if (replaying_ || !open_ || !journal_ || journal_->failed()) return;
+    try {
+        if (!savedFingerprint_) savedFingerprint_ = fingerprintOf(loadSaved(workflow_.directories(), station(), workflow_.files()));
+        JournalEntry entry;
+        entry.time = workflow_.clock()->now();
+        entry.page = page_;
+        entry.kind = kind;
+        entry.control = control;
+        entry.party = party;
+        entry.value = std::move(value);
+        journal_->append({station().KodObce, station().CisloOkrsku, *savedFingerprint_}, std::move(entry));
+    } catch (const std::exception& e) {
+        if (std::exchange(journalFailureTold_, true)) return;
+        prompts_.failure(workflow::journalNotWritten(e), kTitle);
+    }
+}
+
+void EntryForm::clearJournal() {
+    if (!journal_) return;
+    try {
+        journal_->clear();
+    } catch (const std::exception&) {
+        // A journal that stays is found at the next opening; the data it
+        // holds are saved already, which the opening recognises.
+    }
 }
 
 std::string EntryForm::fieldText(const EntryControl& control) const {
@@ -273,7 +458,11 @@ bool EntryForm::choosePartyItem(int index) {
     if (combo_.empty()) return true;
     if (index < 0 || index >= static_cast<int>(combo_.size())) index = 0;
     comboIndex_ = index;
-    showParty(combo_[static_cast<std::size_t>(index)].party);
+    const int party = combo_[static_cast<std::size_t>(index)].party;
+    // Kept until the save below empties the journal: if the save fails,
+    // what is typed next belongs to this party.
+    if (party != shownParty_ && !closing_) journal(JournalKind::Party, EntryField::R_CBT4P_1, party, {});
+    showParty(party);
     if (closing_) return true;
     return saveUnchecked();
 }
@@ -301,6 +490,7 @@ std::optional<FieldFinding> EntryForm::lastCandidateExit(bool leftWithEnter, con
 }
 
 void EntryForm::tickParty(int party, bool ticked) {
+    if (partyTicked(party) != ticked) journal(JournalKind::Tick, EntryControl(EntryField::PartyBox, party), party, ticked ? "1" : "0");
     record_.MarkParty(party, ticked);
     if (ticked) {
         ticked_.insert(party);
@@ -352,6 +542,8 @@ bool EntryForm::saveUnchecked() {
         std::optional<data::SeznamKomise> names = names_.toStore();
         workflow_.saveEntered(record(), DataLetter::E, names);
         if (names) record_.komise = std::move(*names);
+        savedFingerprint_.reset();
+        clearJournal();
         return true;
     } catch (const std::exception& e) {
         reportFailure(e);
@@ -378,6 +570,8 @@ SaveOutcome EntryForm::save() {
         recompute();
         if (changePage(EntryPage::Section1) == PageChange::Failed) return SaveOutcome::StaysOpen;
         writeUnchecked();
+        savedFingerprint_.reset();
+        clearJournal();
         workflow::CheckedRecord checked = workflow_.Kontroly(checks::Vybrano::CheckCommandOrSave);
         record::RecomputeAll(checked.record, parties_, ticked_, station(), workflow_.recomputeSources());
         workflow_.ZapisStavStanice("N");
@@ -406,8 +600,10 @@ bool EntryForm::requestClose() {
     }
     if (!prompts_.questionDefaultNo("Opravdu ukončit pořizování bez uložení změn na aktuální záložce?", kTitle))
         return false;
-    // What earlier page changes saved stays; this page's changes are not saved.
+    // What earlier page changes saved stays; this page's changes are not
+    // saved, and the journal that kept them goes with them.
     closing_ = true;
+    clearJournal();
     changePage(EntryPage::Section1);
     closeWindow();
     return true;
@@ -425,6 +621,7 @@ void EntryForm::closeWindow() {
 std::optional<FieldFinding> EntryForm::fieldExit(const EntryControl& control, std::string_view text,
                                                  const EntryControl& focusTo) {
     std::optional<FieldFinding> finding;
+    const std::string before = fieldText(control);
     data::Hlasovani& h = record_.hlasovani;
     if (const HlasovaniEdit* edit = hlasovaniEdit(control.field)) {
         storeHlasovaniText(h, *edit, text);
@@ -437,8 +634,9 @@ std::optional<FieldFinding> EntryForm::fieldExit(const EntryControl& control, st
         }
     }
     record::RecordOfVote& r = record_;
-    // Leaving a field for "Zrušit" stores what was typed but judges nothing.
-    const bool judge = focusTo.field != EntryField::zrusitBtn;
+    // Leaving a field for "Zrušit" stores what was typed but judges nothing;
+    // neither does typing a journal again.
+    const bool judge = focusTo.field != EntryField::zrusitBtn && !replaying_;
     if (isSection2Total(control.field)) {
         storeSection2Total(r.T4, control.field, text);
         r.T4.KC1 = record::KontrolniCislo1(r.T4.Obec, r.T4.Okrsek);
@@ -459,18 +657,32 @@ std::optional<FieldFinding> EntryForm::fieldExit(const EntryControl& control, st
             finding = askRules([&](checks::CheckRules& rules) { return preferentialVotesFinding(rules, party, order); });
         }
     }
+    // The journal has the change before the user sees its finding.
+    if (fieldText(control) != before) {
+        const std::optional<EntryPage> page = pageOf(control.field);
+        journal(JournalKind::Field, control, page == EntryPage::Annex1 ? shownParty_ : 0, std::string(text));
+    }
     if (finding) Hlaska(*finding, focusTo);
     return finding;
 }
 
-void EntryForm::chooseRadio(EntryField button) { entry::chooseRadio(record_.hlasovani, button); }
+void EntryForm::chooseRadio(EntryField button) {
+    const data::Hlasovani before = record_.hlasovani;
+    entry::chooseRadio(record_.hlasovani, button);
+    if (record_.hlasovani != before) journal(JournalKind::Radio, button, 0, {});
+}
 
 void EntryForm::leaveRadio(EntryField button) {
     const RadioPair* pair = radioPairOf(button);
     if (pair && pair->setAgainOnLeave && radioChecked(button)) chooseRadio(button);
 }
 
-void EntryForm::nameExit(int row, std::string_view text) { names_.setName(row, text); }
+void EntryForm::nameExit(int row, std::string_view text) {
+    const std::string before = names_.name(row);
+    names_.setName(row, text);
+    if (names_.name(row) != before)
+        journal(JournalKind::Name, EntryControl(EntryField::R_JmenaKomise_SG, row), 0, std::string(text));
+}
 
 EntryField EntryForm::KamDale() const { return entry::KamDale(precinct_.abroad); }
 

@@ -17,6 +17,11 @@
 // touched by it. A write that fails is reported in Czech; nothing typed is
 // lost and the files keep their previous content.
 //
+// The journal: every change typed between two saves is also appended to
+// ZURNAL.<precinct> (see entry_journal.h) before the window goes on, and a
+// save that reaches the files empties it. An opening that finds it asks
+// whether to type it again (`open`).
+//
 // Deferred reports: a field exit that finds an error queues it (`Hlaska`);
 // the window shows it once the focus change has finished (`beginReport`)
 // and hands the answer back (`answerReport`). "Uložit" and "Pokračovat"
@@ -35,6 +40,7 @@
 #include "core/entry/entry_annex1.h"
 #include "core/entry/entry_fields.h"
 #include "core/entry/entry_finding.h"
+#include "core/entry/entry_journal.h"
 #include "core/entry/entry_precinct.h"
 #include "core/entry/entry_section3.h"
 #include "core/workflow/prompts.h"
@@ -90,6 +96,17 @@ public:
     // Opening: reloads everything from the files and writes nothing. On a
     // failure (a damaged file, a precinct the register does not know) the
     // user is told, and the window is not shown: false.
+    //
+    // A journal left by an entry that ended unexpectedly comes first: the
+    // user is asked whether to restore what it holds. "Ano" types it again
+    // onto the record just loaded, as the user typed it (no report comes
+    // up; a field's finding is shown when the user next leaves it), and
+    // shows the page of the last change (`recovered`); nothing is saved
+    // before the next page change. "Ne" discards it after a second
+    // question; Escape puts the question aside: the window is not shown and
+    // the journal waits for the next opening. A journal that cannot be
+    // replayed (damaged, another precinct's, made over other saved data) is
+    // set aside as ZURNAL.<precinct>.bad and the user told.
     bool open();
     bool isOpen() const { return open_; }
 
@@ -118,6 +135,12 @@ public:
     bool isHidden(EntryField control) const;
     // The wording of a report in the message dialog.
     checks::FieldMessage messageOf(const FieldFinding& finding) const;
+
+    // The control whose change the restored journal ended with: the window
+    // puts the focus on the control after it. Nothing when nothing was restored.
+    const std::optional<EntryControl>& recovered() const { return recovered_; }
+    // Changes typed since the last save, as the journal holds them.
+    long long unsavedChanges() const { return journal_ ? journal_->entries() : 0; }
 
     // --- Pages. ---
     EntryPage page() const { return page_; }
@@ -228,6 +251,22 @@ public:
     ReportResult answerReport(ReportAnswer answer);
 
 private:
+    // Reads the files into the form; false after reporting a failure.
+    bool load();
+    // The journal found at the opening: offered, discarded or set aside.
+    // False when the user put the question aside.
+    bool offerRecovery();
+    // Types the journal's entries again; nothing is judged, saved or journaled.
+    void replay(const std::vector<JournalEntry>& entries);
+    // Shows `party` on Annex 1 without saving; false when it is not ticked.
+    bool showPartyForReplay(int party);
+    // What the typed values come to now (see `fingerprintOf`).
+    std::string typedFingerprint() const;
+    void setJournalAside(const std::string& reason);
+    // Appends a change to the journal; a failure is told once per opening.
+    void journal(JournalKind kind, const EntryControl& control, int party, std::string value);
+    // After a save reached the files: the journal has nothing left to keep.
+    void clearJournal();
     // Saves everything as not yet checked; false after reporting a failure.
     bool saveUnchecked();
     // `record`'s results as `letter`; the typed results as "E", HLASO.RCD and KOMISE.RCD.
@@ -274,6 +313,14 @@ private:
     std::optional<FieldFinding> pending_;
     bool showing_ = false;
     WaitingAction waiting_ = WaitingAction::None;
+
+    std::optional<EntryJournal> journal_;
+    // The fingerprint of the saved data the journal extends; nothing after
+    // a save, until the next change reads it from the files.
+    std::optional<std::string> savedFingerprint_;
+    bool journalFailureTold_ = false;
+    bool replaying_ = false;
+    std::optional<EntryControl> recovered_;
 };
 
 }  // namespace talmorek::entry

@@ -219,4 +219,14 @@ std::string czechMessage(const std::exception& failure) {
     return std::string("Neočekávaná chyba: ") + failure.what();
 }
 
+std::string journalNotWritten(const std::exception& failure) {
+    return czechMessage(failure) +
+           "\rNeuložené údaje nyní nejsou chráněny pro případ výpadku; uloží se při změně stránky nebo uložením.";
+}
+
+std::string journalSetAside(const std::string& reason, const std::string& badPath) {
+    return "Neuložené údaje z přerušeného pořizování nelze obnovit. " + reason + "\rSoubor byl odložen jako " +
+           badPath + "; pořizování pokračuje s uloženými daty.";
+}
+
 }  // namespace talmorek::workflow

@@ -28,6 +28,13 @@ std::string czechMessage(const exporting::KeyError& failure);
 // failure is unexpected and told with its own text.
 std::string czechMessage(const std::exception& failure);
 
+// The journal of the entry window could not be written (`failure`): what
+// the commission must know about what it types now.
+std::string journalNotWritten(const std::exception& failure);
+// A journal that cannot be replayed (`reason`, a sentence) was set aside
+// as `badPath`, and the entry window opens with the saved data.
+std::string journalSetAside(const std::string& reason, const std::string& badPath);
+
 // What an operating system's error code means, in Czech words ("na disku
 // není dost místa"), for whoever words a failure of its own around it.
 std::string osReason(int osError);

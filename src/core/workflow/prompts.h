@@ -8,6 +8,13 @@
 
 namespace talmorek::workflow {
 
+// The answer to a question the user may also put aside.
+enum class Answer {
+    Yes,
+    No,
+    Dismissed,  // Escape or the close box: neither answer given
+};
+
 class Prompts {
 public:
     virtual ~Prompts() = default;
@@ -16,6 +23,10 @@ public:
     // The same question with No the default, where a hasty Enter must not
     // lose what was typed.
     virtual bool questionDefaultNo(const std::string& text, const std::string& title) = 0;
+    // A question with Yes and No, Yes the default, where Escape and the
+    // close box answer neither: for a choice the user must make knowingly,
+    // which putting the box aside postpones.
+    virtual Answer questionOrDismiss(const std::string& text, const std::string& title) = 0;
     // A message with an exclamation icon and OK.
     virtual void exclamation(const std::string& text, const std::string& title) = 0;
     // A message with an information icon and OK.

@@ -45,18 +45,19 @@ void Workflow::saveByVerdict(const CheckedRecord& checked) {
 
 void Workflow::ZrusitData_MIClick() {
     if (!ensureStarted(kCancelTitle)) return;
-    if (!hasDataFile(DataLetter::O) && !hasDataFile(DataLetter::E)) {
+    const std::string journal = data::journalFile(dirs_.data, station_.CisloOkrsku);
+    if (!hasDataFile(DataLetter::O) && !hasDataFile(DataLetter::E) && !data::fileExists(journal, files_)) {
         prompts_.information("Data nejsou pořízena!", kCancelTitle);
         return;
     }
     if (!prompts_.question("Opravdu chcete zrušit pořízená data?", kCancelTitle)) return;
-    // The precinct data go whole: both files where a save left both. The
-    // course of voting, the commission and the station status stay for the
-    // next entry. A deletion the system refuses, or one that reports
-    // success and leaves the file, is a failure alike.
+    // The precinct data go whole: both files where a save left both, and
+    // the journal of what was typed after them. The course of voting, the
+    // commission and the station status stay for the next entry. A deletion
+    // the system refuses, or one that reports success and leaves the file,
+    // is a failure alike.
     bool removed = true;
-    for (DataLetter letter : {DataLetter::O, DataLetter::E}) {
-        const std::string path = dataFilePath(letter);
+    for (const std::string& path : {dataFilePath(DataLetter::O), dataFilePath(DataLetter::E), journal}) {
         try {
             data::removeFileIfExists(path, files_);
             removed = removed && !data::fileExists(path, files_);

@@ -17,7 +17,10 @@ void showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text, c
     box.exec();
 }
 
-bool askYesNo(QWidget* parent, const QString& text, const QString& title, bool defaultYes) {
+namespace {
+
+// Yes or No; with `escapeIsNo` false, Escape and the close box answer neither.
+workflow::Answer ask(QWidget* parent, const QString& text, const QString& title, bool defaultYes, bool escapeIsNo) {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
     box.setObjectName(QStringLiteral("MessageBox"));
     // A and N answer, with Alt or without, as in every question of the
@@ -25,9 +28,24 @@ bool askYesNo(QWidget* parent, const QString& text, const QString& title, bool d
     QPushButton* yes = box.addButton(QStringLiteral("&Ano"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("&Ne"), QMessageBox::NoRole);
     box.setDefaultButton(defaultYes ? yes : no);
-    box.setEscapeButton(no);
+    if (escapeIsNo) {
+        box.setEscapeButton(no);
+    } else {
+        // Escape goes to a button nobody sees: the box closes unanswered.
+        QPushButton* aside = box.addButton(QStringLiteral("Odložit"), QMessageBox::RejectRole);
+        aside->hide();
+        box.setEscapeButton(aside);
+    }
     box.exec();
-    return box.clickedButton() == yes;
+    if (box.clickedButton() == yes) return workflow::Answer::Yes;
+    if (box.clickedButton() == no) return workflow::Answer::No;
+    return workflow::Answer::Dismissed;
+}
+
+}  // namespace
+
+bool askYesNo(QWidget* parent, const QString& text, const QString& title, bool defaultYes) {
+    return ask(parent, text, title, defaultYes, true) == workflow::Answer::Yes;
 }
 
 QWidget* MessageBoxPrompts::owner() const {
@@ -43,6 +61,10 @@ bool MessageBoxPrompts::question(const std::string& text, const std::string& tit
 
 bool MessageBoxPrompts::questionDefaultNo(const std::string& text, const std::string& title) {
     return askYesNo(owner(), displayText(text), displayText(title), false);
+}
+
+workflow::Answer MessageBoxPrompts::questionOrDismiss(const std::string& text, const std::string& title) {
+    return ask(owner(), displayText(text), displayText(title), true, false);
 }
 
 void MessageBoxPrompts::exclamation(const std::string& text, const std::string& title) {

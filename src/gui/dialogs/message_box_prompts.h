@@ -21,6 +21,7 @@ public:
 
     bool question(const std::string& text, const std::string& title) override;
     bool questionDefaultNo(const std::string& text, const std::string& title) override;
+    workflow::Answer questionOrDismiss(const std::string& text, const std::string& title) override;
     void exclamation(const std::string& text, const std::string& title) override;
     void information(const std::string& text, const std::string& title) override;
     void infoDialog(const std::string& caption, const std::string& heading, const std::string& body) override;

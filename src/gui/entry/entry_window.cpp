@@ -173,8 +173,37 @@ void TR_Vstupni_Form::connectControls() {
 int TR_Vstupni_Form::Open() {
     fill();
     if (mainWindow_) move(mainWindow_->pos());
-    focusControl(form_.focus());
+    if (const std::optional<EntryControl>& recovered = form_.recovered()) {
+        focusAfter(*recovered);
+    } else {
+        focusControl(form_.focus());
+    }
     return exec();
+}
+
+void TR_Vstupni_Form::focusAfter(const EntryControl& control) {
+    QWidget* last = widgetOf(control);
+    if (!last) {
+        focusControl(form_.focus());
+        return;
+    }
+    TZColorStringGrid* grid = section3_->grid();
+    if (last == grid && control.index < grid->nameRowCount()) {
+        // The next name of the commission, in the same grid.
+        grid->setCurrentNameRow(control.index);
+        grid->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    // The control the Tab key would reach from the last one changed; that
+    // control itself is not entered, so nothing is judged on the way.
+    for (QWidget* next = last->nextInFocusChain(); next && next != last; next = next->nextInFocusChain()) {
+        if (next->window() != this || !(next->focusPolicy() & Qt::TabFocus) || !next->isEnabled() ||
+            !next->isVisibleTo(this))
+            continue;
+        next->setFocus(Qt::TabFocusReason);
+        return;
+    }
+    focusControl(control);
 }
 
 void TR_Vstupni_Form::fill() {

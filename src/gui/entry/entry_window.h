@@ -106,6 +106,9 @@ private:
     void refreshComputed();
     void showLogicPage();
     void focusControl(const entry::EntryControl& control);
+    // The focus on the control after `control` in the tab order: where the
+    // user was when a restored entry ended.
+    void focusAfter(const entry::EntryControl& control);
     QWidget* widgetOf(const entry::EntryControl& control) const;
     entry::EntryControl controlOf(const QWidget* widget) const;
     // Where the focus goes as a field is left: the control that takes it,
