@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include "core/checks/catalogue.h"
@@ -22,6 +23,7 @@
 #include "core/data/working_files.h"
 #include "core/export/data_file.h"
 #include "core/entry/entry_form.h"
+#include "core/entry/entry_journal.h"
 
 namespace {
 
@@ -74,6 +76,7 @@ data::TStanice benchStation() {
     s.KodObce = "554782";
     s.CisloOkrsku = 3;
     s.KodOkresu = "3201";
+    s.CisloKraje = "7";
     s.KodOS = "17";
     s.Stav = "N";
     return s;
@@ -154,6 +157,67 @@ void BM_EntryFieldExit(benchmark::State& state) {
 }
 BENCHMARK(BM_EntryFieldExit);
 
+// A journaled change of a field with rules: the envelopes issued left
+// with a new number, the rules of section II asked, the entry appended to
+// the journal and synced. Its floor is BM_JournalAppendFloor: the same
+// bytes, appended and synced.
+void BM_EntryFieldExitJournaled(benchmark::State& state) {
+    OpenForm f;
+    if (!f.opened || f.form.changePage(entry::EntryPage::Section2) != entry::PageChange::Changed) {
+        state.SkipWithError("the entry window did not open");
+        return;
+    }
+    bool odd = false;
+    for (auto _ : state) {
+        odd = !odd;
+        benchmark::DoNotOptimize(f.form.fieldExit(entry::EntryField::R_EdVydObalky, odd ? "701" : "702"));
+    }
+    if (f.form.unsavedChanges() != static_cast<long long>(state.iterations()))
+        state.SkipWithError("not every change reached the journal");
+}
+BENCHMARK(BM_EntryFieldExitJournaled)->Unit(benchmark::kMicrosecond);
+
+// One entry appended to the journal: the line built, written, synced.
+void BM_JournalAppend(benchmark::State& state) {
+    EntryInstallation installation;
+    entry::EntryJournal journal(data::systemFileSystem(), installation.dataDir + "ZURNAL.00003");
+    entry::JournalEntry e;
+    e.page = entry::EntryPage::Annex1;
+    e.control = {entry::EntryField::CandEdit, 12};
+    e.party = 7;
+    e.value = "15";
+    const entry::JournalHeader header{"554782", 3, std::string(64, 'a')};
+    for (auto _ : state) journal.append(header, e);
+    if (journal.entries() != static_cast<long long>(state.iterations())) state.SkipWithError("entries lost");
+}
+BENCHMARK(BM_JournalAppend)->Unit(benchmark::kMicrosecond);
+
+// The floor: the same line appended with write() and fdatasync() in plain C.
+void BM_JournalAppendFloor(benchmark::State& state) {
+    EntryInstallation installation;
+    entry::JournalEntry e;
+    e.seq = 1;
+    e.page = entry::EntryPage::Annex1;
+    e.control = {entry::EntryField::CandEdit, 12};
+    e.party = 7;
+    e.value = "15";
+    const std::string line = entry::encodeJournalEntry(e);
+    const std::string path = installation.dataDir + "ZURNAL.floor";
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+    if (fd < 0) {
+        state.SkipWithError("cannot create the floor's file");
+        return;
+    }
+    for (auto _ : state) {
+        if (::write(fd, line.data(), line.size()) != static_cast<ssize_t>(line.size()) || ::fdatasync(fd) != 0) {
+            state.SkipWithError("cannot append");
+            break;
+        }
+    }
+    ::close(fd);
+}
+BENCHMARK(BM_JournalAppendFloor)->Unit(benchmark::kMicrosecond);
+
 // Page I ⇄ page III: each change recomputes the record and saves it.
 void BM_EntryPageChange(benchmark::State& state) {
     OpenForm f;
@@ -169,6 +233,30 @@ void BM_EntryPageChange(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_EntryPageChange)->Unit(benchmark::kMicrosecond);
+
+// The same page change with a journal to empty: a change typed on the page
+// (not timed) before each one.
+void BM_EntryPageChangeWithJournal(benchmark::State& state) {
+    OpenForm f;
+    if (!f.opened) {
+        state.SkipWithError("the entry window did not open");
+        return;
+    }
+    bool toSection3 = false;
+    bool five = false;
+    for (auto _ : state) {
+        state.PauseTiming();
+        five = !five;
+        f.form.fieldExit(entry::EntryField::R_SEdZahajeno1, five ? "5" : "7");
+        if (f.form.unsavedChanges() != 1) state.SkipWithError("the change was not journaled");
+        state.ResumeTiming();
+        toSection3 = !toSection3;
+        const auto result = f.form.changePage(toSection3 ? entry::EntryPage::Section3 : entry::EntryPage::Section1);
+        if (result != entry::PageChange::Changed || f.form.unsavedChanges() != 0)
+            state.SkipWithError("the page did not change");
+    }
+}
+BENCHMARK(BM_EntryPageChangeWithJournal)->Unit(benchmark::kMicrosecond);
 
 // The floor: the bytes a page change leaves in the four files, each written
 // to a temporary file, flushed to the disk and renamed over its target.

@@ -204,6 +204,43 @@ TEST(MessageBoxPromptsTest, TheKeysAAndNAnswerAQuestion) {
     }
 }
 
+// A question that may be put aside: A and N answer it, Enter takes the
+// default "Ano", Escape and the close box answer neither; only the two
+// answers are shown.
+TEST(MessageBoxPromptsTest, AQuestionThatMayBePutAsideIsAnsweredByItsLettersOrPutAsideByEscape) {
+    TZ_infoE_F info;
+    MessageBoxPrompts prompts(nullptr, &info);
+    struct Case {
+        const char* name;
+        Qt::Key key;
+        workflow::Answer answer;
+    };
+    const Case cases[] = {
+        {"A", Qt::Key_A, workflow::Answer::Yes},
+        {"N", Qt::Key_N, workflow::Answer::No},
+        {"Enter", Qt::Key_Return, workflow::Answer::Yes},
+        {"Escape", Qt::Key_Escape, workflow::Answer::Dismissed},
+        {"closeBox", Qt::Key_unknown, workflow::Answer::Dismissed},
+    };
+    for (const Case& c : cases) {
+        ModalAnswerer answerer;
+        int visibleButtons = 0;
+        answerer.then([&](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            ASSERT_TRUE(box);
+            for (QAbstractButton* b : box->buttons()) visibleButtons += b->isVisible() ? 1 : 0;
+            if (c.key == Qt::Key_unknown) {
+                box->close();
+                return;
+            }
+            QWidget* focus = QApplication::focusWidget();
+            QTest::keyClick(focus && focus->window() == box ? focus : box, c.key);
+        });
+        EXPECT_EQ(prompts.questionOrDismiss("Obnovit?", "Otázka"), c.answer) << c.name;
+        EXPECT_EQ(visibleButtons, 2) << c.name;
+    }
+}
+
 TEST(MessageBoxPromptsTest, InfoDialogShowsCaptionHeadingAndBody) {
     TZ_infoE_F info;
     MessageBoxPrompts prompts(nullptr, &info);
