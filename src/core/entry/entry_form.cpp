@@ -52,6 +52,14 @@ record::RecordOfVote loadSaved(const data::Directories& dirs, const data::TStani
     return record;
 }
 
+// "1 neuložený údaj", "3 neuložené údaje", "12 neuložených údajů".
+std::string unsavedCount(std::size_t n) {
+    const std::string count = std::to_string(n);
+    if (n == 1) return count + " neuložený údaj";
+    if (n >= 2 && n <= 4) return count + " neuložené údaje";
+    return count + " neuložených údajů";
+}
+
 std::string hourMinute(const data::LocalDateTime& t) {
     char text[8];
     std::snprintf(text, sizeof text, "%02d:%02d", t.hour, t.minute);
@@ -199,7 +207,7 @@ bool EntryForm::offerRecovery() {
     const std::size_t count = content->entries.size();
     const std::string question = "Pořizování dat bylo neočekávaně přerušeno (poslední změna " +
                                  hourMinute(content->entries.back().time) + ").\rObnovit " +
-                                 std::to_string(count) + " neuložených údajů?";
+                                 unsavedCount(count) + "?";
     for (;;) {
         const workflow::Answer answer = prompts_.questionOrDismiss(question, kTitle);
         if (answer == workflow::Answer::Dismissed) return false;

@@ -241,7 +241,30 @@ TEST_F(EntryJournal, TheQuestionTellsTheTimeOfTheLastChangeAndHowManyWait) {
     ASSERT_TRUE(restart()->open());
     EXPECT_EQ(prompts.calls.front(), std::string("questionOrDismiss|") + kTitle +
                                          "|Pořizování dat bylo neočekávaně přerušeno (poslední změna 14:30).\r"
-                                         "Obnovit 2 neuložených údajů?");
+                                         "Obnovit 2 neuložené údaje?");
+}
+
+TEST_F(EntryJournal, TheQuestionCountsTheChangesInCzech) {
+    openOn(Page::Section1);
+    form.fieldExit(Field::R_SEdZahajeno1, "1");
+    const std::optional<JournalContent> one = entry::decodeJournal(dir.read(kJournal), "Z");
+    ASSERT_TRUE(one);
+    for (const auto& [n, words] : std::vector<std::pair<int, std::string>>{
+             {1, "1 neuložený údaj"}, {3, "3 neuložené údaje"}, {5, "5 neuložených údajů"}, {12, "12 neuložených údajů"}}) {
+        std::string bytes = entry::encodeJournalHeader(one->header);
+        for (int i = 1; i <= n; ++i) {
+            JournalEntry e = one->entries[0];
+            e.seq = i;
+            e.value = std::to_string(i);
+            bytes += entry::encodeJournalEntry(e);
+        }
+        dir.write(kJournal, bytes);
+        prompts.calls.clear();
+        prompts.dismiss = 1;
+        EXPECT_FALSE(restart()->open());
+        ASSERT_EQ(prompts.calls.size(), 1u);
+        EXPECT_NE(prompts.calls[0].find("Obnovit " + words + "?"), std::string::npos) << prompts.calls[0];
+    }
 }
 
 TEST_F(EntryJournal, ALastEntryCutShortIsLeftOutAndTheRestRestored) {
@@ -252,7 +275,7 @@ TEST_F(EntryJournal, ALastEntryCutShortIsLeftOutAndTheRestRestored) {
     prompts.answers = {true};
     std::unique_ptr<EntryForm> again = restart();
     ASSERT_TRUE(again->open());
-    EXPECT_NE(prompts.calls.front().find("Obnovit 2 neuložených"), std::string::npos);
+    EXPECT_NE(prompts.calls.front().find("Obnovit 2 neuložené údaje?"), std::string::npos);
     EXPECT_EQ(again->fieldText(Field::R_EdZapsOsoby), "1200");
     EXPECT_EQ(again->fieldText(Field::R_EdVydObalky), "700");
     // What comes next is appended after the whole entries: the journal stays readable.
