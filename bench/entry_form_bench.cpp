@@ -186,7 +186,8 @@ void BM_JournalAppend(benchmark::State& state) {
     e.control = {entry::EntryField::CandEdit, 12};
     e.party = 7;
     e.value = "15";
-    const entry::JournalHeader header{"554782", 3, std::string(64, 'a')};
+    const std::string digest(64, 'a');
+    const entry::JournalHeader header{"554782", 3, {digest, digest, digest}};
     for (auto _ : state) journal.append(header, e);
     if (journal.entries() != static_cast<long long>(state.iterations())) state.SkipWithError("entries lost");
 }

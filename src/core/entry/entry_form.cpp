@@ -113,7 +113,7 @@ bool EntryForm::load() {
     data::CandidateTable candidates;
     CommissionNames names;
     std::set<int> ticked;
-    std::string fingerprint;
+    SavedFingerprint fingerprint;
     try {
         const data::Registers registers(dirs.program);
         parties = registers.NactiStrany();
@@ -188,21 +188,33 @@ bool EntryForm::offerRecovery() {
                         " obce " + content->header.kodObce + ".");
         return true;
     }
-    if (content->header.fingerprint != *savedFingerprint_) {
-        // The saved data changed since the journal began. Either a save
-        // reached the files and the program ended before it emptied the
-        // journal (then its every change is saved already), or the data
-        // were replaced under it: typing it onto them would mix two records.
-        const std::string before = typedFingerprint();
+    const SavedFingerprint& base = content->header.fingerprint;
+    const SavedFingerprint& now = *savedFingerprint_;
+    if (base != now) {
+        // The saved data changed since the journal began. A save that wrote
+        // the journal's changes and ended before it emptied the journal, or
+        // was cut short between its files, leaves each changed part holding
+        // what the journal would type into it: then the journal applies,
+        // and holds nothing new if every part does. A part changed otherwise
+        // means the data were replaced under the journal: typing it onto
+        // them would mix two records.
+        const SavedFingerprint before = typedFingerprint();
         replay(content->entries);
-        const bool changesNothing = typedFingerprint() == before;
+        const SavedFingerprint after = typedFingerprint();
+        const bool applies = (base.results == now.results || before.results == after.results) &&
+                             (base.course == now.course || before.course == after.course) &&
+                             (base.commission == now.commission || before.commission == after.commission);
         if (!load()) return false;
-        if (changesNothing) {
+        if (before == after) {
             clearJournal();
-        } else {
-            setJournalAside("Soubor " + journal_->path() + " navazuje na jiná uložená data, než jaká okrsek nyní má.");
+            return true;
         }
-        return true;
+        if (!applies) {
+            setJournalAside("Soubor " + journal_->path() + " navazuje na jiná uložená data, než jaká okrsek nyní má.");
+            return true;
+        }
+        // Restored onto the files as they are, its header follows them.
+        content->header.fingerprint = *savedFingerprint_;
     }
     const std::size_t count = content->entries.size();
     const std::string question = "Pořizování dat bylo neočekávaně přerušeno (poslední změna " +
@@ -271,7 +283,7 @@ bool EntryForm::showPartyForReplay(int party) {
     return false;
 }
 
-std::string EntryForm::typedFingerprint() const {
+SavedFingerprint EntryForm::typedFingerprint() const {
     record::RecordOfVote typed = record_;
     if (std::optional<data::SeznamKomise> list = names_.toStore()) typed.komise = std::move(*list);
     return fingerprintOf(typed);

@@ -260,8 +260,8 @@ private:
     void replay(const std::vector<JournalEntry>& entries);
     // Shows `party` on Annex 1 without saving; false when it is not ticked.
     bool showPartyForReplay(int party);
-    // What the typed values come to now (see `fingerprintOf`).
-    std::string typedFingerprint() const;
+    // What the typed values come to now, part by part (see `fingerprintOf`).
+    SavedFingerprint typedFingerprint() const;
     void setJournalAside(const std::string& reason);
     // Appends a change to the journal; a failure is told once per opening.
     void journal(JournalKind kind, const EntryControl& control, int party, std::string value);
@@ -317,7 +317,7 @@ private:
     std::optional<EntryJournal> journal_;
     // The fingerprint of the saved data the journal extends; nothing after
     // a save, until the next change reads it from the files.
-    std::optional<std::string> savedFingerprint_;
+    std::optional<SavedFingerprint> savedFingerprint_;
     bool journalFailureTold_ = false;
     bool replaying_ = false;
     std::optional<EntryControl> recovered_;

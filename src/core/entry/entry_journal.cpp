@@ -139,10 +139,11 @@ std::optional<std::string_view> payloadOf(std::string_view line) {
 
 std::optional<JournalHeader> headerOf(std::string_view payload) {
     const std::vector<std::string_view> parts = splitTabs(payload);
-    if (parts.size() != 4 || parts[0] != kMagic) return std::nullopt;
+    if (parts.size() != 6 || parts[0] != kMagic) return std::nullopt;
     const std::optional<std::int32_t> okrsek = number<std::int32_t>(parts[2]);
     if (!okrsek) return std::nullopt;
-    return JournalHeader{std::string(parts[1]), *okrsek, std::string(parts[3])};
+    return JournalHeader{std::string(parts[1]), *okrsek,
+                         {std::string(parts[3]), std::string(parts[4]), std::string(parts[5])}};
 }
 
 // An entry, or the name of what is wrong with it.
@@ -193,7 +194,8 @@ data::FormatError damaged(const std::string& file, std::size_t line, const std::
 }  // namespace
 
 std::string encodeJournalHeader(const JournalHeader& h) {
-    return sealed(std::string(kMagic) + "\t" + h.kodObce + "\t" + std::to_string(h.okrsek) + "\t" + h.fingerprint);
+    return sealed(std::string(kMagic) + "\t" + h.kodObce + "\t" + std::to_string(h.okrsek) + "\t" +
+                  h.fingerprint.results + "\t" + h.fingerprint.course + "\t" + h.fingerprint.commission);
 }
 
 std::string encodeJournalEntry(const JournalEntry& e) {
@@ -242,27 +244,28 @@ std::optional<JournalContent> decodeJournal(std::string_view bytes, const std::s
     return content;
 }
 
-std::string fingerprintOf(const record::RecordOfVote& r) {
-    std::string typed;
-    auto add = [&typed](std::string_view name, const std::string& value) {
-        typed.append(name).append("=").append(escaped(value)).append("\n");
+SavedFingerprint fingerprintOf(const record::RecordOfVote& r) {
+    std::string results, course, commission;
+    auto add = [](std::string& part, std::string_view name, const std::string& value) {
+        part.append(name).append("=").append(escaped(value)).append("\n");
     };
-    add("ZapsOsoby", std::to_string(r.T4.ZapsOsoby));
-    add("VydObalky", std::to_string(r.T4.VydObalky));
-    add("OdevzdObalky", std::to_string(r.T4.OdevzdObalky));
-    add("PlatneHlasy", std::to_string(r.T4.PlatneHlasy));
-    add("ZakrStrany", r.T4.ZakrStrany);
+    add(results, "ZapsOsoby", std::to_string(r.T4.ZapsOsoby));
+    add(results, "VydObalky", std::to_string(r.T4.VydObalky));
+    add(results, "OdevzdObalky", std::to_string(r.T4.OdevzdObalky));
+    add(results, "PlatneHlasy", std::to_string(r.T4.PlatneHlasy));
+    add(results, "ZakrStrany", r.T4.ZakrStrany);
     for (int n = 1; n <= record::kFlagPositions; ++n) {
         if (!r.isFlagged(n)) continue;
         const record::TT4P& p = r.party(n);
         std::string votes = std::to_string(p.PocHlasu);
         for (std::uint16_t v : p.PrefHlasy) votes += " " + std::to_string(v);
-        add("T4P" + std::to_string(n), votes);
+        add(results, "T4P" + std::to_string(n), votes);
     }
     for (const data::HlasovaniField& f : data::hlaso::kFields)
-        if (f.member) add(f.layout.name, r.hlasovani.*f.member);
-    for (const data::TKomise& member : r.komise) add("clen", member.clen);
-    return exporting::toHex(exporting::sha256(typed));
+        if (f.member) add(course, f.layout.name, r.hlasovani.*f.member);
+    for (const data::TKomise& member : r.komise) add(commission, "clen", member.clen);
+    const auto hash = [](const std::string& part) { return exporting::toHex(exporting::sha256(part)); };
+    return {hash(results), hash(course), hash(commission)};
 }
 
 // ---- The file ---------------------------------------------------------------

@@ -11,7 +11,8 @@
 //
 // The file is UTF-8 text, one line per entry, never rewritten in place:
 //
-//   TALMOREK ZURNAL 1 <tab> <municipality> <tab> <precinct> <tab> <fingerprint> <tab> <crc>
+//   TALMOREK ZURNAL 1 <tab> <municipality> <tab> <precinct> <tab> <results> <tab> <course> <tab>
+//       <commission> <tab> <crc>
 //   <seq> <tab> <yyyy-mm-ddThh:mm:ss> <tab> <page> <tab> <kind> <tab> <control> <tab> <index> <tab>
 //       <party> <tab> <value> <tab> <crc>
 //
@@ -20,7 +21,8 @@
 // grid (0 for the others).
 //
 // The first line ties the journal to the precinct and to the saved record
-// it extends (`fingerprintOf`), so that it is never replayed onto another.
+// it extends, by the fingerprints of its three parts (`fingerprintOf`), so
+// that it is never replayed onto another.
 // Sequence numbers count from 1 without a gap; <crc> is the CRC-32 of the
 // line before its last tab, as eight hex digits; tabs, line breaks and
 // backslashes in a value are written "\t", "\n", "\r" and "\\". A last line
@@ -64,10 +66,25 @@ struct JournalEntry {
     bool operator==(const JournalEntry&) const = default;
 };
 
+// What the typed values of a saved record come to, part by part as the
+// files keep them: the results block (the totals of section II, the
+// parties with votes and their votes: the data file), the course of voting
+// (HLASO.RCD) and the names of the commission (KOMISE.RCD), each hashed.
+// Computed values (check numbers, the summary, the moment of the last
+// check) are left out, so that a check run that rewrites the data file
+// without changing a typed value leaves the journal applicable. A save
+// writes the parts one file after another: a save cut short leaves some
+// parts new and some old, which the parts tell apart.
+struct SavedFingerprint {
+    std::string results, course, commission;
+    bool operator==(const SavedFingerprint&) const = default;
+};
+SavedFingerprint fingerprintOf(const record::RecordOfVote& saved);
+
 struct JournalHeader {
     std::string kodObce;
     std::int32_t okrsek = 0;
-    std::string fingerprint;
+    SavedFingerprint fingerprint;
     bool operator==(const JournalHeader&) const = default;
 };
 
@@ -83,14 +100,6 @@ std::string encodeJournalEntry(const JournalEntry& entry);
 // disk whole (a journal whose first write a power cut interrupted holds
 // nothing confirmed). FormatError naming `file` and the line otherwise.
 std::optional<JournalContent> decodeJournal(std::string_view bytes, const std::string& file);
-
-// What the typed values of a saved record come to: the totals of section
-// II, the parties with votes and their votes, the course of voting and the
-// names of the commission, hashed. Computed values (check numbers, the
-// summary, the moment of the last check) are left out, so that a check run
-// that rewrites the data file without changing a typed value leaves the
-// journal applicable.
-std::string fingerprintOf(const record::RecordOfVote& saved);
 
 // The journal file of one precinct: appends, reads, empties and sets aside.
 class EntryJournal {

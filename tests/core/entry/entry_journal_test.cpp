@@ -46,12 +46,13 @@ JournalEntry sampleEntry() {
 }
 
 TEST(JournalLines, AreTabSeparatedTextSealedWithTheirCrc) {
-    EXPECT_EQ(entry::encodeJournalHeader({"554782", 3, "ab12"}), "TALMOREK ZURNAL 1\t554782\t3\tab12\ta63e1101\n");
+    EXPECT_EQ(entry::encodeJournalHeader({"554782", 3, {"ab12", "cd34", "ef56"}}),
+              "TALMOREK ZURNAL 1\t554782\t3\tab12\tcd34\tef56\te8ccb502\n");
     EXPECT_EQ(entry::encodeJournalEntry(sampleEntry()), "1\t2025-10-04T01:52:07\t2\tpole\tCandEdit12\t12\t7\t15\tb2926100\n");
 }
 
 TEST(JournalLines, ReadBackAsWrittenWithTabsAndLineBreaksInAValue) {
-    const JournalHeader header{"554782", 3, "ab12"};
+    const JournalHeader header{"554782", 3, {"ab12", "cd34", "ef56"}};
     JournalEntry name;
     name.seq = 2;
     name.page = entry::EntryPage::Section3;
@@ -68,7 +69,7 @@ TEST(JournalLines, ReadBackAsWrittenWithTabsAndLineBreaksInAValue) {
 }
 
 TEST(JournalLines, ALastLineCutShortIsLeftOutAndAnyOtherDamageRefusesTheWholeJournal) {
-    const std::string header = entry::encodeJournalHeader({"554782", 3, "ab12"});
+    const std::string header = entry::encodeJournalHeader({"554782", 3, {"ab12", "cd34", "ef56"}});
     const std::string first = entry::encodeJournalEntry(sampleEntry());
     JournalEntry e2 = sampleEntry();
     e2.seq = 2;
@@ -397,6 +398,34 @@ TEST_F(EntryJournal, AJournalWhoseChangesWereSavedBeforeTheProgramDiedGoesWithou
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_FALSE(dir.exists(kJournal));
     EXPECT_EQ(again->fieldText(Field::R_EdZapsOsoby), "1200");
+}
+
+TEST_F(EntryJournal, ASaveCutShortBetweenItsFilesLeavesTheRestToRestore) {
+    // Page III typed; the page change wrote HLASO.RCD and died before KOMISE.RCD.
+    openOn(Page::Section3);
+    form.fieldExit(Field::R_SEdClenuOVKP, "4");
+    form.nameExit(1, "Jana Dvořáková");
+    form.nameExit(2, "Petr Malý");
+    form.nameExit(3, "Eva Nová");
+    const Typed typed = typedIn(form);
+    data::ZapisHlasovani(dataDir(), form.record().hlasovani);
+
+    prompts.answers = {true};
+    std::unique_ptr<EntryForm> again = restart();
+    ASSERT_TRUE(again->open());
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].kind, "questionOrDismiss");
+    EXPECT_EQ(typedIn(*again), typed);
+
+    // Killed once more before any page change: the same again.
+    prompts.messages.clear();
+    prompts.answers = {true};
+    again = restart();
+    ASSERT_TRUE(again->open());
+    EXPECT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(typedIn(*again), typed);
+    ASSERT_EQ(again->changePage(Page::Section1), PageChange::Changed);
+    EXPECT_EQ(data::NactiKomisi(dataDir()).size(), 3u);
 }
 
 TEST_F(EntryJournal, IsEmptiedBySavesAndByDiscardingAndIgnoredByTheCheckRun) {
