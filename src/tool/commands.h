@@ -18,6 +18,8 @@ int runPackage(const Args& args, std::ostream& out, std::ostream& err);
 int runDatafile(const Args& args, std::ostream& out, std::ostream& err);
 int runCheck(const Args& args, std::ostream& out, std::ostream& err);
 int runPrint(const Args& args, std::ostream& out, std::ostream& err);
+int runBatch(const Args& args, std::ostream& out, std::ostream& err);
+int runGenPrecincts(const Args& args, std::ostream& out, std::ostream& err);
 
 // Dispatches `talmorek-tool <command> ...`.
 int runTool(const Args& argv, std::ostream& out, std::ostream& err);

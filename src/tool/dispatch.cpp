@@ -26,6 +26,8 @@ constexpr Command kCommands[] = {
      "print protocol|testpage|record|tally DIR [STATION] [--record FILE.json] --pdf OUT [--calls OUT.txt] [--direct] "
      "[--bez-hacku] [--recompute] [--now YYYY-MM-DDTHH:MM:SS] [--seed N]",
      runPrint},
+    {"batch", "batch DIR --installation INST [--jobs N] [--csv FILE] [--json FILE] [--totals FILE]", runBatch},
+    {"gen-precincts", "gen-precincts INST DIR --count N [--seed S]", runGenPrecincts},
 };
 
 void printUsage(std::ostream& err) {

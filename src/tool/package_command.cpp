@@ -50,8 +50,7 @@ int runPackage(const Args& args, std::ostream& out, std::ostream& err) {
         }
         // Base64, cipher and compression errors all mean the same to the user:
         // this file cannot be read back as a package.
-        err << "Soubor " << e.file()
-            << " není platný balíček dat (je poškozený, zkrácený nebo zašifrovaný jiným klíčem).\n";
+        err << workflow::notAPackage(e.file()) << "\n";
         return kExitFailure;
     } catch (const std::exception& e) {
         return reportFailure(e, err);

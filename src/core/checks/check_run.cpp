@@ -47,9 +47,12 @@ void checkParty(CheckRules& rules, TChybProt& protocol, int n, const data::TStra
     if (!rules.Kontrola42(false, n)) protocol.PridejChybu(n, 42);
 }
 
-Verdict runEveryRule(record::RecordOfVote& r, const data::Registers& registers, const data::PartyList& parties,
-                     const std::string& stationKodObce, TChybProt& protocol, Vybrano vybrano) {
-    CheckRules rules(r, parties, registers, stationKodObce, protocol);
+// What a record brings to the run besides its results block.
+enum class Carries { WholeRecord, ResultsBlockOnly };
+
+Verdict runEveryRule(CheckRules& rules, const data::PartyList& parties, TChybProt& protocol, Vybrano vybrano,
+                     Carries carries) {
+    record::RecordOfVote& r = rules.record();
 
     protocol.Clear();
     if (vybrano == Vybrano::CheckCommandOrSave) clearRecordFlags(r, parties);
@@ -111,7 +114,8 @@ Verdict runEveryRule(record::RecordOfVote& r, const data::Registers& registers, 
     if (!rules.Kontrola98(false)) protocol.PridejChybu(0, 98, rules.VyuzitiPreferenci);
 
     // Section III.
-    if (!rules.Kontrola39(false)) protocol.PridejChybu(0, 39, rules.ProblemyKomise);
+    if (carries == Carries::WholeRecord && !rules.Kontrola39(false))
+        protocol.PridejChybu(0, 39, rules.ProblemyKomise);
     return rules.classFlags();
 }
 
@@ -121,12 +125,19 @@ Verdict ProvedKontroly(record::RecordOfVote& r, const data::Registers& registers
                        const std::string& stationKodObce, TChybProt& protocol, Vybrano vybrano,
                        const std::string& courseOfVotingFile) {
     try {
-        return runEveryRule(r, registers, parties, stationKodObce, protocol, vybrano);
+        CheckRules rules(r, parties, registers, stationKodObce, protocol);
+        return runEveryRule(rules, parties, protocol, vybrano, Carries::WholeRecord);
     } catch (data::DataError& e) {
         // The rules name the field of the course of voting only.
         if (!courseOfVotingFile.empty()) e.locate(courseOfVotingFile);
         throw;
     }
+}
+
+Verdict checkResultsBlock(record::RecordOfVote& r, data::RegisterSnapshot& registers, const data::PartyList& parties,
+                          TChybProt& protocol) {
+    CheckRules rules(r, parties, registers, std::to_string(r.T4.Obec), protocol);
+    return runEveryRule(rules, parties, protocol, Vybrano::CheckCommandOrSave, Carries::ResultsBlockOnly);
 }
 
 }  // namespace talmorek::checks

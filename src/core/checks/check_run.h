@@ -10,6 +10,7 @@
 
 #include "core/checks/protocol.h"
 #include "core/checks/verdict.h"
+#include "core/data/register_snapshot.h"
 #include "core/data/registers.h"
 #include "core/record/record_of_vote.h"
 
@@ -45,5 +46,13 @@ enum class Vybrano : int {
 Verdict ProvedKontroly(record::RecordOfVote& record, const data::Registers& registers,
                        const data::PartyList& parties, const std::string& stationKodObce, TChybProt& protocol,
                        Vybrano vybrano, const std::string& courseOfVotingFile = {});
+
+// The check run at the receiving office over the results block of a
+// precinct data file: every rule but the commission's (39), whose course
+// of voting and names stay at the station and travel on paper, with the
+// marks starting clean as for the check command. `registers` is kept by the
+// caller for many records; the municipality is the record's own.
+Verdict checkResultsBlock(record::RecordOfVote& record, data::RegisterSnapshot& registers,
+                          const data::PartyList& parties, TChybProt& protocol);
 
 }  // namespace talmorek::checks

@@ -14,6 +14,17 @@ CheckRules::CheckRules(record::RecordOfVote& record, const data::PartyList& part
                        std::string stationKodObce, TChybProt& protocol)
     : record_(record),
       parties_(parties),
+      ownRegisters_(std::in_place, registers),
+      registers_(*ownRegisters_),
+      stationKodObce_(std::move(stationKodObce)),
+      protocol_(protocol),
+      referenceOkrsek_{std::string(6, ' '), std::string(40, ' '), std::string(5, ' '),
+                       std::string(5, ' '), std::string(4, ' '), std::string(25, ' ')} {}
+
+CheckRules::CheckRules(record::RecordOfVote& record, const data::PartyList& parties,
+                       data::RegisterSnapshot& registers, std::string stationKodObce, TChybProt& protocol)
+    : record_(record),
+      parties_(parties),
       registers_(registers),
       stationKodObce_(std::move(stationKodObce)),
       protocol_(protocol),

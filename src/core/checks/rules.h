@@ -20,6 +20,7 @@
 // of voting was read from and adds the file (`DataError::locate`).
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -42,6 +43,11 @@ public:
     // `stationKodObce` is the municipality code of the station record: the
     // commission section of a precinct abroad has no entrusted member.
     CheckRules(record::RecordOfVote& record, const data::PartyList& parties, const data::Registers& registers,
+               std::string stationKodObce, TChybProt& protocol);
+    // The same over a snapshot the caller keeps for many records (the
+    // receiving office's batch, one snapshot per thread): each register is
+    // read once for all of them.
+    CheckRules(record::RecordOfVote& record, const data::PartyList& parties, data::RegisterSnapshot& registers,
                std::string stationKodObce, TChybProt& protocol);
 
     // Records that the rule with the two-digit `code` failed: lists the code
@@ -133,7 +139,8 @@ private:
 
     record::RecordOfVote& record_;
     const data::PartyList& parties_;
-    data::RegisterSnapshot registers_;
+    std::optional<data::RegisterSnapshot> ownRegisters_;  // when the rules read the registers themselves
+    data::RegisterSnapshot& registers_;
     std::string stationKodObce_;
     TChybProt& protocol_;
     data::TOkrsky referenceOkrsek_;

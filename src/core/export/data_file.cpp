@@ -173,19 +173,21 @@ std::string readResultsPackage(std::string_view packageText, const std::string& 
     return readPackage(packageText, fileForErrors, kLongestResultsLine);
 }
 
+std::string readDataFileBytes(const std::string& path, data::FileSystem& fs) {
+    if (const std::optional<std::uint64_t> size = fs.sizeOf(path); size && *size > kLargestDataFile) {
+        data::FormatError tooLarge(path, -1, "larger than any data file");
+        tooLarge.locate(path, kFileSizeField);
+        throw tooLarge;
+    }
+    return data::readWholeFile(path, fs);
+}
+
 bool NactiData(record::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
                std::int32_t cisloOkrsku, DataLetter letter, data::FileSystem& fs) {
     r.ClearResults();
     const std::string source = dataFilePath(dataDir, letter, kodObce, cisloOkrsku);
     if (!data::fileExists(source, fs)) return false;
-    // A carrier may hold anything under the name: a file larger than any
-    // data file is not read into memory at all.
-    if (const std::optional<std::uint64_t> size = fs.sizeOf(source); size && *size > kLargestDataFile) {
-        data::FormatError tooLarge(source, -1, "larger than any data file");
-        tooLarge.locate(source, kFileSizeField);
-        throw tooLarge;
-    }
-    std::string line = readResultsPackage(data::readWholeFile(source, fs), source);
+    std::string line = readResultsPackage(readDataFileBytes(source, fs), source);
     record::RecordOfVote parsed;
     parseResultsLine(line, parsed, source);
     r.T4 = parsed.T4;

@@ -76,6 +76,11 @@ void saveResults(const record::RecordOfVote& r, const std::string& dataDir, std:
 void ZapisData(const record::RecordOfVote& r, const std::string& dataDir, std::string_view kodObce,
                std::int32_t cisloOkrsku, DataLetter letter, data::FileSystem& fs = data::systemFileSystem());
 
+// The bytes of the data file at `path`. A carrier may hold anything under
+// the name: a file larger than any data file is refused (FormatError naming
+// `kFileSizeField`) without being read into memory.
+std::string readDataFileBytes(const std::string& path, data::FileSystem& fs = data::systemFileSystem());
+
 // Clears the results block and fills it from the file with `letter`, if it
 // exists. Returns whether it existed. A damaged file raises FormatError or
 // ConversionError and leaves the disk unchanged.

@@ -229,4 +229,8 @@ std::string journalSetAside(const std::string& reason, const std::string& badPat
            badPath + "; pořizování pokračuje s uloženými daty.";
 }
 
+std::string notAPackage(const std::string& file) {
+    return "Soubor " + file + " není platný balíček dat (je poškozený, zkrácený nebo zašifrovaný jiným klíčem).";
+}
+
 }  // namespace talmorek::workflow

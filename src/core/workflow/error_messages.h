@@ -35,6 +35,10 @@ std::string journalNotWritten(const std::exception& failure);
 // as `badPath`, and the entry window opens with the saved data.
 std::string journalSetAside(const std::string& reason, const std::string& badPath);
 
+// A file that cannot be read back as a package of data: damaged, cut short
+// or encrypted with another key, which the cipher cannot tell apart.
+std::string notAPackage(const std::string& file);
+
 // What an operating system's error code means, in Czech words ("na disku
 // není dost místa"), for whoever words a failure of its own around it.
 std::string osReason(int osError);
