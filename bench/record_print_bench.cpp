@@ -30,6 +30,7 @@
 #include "core/print/record_document.h"
 #include "core/print/recording_document.h"
 #include "tool/demo_installation.h"
+#include "bench_end.h"
 
 namespace {
 
@@ -44,6 +45,7 @@ void ensureGuiApplication() {
     if (QCoreApplication::instance() != nullptr) return;
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     app = std::make_unique<QGuiApplication>(argc, argv);
+    bench::atEnd([] { app.reset(); });
 }
 
 struct LargestRecord {
@@ -56,6 +58,10 @@ struct LargestRecord {
         ensureGuiApplication();
         std::random_device rd;
         dir = (std::filesystem::temp_directory_path() / ("talmorek-bench-print-" + std::to_string(rd()))).string() + "/";
+        bench::atEnd([d = dir] {
+            std::error_code ignored;
+            std::filesystem::remove_all(d, ignored);
+        });
         tool::writeDemoInstallation(dir, false);
         pdf = dir + "zapis.pdf";
         station = data::NactiStanici(dir);
