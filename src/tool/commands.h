@@ -21,6 +21,12 @@ int runPrint(const Args& args, std::ostream& out, std::ostream& err);
 int runBatch(const Args& args, std::ostream& out, std::ostream& err);
 int runGenPrecincts(const Args& args, std::ostream& out, std::ostream& err);
 
+// The print commands run in-process when set (talmorek-tool-print and the
+// tests set them); else `print` runs talmorek-tool-print from the tool's
+// own directory in the tool's place.
+using Command = int (*)(const Args&, std::ostream&, std::ostream&);
+void setPrintCommand(Command print);
+
 // Dispatches `talmorek-tool <command> ...`.
 int runTool(const Args& argv, std::ostream& out, std::ostream& err);
 

@@ -1,19 +1,50 @@
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <functional>
+#include <iostream>
 #include <ostream>
 #include <string_view>
+#include <system_error>
 
+#include "core/workflow/error_messages.h"
 #include "tool/commands.h"
 
 namespace talmorek::tool {
 namespace {
 
-struct Command {
+Command printCommand = nullptr;
+
+// `print` without the printing linked in: talmorek-tool-print beside this
+// executable takes the process over with the same arguments.
+int runPrintElsewhere(const Args& args, std::ostream& out, std::ostream& err) {
+    if (printCommand) return printCommand(args, out, err);
+    std::error_code ec;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    const std::string printer = (self.parent_path() / "talmorek-tool-print").string();
+    std::vector<std::string> all{printer, "print"};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& a : all) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    out.flush();
+    err.flush();
+    std::cout.flush();
+    std::cerr.flush();
+    ::execv(printer.c_str(), argv.data());
+    err << "Tiskové příkazy nelze spustit: " << printer << " (" << workflow::osReason(errno) << ").\n";
+    return 2;
+}
+
+struct CommandEntry {
     std::string_view name;
     std::string_view usage;
     int (*run)(const Args&, std::ostream&, std::ostream&);
 };
 
-constexpr Command kCommands[] = {
+constexpr CommandEntry kCommands[] = {
     {"init-demo", "init-demo DIR [--multi]", runInitDemo},
     {"dump", "dump FILE", runDump},
     {"summary", "summary DIR [STATION]", runSummary},
@@ -25,7 +56,7 @@ constexpr Command kCommands[] = {
     {"print",
      "print protocol|testpage|record|tally DIR [STATION] [--record FILE.json] --pdf OUT [--calls OUT.txt] [--direct] "
      "[--bez-hacku] [--recompute] [--now YYYY-MM-DDTHH:MM:SS] [--seed N]",
-     runPrint},
+     runPrintElsewhere},
     {"batch", "batch DIR --installation INST [--jobs N] [--csv FILE] [--json FILE] [--totals FILE]", runBatch},
     {"gen-precincts", "gen-precincts INST DIR --count N [--seed S]", runGenPrecincts},
 };
@@ -36,6 +67,8 @@ void printUsage(std::ostream& err) {
 }
 
 }  // namespace
+
+void setPrintCommand(Command print) { printCommand = print; }
 
 int runTool(const Args& argv, std::ostream& out, std::ostream& err) {
     if (argv.empty()) {
