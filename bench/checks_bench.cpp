@@ -117,10 +117,15 @@ void BM_ReadRegistersOnceFloor(benchmark::State& state) {
                 state.SkipWithError("a register is missing");
                 return;
             }
-            std::string bytes;
-            char buffer[65536];
-            for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;) bytes.append(buffer, n);
+            std::fseek(in, 0, SEEK_END);
+            std::string bytes(static_cast<std::size_t>(std::ftell(in)), '\0');
+            std::fseek(in, 0, SEEK_SET);
+            const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), in);
             std::fclose(in);
+            if (got != bytes.size()) {
+                state.SkipWithError("a register could not be read");
+                return;
+            }
             benchmark::DoNotOptimize(bytes);
         }
     }
