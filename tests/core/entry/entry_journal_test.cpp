@@ -124,8 +124,12 @@ protected:
     // The page `page` reached (saved) on a fresh opening.
     void openOn(Page page) {
         openForm();
-        if (page == Page::Annex1) ASSERT_EQ(form.changePage(Page::Section2), PageChange::Changed);
-        if (page != Page::Section1) ASSERT_EQ(form.changePage(page), PageChange::Changed);
+        if (page == Page::Annex1) {
+            ASSERT_EQ(form.changePage(Page::Section2), PageChange::Changed);
+        }
+        if (page != Page::Section1) {
+            ASSERT_EQ(form.changePage(page), PageChange::Changed);
+        }
     }
 
     // What a restarted program's entry window makes of the files now.
