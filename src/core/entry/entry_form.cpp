@@ -291,8 +291,8 @@ SavedFingerprint EntryForm::typedFingerprint() const {
 
 void EntryForm::setJournalAside(const std::string& reason) {
     try {
-        journal_->setAside();
-        prompts_.exclamation(workflow::journalSetAside(reason, journal_->badPath()), kTitle);
+        const std::string bad = journal_->setAside();
+        prompts_.exclamation(workflow::journalSetAside(reason, bad), kTitle);
     } catch (const std::exception& e) {
         reportFailure(e);
     }
@@ -314,6 +314,13 @@ void EntryForm::journal(JournalKind kind, const EntryControl& control, int party
         if (std::exchange(journalFailureTold_, true)) return;
         prompts_.failure(workflow::journalNotWritten(e), kTitle);
     }
+}
+
+void EntryForm::afterSave() {
+    savedFingerprint_.reset();
+    clearJournal();
+    // The journal starts afresh: a failure from now on is told again.
+    journalFailureTold_ = false;
 }
 
 void EntryForm::clearJournal() {
@@ -562,8 +569,7 @@ bool EntryForm::saveUnchecked() {
         std::optional<data::SeznamKomise> names = names_.toStore();
         workflow_.saveEntered(record(), DataLetter::E, names);
         if (names) record_.komise = std::move(*names);
-        savedFingerprint_.reset();
-        clearJournal();
+        afterSave();
         return true;
     } catch (const std::exception& e) {
         reportFailure(e);
@@ -590,8 +596,7 @@ SaveOutcome EntryForm::save() {
         recompute();
         if (changePage(EntryPage::Section1) == PageChange::Failed) return SaveOutcome::StaysOpen;
         writeUnchecked();
-        savedFingerprint_.reset();
-        clearJournal();
+        afterSave();
         workflow::CheckedRecord checked = workflow_.Kontroly(checks::Vybrano::CheckCommandOrSave);
         record::RecomputeAll(checked.record, parties_, ticked_, station(), workflow_.recomputeSources());
         workflow_.ZapisStavStanice("N");

@@ -266,6 +266,7 @@ private:
     // Appends a change to the journal; a failure is told once per opening.
     void journal(JournalKind kind, const EntryControl& control, int party, std::string value);
     // After a save reached the files: the journal has nothing left to keep.
+    void afterSave();
     void clearJournal();
     // Saves everything as not yet checked; false after reporting a failure.
     bool saveUnchecked();

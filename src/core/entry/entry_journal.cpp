@@ -341,12 +341,17 @@ void EntryJournal::clear() {
     if (error != 0 && error != ENOENT) throw data::IoError(path_, error, "cannot remove the journal");
 }
 
-void EntryJournal::setAside() {
+std::string EntryJournal::setAside() {
     closeFile();
     nextSeq_ = 1;
     failed_ = false;
-    const int error = files_.rename(path_, badPath());
-    if (error != 0) throw data::IoError(badPath(), error, "cannot set the journal aside");
+    // An older journal set aside may still hold typing nobody looked at.
+    std::string bad = path_ + ".bad";
+    for (int n = 2; n <= 99 && files_.kindOf(bad) != data::PathKind::Nothing; ++n)
+        bad = path_ + ".bad" + std::to_string(n);
+    const int error = files_.rename(path_, bad);
+    if (error != 0) throw data::IoError(bad, error, "cannot set the journal aside");
+    return bad;
 }
 
 }  // namespace talmorek::entry

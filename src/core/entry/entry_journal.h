@@ -106,8 +106,6 @@ class EntryJournal {
 public:
     EntryJournal(data::FileSystem& files, std::string path);
     const std::string& path() const { return path_; }
-    // Where a damaged journal is put aside: the path with ".bad".
-    std::string badPath() const { return path_ + ".bad"; }
 
     // Appends `entry` (its `seq` given here), written and synced in one go.
     // The first entry creates the file with `header`. IoError on failure;
@@ -127,8 +125,9 @@ public:
     // Removes the journal; nothing to do when there is none. IoError when
     // it stays.
     void clear();
-    // Renames the journal to `badPath`, replacing an older one.
-    void setAside();
+    // Renames the journal to the path with ".bad" (".bad2" … when one was
+    // set aside before, which stays) and returns that path.
+    std::string setAside();
 
 private:
     void closeFile();

@@ -363,7 +363,11 @@ TEST_F(EntryJournal, AJournalThatCannotBeReplayedIsSetAsideWithAMessageNamingIt)
          },
          "navazuje na jiná uložená data"},
     };
-    for (const Case& c : cases) {
+    // Each journal set aside keeps those set aside before.
+    const char* bad[] = {kBad, "data/ZURNAL.00003.bad2", "data/ZURNAL.00003.bad3"};
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        const char* kBad = bad[i];
         SCOPED_TRACE(c.name);
         save(cleanRecord(parties), DataLetter::E);
         openOn(Page::Section2);
@@ -387,6 +391,7 @@ TEST_F(EntryJournal, AJournalThatCannotBeReplayedIsSetAsideWithAMessageNamingIt)
         EXPECT_FALSE(again->recovered());
         prompts.messages.clear();
     }
+    EXPECT_TRUE(dir.exists(bad[0]));
 }
 
 TEST_F(EntryJournal, AJournalWhoseChangesWereSavedBeforeTheProgramDiedGoesWithoutAQuestion) {
@@ -523,6 +528,36 @@ TEST_F(EntryJournal, EachChangeIsOneSyncedWriteAndAJournalThatCannotBeWrittenIsT
     EXPECT_EQ(form.fieldText(Field::R_SEdClenuOVKC), "7");
     EXPECT_EQ(form.changePage(Page::Section1), PageChange::Changed);
     EXPECT_EQ(hlasoOnDisk().ClenuOVKC, "7");
+
+    // After the save the journal starts afresh, and fails afresh: told again.
+    prompts.messages.clear();
+    form.fieldExit(Field::R_SEdZahajeno1, "9");
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].kind, "failure");
+}
+
+TEST_F(EntryJournal, ExportAndCancellingSayThatTypingWaits) {
+    openOn(Page::Section2);
+    form.fieldExit(Field::R_EdZapsOsoby, "1200");
+    // The program died; the check command found the saved data clean (as
+    // "O"), and F4 asks before it exports them alone.
+    save(cleanRecord(parties), DataLetter::O);
+    prompts.messages.clear();
+    prompts.answers = {false};
+    workflow.ExportTisk_MIClick();
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].kind, "questionDefaultNo");
+    EXPECT_NE(prompts.messages[0].text.find("neuložené údaje čekají na obnovení"), std::string::npos);
+    EXPECT_EQ(exportDialogs.targetShown, 0);
+    EXPECT_TRUE(dir.exists(kJournal));
+
+    prompts.messages.clear();
+    prompts.answers = {false};
+    workflow.ZrusitData_MIClick();
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text,
+              "Opravdu chcete zrušit pořízená data?\rZruší se i neuložené údaje z přerušeného pořizování.");
+    EXPECT_TRUE(dir.exists(kJournal));
 }
 
 }  // namespace
