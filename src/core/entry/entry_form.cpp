@@ -3,6 +3,7 @@
 #include "core/entry/entry_form.h"
 
 #include <cstdio>
+#include <set>
 #include <utility>
 
 #include "core/entry/entry_section2.h"
@@ -58,6 +59,25 @@ std::string unsavedCount(std::size_t n) {
     if (n == 1) return count + " neuložený údaj";
     if (n >= 2 && n <= 4) return count + " neuložené údaje";
     return count + " neuložených údajů";
+}
+
+// The values the entries change: a field typed over twice is one value, a
+// party chosen on Annex 1 none.
+std::size_t valuesChanged(const std::vector<JournalEntry>& entries) {
+    std::set<std::string> values;
+    for (const JournalEntry& e : entries) {
+        switch (e.kind) {
+            case JournalKind::Field: values.insert(objectName(e.control) + "/" + std::to_string(e.party)); break;
+            case JournalKind::Radio:
+                if (const RadioPair* pair = radioPairOf(e.control.field))
+                    values.insert(std::string(controlName(pair->yes)));
+                break;
+            case JournalKind::Tick: values.insert("PartyBox" + std::to_string(e.party)); break;
+            case JournalKind::Name: values.insert("jmeno" + std::to_string(e.control.index)); break;
+            case JournalKind::Party: break;
+        }
+    }
+    return values.size();
 }
 
 std::string hourMinute(const data::LocalDateTime& t) {
@@ -173,7 +193,9 @@ bool EntryForm::offerRecovery() {
         setJournalAside(workflow::czechMessage(e));
         return true;
     } catch (const std::exception& e) {
-        // Unreadable, not damaged: it stays for a later opening.
+        // Unreadable, not damaged: it stays as it is, and nothing typed in
+        // this opening goes over it.
+        journal_->hold();
         reportFailure(e);
         return true;
     }
@@ -188,38 +210,37 @@ bool EntryForm::offerRecovery() {
                         " obce " + content->header.kodObce + ".");
         return true;
     }
-    const SavedFingerprint& base = content->header.fingerprint;
-    const SavedFingerprint& now = *savedFingerprint_;
-    if (base != now) {
-        // The saved data changed since the journal began. A save that wrote
-        // the journal's changes and ended before it emptied the journal, or
-        // was cut short between its files, leaves each changed part holding
-        // what the journal would type into it: then the journal applies,
-        // and holds nothing new if every part does. A part changed otherwise
-        // means the data were replaced under the journal: typing it onto
-        // them would mix two records.
-        const SavedFingerprint before = typedFingerprint();
-        replay(content->entries);
-        const SavedFingerprint after = typedFingerprint();
-        const bool applies = (base.results == now.results || before.results == after.results) &&
-                             (base.course == now.course || before.course == after.course) &&
-                             (base.commission == now.commission || before.commission == after.commission);
-        if (!load()) return false;
-        if (before == after) {
-            clearJournal();
-            return true;
-        }
-        if (!applies) {
-            setJournalAside("Soubor " + journal_->path() + " navazuje na jiná uložená data, než jaká okrsek nyní má.");
-            return true;
-        }
-        // Restored onto the files as they are, its header follows them.
-        content->header.fingerprint = *savedFingerprint_;
+    // What the journal would change, typed onto the record just loaded and
+    // loaded again afterwards.
+    const SavedFingerprint base = content->header.fingerprint;
+    const SavedFingerprint now = *savedFingerprint_;
+    const SavedFingerprint before = typedFingerprint();
+    replay(content->entries);
+    const SavedFingerprint after = typedFingerprint();
+    if (!load()) return false;
+    // Every change saved already (a save reached the files and the program
+    // ended before it emptied the journal), or typed back: nothing to offer.
+    if (before == after) {
+        clearJournal();
+        return true;
     }
-    const std::size_t count = content->entries.size();
+    // The saved data changed since the journal began. A save cut short
+    // between its files leaves each part it wrote holding what the journal
+    // types into it: then the journal applies to the files as they are. A
+    // part changed otherwise means the data were replaced under the
+    // journal: typing it onto them would mix two records.
+    const bool applies = (base.results == now.results || before.results == after.results) &&
+                         (base.course == now.course || before.course == after.course) &&
+                         (base.commission == now.commission || before.commission == after.commission);
+    if (!applies) {
+        setJournalAside("Soubor " + journal_->path() + " navazuje na jiná uložená data, než jaká okrsek nyní má.");
+        return true;
+    }
+    // Restored onto the files as they are, its header follows them.
+    content->header.fingerprint = now;
+    const std::size_t count = valuesChanged(content->entries);
     const std::string question = "Pořizování dat bylo neočekávaně přerušeno (poslední změna " +
-                                 hourMinute(content->entries.back().time) + ").\rObnovit " +
-                                 unsavedCount(count) + "?";
+                                 hourMinute(content->entries.back().time) + "). Obnovit " + unsavedCount(count) + "?";
     for (;;) {
         const workflow::Answer answer = prompts_.questionOrDismiss(question, kTitle);
         if (answer == workflow::Answer::Dismissed) return false;
@@ -291,10 +312,31 @@ SavedFingerprint EntryForm::typedFingerprint() const {
 
 void EntryForm::setJournalAside(const std::string& reason) {
     try {
-        journal_->setAside();
-        prompts_.exclamation(workflow::journalSetAside(reason, journal_->badPath()), kTitle);
+        const std::string bad = journal_->setAside();
+        prompts_.exclamation(workflow::journalSetAside(reason, bad), kTitle);
     } catch (const std::exception& e) {
+        // It stays where it is, and nothing typed now goes over it.
+        journal_->hold();
         reportFailure(e);
+    }
+}
+
+void EntryForm::rebaseJournal() {
+    if (!journal_ || journal_->failed() || journal_->entries() == 0) return;
+    // A save that failed part-way may have written some of the files: the
+    // journal goes on from the files as they are now, so that what is
+    // typed after it applies to them. If that cannot be done, nothing more
+    // is appended to the journal as it stands.
+    try {
+        std::optional<JournalContent> content = journal_->read();
+        if (!content) return;
+        const SavedFingerprint now = fingerprintOf(loadSaved(workflow_.directories(), station(), workflow_.files()));
+        content->header.fingerprint = now;
+        journal_->rewrite(*content);
+        savedFingerprint_ = now;
+    } catch (const std::exception& e) {
+        journal_->hold();
+        if (!std::exchange(journalFailureTold_, true)) prompts_.failure(workflow::journalNotWritten(e), kTitle);
     }
 }
 
@@ -316,13 +358,22 @@ void EntryForm::journal(JournalKind kind, const EntryControl& control, int party
     }
 }
 
+void EntryForm::afterSave() {
+    savedFingerprint_.reset();
+    clearJournal();
+    // The journal starts afresh: a failure from now on is told again.
+    journalFailureTold_ = false;
+}
+
 void EntryForm::clearJournal() {
     if (!journal_) return;
     try {
         journal_->clear();
     } catch (const std::exception&) {
-        // A journal that stays is found at the next opening; the data it
-        // holds are saved already, which the opening recognises.
+        // A journal that stays is found at the next opening. After a save
+        // its changes are in the files, which the opening recognises and
+        // removes it without a question; after closing with "Ano" it offers
+        // them again, which loses nothing.
     }
 }
 
@@ -562,11 +613,11 @@ bool EntryForm::saveUnchecked() {
         std::optional<data::SeznamKomise> names = names_.toStore();
         workflow_.saveEntered(record(), DataLetter::E, names);
         if (names) record_.komise = std::move(*names);
-        savedFingerprint_.reset();
-        clearJournal();
+        afterSave();
         return true;
     } catch (const std::exception& e) {
         reportFailure(e);
+        rebaseJournal();
         return false;
     }
 }
@@ -590,8 +641,7 @@ SaveOutcome EntryForm::save() {
         recompute();
         if (changePage(EntryPage::Section1) == PageChange::Failed) return SaveOutcome::StaysOpen;
         writeUnchecked();
-        savedFingerprint_.reset();
-        clearJournal();
+        afterSave();
         workflow::CheckedRecord checked = workflow_.Kontroly(checks::Vybrano::CheckCommandOrSave);
         record::RecomputeAll(checked.record, parties_, ticked_, station(), workflow_.recomputeSources());
         workflow_.ZapisStavStanice("N");
@@ -604,6 +654,7 @@ SaveOutcome EntryForm::save() {
         }
     } catch (const std::exception& e) {
         reportFailure(e);
+        rebaseJournal();
         return SaveOutcome::StaysOpen;
     }
     closeWindow();
@@ -649,7 +700,8 @@ std::optional<FieldFinding> EntryForm::fieldExit(const EntryControl& control, st
             try {
                 names_.setMembersPresent(h.ClenuOVKP);
             } catch (const std::exception& e) {
-                reportFailure(e);  // only a damaged record holds a count that is not a number
+                // Only a damaged record holds a count that is not a number.
+                if (!replaying_) reportFailure(e);
             }
         }
     }

@@ -263,9 +263,12 @@ private:
     // What the typed values come to now, part by part (see `fingerprintOf`).
     SavedFingerprint typedFingerprint() const;
     void setJournalAside(const std::string& reason);
+    // After a save that failed: the journal follows the files as they are.
+    void rebaseJournal();
     // Appends a change to the journal; a failure is told once per opening.
     void journal(JournalKind kind, const EntryControl& control, int party, std::string value);
     // After a save reached the files: the journal has nothing left to keep.
+    void afterSave();
     void clearJournal();
     // Saves everything as not yet checked; false after reporting a failure.
     bool saveUnchecked();

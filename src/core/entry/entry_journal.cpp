@@ -279,13 +279,14 @@ void EntryJournal::closeFile() {
 }
 
 void EntryJournal::append(const JournalHeader& header, JournalEntry entry) {
-    if (failed_) throw data::IoError(path_, 0, "the journal failed earlier");
+    if (failed_ || held_) throw data::IoError(path_, 0, "the journal failed earlier");
     entry.seq = nextSeq_;
     std::string bytes;
     const bool creating = !file_;
     if (creating) {
         // Whatever is at the name is a journal emptied already (its removal
         // failed) or a link someone planted: it goes, never followed.
+        mayExist_ = true;
         data::OpenResult opened = data::createTemporary(path_, files_);
         if (!opened.file) {
             failed_ = true;
@@ -313,14 +314,21 @@ void EntryJournal::append(const JournalHeader& header, JournalEntry entry) {
 }
 
 std::optional<JournalContent> EntryJournal::read() {
-    if (files_.kindOf(path_) == data::PathKind::Nothing) return std::nullopt;
+    if (files_.kindOf(path_) == data::PathKind::Nothing) {
+        mayExist_ = false;
+        return std::nullopt;
+    }
     return decodeJournal(data::readWholeFile(path_, files_), path_);
 }
 
 void EntryJournal::rewrite(const JournalContent& content) {
+    if (held_) throw data::IoError(path_, 0, "the journal is held");
     closeFile();
     std::string bytes = encodeJournalHeader(content.header);
     for (const JournalEntry& e : content.entries) bytes += encodeJournalEntry(e);
+    // Until the new file stands, nothing may be appended after the old one.
+    failed_ = true;
+    mayExist_ = true;
     data::replaceFileAtomically(path_, bytes, files_);
     data::OpenResult opened = files_.open(path_, data::OpenMode::Update);
     if (!opened.file) {
@@ -334,19 +342,29 @@ void EntryJournal::rewrite(const JournalContent& content) {
 }
 
 void EntryJournal::clear() {
+    if (held_) return;
     closeFile();
     nextSeq_ = 1;
     failed_ = false;
+    if (!mayExist_) return;
     const int error = files_.remove(path_);
     if (error != 0 && error != ENOENT) throw data::IoError(path_, error, "cannot remove the journal");
+    mayExist_ = false;
 }
 
-void EntryJournal::setAside() {
+std::string EntryJournal::setAside() {
+    if (held_) throw data::IoError(path_, 0, "the journal is held");
     closeFile();
     nextSeq_ = 1;
     failed_ = false;
-    const int error = files_.rename(path_, badPath());
-    if (error != 0) throw data::IoError(badPath(), error, "cannot set the journal aside");
+    // An older journal set aside may still hold typing nobody looked at.
+    std::string bad = path_ + ".bad";
+    for (int n = 2; n <= 99 && files_.kindOf(bad) != data::PathKind::Nothing; ++n)
+        bad = path_ + ".bad" + std::to_string(n);
+    const int error = files_.rename(path_, bad);
+    if (error != 0) throw data::IoError(bad, error, "cannot set the journal aside");
+    mayExist_ = false;
+    return bad;
 }
 
 }  // namespace talmorek::entry

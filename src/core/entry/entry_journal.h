@@ -106,17 +106,21 @@ class EntryJournal {
 public:
     EntryJournal(data::FileSystem& files, std::string path);
     const std::string& path() const { return path_; }
-    // Where a damaged journal is put aside: the path with ".bad".
-    std::string badPath() const { return path_ + ".bad"; }
 
     // Appends `entry` (its `seq` given here), written and synced in one go.
     // The first entry creates the file with `header`. IoError on failure;
     // after a failure nothing more is appended until `clear` or `rewrite`,
     // so that an entry written half never stands before a whole one.
+    // Nothing is appended to a held journal.
     void append(const JournalHeader& header, JournalEntry entry);
     // Entries appended (or taken over by `rewrite`) since the last `clear`.
     long long entries() const { return nextSeq_ - 1; }
-    bool failed() const { return failed_; }
+    bool failed() const { return failed_ || held_; }
+    // Leaves the file on disk as it is, whatever comes: nothing is appended
+    // to it and neither `clear` nor `rewrite` removes it. For a journal the
+    // opening could neither read nor set aside, which still holds typing.
+    void hold() { held_ = true; }
+    bool held() const { return held_; }
 
     // The journal on disk; nothing when there is none or it holds nothing
     // confirmed. FormatError when damaged, IoError when unreadable.
@@ -124,11 +128,12 @@ public:
     // Writes `content` afresh (crash-safe) and goes on appending after it:
     // a torn last line never stands before a new entry.
     void rewrite(const JournalContent& content);
-    // Removes the journal; nothing to do when there is none. IoError when
-    // it stays.
+    // Removes the journal (nothing to do when nothing was written since the
+    // last `clear`, or while held). IoError when it stays.
     void clear();
-    // Renames the journal to `badPath`, replacing an older one.
-    void setAside();
+    // Renames the journal to the path with ".bad" (".bad2" … when one was
+    // set aside before, which stays) and returns that path.
+    std::string setAside();
 
 private:
     void closeFile();
@@ -139,6 +144,9 @@ private:
     std::size_t size_ = 0;
     long long nextSeq_ = 1;
     bool failed_ = false;
+    bool held_ = false;
+    // Whether a file may stand at the path: unknown at first, then known.
+    bool mayExist_ = true;
 };
 
 }  // namespace talmorek::entry

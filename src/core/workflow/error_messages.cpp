@@ -221,7 +221,7 @@ std::string czechMessage(const std::exception& failure) {
 
 std::string journalNotWritten(const std::exception& failure) {
     return czechMessage(failure) +
-           "\rNeuložené údaje nyní nejsou chráněny pro případ výpadku; uloží se při změně stránky nebo uložením.";
+           "\rNeuložené údaje nyní nejsou chráněny pro případ výpadku; uloží se při změně stránky nebo při uložení.";
 }
 
 std::string journalSetAside(const std::string& reason, const std::string& badPath) {

@@ -50,7 +50,12 @@ void Workflow::ZrusitData_MIClick() {
         prompts_.information("Data nejsou pořízena!", kCancelTitle);
         return;
     }
-    if (!prompts_.question("Opravdu chcete zrušit pořízená data?", kCancelTitle)) return;
+    const bool typingWaits = data::fileExists(journal, files_);
+    if (!prompts_.question(typingWaits ? "Opravdu chcete zrušit pořízená data?\rZruší se i neuložené údaje "
+                                         "z přerušeného pořizování."
+                                       : "Opravdu chcete zrušit pořízená data?",
+                           kCancelTitle))
+        return;
     // The precinct data go whole: both files where a save left both, and
     // the journal of what was typed after them. The course of voting, the
     // commission and the station status stay for the next entry. A deletion

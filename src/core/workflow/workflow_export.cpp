@@ -3,6 +3,7 @@
 #include "core/workflow/workflow.h"
 
 #include "core/workflow/export_messages.h"
+#include "core/data/file_io.h"
 #include "core/data/registers.h"
 
 namespace talmorek::workflow {
@@ -23,6 +24,15 @@ void Workflow::ExportTisk(const CheckedRecord* justChecked) {
             prompts_.exclamation("Data nejsou pořízena!", kRefusalTitle);
             return;
         }
+        // Typing that the program lost on its way to the data files waits in
+        // the entry window's journal: exporting and printing now would hand
+        // over a record without it.
+        if (!justChecked && data::fileExists(data::journalFile(dirs_.data, station_.CisloOkrsku), files_) &&
+            !prompts_.questionDefaultNo(
+                "Pořizování dat bylo neočekávaně přerušeno a neuložené údaje čekají na obnovení (Pořízení a "
+                "oprava dat, F2).\rExport a tisk by obsahovaly jen uložená data.\rChcete přesto pokračovat?",
+                kExportTitle))
+            return;
         state_.ExportProveden = false;
         // Right after the entry window's save the checks have just run on
         // the same data; otherwise (and always after a restart) they run

@@ -124,8 +124,12 @@ protected:
     // The page `page` reached (saved) on a fresh opening.
     void openOn(Page page) {
         openForm();
-        if (page == Page::Annex1) ASSERT_EQ(form.changePage(Page::Section2), PageChange::Changed);
-        if (page != Page::Section1) ASSERT_EQ(form.changePage(page), PageChange::Changed);
+        if (page == Page::Annex1) {
+            ASSERT_EQ(form.changePage(Page::Section2), PageChange::Changed);
+        }
+        if (page != Page::Section1) {
+            ASSERT_EQ(form.changePage(page), PageChange::Changed);
+        }
     }
 
     // What a restarted program's entry window makes of the files now.
@@ -234,14 +238,15 @@ TEST_F(EntryJournal, TypedAgainAfterTheProgramDiedGivesTheRecordOfTheUninterrupt
 
 TEST_F(EntryJournal, TheQuestionTellsTheTimeOfTheLastChangeAndHowManyWait) {
     openOn(Page::Section2);
-    form.fieldExit(Field::R_EdZapsOsoby, "1200");
+    form.fieldExit(Field::R_EdZapsOsoby, "1300");
+    form.fieldExit(Field::R_EdZapsOsoby, "1200");  // one value, typed over
     form.fieldExit(Field::R_EdZapsOsoby, "1200");  // no change: no entry
     form.fieldExit(Field::R_EdVydObalky, "700");
-    EXPECT_EQ(form.unsavedChanges(), 2);
+    EXPECT_EQ(form.unsavedChanges(), 3);
     prompts.answers = {true};
     ASSERT_TRUE(restart()->open());
     EXPECT_EQ(prompts.calls.front(), std::string("questionOrDismiss|") + kTitle +
-                                         "|Pořizování dat bylo neočekávaně přerušeno (poslední změna 14:30).\r"
+                                         "|Pořizování dat bylo neočekávaně přerušeno (poslední změna 14:30). "
                                          "Obnovit 2 neuložené údaje?");
 }
 
@@ -253,10 +258,14 @@ TEST_F(EntryJournal, TheQuestionCountsTheChangesInCzech) {
     for (const auto& [n, words] : std::vector<std::pair<int, std::string>>{
              {1, "1 neuložený údaj"}, {3, "3 neuložené údaje"}, {5, "5 neuložených údajů"}, {12, "12 neuložených údajů"}}) {
         std::string bytes = entry::encodeJournalHeader(one->header);
+        // One value in each of n rows of the names grid.
         for (int i = 1; i <= n; ++i) {
             JournalEntry e = one->entries[0];
             e.seq = i;
-            e.value = std::to_string(i);
+            e.kind = JournalKind::Name;
+            e.page = Page::Section3;
+            e.control = EntryControl(Field::R_JmenaKomise_SG, i);
+            e.value = "Člen " + std::to_string(i);
             bytes += entry::encodeJournalEntry(e);
         }
         dir.write(kJournal, bytes);
@@ -266,6 +275,18 @@ TEST_F(EntryJournal, TheQuestionCountsTheChangesInCzech) {
         ASSERT_EQ(prompts.calls.size(), 1u);
         EXPECT_NE(prompts.calls[0].find("Obnovit " + words + "?"), std::string::npos) << prompts.calls[0];
     }
+}
+
+TEST_F(EntryJournal, AJournalThatChangesNothingGoesWithoutAQuestion) {
+    openOn(Page::Section2);
+    const std::string saved = form.fieldText(Field::R_EdZapsOsoby);
+    form.fieldExit(Field::R_EdZapsOsoby, "1300");
+    form.fieldExit(Field::R_EdZapsOsoby, saved);  // typed back
+    ASSERT_TRUE(dir.exists(kJournal));
+    prompts.messages.clear();
+    ASSERT_TRUE(restart()->open());
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_FALSE(dir.exists(kJournal));
 }
 
 TEST_F(EntryJournal, ALastEntryCutShortIsLeftOutAndTheRestRestored) {
@@ -359,7 +380,11 @@ TEST_F(EntryJournal, AJournalThatCannotBeReplayedIsSetAsideWithAMessageNamingIt)
          },
          "navazuje na jiná uložená data"},
     };
-    for (const Case& c : cases) {
+    // Each journal set aside keeps those set aside before.
+    const char* bad[] = {kBad, "data/ZURNAL.00003.bad2", "data/ZURNAL.00003.bad3"};
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        const char* kBad = bad[i];
         SCOPED_TRACE(c.name);
         save(cleanRecord(parties), DataLetter::E);
         openOn(Page::Section2);
@@ -383,6 +408,7 @@ TEST_F(EntryJournal, AJournalThatCannotBeReplayedIsSetAsideWithAMessageNamingIt)
         EXPECT_FALSE(again->recovered());
         prompts.messages.clear();
     }
+    EXPECT_TRUE(dir.exists(bad[0]));
 }
 
 TEST_F(EntryJournal, AJournalWhoseChangesWereSavedBeforeTheProgramDiedGoesWithoutAQuestion) {
@@ -426,6 +452,57 @@ TEST_F(EntryJournal, ASaveCutShortBetweenItsFilesLeavesTheRestToRestore) {
     EXPECT_EQ(typedIn(*again), typed);
     ASSERT_EQ(again->changePage(Page::Section1), PageChange::Changed);
     EXPECT_EQ(data::NactiKomisi(dataDir()).size(), 3u);
+}
+
+TEST_F(EntryJournal, ASaveThatFailedPartWayAndTheTypingAfterItAreRestored) {
+    // Page III: the page change writes HLASO.RCD and fails on KOMISE.RCD.
+    openOn(Page::Section3);
+    form.fieldExit(Field::R_SEdClenuOVKP, "4");
+    form.nameExit(1, "Jana Dvořáková");
+    files.failSync(dir.file("data/KOMISE.RCD"));
+    EXPECT_EQ(form.changePage(Page::Section1), PageChange::Failed);
+    ASSERT_EQ(hlasoOnDisk().ClenuOVKP, "4");
+    files.failSync(dir.file("data/KOMISE.RCD"), 0);
+    // The commission goes on typing, and the program dies.
+    form.nameExit(2, "Petr Malý");
+    form.fieldExit(Field::R_SEdOstatni, "nikdo");
+    const Typed typed = typedIn(form);
+
+    prompts.messages.clear();
+    prompts.answers = {true};
+    std::unique_ptr<EntryForm> again = restart();
+    ASSERT_TRUE(again->open());
+    ASSERT_EQ(prompts.messages.size(), 1u) << prompts.messages.back().text;
+    EXPECT_EQ(prompts.messages[0].kind, "questionOrDismiss");
+    EXPECT_EQ(typedIn(*again), typed);
+}
+
+TEST_F(EntryJournal, AJournalTheOpeningCannotReadOrRewriteIsNeverWrittenOver) {
+    // Something the opening cannot read stands at the journal's name: told,
+    // kept, and the typing goes on without a journal.
+    std::filesystem::create_directory(dir.file(kJournal));
+    prompts.messages.clear();
+    ASSERT_TRUE(form.open());
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].kind, "failure");
+    form.fieldExit(Field::R_SEdZahajeno1, "7");
+    ASSERT_EQ(form.changePage(Page::Section3), PageChange::Changed);
+    EXPECT_TRUE(std::filesystem::is_directory(dir.file(kJournal)));
+    std::filesystem::remove(dir.file(kJournal));
+
+    // Restored, but not rewritten (the disk refuses): the old journal stays
+    // whole, and nothing is appended after it.
+    openOn(Page::Section2);
+    form.fieldExit(Field::R_EdZapsOsoby, "1200");
+    const std::string journal = dir.read(kJournal);
+    files.failSync(dir.file(kJournal));
+    prompts.messages.clear();
+    prompts.answers = {true};
+    std::unique_ptr<EntryForm> again = restart();
+    ASSERT_TRUE(again->open());
+    EXPECT_EQ(again->fieldText(Field::R_EdZapsOsoby), "1200");
+    again->fieldExit(Field::R_EdOdevzdObalky, "699");
+    EXPECT_EQ(dir.read(kJournal), journal);
 }
 
 TEST_F(EntryJournal, IsEmptiedBySavesAndByDiscardingAndIgnoredByTheCheckRun) {
@@ -519,6 +596,36 @@ TEST_F(EntryJournal, EachChangeIsOneSyncedWriteAndAJournalThatCannotBeWrittenIsT
     EXPECT_EQ(form.fieldText(Field::R_SEdClenuOVKC), "7");
     EXPECT_EQ(form.changePage(Page::Section1), PageChange::Changed);
     EXPECT_EQ(hlasoOnDisk().ClenuOVKC, "7");
+
+    // After the save the journal starts afresh, and fails afresh: told again.
+    prompts.messages.clear();
+    form.fieldExit(Field::R_SEdZahajeno1, "9");
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].kind, "failure");
+}
+
+TEST_F(EntryJournal, ExportAndCancellingSayThatTypingWaits) {
+    openOn(Page::Section2);
+    form.fieldExit(Field::R_EdZapsOsoby, "1200");
+    // The program died; the check command found the saved data clean (as
+    // "O"), and F4 asks before it exports them alone.
+    save(cleanRecord(parties), DataLetter::O);
+    prompts.messages.clear();
+    prompts.answers = {false};
+    workflow.ExportTisk_MIClick();
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].kind, "questionDefaultNo");
+    EXPECT_NE(prompts.messages[0].text.find("neuložené údaje čekají na obnovení"), std::string::npos);
+    EXPECT_EQ(exportDialogs.targetShown, 0);
+    EXPECT_TRUE(dir.exists(kJournal));
+
+    prompts.messages.clear();
+    prompts.answers = {false};
+    workflow.ZrusitData_MIClick();
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text,
+              "Opravdu chcete zrušit pořízená data?\rZruší se i neuložené údaje z přerušeného pořizování.");
+    EXPECT_TRUE(dir.exists(kJournal));
 }
 
 }  // namespace
