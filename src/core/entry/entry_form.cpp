@@ -341,7 +341,9 @@ void EntryForm::rebaseJournal() {
 }
 
 void EntryForm::journal(JournalKind kind, const EntryControl& control, int party, std::string value) {
-    if (replaying_ || !open_ || !journal_ || journal_->failed()) return;
+    // Closing without saving discards the page's changes, and the journal
+    // with them: what the window's way out still hands over is not kept.
+    if (replaying_ || !open_ || closing_ || !journal_ || journal_->failed()) return;
     try {
         if (!savedFingerprint_) savedFingerprint_ = fingerprintOf(loadSaved(workflow_.directories(), station(), workflow_.files()));
         JournalEntry entry;
@@ -674,8 +676,8 @@ bool EntryForm::requestClose() {
     // What earlier page changes saved stays; this page's changes are not
     // saved, and the journal that kept them goes with them.
     closing_ = true;
-    clearJournal();
     changePage(EntryPage::Section1);
+    clearJournal();
     closeWindow();
     return true;
 }
