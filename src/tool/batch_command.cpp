@@ -219,6 +219,11 @@ int runBatch(const Args& args, std::ostream& out, std::ostream& err) {
     } catch (const std::exception& e) {
         return reportFailure(e, err);
     }
+    std::error_code dirError;
+    if (!std::filesystem::is_directory(options->directory, dirError)) {
+        err << "Adresář " << options->directory << " neexistuje nebo to není adresář.\n";
+        return kExitFailure;
+    }
     const std::vector<std::string> paths = receiving::findDataFiles(options->directory);
 
     std::optional<StreamedFile> csv, json;

@@ -199,16 +199,18 @@ TEST_F(Batch, OneThreadOrFourWriteTheSameBytes) {
 }
 
 TEST(BatchArguments, AreCheckedBeforeAnyFileIsRead) {
-    TempDir dir;
+    TempDir dir, inst;
+    ASSERT_EQ(call({"init-demo", inst.path()}).code, 0);
     struct Case {
         Args args;
-        const char* err;
+        std::string err;
     } cases[] = {
         {{"batch", dir.path()}, "Použití: talmorek-tool batch"},
         {{"batch", dir.path(), "--installation"}, "Volba --installation potřebuje hodnotu."},
         {{"batch", dir.path(), "--installation", dir.path(), "--jobs", "0"}, "musí být celé číslo 1..256"},
         {{"batch", dir.path(), "--installation", dir.path(), "--tiše"}, "Neznámá volba --tiše."},
         {{"batch", dir.path(), "--installation", dir.path()}, "STRANY.RCD nebyl nalezen"},
+        {{"batch", dir.file("nic"), "--installation", inst.path()}, "Adresář " + dir.file("nic") + " neexistuje"},
     };
     for (const Case& c : cases) {
         const Outcome o = call(c.args);
