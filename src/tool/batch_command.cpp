@@ -79,6 +79,16 @@ std::optional<BatchOptions> parseOptions(const Args& args, std::ostream& err) {
         err << kUsage;
         return std::nullopt;
     }
+    // Two outputs in one file would leave only the last one written.
+    const std::vector<std::string> outputs{o.csv, o.json, o.totals};
+    for (std::size_t i = 0; i < outputs.size(); ++i) {
+        for (std::size_t j = i + 1; j < outputs.size(); ++j) {
+            if (!outputs[i].empty() && outputs[i] == outputs[j]) {
+                err << "Soubor " << outputs[i] << " je zadán pro dva výstupy.\n";
+                return std::nullopt;
+            }
+        }
+    }
     if (o.jobs == 0) o.jobs = std::max(1u, std::thread::hardware_concurrency());
     return o;
 }
@@ -224,20 +234,26 @@ int runBatch(const Args& args, std::ostream& out, std::ostream& err) {
         err << "Adresář " << options->directory << " neexistuje nebo to není adresář.\n";
         return kExitFailure;
     }
-    const std::vector<std::string> paths = receiving::findDataFiles(options->directory);
+    std::vector<std::string> paths;
+    try {
+        paths = receiving::findDataFiles(options->directory);
+    } catch (const std::exception& e) {
+        return reportFailure(e, err);
+    }
 
-    std::optional<StreamedFile> csv, json;
+    // Every output is written beside its target and made the file only
+    // when the whole batch went through: a batch that fails leaves the
+    // earlier outputs as they were, all of them.
+    std::optional<StreamedFile> csv, json, totals;
     try {
         if (!options->csv.empty()) csv.emplace(options->csv);
         if (!options->json.empty()) json.emplace(options->json);
+        if (!options->totals.empty()) totals.emplace(options->totals);
     } catch (const std::exception& e) {
         return reportFailure(e, err);
     }
     const bool rowsToOut = !csv && !json;
     const std::string header = csvLine(kRowColumns);
-    if (csv) csv->write(header);
-    if (rowsToOut) out << header;
-    if (json) json->write("{\"soubory\": [");
     bool firstJson = true;
 
     receiving::BatchCollector collector([&](const BatchRow& row) {
@@ -245,7 +261,10 @@ int runBatch(const Args& args, std::ostream& out, std::ostream& err) {
         if (csv) csv->write(line);
         if (rowsToOut) out << line;
         if (json) {
-            json->write((firstJson ? "\n" : ",\n") + rowJson(row).dump());
+            // A path in another encoding (a carrier written elsewhere) is
+            // shown with replacement characters rather than refused.
+            json->write((firstJson ? "\n" : ",\n") +
+                        rowJson(row).dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace));
             firstJson = false;
         }
     });
@@ -282,34 +301,37 @@ int runBatch(const Args& args, std::ostream& out, std::ostream& err) {
     for (unsigned t = 0; t < jobs; ++t) threads.emplace_back(work);
 
     Progress progress(paths.size(), ::isatty(STDERR_FILENO) == 1);
-    for (std::size_t i = 0; i < paths.size(); ++i) {
-        std::unique_lock lock(mutex);
-        ready.wait(lock, [&] { return judged[i].has_value() || failure; });
-        if (failure) break;
-        receiving::ReceivedFile file = std::move(*judged[i]);
-        judged[i].reset();
-        lock.unlock();
-        collector.add(std::move(file));
-        progress.update(i + 1);
+    try {
+        if (csv) csv->write(header);
+        if (rowsToOut) out << header;
+        if (json) json->write("{\"soubory\": [");
+        for (std::size_t i = 0; i < paths.size(); ++i) {
+            std::unique_lock lock(mutex);
+            ready.wait(lock, [&] { return judged[i].has_value() || failure; });
+            if (failure) break;
+            receiving::ReceivedFile file = std::move(*judged[i]);
+            judged[i].reset();
+            lock.unlock();
+            collector.add(std::move(file));
+            progress.update(i + 1);
+        }
+    } catch (...) {
+        // An output that cannot be written stops the threads before it is told.
+        const std::lock_guard lock(mutex);
+        if (!failure) failure = std::current_exception();
+        next = paths.size();
     }
     for (std::thread& t : threads) t.join();
-    if (failure) {
-        try {
-            std::rethrow_exception(failure);
-        } catch (const std::exception& e) {
-            return reportFailure(e, err);
-        }
-    }
-    collector.finish();
     progress.update(paths.size(), true);
-
     try {
+        if (failure) std::rethrow_exception(failure);
+        collector.finish();
+        if (json) json->write("\n], \"součty\": " + totalsJson(collector.totals()).dump() + "}\n");
+        if (totals) totals->write(totalsCsv(collector.totals()));
+        // Everything is written; only now do the files change, one after another.
         if (csv) csv->commit();
-        if (json) {
-            json->write("\n], \"součty\": " + totalsJson(collector.totals()).dump() + "}\n");
-            json->commit();
-        }
-        if (!options->totals.empty()) data::replaceFileAtomically(options->totals, totalsCsv(collector.totals()));
+        if (json) json->commit();
+        if (totals) totals->commit();
     } catch (const std::exception& e) {
         return reportFailure(e, err);
     }

@@ -1,15 +1,16 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <iostream>
 #include <ostream>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "core/workflow/error_messages.h"
+#include "tool/command_support.h"
 #include "tool/commands.h"
 
 namespace talmorek::tool {
@@ -24,6 +25,12 @@ int runPrintElsewhere(const Args& args, std::ostream& out, std::ostream& err) {
     std::error_code ec;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
     const std::string printer = (self.parent_path() / "talmorek-tool-print").string();
+    // Without the tool's own place, a program of that name elsewhere (the
+    // working directory) is not run in its stead.
+    if (ec || self.empty()) {
+        err << workflow::printProgramMissing("talmorek-tool-print", ec ? ec.value() : ENOENT) << "\n";
+        return kExitFailure;
+    }
     std::vector<std::string> all{printer, "print"};
     all.insert(all.end(), args.begin(), args.end());
     std::vector<char*> argv;
@@ -34,8 +41,9 @@ int runPrintElsewhere(const Args& args, std::ostream& out, std::ostream& err) {
     std::cout.flush();
     std::cerr.flush();
     ::execv(printer.c_str(), argv.data());
-    err << "Tiskové příkazy nelze spustit: " << printer << " (" << workflow::osReason(errno) << ").\n";
-    return 2;
+    const int error = errno;
+    err << workflow::printProgramMissing(printer, error) << "\n";
+    return kExitFailure;
 }
 
 struct CommandEntry {

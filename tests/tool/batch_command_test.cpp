@@ -45,7 +45,7 @@ struct Votes {
 
 // A record of Kladno's precinct `okrsek`, recomputed as a save leaves it.
 record::RecordOfVote precinct(const std::string& inst, int okrsek, std::array<int, 4> totals,
-                              const std::vector<Votes>& parties) {
+                              const std::vector<Votes>& parties, int minute = 0) {
     const data::PartyList list = data::Registers(inst).NactiStrany();
     record::RecordOfVote r;
     r.ClearResults();
@@ -70,7 +70,7 @@ record::RecordOfVote precinct(const std::string& inst, int okrsek, std::array<in
     station.KodObce = "532053";
     station.CisloOkrsku = okrsek;
     station.KodOS = "0";
-    record::RecomputeAll(r, list, ticked, station, record::fixedSources({2025, 10, 4, 15, 0, 0}, 7));
+    record::RecomputeAll(r, list, ticked, station, record::fixedSources({2025, 10, 4, 15, minute, 0}, 7 + minute));
     return r;
 }
 
@@ -196,6 +196,56 @@ TEST_F(Batch, OneThreadOrFourWriteTheSameBytes) {
     EXPECT_EQ(out.read("1.csv"), out.read("4.csv"));
     EXPECT_EQ(out.read("1.json"), out.read("4.json"));
     EXPECT_EQ(out.read("1t.csv"), out.read("4t.csv"));
+}
+
+// What the receiving office must not be told: votes of a party nobody
+// checked, check numbers copied rather than recomputed, two saves of the
+// same votes taken for files that disagree.
+TEST(BatchCounting, OnlyCheckedVotesCountCheckNumbersAreRecomputedSavesOfTheSameVotesAgree) {
+    TempDir inst, files, out;
+    ASSERT_EQ(call({"init-demo", inst.path()}).code, 0);
+    const std::string in = files.path() + "/";
+    // Precinct 1 with a flag and votes for party 30, which the list does not hold.
+    auto a = precinct(inst.path() + "/", 1, {812, 530, 528, 521}, {{3, 400, {}}, {7, 121, {}}});
+    a.MarkParty(30, true);
+    a.party(30).PocHlasu = 50;
+    exporting::ZapisData(a, in, "532053", 1, exporting::DataLetter::O);
+    // Precinct 2 saved twice with the same votes, a minute apart: "E" and "O".
+    exporting::ZapisData(precinct(inst.path() + "/", 2, {600, 400, 400, 390}, {{3, 390, {}}}), in, "532053", 2,
+                         exporting::DataLetter::E);
+    exporting::ZapisData(precinct(inst.path() + "/", 2, {600, 400, 400, 390}, {{3, 390, {}}}, 1), in, "532053", 2,
+                         exporting::DataLetter::O);
+    // Precinct 3: a preferential vote changed after the check numbers were computed.
+    auto c = precinct(inst.path() + "/", 3, {600, 400, 400, 390}, {{3, 390, {{2, 10}}}});
+    c.party(3).PrefHlasy[1] = 11;
+    exporting::ZapisData(c, in, "532053", 3, exporting::DataLetter::O);
+
+    const Outcome o = call({"batch", files.path(), "--installation", inst.path(), "--json", out.file("b.json")});
+    EXPECT_LE(o.code, 1) << o.err;
+    const Json json = Json::parse(out.read("b.json"));
+    const Json& rows = json["soubory"];
+    ASSERT_EQ(rows.size(), 4u);
+    for (const Json& p : json["součty"]["strany"]) EXPECT_NE(p["strana"], 30) << "an unchecked party was counted";
+    EXPECT_EQ(rows[1]["duplicita"], "shodný");
+    EXPECT_EQ(rows[2]["duplicita"], "shodný");
+    EXPECT_EQ(json["součty"]["sečtené okrsky"], 2);  // precinct 3 has errors
+    EXPECT_NE(rows[3]["KČ3 uložené"], rows[3]["KČ3 přepočtené"]) << rows[3].dump();
+    EXPECT_EQ(rows[0]["KČ3 uložené"], rows[0]["KČ3 přepočtené"]) << rows[0].dump();
+}
+
+TEST(BatchOutputs, AreAllLeftAsTheyWereWhenOneCannotBeWritten) {
+    TempDir inst, files, out;
+    ASSERT_EQ(call({"init-demo", inst.path()}).code, 0);
+    ASSERT_EQ(call({"gen-precincts", inst.path(), files.path(), "--count", "5"}).code, 0);
+    out.write("rows.csv", "earlier rows");
+    const Outcome o = call({"batch", files.path(), "--installation", inst.path(), "--csv", out.file("rows.csv"),
+                            "--totals", out.file("chybí/totals.csv")});
+    EXPECT_EQ(o.code, 2);
+    EXPECT_EQ(out.read("rows.csv"), "earlier rows");
+    const Outcome same = call({"batch", files.path(), "--installation", inst.path(), "--csv", out.file("x"),
+                               "--totals", out.file("x")});
+    EXPECT_EQ(same.code, 2);
+    EXPECT_NE(same.err.find("je zadán pro dva výstupy"), std::string::npos) << same.err;
 }
 
 TEST(BatchArguments, AreCheckedBeforeAnyFileIsRead) {

@@ -7,6 +7,7 @@
 #include <system_error>
 #include <tuple>
 
+#include "core/data/errors.h"
 #include "core/data/station.h"
 
 namespace talmorek::receiving {
@@ -26,11 +27,15 @@ std::vector<std::string> findDataFiles(const std::string& directory) {
     std::vector<std::string> found;
     std::error_code ec;
     std::filesystem::recursive_directory_iterator it(directory, ec), end;
+    std::string at = directory;
     for (; !ec && it != end; it.increment(ec)) {
+        at = it->path().string();
         std::error_code kindError;
         if (!it->is_regular_file(kindError)) continue;
         if (parseDataFileName(it->path().filename().string())) found.push_back(it->path().string());
     }
+    // A directory that cannot be read would leave its files out unseen.
+    if (ec) throw data::IoError(at, ec.value(), "cannot walk the directory");
     std::vector<std::pair<std::string, std::string>> keyed;
     keyed.reserve(found.size());
     for (std::string& path : found) keyed.emplace_back(groupKeyOf(path), std::move(path));
@@ -88,6 +93,8 @@ void BatchCollector::flush() {
     const bool disagree = contents.size() > 1;
     std::size_t readable = 0;
     for (const ReceivedFile& f : group_) readable += f.outcome != Outcome::Damaged ? 1 : 0;
+    // Copies beyond the first of a precinct whose files agree.
+    if (!disagree && readable > 1) counts_.identical += static_cast<std::int64_t>(readable - 1);
     bool counted = false;
     for (ReceivedFile& f : group_) {
         BatchRow row;
@@ -101,7 +108,7 @@ void BatchCollector::flush() {
         }
         if (f.outcome != Outcome::Damaged && readable > 1) {
             row.duplicate = disagree ? Duplicate::Different : Duplicate::Identical;
-            ++(disagree ? counts_.different : counts_.identical);
+            if (disagree) ++counts_.different;
         }
         const bool countable = f.outcome != Outcome::Damaged && f.outcome != Outcome::Errors && f.votes;
         if (countable && !disagree && !counted) {

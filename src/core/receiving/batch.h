@@ -21,7 +21,8 @@ namespace talmorek::receiving {
 // The precinct data files under `directory` and its subdirectories (the
 // names of the export: "EP…" or "OP…"), ordered by the municipality and the
 // precinct of the name, then by path: the files of one precinct stand
-// together and every run lists them alike.
+// together and every run lists them alike. IoError naming the directory
+// that could not be read.
 std::vector<std::string> findDataFiles(const std::string& directory);
 
 enum class Duplicate {
@@ -59,7 +60,8 @@ struct Totals {
 // How many files came out how.
 struct BatchCounts {
     std::int64_t files = 0, damaged = 0, errors = 0, passable = 0, warnings = 0, clean = 0;
-    std::int64_t identical = 0, different = 0;
+    std::int64_t identical = 0;  // copies beyond the first
+    std::int64_t different = 0;  // files of precincts whose files disagree
 };
 
 class BatchCollector {

@@ -11,6 +11,8 @@
 #include "core/export/container.h"
 #include "core/export/export_fingerprint.h"
 #include "core/export/sha256.h"
+#include "core/record/check_numbers.h"
+#include "core/record/party_list.h"
 #include "core/record/recompute.h"
 #include "core/workflow/error_messages.h"
 
@@ -28,20 +30,49 @@ Outcome outcomeOf(const checks::Verdict& v) {
     return Outcome::Clean;
 }
 
-std::shared_ptr<const PrecinctVotes> votesOf(const record::RecordOfVote& r) {
+// The votes of the parties the check run judged: those of the party list
+// that the record flags. A flag for a party the list does not hold is no
+// vote anybody checked.
+std::shared_ptr<const PrecinctVotes> votesOf(const record::RecordOfVote& r, const data::PartyList& parties) {
     auto votes = std::make_shared<PrecinctVotes>();
     votes->zapsOsoby = r.T4.ZapsOsoby;
     votes->vydObalky = r.T4.VydObalky;
     votes->odevzdObalky = r.T4.OdevzdObalky;
     votes->platneHlasy = r.T4.PlatneHlasy;
-    for (int n = 1; n <= record::kFlagPositions; ++n) {
-        if (!r.isFlagged(n)) continue;
+    record::forEachFlaggedParty(r, parties, [&](int, int n) {
         PrecinctVotes::Party& party = votes->parties[n];
         party.votes = r.party(n).PocHlasu;
         for (int j = 1; j <= record::kCandidates; ++j)
             party.preferential[static_cast<std::size_t>(j - 1)] = r.party(n).pref(j);
-    }
+    });
     return votes;
+}
+
+// What the results come to, for telling copies from files that disagree:
+// the precinct and its votes, not the moment or the marks of the save.
+std::string resultsHash(const record::RecordOfVote& r, const PrecinctVotes& v) {
+    std::string text = std::to_string(r.T4.Obec) + "/" + std::to_string(r.T4.Okrsek) + ":" +
+                       std::to_string(v.zapsOsoby) + "," + std::to_string(v.vydObalky) + "," +
+                       std::to_string(v.odevzdObalky) + "," + std::to_string(v.platneHlasy);
+    for (const auto& [n, party] : v.parties) {
+        text += ";" + std::to_string(n) + "=" + std::to_string(party.votes);
+        for (std::int64_t p : party.preferential) text += "," + std::to_string(p);
+    }
+    return exporting::toHex(exporting::sha256(text));
+}
+
+// KČ1–KČ4 of the summary as the counts give them: every check number
+// computed afresh from the votes, then summed as the summary sums them.
+std::array<std::int64_t, 4> recomputedSums(const record::RecordOfVote& r, const data::PartyList& parties) {
+    record::RecordOfVote fresh = r;
+    fresh.T4.KC1 = record::KontrolniCislo1(fresh.T4.Obec, fresh.T4.Okrsek);
+    fresh.T4.KC2 = record::kc2OfSection2(fresh.T4);
+    record::forEachFlaggedParty(fresh, parties, [&](int, int n) {
+        fresh.party(n).KC1 = fresh.T4.KC1;
+        record::ProcDopoctiT4P(fresh, n, parties);
+    });
+    const record::SummarySums sums = record::summarySums(fresh, parties);
+    return {sums.kc1, sums.kc2, sums.kc3, sums.kc4};
 }
 
 }  // namespace
@@ -77,7 +108,16 @@ std::string_view outcomeName(Outcome outcome) {
 }
 
 ReceivingRegisters::ReceivingRegisters(const std::string& programDir)
-    : registers(programDir), parties(registers.NactiStrany()), catalogue(programDir) {}
+    : registers(programDir), parties(registers.NactiStrany()), catalogue(programDir) {
+    // Every register a rule may need, read now: each lookup reads its file
+    // to the end when it asks for nothing there is.
+    data::RegisterSnapshot snapshot(registers);
+    snapshot.JeObec("000000");
+    snapshot.PocetVolicu("000000", 0);
+    snapshot.PocetKandidatuStrany(0);
+    data::TOkrsky none;
+    snapshot.NajdiZvlastniOkrsek(data::kKodZvlastnihoOkrsku, 0, none);
+}
 
 ReceivedFile receiveFile(const std::string& path, const ReceivingRegisters& registers,
                          data::RegisterSnapshot& snapshot) {
@@ -99,7 +139,6 @@ ReceivedFile receiveFile(const std::string& path, const ReceivingRegisters& regi
             return file;
         }
         exporting::parseResultsLine(line, r, path);
-        file.contentHash = exporting::toHex(exporting::sha256(line));
     } catch (const data::DataError& e) {
         file.reason = workflow::czechMessage(e);
         return file;
@@ -109,15 +148,14 @@ ReceivedFile receiveFile(const std::string& path, const ReceivingRegisters& regi
     // A file renamed, or a record saved under another precinct's name,
     // would be counted for the wrong precinct.
     if (file.name && (file.name->kodObce != std::to_string(r.T4.Obec) || file.name->okrsek != r.T4.Okrsek)) {
-        file.reason = "Soubor " + path + " nese název okrsku " + std::to_string(file.name->okrsek) + " obce " +
-                      file.name->kodObce + ", ale obsahuje okrsek " + std::to_string(r.T4.Okrsek) + " obce " +
-                      std::to_string(r.T4.Obec) + ".";
+        file.reason = workflow::namedForAnotherPrecinct(path, file.name->kodObce, file.name->okrsek,
+                                                        std::to_string(r.T4.Obec), r.T4.Okrsek);
         return file;
     }
     file.kcStored = {r.TS.SumaKC1, r.TS.SumaKC2, r.TS.SumaKC3, r.TS.SumaKC4};
-    const record::SummarySums sums = record::summarySums(r, registers.parties);
-    file.kcRecomputed = {sums.kc1, sums.kc2, sums.kc3, sums.kc4};
-    file.votes = votesOf(r);
+    file.kcRecomputed = recomputedSums(r, registers.parties);
+    file.votes = votesOf(r, registers.parties);
+    file.contentHash = resultsHash(r, *file.votes);
 
     checks::TChybProt protocol(registers.catalogue);
     const checks::Verdict verdict = checks::checkResultsBlock(r, snapshot, registers.parties, protocol);

@@ -61,13 +61,16 @@ struct ReceivedFile {
     std::int32_t okrsek = 0;
     std::string codes;  // the failed rules' codes, "01 15 96"
     std::array<std::int64_t, 4> kcStored{};      // KČ1–KČ4 of the summary as the file holds them
-    std::array<std::int64_t, 4> kcRecomputed{};  // the same recomputed from the counts
+    std::array<std::int64_t, 4> kcRecomputed{};  // the same with every check number computed afresh from the counts
     std::string fingerprint;  // of the file's bytes, as the export shows it
-    std::string contentHash;  // of the results line: tells copies from different files
+    std::string contentHash;  // of the precinct and its votes: tells copies from files that disagree
     std::shared_ptr<const PrecinctVotes> votes;  // not for a damaged file
 };
 
 // What every file of a batch is judged against, read once.
+// The registers are read here once, whole, so that a missing or damaged
+// one fails the batch before any file is judged; each thread's snapshot
+// then reads its own copy at its first lookup.
 struct ReceivingRegisters {
     explicit ReceivingRegisters(const std::string& programDir);
     data::Registers registers;

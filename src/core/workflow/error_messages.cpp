@@ -233,4 +233,14 @@ std::string notAPackage(const std::string& file) {
     return "Soubor " + file + " není platný balíček dat (je poškozený, zkrácený nebo zašifrovaný jiným klíčem).";
 }
 
+std::string namedForAnotherPrecinct(const std::string& file, const std::string& nameKodObce, std::int32_t nameOkrsek,
+                                    const std::string& kodObce, std::int32_t okrsek) {
+    return "Soubor " + file + " nese název okrsku " + std::to_string(nameOkrsek) + " obce " + nameKodObce +
+           ", ale obsahuje okrsek " + std::to_string(okrsek) + " obce " + kodObce + "; nebyl započten.";
+}
+
+std::string printProgramMissing(const std::string& program, int osError) {
+    return "Tiskové příkazy nelze spustit: " + program + " (" + osReason(osError) + ").";
+}
+
 }  // namespace talmorek::workflow

@@ -4,6 +4,7 @@
 // same thing about the same failure: the file, the record and the field
 // where the failure knows them, then what went wrong.
 
+#include <cstdint>
 #include <exception>
 #include <string>
 
@@ -38,6 +39,12 @@ std::string journalSetAside(const std::string& reason, const std::string& badPat
 // A file that cannot be read back as a package of data: damaged, cut short
 // or encrypted with another key, which the cipher cannot tell apart.
 std::string notAPackage(const std::string& file);
+
+// A precinct data file whose name says another precinct than its content.
+std::string namedForAnotherPrecinct(const std::string& file, const std::string& nameKodObce, std::int32_t nameOkrsek,
+                                    const std::string& kodObce, std::int32_t okrsek);
+// The print commands of the tool could not be started.
+std::string printProgramMissing(const std::string& program, int osError);
 
 // What an operating system's error code means, in Czech words ("na disku
 // není dost místa"), for whoever words a failure of its own around it.
