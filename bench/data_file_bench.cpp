@@ -72,12 +72,17 @@ void BM_DataFileWriteAndReadFloor(benchmark::State& state) {
                         ::write(fd, package.data(), package.size()) == static_cast<ssize_t>(package.size()) &&
                         ::fsync(fd) == 0 && ::close(fd) == 0 && ::rename(temp.c_str(), target.c_str()) == 0 &&
                         ::fsync(dirFd) == 0 && ::close(dirFd) == 0;
-        const int in = ::open(target.c_str(), O_RDONLY);
-        if (!ok || in < 0 || ::read(in, back.data(), back.size()) != static_cast<ssize_t>(back.size())) {
+        const int in = ok ? ::open(target.c_str(), O_RDONLY) : -1;
+        const bool read = in >= 0 && ::read(in, back.data(), back.size()) == static_cast<ssize_t>(back.size());
+        if (in >= 0) ::close(in);
+        if (!ok) {
+            if (fd >= 0) ::close(fd);
+            if (dirFd >= 0) ::close(dirFd);
+        }
+        if (!ok || !read) {
             state.SkipWithError("the floor's file could not be written and read");
             break;
         }
-        ::close(in);
         benchmark::DoNotOptimize(back);
     }
     std::filesystem::remove_all(dir);

@@ -1,6 +1,6 @@
-// What receiving one file with the tool costs as a process: `talmorek-tool
-// summary` started, run and ended, beside a plain C++ program started to
-// read the same files. The tool loads no Qt for it.
+// What one command of the tool costs as a process: `talmorek-tool summary`
+// started, run and ended, beside a plain C++ program started to read the
+// same files. The tool loads no Qt for it.
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
