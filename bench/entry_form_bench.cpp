@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -155,6 +156,36 @@ void BM_EntryFieldExit(benchmark::State& state) {
     if (f.form.unsavedChanges() != 0) state.SkipWithError("a field left unchanged reached the journal");
 }
 BENCHMARK(BM_EntryFieldExit);
+
+// Its floor: the same work the plainest way: the typed digits read as a
+// number, the section II check number summed, and the registered voters of
+// the precinct found by reading PSRVOK.RCD and comparing each record's
+// municipality, as the rules do.
+void BM_EntryFieldExitFloor(benchmark::State& state) {
+    EntryInstallation installation;
+    const std::string path = installation.dir + "PSRVOK.RCD";
+    for (auto _ : state) {
+        std::FILE* in = std::fopen(path.c_str(), "rb");
+        if (!in) {
+            state.SkipWithError("PSRVOK.RCD is missing");
+            return;
+        }
+        std::fseek(in, 0, SEEK_END);
+        std::string bytes(static_cast<std::size_t>(std::ftell(in)), '\0');
+        std::fseek(in, 0, SEEK_SET);
+        const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), in);
+        std::fclose(in);
+        const std::string typed = "1200";
+        long zaps = std::strtol(typed.c_str(), nullptr, 10);
+        long kc2 = zaps + 700 + 698 + 690;
+        int found = 0;
+        for (std::size_t at = 0; at + data::psrvok::kRecordSize <= got; at += data::psrvok::kRecordSize)
+            if (bytes.compare(at, 6, "554782") == 0) found = data::decodePsrvok(bytes.substr(at, data::psrvok::kRecordSize)).Volicu;
+        benchmark::DoNotOptimize(kc2);
+        benchmark::DoNotOptimize(found);
+    }
+}
+BENCHMARK(BM_EntryFieldExitFloor);
 
 // A journaled change of a field with rules: the envelopes issued left
 // with a new number, the rules of section II asked, the entry appended to
