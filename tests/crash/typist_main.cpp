@@ -181,9 +181,13 @@ Values valuesOf(unsigned seed) {
     v.duvodOdroc = pick(kReasons);
 
     // Persons near the register's 812, a turnout below 88 %, few envelopes
-    // missing, few invalid: no warning either.
+    // missing, few invalid: no warning either. Each total is left while the
+    // next still holds the saved record's (530 issued, 528 handed in, 521
+    // valid): envelopes handed in up to 578 keep the saved 521 valid votes
+    // above 90 % of them, so no field raises a finding on the way, nor does
+    // the record restored from any point of it.
     v.zapsOsoby = 812 + between(-9, 14);
-    v.vydObalky = between(540, v.zapsOsoby * 88 / 100);
+    v.vydObalky = between(540, 578);
     v.odevzdObalky = v.vydObalky - between(0, 10);
     v.platneHlasy = v.odevzdObalky - between(0, 2);
     v.tickParty3 = between(0, 1) == 1;
