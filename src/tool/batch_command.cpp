@@ -273,12 +273,22 @@ int runBatch(const Args& args, std::ostream& out, std::ostream& err) {
     // the order found; a thread keeps its own register snapshot.
     std::vector<std::optional<receiving::ReceivedFile>> judged(paths.size());
     std::mutex mutex;
-    std::condition_variable ready;
+    std::condition_variable ready, room;
     std::atomic<std::size_t> next{0};
     std::exception_ptr failure;
+    const unsigned jobs = std::min<unsigned>(options->jobs, std::max<std::size_t>(paths.size(), 1));
+    // The threads run ahead of the rows written by at most this many files,
+    // so that a slow output holds a few files in memory, not the country.
+    const std::size_t window = 64 * std::size_t{jobs};
+    std::size_t emitted = 0;
     auto work = [&] {
         data::RegisterSnapshot snapshot(registers->registers);
         for (std::size_t i; (i = next++) < paths.size();) {
+            {
+                std::unique_lock lock(mutex);
+                room.wait(lock, [&] { return i < emitted + window || failure; });
+                if (failure) return;
+            }
             std::optional<receiving::ReceivedFile> file;
             std::exception_ptr failed;
             try {
@@ -290,6 +300,7 @@ int runBatch(const Args& args, std::ostream& out, std::ostream& err) {
             if (failed) {
                 if (!failure) failure = failed;
                 next = paths.size();
+                room.notify_all();
             } else {
                 judged[i] = std::move(file);
             }
@@ -297,7 +308,6 @@ int runBatch(const Args& args, std::ostream& out, std::ostream& err) {
         }
     };
     std::vector<std::thread> threads;
-    const unsigned jobs = std::min<unsigned>(options->jobs, std::max<std::size_t>(paths.size(), 1));
     for (unsigned t = 0; t < jobs; ++t) threads.emplace_back(work);
 
     Progress progress(paths.size(), ::isatty(STDERR_FILENO) == 1);
@@ -311,7 +321,9 @@ int runBatch(const Args& args, std::ostream& out, std::ostream& err) {
             if (failure) break;
             receiving::ReceivedFile file = std::move(*judged[i]);
             judged[i].reset();
+            emitted = i + 1;
             lock.unlock();
+            room.notify_all();
             collector.add(std::move(file));
             progress.update(i + 1);
         }
@@ -321,6 +333,7 @@ int runBatch(const Args& args, std::ostream& out, std::ostream& err) {
         if (!failure) failure = std::current_exception();
         next = paths.size();
     }
+    room.notify_all();
     for (std::thread& t : threads) t.join();
     progress.update(paths.size(), true);
     try {
