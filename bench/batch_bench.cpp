@@ -11,7 +11,7 @@
 #include <string>
 #include <thread>
 
-#include "bench_end.h"
+#include "bench_support.h"
 #include "core/receiving/batch.h"
 #include "tool/commands.h"
 
@@ -25,12 +25,7 @@ struct Precincts {
     std::string dir, inst, files;
     bool ready = false;
     Precincts() {
-        std::random_device rd;
-        dir = (std::filesystem::temp_directory_path() / ("talmorek-bench-batch-" + std::to_string(rd()))).string();
-        bench::atEnd([d = dir] {
-            std::error_code ignored;
-            std::filesystem::remove_all(d, ignored);
-        });
+        dir = bench::temporaryDirectory("batch");
         inst = dir + "/inst";
         files = dir + "/files";
         std::ostringstream out, err;

@@ -5,6 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <optional>
+
 #include <cstdio>
 
 #include <filesystem>
@@ -20,6 +22,8 @@
 #include "core/data/station.h"
 #include "core/record/check_numbers.h"
 #include "core/record/recompute.h"
+
+#include "bench_support.h"
 
 namespace {
 
@@ -112,17 +116,8 @@ void BM_ReadRegistersOnceFloor(benchmark::State& state) {
     const std::string dir = installation().dir;
     for (auto _ : state) {
         for (const char* name : {"OKRSKY.RCD", "PSRVOK.RCD", "STRANY.RCD"}) {
-            std::FILE* in = std::fopen((dir + name).c_str(), "rb");
-            if (!in) {
-                state.SkipWithError("a register is missing");
-                return;
-            }
-            std::fseek(in, 0, SEEK_END);
-            std::string bytes(static_cast<std::size_t>(std::ftell(in)), '\0');
-            std::fseek(in, 0, SEEK_SET);
-            const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), in);
-            std::fclose(in);
-            if (got != bytes.size()) {
+            const std::optional<std::string> bytes = bench::readPlain(dir + name);
+            if (!bytes) {
                 state.SkipWithError("a register could not be read");
                 return;
             }

@@ -25,6 +25,7 @@
 #include "core/export/data_file.h"
 #include "core/entry/entry_form.h"
 #include "core/entry/entry_journal.h"
+#include "bench_support.h"
 
 namespace {
 
@@ -165,21 +166,17 @@ void BM_EntryFieldExitFloor(benchmark::State& state) {
     EntryInstallation installation;
     const std::string path = installation.dir + "PSRVOK.RCD";
     for (auto _ : state) {
-        std::FILE* in = std::fopen(path.c_str(), "rb");
-        if (!in) {
-            state.SkipWithError("PSRVOK.RCD is missing");
+        const std::optional<std::string> psrvok = bench::readPlain(path);
+        if (!psrvok) {
+            state.SkipWithError("PSRVOK.RCD could not be read");
             return;
         }
-        std::fseek(in, 0, SEEK_END);
-        std::string bytes(static_cast<std::size_t>(std::ftell(in)), '\0');
-        std::fseek(in, 0, SEEK_SET);
-        const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), in);
-        std::fclose(in);
+        const std::string& bytes = *psrvok;
         const std::string typed = "1200";
         long zaps = std::strtol(typed.c_str(), nullptr, 10);
         long kc2 = zaps + 700 + 698 + 690;
         int found = 0;
-        for (std::size_t at = 0; at + data::psrvok::kRecordSize <= got; at += data::psrvok::kRecordSize)
+        for (std::size_t at = 0; at + data::psrvok::kRecordSize <= bytes.size(); at += data::psrvok::kRecordSize)
             if (bytes.compare(at, 6, "554782") == 0) found = data::decodePsrvok(bytes.substr(at, data::psrvok::kRecordSize)).Volicu;
         benchmark::DoNotOptimize(kc2);
         benchmark::DoNotOptimize(found);

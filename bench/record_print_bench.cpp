@@ -31,6 +31,7 @@
 #include "core/print/recording_document.h"
 #include "tool/demo_installation.h"
 #include "bench_end.h"
+#include "bench_support.h"
 
 namespace {
 
@@ -56,12 +57,7 @@ struct LargestRecord {
 
     LargestRecord() {
         ensureGuiApplication();
-        std::random_device rd;
-        dir = (std::filesystem::temp_directory_path() / ("talmorek-bench-print-" + std::to_string(rd()))).string() + "/";
-        bench::atEnd([d = dir] {
-            std::error_code ignored;
-            std::filesystem::remove_all(d, ignored);
-        });
+        dir = bench::temporaryDirectory("print") + "/";
         tool::writeDemoInstallation(dir, false);
         pdf = dir + "zapis.pdf";
         station = data::NactiStanici(dir);

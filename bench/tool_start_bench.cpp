@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "bench_end.h"
+#include "bench_support.h"
 #include "tool/commands.h"
 
 extern char** environ;
@@ -26,12 +26,7 @@ struct Installation {
     std::string dir;
     bool ready = false;
     Installation() {
-        std::random_device rd;
-        dir = (std::filesystem::temp_directory_path() / ("talmorek-bench-start-" + std::to_string(rd()))).string();
-        bench::atEnd([d = dir] {
-            std::error_code ignored;
-            std::filesystem::remove_all(d, ignored);
-        });
+        dir = bench::temporaryDirectory("start");
         std::ostringstream out, err;
         ready = tool::runTool({"init-demo", dir}, out, err) == 0;
     }
