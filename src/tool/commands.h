@@ -20,6 +20,8 @@ int runCheck(const Args& args, std::ostream& out, std::ostream& err);
 int runPrint(const Args& args, std::ostream& out, std::ostream& err);
 int runBatch(const Args& args, std::ostream& out, std::ostream& err);
 int runGenPrecincts(const Args& args, std::ostream& out, std::ostream& err);
+int runInstallStation(const Args& args, std::ostream& out, std::ostream& err);
+int runDemoOffice(const Args& args, std::ostream& out, std::ostream& err);
 
 // The print commands run in-process when set (talmorek-tool-print and the
 // tests set them); else `print` runs talmorek-tool-print from the tool's

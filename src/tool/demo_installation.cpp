@@ -10,6 +10,7 @@
 #include "core/data/registers.h"
 #include "core/data/station.h"
 #include "core/data/working_files.h"
+#include "tool/station_layout.h"
 
 namespace talmorek::tool {
 namespace {
@@ -92,16 +93,14 @@ std::string concat(const std::vector<RecordBytes>& records) {
     return bytes;
 }
 
-void writeRegisters(const std::string& dir) {
+std::vector<std::pair<std::string, std::string>> demoRegisters() {
     std::vector<RecordBytes> okrsky;
     for (const auto& m : kMunicipalities)
         okrsky.push_back(encodeOkrsky({m.kod, m.nazev, std::to_string(m.od), std::to_string(m.po), m.kodOkresu,
                                        m.nazevOkresu}));
-    replaceFileAtomically(dir + "OKRSKY.RCD", concat(okrsky));
 
     std::vector<RecordBytes> psrzvo;
     for (const auto& z : kSpecialPrecincts) psrzvo.push_back(encodePsrzvo({"999997", z.cislo, z.nazev1, z.nazev2}));
-    replaceFileAtomically(dir + "PSRZVO.RCD", concat(psrzvo));
 
     // Reference voters for the first precincts of each municipality.
     std::vector<RecordBytes> psrvok;
@@ -112,7 +111,6 @@ void writeRegisters(const std::string& dir) {
             psrvok.push_back(encodePsrvok({m.kod, okrsek, 600 + (seed++ * 137) % 900}));
     }
     for (const auto& z : kSpecialPrecincts) psrvok.push_back(encodePsrvok({"999997", z.cislo, 150 + z.cislo * 3}));
-    replaceFileAtomically(dir + "PSRVOK.RCD", concat(psrvok));
 
     std::vector<RecordBytes> strany, kandidati;
     for (int party = 1; party <= 22; ++party) {
@@ -132,12 +130,12 @@ void writeRegisters(const std::string& dir) {
             kandidati.push_back(encodeKandidat({std::to_string(party), std::to_string(order), jmeno1, jmeno2, priznak}));
         }
     }
-    replaceFileAtomically(dir + "STRANY.RCD", concat(strany));
-    replaceFileAtomically(dir + "KANDIDAT.RCD", concat(kandidati));
 
     std::vector<RecordBytes> catalogue;
     for (const auto& entry : checks::catalogueTexts()) catalogue.push_back(checks::encodeChybaInfo(entry));
-    replaceFileAtomically(dir + "CISCHYB.RCD", concat(catalogue));
+    return {{"OKRSKY.RCD", concat(okrsky)},     {"PSRZVO.RCD", concat(psrzvo)},
+            {"PSRVOK.RCD", concat(psrvok)},     {"STRANY.RCD", concat(strany)},
+            {"KANDIDAT.RCD", concat(kandidati)}, {"CISCHYB.RCD", concat(catalogue)}};
 }
 
 TStanice stationFor(std::string_view kodObce, int cisloOkrsku) {
@@ -177,35 +175,24 @@ TStanice stationFor(std::string_view kodObce, int cisloOkrsku) {
     return s;
 }
 
-void writeStation(const std::string& dir, std::string_view kodObce, int cisloOkrsku) {
-    std::filesystem::create_directories(dir);
-    replaceFileAtomically(dir + "STANICE.RCD", encodeStanice(stationFor(kodObce, cisloOkrsku)));
-}
-
-void writeEmptyWorkingFiles(const std::string& dataDir) {
-    std::filesystem::create_directories(dataDir);
-    ZapisHlasovani(dataDir, Hlasovani{});
-    ZapisKomisi(dataDir, {});
-}
-
 }  // namespace
 
-void writeDemoInstallation(const std::string& dirArg, bool multiStation) {
-    std::string dir = dirArg.empty() || dirArg.back() == '/' ? dirArg : dirArg + "/";
-    std::filesystem::create_directories(dir + "data");
-    std::filesystem::create_directories(dir + "Export");
-    writeRegisters(dir);
+OfficeFiles demoOfficeFiles(bool multiStation) {
+    OfficeFiles files;
+    files.multiStation = multiStation;
+    files.registers = demoRegisters();
     if (!multiStation) {
-        writeStation(dir, "532053", 1);
-        writeEmptyWorkingFiles(dir + "data/");
-        return;
+        files.stations.push_back({"", encodeStanice(stationFor("532053", 1))});
+        return files;
     }
     const DemoStation stations[] = {{"OK1", "532053", 1}, {"OK7", "554782", 7}, {"ZO90", "999997", 90}};
-    for (const auto& st : stations) {
-        std::string stationDir = dir + "data/" + st.directoryName + "/";
-        writeStation(stationDir, st.kodObce, st.cisloOkrsku);
-        writeEmptyWorkingFiles(stationDir);
-    }
+    for (const auto& st : stations)
+        files.stations.push_back({st.directoryName, encodeStanice(stationFor(st.kodObce, st.cisloOkrsku))});
+    return files;
+}
+
+void writeDemoInstallation(const std::string& dir, bool multiStation) {
+    layOutStation(demoOfficeFiles(multiStation), dir, {});
 }
 
 }  // namespace talmorek::tool

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "tool/office_files.h"
+
 namespace talmorek::tool {
 
 struct DemoStation {
@@ -13,10 +15,15 @@ struct DemoStation {
     int cisloOkrsku;
 };
 
-// Lays the installation out in `dir` (created when missing). Single-station:
-// STANICE.RCD for Kladno, precinct 1, beside the registers. Multi-station: no
-// STANICE.RCD beside the registers; data/OK1 (Kladno 1), data/OK7 (Praha 7)
-// and data/ZO90 (the special precinct Washington, 999997/90).
+// The set of files an election office would distribute for the demo:
+// the registers, the catalogue and the station record(s) below.
+OfficeFiles demoOfficeFiles(bool multiStation);
+
+// Lays that set out in `dir` (created when missing) as `install-station`
+// lays out an office's set. Single-station: STANICE.RCD for Kladno,
+// precinct 1, beside the registers. Multi-station: no STANICE.RCD beside the
+// registers; data/OK1 (Kladno 1), data/OK7 (Praha 7) and data/ZO90 (the
+// special precinct Washington, 999997/90).
 void writeDemoInstallation(const std::string& dir, bool multiStation);
 
 }  // namespace talmorek::tool

@@ -54,6 +54,8 @@ struct CommandEntry {
 
 constexpr CommandEntry kCommands[] = {
     {"init-demo", "init-demo DIR [--multi]", runInitDemo},
+    {"demo-office", "demo-office DIR [--multi]", runDemoOffice},
+    {"install-station", "install-station SOURCE DIR [--multi] [--program PATH] [--no-menu]", runInstallStation},
     {"dump", "dump FILE", runDump},
     {"summary", "summary DIR [STATION]", runSummary},
     {"datafile", "datafile show FILE [--json] | datafile write DIR [STATION] --record FILE.json --letter E|O [--recompute]",

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace talmorek::data {
 
@@ -47,6 +48,10 @@ public:
     // that converts a field it has read from a file catches the failure,
     // locates it and rethrows it with `throw;`, so its kind is kept.
     void locate(std::string_view file, std::string_view field = {}, long long record = -1);
+    // The failure was found in a copy of a file (a set of files checked
+    // where it can be opened for writing): names the original instead, so
+    // that the user is told of the file they gave.
+    void nameOriginal(std::string file) { file_ = std::move(file); }
 
     virtual void accept(DataErrorVisitor& visitor) const = 0;
 

@@ -233,6 +233,33 @@ std::string notAPackage(const std::string& file) {
     return "Soubor " + file + " není platný balíček dat (je poškozený, zkrácený nebo zašifrovaný jiným klíčem).";
 }
 
+std::string officeFileMissing(const std::string& sourceDir, const std::string& name, const std::string& what) {
+    return "V sadě souborů volebního úřadu v " + sourceDir + " chybí soubor " + name + " (" + what + ").";
+}
+
+std::string officeStationsMissing(const std::string& sourceDir, bool multiStation, bool otherKind) {
+    if (!multiStation) {
+        return "V sadě souborů volebního úřadu v " + sourceDir + " chybí soubor STANICE.RCD (záznam stanice)." +
+               (otherKind ? " Sada má záznamy stanic v podadresářích: je určena pro víceokrskovou instalaci "
+                            "(volba --multi)."
+                          : "");
+    }
+    return "V podadresářích sady souborů volebního úřadu v " + sourceDir +
+           " není žádný soubor STANICE.RCD (záznam stanice)." +
+           (otherKind ? " Sada má jediný záznam stanice: je určena pro jednookrskovou instalaci (bez volby --multi)."
+                      : "");
+}
+
+std::string stationNotInRegisters(const std::string& file, const std::string& kodObce, std::int32_t okrsek) {
+    return "Stanice v souboru " + file + " (obec " + kodObce + ", okrsek " + std::to_string(okrsek) +
+           ") není v registru okrsků téže sady; soubory k sobě nepatří.";
+}
+
+std::string stationHoldsWork(const std::string& dir, const std::string& evidence) {
+    return "V adresáři " + dir + " je stanice s pořízenými nebo exportovanými daty (" + evidence +
+           "); stanice se znovu nezakládá a nic se nepřepisuje.";
+}
+
 std::string namedForAnotherPrecinct(const std::string& file, const std::string& nameKodObce, std::int32_t nameOkrsek,
                                     const std::string& kodObce, std::int32_t okrsek) {
     return "Soubor " + file + " nese název okrsku " + std::to_string(nameOkrsek) + " obce " + nameKodObce +

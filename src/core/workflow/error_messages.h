@@ -46,6 +46,17 @@ std::string namedForAnotherPrecinct(const std::string& file, const std::string& 
 // The print commands of the tool could not be started.
 std::string printProgramMissing(const std::string& program, int osError);
 
+// The set of files an election office distributes, laid out as a station:
+// `name` (`what` it is, e.g. "registr okrsků") is not in `sourceDir`.
+std::string officeFileMissing(const std::string& sourceDir, const std::string& name, const std::string& what);
+// No station record where the kind of installation asked for keeps it;
+// `otherKind` when the set holds station records of the other kind.
+std::string officeStationsMissing(const std::string& sourceDir, bool multiStation, bool otherKind);
+// A station record whose precinct the registers of the set do not know.
+std::string stationNotInRegisters(const std::string& file, const std::string& kodObce, std::int32_t okrsek);
+// A station is not laid out again over the commission's work (`evidence`).
+std::string stationHoldsWork(const std::string& dir, const std::string& evidence);
+
 // What an operating system's error code means, in Czech words ("na disku
 // není dost místa"), for whoever words a failure of its own around it.
 std::string osReason(int osError);
