@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "gui/platform/focus_mark.h"
+#include "gui/platform/started_path.h"
 #include "gui/shell/program_start.h"
 #include "gui/shell/qt_translation.h"
 
@@ -12,7 +13,7 @@ int main(int argc, char** argv) {
     // From the first window on, "already running" included.
     talmorek::gui::markKeyboardFocus(application);
     talmorek::gui::StartOptions options;
-    options.executablePath = QCoreApplication::applicationFilePath();
+    options.executablePath = talmorek::gui::startedExecutablePath();
     options.arguments = QCoreApplication::arguments().mid(1);
 
     talmorek::gui::StartRefusal refusal = talmorek::gui::StartRefusal::None;

@@ -32,6 +32,16 @@ std::string programDirectoryOf(std::string_view executablePath, char separator) 
     return std::string(executablePath.substr(0, cut + 1));
 }
 
+std::string startedExecutablePath(std::string_view argv0, std::string_view workingDir, std::string_view resolved) {
+    if (argv0.find('/') == std::string_view::npos) return std::string(resolved);
+    if (argv0.front() == '/' || workingDir.empty()) return std::string(argv0);
+    std::string started(workingDir);
+    if (started.back() != '/') started += '/';
+    // "./talmorek" from the station directory: the station, without "./".
+    while (argv0.substr(0, 2) == "./") argv0.remove_prefix(2);
+    return started + std::string(argv0);
+}
+
 std::optional<Directories> chooseDirectories(std::string_view executablePath,
                                              const std::vector<std::string>& arguments,
                                              const std::function<bool(const std::string&)>& hasStationFile,

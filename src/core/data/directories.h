@@ -25,6 +25,16 @@ struct Directories {
 // the path holds no separator.
 std::string programDirectoryOf(std::string_view executablePath, char separator);
 
+// The path the program was started by, which names its installation: a
+// station links the installed program into its own directory, and the link,
+// not the file it points to, is where the station's files are. `argv0` as
+// the program received it; a relative one is taken from `workingDir` (the
+// working directory at start). Without a separator it was found on the
+// search path, which says nothing of a station: `resolved` (the file the
+// system ran) stands. Text only: no link is followed, and only the systems
+// whose programs are started through links (separator '/') ask this.
+std::string startedExecutablePath(std::string_view argv0, std::string_view workingDir, std::string_view resolved);
+
 // Chooses the directories by the start-up rule. `hasStationFile` tells
 // whether the program directory holds STANICE.RCD (in any letter case).
 // Returns nothing when the program must refuse to start: no station file

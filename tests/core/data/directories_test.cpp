@@ -74,6 +74,37 @@ TEST(Directories, ProgramDirectoryCutsAfterTheLastSeparator) {
     EXPECT_EQ(programDirectoryOf("C:\\PS\\talmorek.exe", '/'), "");
 }
 
+// A station starts the installed program through a link in its own
+// directory; the station is where the link is, not where the package put
+// the program.
+TEST(Directories, TheProgramIsWhereItWasStartedFrom) {
+    const std::string installed = "/usr/lib/talmorek/talmorek";
+    struct Case {
+        const char* argv0;
+        const char* workingDir;
+        const char* expected;
+    } cases[] = {
+        {"/srv/volby/talmorek", "/home/komise", "/srv/volby/talmorek"},  // the desktop entry's command
+        {"./talmorek", "/srv/volby", "/srv/volby/talmorek"},             // typed in the station
+        {"././talmorek", "/srv/volby/", "/srv/volby/talmorek"},
+        {"volby/talmorek", "/srv", "/srv/volby/talmorek"},
+        {"talmorek", "/srv/volby", "/usr/lib/talmorek/talmorek"},  // found on the search path
+        {"", "/srv/volby", "/usr/lib/talmorek/talmorek"},
+        {"volby/talmorek", "", "volby/talmorek"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.argv0);
+        EXPECT_EQ(startedExecutablePath(c.argv0, c.workingDir, installed), c.expected);
+    }
+    // With the station's file beside the link, the link's directory is the
+    // single-station installation.
+    const auto d = chooseDirectories(startedExecutablePath("/srv/volby/talmorek", "/", installed), {},
+                                     [](const std::string& dir) { return dir == "/srv/volby/"; }, '/');
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->program, "/srv/volby/");
+    EXPECT_EQ(d->station, "/srv/volby/");
+}
+
 TEST(Directories, ResolveFileIgnoresLetterCase) {
     TempDir dir;
     dir.write("stanice.rcd", "x");
