@@ -21,6 +21,7 @@ talmorek_packages=(
   fonts-liberation2
   xvfb xauth poppler-utils openbox xdotool x11-utils
   cups cups-client printer-driver-cups-pdf
+  dpkg-dev lintian desktop-file-utils
 )
 
 # How long the set-up waits for another package manager to release the
