@@ -17,7 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kUsage =
-    "Použití: talmorek-tool install-station ZDROJ ADRESÁŘ [--multi] [--program CESTA] [--no-menu]\n";
+    "Použití: talmorek-tool install-station SOURCE DIR [--multi] [--program PATH] [--no-menu]\n";
 
 // The installed program beside this tool (the package puts them together).
 std::string programBesideTool() {
@@ -52,7 +52,7 @@ void report(const StationLayout& layout, const OfficeFiles& files, std::ostream&
     if (!layout.programLink.empty()) {
         out << "  program: " << layout.programLink << " -> " << fs::read_symlink(layout.programLink).string() << "\n";
     } else {
-        out << "  program: talmorek nebyl vedle nástroje nalezen; zadejte --program CESTA, nebo program "
+        out << "  program: talmorek nebyl vedle nástroje nalezen; zadejte --program PATH, nebo program "
                "zkopírujte do "
             << layout.dir << "\n";
     }
@@ -123,12 +123,12 @@ int runDemoOffice(const Args& args, std::ostream& out, std::ostream& err) {
         } else if (dir.empty() && !a.empty() && a[0] != '-') {
             dir = a;
         } else {
-            err << "Použití: talmorek-tool demo-office ADRESÁŘ [--multi]\n";
+            err << "Použití: talmorek-tool demo-office DIR [--multi]\n";
             return kExitFailure;
         }
     }
     if (dir.empty()) {
-        err << "Použití: talmorek-tool demo-office ADRESÁŘ [--multi]\n";
+        err << "Použití: talmorek-tool demo-office DIR [--multi]\n";
         return kExitFailure;
     }
     const std::string slashed = dir.back() == '/' ? dir : dir + "/";

@@ -1,6 +1,7 @@
 #include "tool/office_files.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <map>
 #include <random>
@@ -144,11 +145,14 @@ std::string readOriginal(const std::string& dir, std::string_view name, const st
 OfficeFiles readOfficeFiles(const std::string& sourceArg, bool multiStation) {
     const std::string source = slashed(sourceArg);
     std::error_code ec;
+    if (fs::exists(sourceArg, ec) && !fs::is_directory(sourceArg, ec))
+        throw OfficeFilesError(workflow::notADirectory(sourceArg));
     if (!fs::is_directory(source, ec))
-        throw IoError(sourceArg, ec ? ec.value() : ENOTDIR, "'" + sourceArg + "' is not a directory");
+        throw IoError(sourceArg, ec ? ec.value() : ENOENT, "'" + sourceArg + "' is not a directory");
 
     OfficeFiles files;
     files.multiStation = multiStation;
+    files.sourceDirectory = source;
     for (const char* name : kOfficeRegisterNames) files.registers.emplace_back(name, readOriginal(source, name, source));
 
     const bool topStation = hasFileIgnoringCase(source, "STANICE.RCD");

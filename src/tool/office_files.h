@@ -24,6 +24,8 @@ struct OfficeFiles {
     std::vector<std::pair<std::string, std::string>> registers;
     std::vector<OfficeStation> stations;
     bool multiStation = false;
+    // Where the set was read from; empty for a set made in memory.
+    std::string sourceDirectory;
 };
 
 // The registers and the catalogue every set holds, by canonical name.

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <filesystem>
 #include <stdexcept>
+#include <sstream>
 #include <system_error>
 
 #include "core/data/directories.h"
@@ -26,12 +27,21 @@ std::string upper(std::string text) {
     return text;
 }
 
+// A directory that cannot be listed might hold anything: that is an error,
+// not an empty directory. A missing one is empty.
 std::vector<fs::path> entriesOf(const std::string& dir) {
     std::vector<fs::path> entries;
     std::error_code ec;
-    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) entries.push_back(it->path());
+    if (!fs::exists(dir, ec) && !ec) return entries;
+    fs::directory_iterator it(dir, ec), end;
+    for (; !ec && it != end; it.increment(ec)) entries.push_back(it->path());
+    if (ec) throw IoError(dir, ec.value(), "Cannot list '" + dir + "'");
     std::sort(entries.begin(), entries.end());
     return entries;
+}
+
+bool isWorkingFile(const std::string& upperName) {
+    return upperName == "HLASO.RCD" || upperName == "KOMISE.RCD" || upperName == "STANICE.RCD";
 }
 
 // A station directory (STANICE.RCD) or a data directory (the rest), or both.
@@ -45,12 +55,18 @@ std::optional<std::string> workInStationOrData(const std::string& dir, const std
         }
     }
     for (const fs::path& entry : entriesOf(dir)) {
+        const std::string shown = shownAs + entry.filename().string();
         const std::string name = upper(entry.filename().string());
         std::error_code ec;
-        if (!fs::is_regular_file(entry, ec)) continue;
-        const bool dataFile = name.size() == 13 && (name[0] == 'E' || name[0] == 'O') && name[1] == 'P';
-        if (dataFile) return "soubor dat okrsku " + shownAs + entry.filename().string();
-        if (name.rfind("ZURNAL.", 0) == 0) return "záznam rozepsaných údajů " + shownAs + entry.filename().string();
+        if (fs::is_directory(entry, ec)) continue;
+        // EP<obec>.<okrsek> / OP<obec>.<okrsek>
+        const bool dataFile = name.size() == 14 && (name[0] == 'E' || name[0] == 'O') && name[1] == 'P' &&
+                              name[8] == '.';
+        if (dataFile) return "soubor dat okrsku " + shown;
+        if (name.rfind("ZURNAL.", 0) == 0) return "záznam rozepsaných údajů " + shown;
+        // Beside the office's files only what a layout writes: anything else
+        // (a copy, a set-aside file) may be the only trace of the work.
+        if (!shownAs.empty() && !isWorkingFile(name)) return "soubor " + shown;
     }
     if (hasFileIgnoringCase(dir, "HLASO.RCD")) {
         const std::string bytes = readWholeFile(resolveFile(dir, "HLASO.RCD"));
@@ -97,8 +113,13 @@ void linkProgram(const std::string& program, const std::string& link) {
     const std::string temporary = link + ".novy";
     std::error_code ec;
     fs::remove(temporary, ec);
-    fs::create_symlink(program, temporary);
-    fs::rename(temporary, link);
+    fs::create_symlink(program, temporary, ec);
+    if (!ec) fs::rename(temporary, link, ec);
+    if (ec) {
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        throw fs::filesystem_error("cannot link the program", link, ec);
+    }
 }
 
 std::string entryName(const TStanice& station) {
@@ -135,6 +156,7 @@ std::string stationDesktopEntry(const std::string& program, const std::string& a
            "Version=1.0\n"
            "Name=" + stringValue(name) + "\n"
            "Comment=Zápis o průběhu a výsledku hlasování ve volbách do Poslanecké sněmovny\n"
+           "TryExec=" + stringValue(program) + "\n"
            "Exec=" + exec + "\n"
            "Path=" + stringValue(workingDirectory) + "\n"
            "Icon=talmorek\n"
@@ -143,58 +165,163 @@ std::string stationDesktopEntry(const std::string& program, const std::string& a
            "StartupWMClass=talmorek\n";
 }
 
+namespace {
+
+bool inside(const fs::path& inner, const fs::path& outer) {
+    auto o = outer.begin();
+    auto i = inner.begin();
+    for (; o != outer.end(); ++o, ++i) {
+        if (o->empty()) continue;  // the trailing separator
+        if (i == inner.end() || *i != *o) return false;
+    }
+    return true;
+}
+
+std::string canonicalOf(const std::string& path) {
+    return fs::weakly_canonical(fs::absolute(path)).lexically_normal().string();
+}
+
+// The station record as a fresh station has it: the status letter blank, so
+// that a record copied from a used or rehearsal station does not read as
+// saved or exported.
+std::string freshStationRecord(const std::string& office) {
+    RecordBytes record = office.substr(0, stanice::kRecordSize);
+    TStanice s = decodeStanice(record);
+    if (s.Stav.empty() || s.Stav == " ") return office;
+    s.Stav = "";
+    return encodeStanice(s, record) + office.substr(stanice::kRecordSize);
+}
+
+// The Path= of a desktop entry written by a layout, as the desktop reads it.
+std::string pathOfEntry(const std::string& file) {
+    std::istringstream text(readWholeFile(file));
+    for (std::string line; std::getline(text, line);) {
+        if (line.rfind("Path=", 0) != 0) continue;
+        std::string value;
+        for (std::size_t i = 5; i < line.size(); ++i) {
+            if (line[i] == '\\' && i + 1 < line.size()) ++i;
+            value += line[i];
+        }
+        return value;
+    }
+    return {};
+}
+
+struct PlannedStation {
+    LaidOutStation station;
+    std::string dataDir;
+    std::string record;
+    std::string entryText;
+};
+
+}  // namespace
+
 StationLayout layOutStation(const OfficeFiles& files, const std::string& dirArg, const StationLayoutOptions& options) {
+    std::error_code ec;
+    if (fs::exists(dirArg, ec) && !fs::is_directory(dirArg, ec))
+        throw OfficeFilesError(workflow::notADirectory(dirArg));
     const std::string dir = slashed(fs::absolute(dirArg).lexically_normal().string());
+    if (!files.sourceDirectory.empty()) {
+        const fs::path station = canonicalOf(dir), source = canonicalOf(files.sourceDirectory);
+        if (inside(station, source) || inside(source, station))
+            throw OfficeFilesError(workflow::stationAndOfficeSetOverlap(dir, files.sourceDirectory));
+    }
     if (auto work = commissionWorkIn(dir)) throw OfficeFilesError(workflow::stationHoldsWork(dir, *work));
 
+    // Everything that can be refused is refused before the first write.
     StationLayout layout;
     layout.dir = dir;
+    if (!options.program.empty()) {
+        layout.programLink = dir + "talmorek";
+        if (fs::is_directory(fs::symlink_status(layout.programLink, ec)))
+            throw OfficeFilesError(workflow::programPlaceTaken(layout.programLink));
+        if (dir.find('%') != std::string::npos) throw OfficeFilesError(workflow::pathUnfitForLauncher(dir));
+    }
+    std::vector<PlannedStation> planned;
+    for (const auto& office : files.stations) {
+        PlannedStation p;
+        LaidOutStation& station = p.station;
+        station.directoryName = office.directoryName;
+        station.stationDir = office.directoryName.empty() ? dir : dir + "data/" + office.directoryName + "/";
+        p.dataDir = office.directoryName.empty() ? dir + "data/" : station.stationDir;
+        p.record = freshStationRecord(office.stanice);
+        const TStanice s = decodeStanice(p.record.substr(0, stanice::kRecordSize));
+        station.kodObce = s.KodObce;
+        station.nazevObce = s.NazevObce;
+        station.cisloOkrsku = s.CisloOkrsku;
+        if (!layout.programLink.empty()) {
+            try {
+                p.entryText = stationDesktopEntry(layout.programLink, office.directoryName, entryName(s), dir);
+            } catch (const std::invalid_argument&) {
+                throw OfficeFilesError(workflow::pathUnfitForLauncher(station.stationDir));
+            }
+            if (office.directoryName.find('%') != std::string::npos)
+                throw OfficeFilesError(workflow::pathUnfitForLauncher(station.stationDir));
+            station.launcher = dir + (office.directoryName.empty() ? "talmorek.desktop"
+                                                                   : "talmorek-" + office.directoryName + ".desktop");
+            if (!options.menuDirectory.empty()) {
+                station.menuEntry = slashed(options.menuDirectory) + "talmorek-" + s.KodObce + "-" +
+                                    precinctFiveDigits(s.CisloOkrsku) + ".desktop";
+                // The menu has one entry per precinct: it is not taken from a
+                // station that holds the commission's work.
+                if (fs::exists(station.menuEntry, ec)) {
+                    const std::string other = pathOfEntry(station.menuEntry);
+                    if (!other.empty() && canonicalOf(other) != canonicalOf(dir)) {
+                        if (auto work = commissionWorkIn(other))
+                            throw OfficeFilesError(workflow::menuEntryOfAnotherStation(station.menuEntry, other, *work));
+                    }
+                }
+            }
+        }
+        planned.push_back(std::move(p));
+    }
+
     fs::create_directories(dir + "data");
     fs::create_directories(dir + "Export");
     for (const auto& [name, bytes] : files.registers) replaceFileAtomically(resolveFile(dir, name), bytes);
     // A STANICE.RCD beside the program makes a single-station installation
     // whatever data/ holds: a multi-station layout must not keep one.
     if (files.multiStation && hasFileIgnoringCase(dir, "STANICE.RCD")) fs::remove(resolveFile(dir, "STANICE.RCD"));
+    if (!layout.programLink.empty()) linkProgram(options.program, layout.programLink);
 
-    if (!options.program.empty()) {
-        layout.programLink = dir + "talmorek";
-        linkProgram(options.program, layout.programLink);
+    // The launchers of an earlier layout of this directory that this one
+    // does not make again would start a station that is gone.
+    std::vector<std::string> stale;
+    for (const fs::path& entry : entriesOf(dir)) {
+        const std::string name = entry.filename().string();
+        if (name.rfind("talmorek", 0) == 0 && entry.extension() == ".desktop") stale.push_back(entry.string());
     }
-    for (const auto& office : files.stations) {
-        LaidOutStation station;
-        station.directoryName = office.directoryName;
-        station.stationDir = office.directoryName.empty() ? dir : dir + "data/" + office.directoryName + "/";
-        const std::string dataDir = office.directoryName.empty() ? dir + "data/" : station.stationDir;
-        fs::create_directories(station.stationDir);
-        replaceFileAtomically(resolveFile(station.stationDir, "STANICE.RCD"), office.stanice);
-        // Empty working files: the entry window reads them at its first opening.
-        if (!hasFileIgnoringCase(dataDir, "HLASO.RCD")) ZapisHlasovani(dataDir, Hlasovani{});
-        if (!hasFileIgnoringCase(dataDir, "KOMISE.RCD")) ZapisKomisi(dataDir, {});
+    if (!options.menuDirectory.empty()) {
+        for (const fs::path& entry : entriesOf(options.menuDirectory)) {
+            const std::string name = entry.filename().string();
+            if (name.rfind("talmorek-", 0) != 0 || entry.extension() != ".desktop") continue;
+            const std::string other = pathOfEntry(entry.string());
+            if (!other.empty() && canonicalOf(other) == canonicalOf(dir)) stale.push_back(entry.string());
+        }
+    }
 
-        const TStanice s = decodeStanice(office.stanice.substr(0, stanice::kRecordSize));
-        station.kodObce = s.KodObce;
-        station.nazevObce = s.NazevObce;
-        station.cisloOkrsku = s.CisloOkrsku;
-        if (!layout.programLink.empty()) {
-            const std::string text =
-                stationDesktopEntry(layout.programLink, office.directoryName, entryName(s), dir);
-            const std::string own =
-                dir + (office.directoryName.empty() ? "talmorek.desktop" : "talmorek-" + office.directoryName + ".desktop");
-            replaceFileAtomically(own, text);
+    for (auto& p : planned) {
+        LaidOutStation& station = p.station;
+        fs::create_directories(station.stationDir);
+        replaceFileAtomically(resolveFile(station.stationDir, "STANICE.RCD"), p.record);
+        // Empty working files: the entry window reads them at its first opening.
+        if (!hasFileIgnoringCase(p.dataDir, "HLASO.RCD")) ZapisHlasovani(p.dataDir, Hlasovani{});
+        if (!hasFileIgnoringCase(p.dataDir, "KOMISE.RCD")) ZapisKomisi(p.dataDir, {});
+        if (!station.launcher.empty()) {
+            replaceFileAtomically(station.launcher, p.entryText);
             // A launcher in a file manager runs only when it may be executed.
-            fs::permissions(own, fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec,
+            fs::permissions(station.launcher, fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec,
                             fs::perm_options::add);
-            station.launcher = own;
-            if (!options.menuDirectory.empty()) {
-                fs::create_directories(options.menuDirectory);
-                const std::string menu = slashed(options.menuDirectory) + "talmorek-" + s.KodObce + "-" +
-                                         precinctFiveDigits(s.CisloOkrsku) + ".desktop";
-                replaceFileAtomically(menu, text);
-                station.menuEntry = menu;
-            }
+            std::erase(stale, station.launcher);
+        }
+        if (!station.menuEntry.empty()) {
+            fs::create_directories(options.menuDirectory);
+            replaceFileAtomically(station.menuEntry, p.entryText);
+            std::erase(stale, station.menuEntry);
         }
         layout.stations.push_back(std::move(station));
     }
+    for (const auto& file : stale) fs::remove(file, ec);
     return layout;
 }
 

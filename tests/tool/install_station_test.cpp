@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "core/data/station.h"
+#include "core/export/data_file.h"
 #include "core/data/working_files.h"
 #include "support/temp_dir.h"
 #include "tool/commands.h"
@@ -105,6 +106,7 @@ TEST(InstallStation, EachStationGetsALauncherThatStartsTheProgramThere) {
                                  "Version=1.0\n"
                                  "Name=Talmorek – okrsek 1, Kladno\n"
                                  "Comment=Zápis o průběhu a výsledku hlasování ve volbách do Poslanecké sněmovny\n"
+                                 "TryExec=" + single.station + "talmorek\n"
                                  "Exec=\"" + single.station + "talmorek\"\n"
                                  "Path=" + single.station + "\n"
                                  "Icon=talmorek\n"
@@ -255,10 +257,17 @@ TEST(InstallStation, AStationHoldingTheCommissionsWorkIsNotOverwritten) {
         void (*work)(const std::string& station);
         const char* evidence;
     } cases[] = {
-        {"a saved data file", [](const std::string& st) { std::ofstream(st + "data/EP53205300001") << "x"; },
-         "soubor dat okrsku data/EP53205300001"},
-        {"a checked data file", [](const std::string& st) { std::ofstream(st + "data/op53205300001") << "x"; },
-         "soubor dat okrsku data/op53205300001"},
+        {"a saved data file",
+         [](const std::string& st) {
+             std::ofstream(st + "data/" + exporting::dataFileName(exporting::DataLetter::E, "532053", 1)) << "x";
+         },
+         "soubor dat okrsku data/EP532053.00001"},
+        {"a checked data file, named in lower case",
+         [](const std::string& st) { std::ofstream(st + "data/op532053.00001") << "x"; },
+         "soubor dat okrsku data/op532053.00001"},
+        {"any other file beside the working files",
+         [](const std::string& st) { std::ofstream(st + "data/HLASO.RCD.kopie") << "x"; },
+         "soubor data/HLASO.RCD.kopie"},
         {"a journal of typing", [](const std::string& st) { std::ofstream(st + "data/ZURNAL.00001") << "x"; },
          "záznam rozepsaných údajů data/ZURNAL.00001"},
         {"the course of voting typed",
@@ -278,8 +287,8 @@ TEST(InstallStation, AStationHoldingTheCommissionsWorkIsNotOverwritten) {
          },
          "stanice STANICE.RCD je vedena jako exportovaná"},
         {"an export on the hard disk",
-         [](const std::string& st) { std::ofstream(st + "Export/OP53205300001") << "x"; },
-         "export Export/OP53205300001"},
+         [](const std::string& st) { std::ofstream(st + "Export/OP532053.00001") << "x"; },
+         "export Export/OP532053.00001"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -287,7 +296,10 @@ TEST(InstallStation, AStationHoldingTheCommissionsWorkIsNotOverwritten) {
         ASSERT_EQ(f.install().code, 0);
         c.work(f.station);
         const auto before = filesUnder(f.station);
-        std::ofstream(f.source + "STRANY.RCD", std::ios::app) << "";  // the office sends the set again
+        // The office sends a corrected set.
+        std::string strany = readText(f.source + "STRANY.RCD");
+        strany[5] = 'X';
+        std::ofstream(f.source + "STRANY.RCD", std::ios::binary) << strany;
         const ToolRun r = f.install();
         EXPECT_EQ(r.code, 2);
         EXPECT_NE(r.err.find(std::string("je stanice s pořízenými nebo exportovanými daty (") + c.evidence + ")"),
@@ -299,8 +311,8 @@ TEST(InstallStation, AStationHoldingTheCommissionsWorkIsNotOverwritten) {
     // A multi-station installation: any station's work counts.
     Fixture multi(true);
     ASSERT_EQ(multi.install({"--multi"}).code, 0);
-    std::ofstream(multi.station + "data/OK7/EP55478200007") << "x";
-    EXPECT_NE(multi.install({"--multi"}).err.find("data/OK7/EP55478200007"), std::string::npos);
+    std::ofstream(multi.station + "data/OK7/EP554782.00007") << "x";
+    EXPECT_NE(multi.install({"--multi"}).err.find("data/OK7/EP554782.00007"), std::string::npos);
 
     // Before any work, a corrected set replaces the registers.
     Fixture fresh;
@@ -313,6 +325,95 @@ TEST(InstallStation, AStationHoldingTheCommissionsWorkIsNotOverwritten) {
     EXPECT_EQ(readText(fresh.station + "KANDIDAT.RCD"), kandidati);
 }
 
+// Paths that cannot hold a station are refused before anything is written.
+TEST(InstallStation, PlacesThatCannotHoldAStationAreRefused) {
+    Fixture f;
+    f.root.write("soubor", "x");
+    fs::create_directories(f.root.file("procento%/"));
+    struct Case {
+        const char* name;
+        std::string source, station;
+        std::string says;
+    } cases[] = {
+        {"the station inside the set", f.source, f.source + "stanice", "leží v sadě souborů volebního úřadu"},
+        {"the station is the set", f.source, f.source, "leží v sadě souborů volebního úřadu"},
+        {"the set inside the station", f.source, f.root.path(), "leží v sadě souborů volebního úřadu"},
+        {"the station is a file", f.source, f.root.file("soubor"), f.root.file("soubor") + " je soubor, ne adresář."},
+        {"the set is a file", f.root.file("soubor"), f.station, f.root.file("soubor") + " je soubor, ne adresář."},
+        {"a launcher cannot carry %", f.source, f.root.file("procento%/stanice"), "neunese"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto before = filesUnder(f.root.path());
+        const ToolRun r = run({"install-station", c.source, c.station, "--program", f.program, "--no-menu"});
+        EXPECT_EQ(r.code, 2);
+        EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
+        EXPECT_EQ(filesUnder(f.root.path()), before);
+    }
+    // Where the link to the program goes, a directory stays.
+    fs::create_directories(f.station + "talmorek");
+    const ToolRun r = f.install();
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find("Na místě odkazu na program " + f.station + "talmorek je adresář"), std::string::npos)
+        << r.err;
+    EXPECT_FALSE(fs::exists(f.station + "OKRSKY.RCD"));
+}
+
+// A station record copied from a used station does not make the new one
+// saved or exported.
+TEST(InstallStation, TheStationStartsWithoutAStatus) {
+    Fixture f;
+    data::TStanice used = data::NactiStanici(f.source);
+    used.Stav = "A";
+    std::ofstream(f.source + "STANICE.RCD", std::ios::binary) << data::encodeStanice(used);
+    ASSERT_EQ(f.install().code, 0);
+    EXPECT_EQ(data::NactiStanici(f.station).Stav, "");
+    EXPECT_EQ(f.install().code, 0) << "a fresh station is laid out again";
+}
+
+// One menu entry per precinct, and no launcher of a station that is gone.
+TEST(InstallStation, LaunchersFollowTheStationsOfTheLastLayout) {
+    TempDir menu;
+    Fixture multi(true);
+    auto install = [&](Fixture& f, Args extra) {
+        Args args{"install-station", f.source, f.station, "--program", f.program};
+        args.insert(args.end(), extra.begin(), extra.end());
+        EXPECT_EQ(setenv("XDG_DATA_HOME", menu.path().c_str(), 1), 0);
+        ToolRun r = run(args);
+        unsetenv("XDG_DATA_HOME");
+        return r;
+    };
+    ASSERT_EQ(install(multi, {"--multi"}).code, 0);
+    EXPECT_TRUE(fs::exists(multi.station + "talmorek-OK7.desktop"));
+    EXPECT_TRUE(fs::exists(menu.file("applications/talmorek-554782-00007.desktop")));
+
+    // The same directory laid out again as a single station of Kladno 1.
+    Fixture single;
+    ASSERT_EQ(install(single, {"--multi"}).code, 2);
+    single.station = multi.station;
+    ASSERT_EQ(install(single, {}).code, 0);
+    EXPECT_TRUE(fs::exists(multi.station + "talmorek.desktop"));
+    EXPECT_FALSE(fs::exists(multi.station + "talmorek-OK7.desktop"));
+    EXPECT_FALSE(fs::exists(menu.file("applications/talmorek-554782-00007.desktop")));
+    EXPECT_TRUE(fs::exists(menu.file("applications/talmorek-532053-00001.desktop")));
+
+    // Another station of the same precinct: it takes the menu's entry from a
+    // station without work, never from one with work.
+    Fixture other;
+    ASSERT_EQ(install(other, {}).code, 0);
+    EXPECT_NE(readText(menu.file("applications/talmorek-532053-00001.desktop")).find("Path=" + other.station),
+              std::string::npos);
+    data::Hlasovani typed;
+    typed.Zahajeno1 = "07:00";
+    data::ZapisHlasovani(other.station + "data/", typed);
+    single.station = multi.station;
+    const ToolRun refused = install(single, {});
+    EXPECT_EQ(refused.code, 2);
+    EXPECT_NE(refused.err.find("spouští stanici v " + other.station), std::string::npos) << refused.err;
+    EXPECT_NE(readText(menu.file("applications/talmorek-532053-00001.desktop")).find("Path=" + other.station),
+              std::string::npos);
+}
+
 TEST(InstallStation, BadArgumentsAreToldHowToCallIt) {
     Fixture f;
     for (const Args& args : {Args{"install-station"}, Args{"install-station", f.source},
@@ -320,7 +421,7 @@ TEST(InstallStation, BadArgumentsAreToldHowToCallIt) {
                              Args{"install-station", f.source, f.station, "--program"}}) {
         const ToolRun r = run(args);
         EXPECT_EQ(r.code, 2);
-        EXPECT_NE(r.err.find("Použití: talmorek-tool install-station ZDROJ ADRESÁŘ"), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("Použití: talmorek-tool install-station SOURCE DIR"), std::string::npos) << r.err;
     }
     const ToolRun noProgram = run({"install-station", f.source, f.station, "--program", f.root.file("nic")});
     EXPECT_EQ(noProgram.code, 2);

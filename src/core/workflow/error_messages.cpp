@@ -260,6 +260,29 @@ std::string stationHoldsWork(const std::string& dir, const std::string& evidence
            "); stanice se znovu nezakládá a nic se nepřepisuje.";
 }
 
+std::string notADirectory(const std::string& path) { return path + " je soubor, ne adresář."; }
+
+std::string stationAndOfficeSetOverlap(const std::string& dir, const std::string& sourceDir) {
+    return "Stanici nelze založit v " + dir + ": leží v sadě souborů volebního úřadu " + sourceDir +
+           ", je jí, nebo ji obsahuje. Zvolte pro stanici jiný adresář.";
+}
+
+std::string programPlaceTaken(const std::string& path) {
+    return "Na místě odkazu na program " + path + " je adresář; stanice se nezakládá.";
+}
+
+std::string pathUnfitForLauncher(const std::string& path) {
+    return "Cesta " + path +
+           " obsahuje znak, který spouštěč na ploše neunese (řídicí znak nebo %); zvolte pro stanici jiný adresář.";
+}
+
+std::string menuEntryOfAnotherStation(const std::string& menuEntry, const std::string& otherDir,
+                                      const std::string& evidence) {
+    return "Položka nabídky " + menuEntry + " spouští stanici v " + otherDir +
+           ", která má pořízená nebo exportovaná data (" + evidence +
+           "); nová stanice by ji nahradila. Stanice se nezakládá.";
+}
+
 std::string namedForAnotherPrecinct(const std::string& file, const std::string& nameKodObce, std::int32_t nameOkrsek,
                                     const std::string& kodObce, std::int32_t okrsek) {
     return "Soubor " + file + " nese název okrsku " + std::to_string(nameOkrsek) + " obce " + nameKodObce +

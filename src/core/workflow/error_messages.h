@@ -57,6 +57,19 @@ std::string stationNotInRegisters(const std::string& file, const std::string& ko
 // A station is not laid out again over the commission's work (`evidence`).
 std::string stationHoldsWork(const std::string& dir, const std::string& evidence);
 
+// A path given as a directory that is a file.
+std::string notADirectory(const std::string& path);
+// A station laid out in, over or around the office's set of files.
+std::string stationAndOfficeSetOverlap(const std::string& dir, const std::string& sourceDir);
+// Where the station's link to the program goes, something else is.
+std::string programPlaceTaken(const std::string& path);
+// A path a desktop's launcher cannot carry (control characters, "%").
+std::string pathUnfitForLauncher(const std::string& path);
+// The menu's entry for the precinct starts another station that holds
+// the commission's work (`evidence`).
+std::string menuEntryOfAnotherStation(const std::string& menuEntry, const std::string& otherDir,
+                                      const std::string& evidence);
+
 // What an operating system's error code means, in Czech words ("na disku
 // není dost místa"), for whoever words a failure of its own around it.
 std::string osReason(int osError);
