@@ -7,6 +7,7 @@
 #include "core/checks/catalogue.h"
 #include "core/checks/catalogue_texts.h"
 #include "core/data/file_io.h"
+#include "core/data/path_text.h"
 #include "core/data/registers.h"
 #include "core/data/station.h"
 #include "core/data/working_files.h"
@@ -178,12 +179,12 @@ TStanice stationFor(std::string_view kodObce, int cisloOkrsku) {
 }
 
 void writeStation(const std::string& dir, std::string_view kodObce, int cisloOkrsku) {
-    std::filesystem::create_directories(dir);
+    std::filesystem::create_directories(data::pathOf(dir));
     replaceFileAtomically(dir + "STANICE.RCD", encodeStanice(stationFor(kodObce, cisloOkrsku)));
 }
 
 void writeEmptyWorkingFiles(const std::string& dataDir) {
-    std::filesystem::create_directories(dataDir);
+    std::filesystem::create_directories(data::pathOf(dataDir));
     ZapisHlasovani(dataDir, Hlasovani{});
     ZapisKomisi(dataDir, {});
 }
@@ -192,8 +193,8 @@ void writeEmptyWorkingFiles(const std::string& dataDir) {
 
 void writeDemoInstallation(const std::string& dirArg, bool multiStation) {
     std::string dir = dirArg.empty() || dirArg.back() == '/' ? dirArg : dirArg + "/";
-    std::filesystem::create_directories(dir + "data");
-    std::filesystem::create_directories(dir + "Export");
+    std::filesystem::create_directories(data::pathOf(dir + "data"));
+    std::filesystem::create_directories(data::pathOf(dir + "Export"));
     writeRegisters(dir);
     if (!multiStation) {
         writeStation(dir, "532053", 1);

@@ -85,6 +85,11 @@ public:
     // The names (not paths) of the regular files in `directory`; none when
     // it cannot be read.
     virtual std::vector<std::string> filesIn(const std::string& directory);
+    // The name of the regular file at `path` as its directory holds it:
+    // where the file system ignores letter case (Windows) the stored
+    // spelling, which may differ from the one asked for; nothing when no
+    // regular file is there.
+    virtual std::optional<std::string> storedName(const std::string& path);
     // Creates the directory `path` (its parent must exist); 0 when it
     // exists already.
     virtual int createDirectory(const std::string& path) = 0;

@@ -46,6 +46,10 @@ std::string namedForAnotherPrecinct(const std::string& file, const std::string& 
 // The print commands of the tool could not be started.
 std::string printProgramMissing(const std::string& program, int osError);
 
+// `talmorek-tool print` of a build without printing (the Windows build:
+// Debian has no Qt to draw with there).
+std::string printingNotBuilt();
+
 // What an operating system's error code means, in Czech words ("na disku
 // není dost místa"), for whoever words a failure of its own around it.
 std::string osReason(int osError);
