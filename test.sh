@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
 # Builds Talmorek and runs every test. Installs missing Debian packages first.
+# Then cross-builds the core, its tests and the tool for Windows and runs them
+# under Wine (build-windows/, scripts/windows_tests.sh;
+# TALMOREK_SKIP_WINDOWS=1 leaves that out, and says so).
 # Then builds the core, the tool and the fuzz targets again with clang,
 # AddressSanitizer and UBSan (build-asan/) and runs their tests there: the
 # core and tool tests, the replay of the fuzz corpus and a short run of each
@@ -17,6 +20,7 @@ else
 fi
 jobs="$(nproc 2>/dev/null || echo 2)"
 (cd "$TALMOREK_BUILD" && ctest --output-on-failure --timeout 300 -j "$jobs")
+"$TALMOREK_ROOT/scripts/windows_tests.sh" "$TALMOREK_BUILD/src/tool/talmorek-tool"
 
 if [ "${TALMOREK_SKIP_SANITIZE:-0}" = 1 ]; then
   echo "note: TALMOREK_SKIP_SANITIZE=1: the sanitizer build, its tests and the fuzz targets were NOT run"

@@ -22,6 +22,10 @@ talmorek_packages=(
   xvfb xauth poppler-utils openbox xdotool x11-utils
   cups cups-client printer-driver-cups-pdf
   dpkg-dev lintian desktop-file-utils
+  # The Windows build (scripts/windows_tests.sh): MinGW-w64 and its zlib and
+  # libgcrypt, GoogleTest's sources, Wine to run the tests.
+  g++-mingw-w64-x86-64-posix libz-mingw-w64-dev libgcrypt-mingw-w64-dev libgpg-error-mingw-w64-dev
+  googletest wine wine64
 )
 
 # How long the set-up waits for another package manager to release the

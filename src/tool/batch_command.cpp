@@ -1,7 +1,5 @@
 // `batch`: the receiving office's command over a directory of precinct
 // data files.
-#include <unistd.h>
-
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -19,6 +17,8 @@
 #include <nlohmann/json.hpp>
 
 #include "core/data/file_io.h"
+#include "core/data/path_text.h"
+#include "core/platform/process.h"
 #include "core/receiving/batch.h"
 #include "tool/command_support.h"
 #include "tool/commands.h"
@@ -225,12 +225,12 @@ int runBatch(const Args& args, std::ostream& out, std::ostream& err) {
     if (!options) return kExitFailure;
     std::optional<receiving::ReceivingRegisters> registers;
     try {
-        registers.emplace((std::filesystem::path(options->installation) / "").string());
+        registers.emplace(data::utf8Of(data::pathOf(options->installation) / ""));
     } catch (const std::exception& e) {
         return reportFailure(e, err);
     }
     std::error_code dirError;
-    if (!std::filesystem::is_directory(options->directory, dirError)) {
+    if (!std::filesystem::is_directory(data::pathOf(options->directory), dirError)) {
         err << "Adresář " << options->directory << " neexistuje nebo to není adresář.\n";
         return kExitFailure;
     }
@@ -310,7 +310,7 @@ int runBatch(const Args& args, std::ostream& out, std::ostream& err) {
     std::vector<std::thread> threads;
     for (unsigned t = 0; t < jobs; ++t) threads.emplace_back(work);
 
-    Progress progress(paths.size(), ::isatty(STDERR_FILENO) == 1);
+    Progress progress(paths.size(), platform::standardErrorIsTerminal());
     try {
         if (csv) csv->write(header);
         if (rowsToOut) out << header;

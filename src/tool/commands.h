@@ -29,6 +29,11 @@ int runDemoOffice(const Args& args, std::ostream& out, std::ostream& err);
 using Command = int (*)(const Args&, std::ostream&, std::ostream&);
 void setPrintCommand(Command print);
 
+// `print` when no print command is set: runs talmorek-tool-print from the
+// tool's own directory in the tool's place (print_elsewhere.cpp), or, in a
+// build without printing, says so (print_not_built.cpp).
+int runPrintElsewhere(const Args& args, std::ostream& out, std::ostream& err);
+
 // Dispatches `talmorek-tool <command> ...`.
 int runTool(const Args& argv, std::ostream& out, std::ostream& err);
 

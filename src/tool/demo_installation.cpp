@@ -7,6 +7,7 @@
 #include "core/checks/catalogue.h"
 #include "core/checks/catalogue_texts.h"
 #include "core/data/file_io.h"
+#include "core/data/path_text.h"
 #include "core/data/registers.h"
 #include "core/data/station.h"
 #include "core/data/working_files.h"

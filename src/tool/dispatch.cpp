@@ -1,15 +1,6 @@
-#include <unistd.h>
-
-#include <cerrno>
-#include <filesystem>
-#include <functional>
-#include <iostream>
 #include <ostream>
 #include <string_view>
-#include <system_error>
-#include <vector>
 
-#include "core/workflow/error_messages.h"
 #include "tool/command_support.h"
 #include "tool/commands.h"
 
@@ -18,32 +9,11 @@ namespace {
 
 Command printCommand = nullptr;
 
-// `print` without the printing linked in: talmorek-tool-print beside this
-// executable takes the process over with the same arguments.
-int runPrintElsewhere(const Args& args, std::ostream& out, std::ostream& err) {
+// `print`: in-process where the printing is linked in, else as the build
+// has it (print_elsewhere.cpp or print_not_built.cpp).
+int runPrintCommand(const Args& args, std::ostream& out, std::ostream& err) {
     if (printCommand) return printCommand(args, out, err);
-    std::error_code ec;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-    const std::string printer = (self.parent_path() / "talmorek-tool-print").string();
-    // Without the tool's own place, a program of that name elsewhere (the
-    // working directory) is not run in its stead.
-    if (ec || self.empty()) {
-        err << workflow::printProgramMissing("talmorek-tool-print", ec ? ec.value() : ENOENT) << "\n";
-        return kExitFailure;
-    }
-    std::vector<std::string> all{printer, "print"};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& a : all) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    out.flush();
-    err.flush();
-    std::cout.flush();
-    std::cerr.flush();
-    ::execv(printer.c_str(), argv.data());
-    const int error = errno;
-    err << workflow::printProgramMissing(printer, error) << "\n";
-    return kExitFailure;
+    return runPrintElsewhere(args, out, err);
 }
 
 struct CommandEntry {
@@ -55,7 +25,7 @@ struct CommandEntry {
 constexpr CommandEntry kCommands[] = {
     {"init-demo", "init-demo DIR [--multi]", runInitDemo},
     {"demo-office", "demo-office DIR [--multi]", runDemoOffice},
-    {"install-station", "install-station SOURCE DIR [--multi] [--program PATH] [--no-menu]", runInstallStation},
+    {"install-station", "install-station SOURCE DIR [--multi] [--program PATH] [--menu MENU | --no-menu]", runInstallStation},
     {"dump", "dump FILE", runDump},
     {"summary", "summary DIR [STATION]", runSummary},
     {"datafile", "datafile show FILE [--json] | datafile write DIR [STATION] --record FILE.json --letter E|O [--recompute]",
@@ -66,7 +36,7 @@ constexpr CommandEntry kCommands[] = {
     {"print",
      "print protocol|testpage|record|tally DIR [STATION] [--record FILE.json] --pdf OUT [--calls OUT.txt] [--direct] "
      "[--bez-hacku] [--recompute] [--now YYYY-MM-DDTHH:MM:SS] [--seed N]",
-     runPrintElsewhere},
+     runPrintCommand},
     {"batch", "batch DIR --installation INST [--jobs N] [--csv FILE] [--json FILE] [--totals FILE]", runBatch},
     {"gen-precincts", "gen-precincts INST DIR --count N [--seed S]", runGenPrecincts},
 };

@@ -7,6 +7,7 @@
 #include "core/checks/catalogue.h"
 #include "core/data/errors.h"
 #include "core/data/file_io.h"
+#include "core/data/path_text.h"
 #include "core/data/record_file.h"
 #include "core/data/registers.h"
 #include "core/data/station.h"
@@ -18,7 +19,7 @@ namespace talmorek::tool {
 namespace {
 
 const data::RecordLayout* layoutForFile(const std::string& path) {
-    std::string name = std::filesystem::path(path).filename().string();
+    std::string name = data::utf8Of(data::pathOf(path).filename());
     std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::toupper(c); });
     for (const data::RecordLayout* layout :
          {&data::stanice::kLayout, &data::okrsky::kLayout, &data::psrzvo::kLayout, &data::psrvok::kLayout,

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "core/data/file_io.h"
+#include "core/data/path_text.h"
 #include "core/data/registers.h"
 #include "core/data/station.h"
 #include "core/export/data_file.h"
@@ -145,7 +146,7 @@ int runGenPrecincts(const Args& args, std::ostream& out, std::ostream& err) {
         return kExitFailure;
     }
     try {
-        const data::Registers registers((std::filesystem::path(positional[0]) / "").string());
+        const data::Registers registers(data::utf8Of(data::pathOf(positional[0]) / ""));
         const data::PartyList parties = registers.NactiStrany();
         const std::vector<Precinct> precincts = precinctsOf(registers);
         if (static_cast<long>(precincts.size()) < *count) {
@@ -153,8 +154,8 @@ int runGenPrecincts(const Args& args, std::ostream& out, std::ostream& err) {
             return kExitFailure;
         }
         const auto voters = votersOf(registers);
-        std::filesystem::create_directories(positional[1]);
-        const std::string dir = (std::filesystem::path(positional[1]) / "").string();
+        std::filesystem::create_directories(data::pathOf(positional[1]));
+        const std::string dir = data::utf8Of(data::pathOf(positional[1]) / "");
         std::mt19937 random(seed);
         data::TStanice station;
         station.KodOS = "0";

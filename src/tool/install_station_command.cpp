@@ -4,6 +4,8 @@
 #include <system_error>
 
 #include "core/data/directories.h"
+#include "core/data/path_text.h"
+#include "core/platform/process.h"
 #include "core/data/station.h"
 #include "tool/command_support.h"
 #include "tool/commands.h"
@@ -17,15 +19,15 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kUsage =
-    "Použití: talmorek-tool install-station SOURCE DIR [--multi] [--program PATH] [--no-menu]\n";
+    "Použití: talmorek-tool install-station SOURCE DIR [--multi] [--program PATH] [--menu MENU | --no-menu]\n";
 
 // The installed program beside this tool (the package puts them together).
 std::string programBesideTool() {
+    const std::string self = platform::executablePath();
+    if (self.empty()) return {};
+    const fs::path program = data::pathOf(self).parent_path() / "talmorek";
     std::error_code ec;
-    const fs::path self = fs::read_symlink("/proc/self/exe", ec);
-    if (ec || self.empty()) return {};
-    const fs::path program = self.parent_path() / "talmorek";
-    return fs::is_regular_file(program, ec) ? program.string() : std::string();
+    return fs::is_regular_file(program, ec) ? data::utf8Of(program) : std::string();
 }
 
 // The user's menu of programs, as desktops read it.
@@ -50,7 +52,8 @@ void report(const StationLayout& layout, const OfficeFiles& files, std::ostream&
     }
     out << "  data: " << layout.dir << "data/, export na pevný disk: " << layout.dir << "Export/\n";
     if (!layout.programLink.empty()) {
-        out << "  program: " << layout.programLink << " -> " << fs::read_symlink(layout.programLink).string() << "\n";
+        out << "  program: " << layout.programLink << " -> " << data::utf8Of(fs::read_symlink(data::pathOf(layout.programLink)))
+            << "\n";
     } else {
         out << "  program: talmorek nebyl vedle nástroje nalezen; zadejte --program PATH, nebo program "
                "zkopírujte do "
@@ -63,7 +66,7 @@ void report(const StationLayout& layout, const OfficeFiles& files, std::ostream&
 int runInstallStation(const Args& args, std::ostream& out, std::ostream& err) {
     std::vector<std::string> positional;
     bool multi = false, menu = true;
-    std::string program;
+    std::string program, menuDirectory;
     bool programGiven = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -71,6 +74,8 @@ int runInstallStation(const Args& args, std::ostream& out, std::ostream& err) {
             multi = true;
         } else if (a == "--no-menu") {
             menu = false;
+        } else if (a == "--menu" && i + 1 < args.size()) {
+            menuDirectory = args[++i];
         } else if (a == "--program" && i + 1 < args.size()) {
             program = args[++i];
             programGiven = true;
@@ -88,16 +93,16 @@ int runInstallStation(const Args& args, std::ostream& out, std::ostream& err) {
     StationLayoutOptions options;
     if (programGiven) {
         std::error_code ec;
-        if (!fs::is_regular_file(program, ec)) {
+        if (!fs::is_regular_file(data::pathOf(program), ec)) {
             err << "Program " << program << " neexistuje.\n";
             return kExitFailure;
         }
-        program = fs::absolute(program).lexically_normal().string();
+        program = data::utf8Of(fs::absolute(data::pathOf(program)).lexically_normal());
     } else {
         program = programBesideTool();
     }
     options.program = program;
-    if (menu && !program.empty()) options.menuDirectory = userMenuDirectory();
+    if (menu && !program.empty()) options.menuDirectory = menuDirectory.empty() ? userMenuDirectory() : menuDirectory;
     try {
         const OfficeFiles files = readOfficeFiles(positional[0], multi);
         report(layOutStation(files, positional[1], options), files, out);
@@ -105,7 +110,7 @@ int runInstallStation(const Args& args, std::ostream& out, std::ostream& err) {
         err << e.what() << "\n";
         return kExitFailure;
     } catch (const fs::filesystem_error& e) {
-        err << "Stanici se nepodařilo založit: " << e.path1().string() << ": " << workflow::osReason(e.code().value())
+        err << "Stanici se nepodařilo založit: " << data::utf8Of(e.path1()) << ": " << workflow::osReason(e.code().value())
             << "\n";
         return kExitFailure;
     } catch (const std::exception& e) {
@@ -139,7 +144,7 @@ int runDemoOffice(const Args& args, std::ostream& out, std::ostream& err) {
     try {
         writeOfficeFiles(demoOfficeFiles(multi), slashed);
     } catch (const fs::filesystem_error& e) {
-        err << "Sadu souborů se nepodařilo zapsat: " << e.path1().string() << ": "
+        err << "Sadu souborů se nepodařilo zapsat: " << data::utf8Of(e.path1()) << ": "
             << workflow::osReason(e.code().value()) << "\n";
         return kExitFailure;
     } catch (const std::exception& e) {

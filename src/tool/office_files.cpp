@@ -11,6 +11,7 @@
 #include "core/data/decimal.h"
 #include "core/data/directories.h"
 #include "core/data/errors.h"
+#include "core/data/path_text.h"
 #include "core/data/file_io.h"
 #include "core/data/record_file.h"
 #include "core/data/register_layouts.h"
@@ -47,7 +48,7 @@ public:
             dir_ = fs::temp_directory_path() / ("talmorek-sada-" + std::to_string(random()));
             std::error_code ec;
             if (fs::create_directory(dir_, ec)) break;
-            if (attempt == 100) throw IoError(dir_.string(), ec.value(), "Cannot create '" + dir_.string() + "'");
+            if (attempt == 100) throw IoError(utf8Of(dir_), ec.value(), "Cannot create '" + utf8Of(dir_) + "'");
         }
     }
     ~Staging() {
@@ -59,14 +60,14 @@ public:
 
     // Writes `bytes` as `relative` in the copy, remembering `original`.
     std::string put(const std::string& relative, const std::string& bytes, const std::string& original) {
-        const fs::path path = dir_ / relative;
+        const fs::path path = dir_ / pathOf(relative);
         fs::create_directories(path.parent_path());
-        replaceFileAtomically(path.string(), bytes);
-        originals_[path.string()] = original;
-        return path.string();
+        replaceFileAtomically(utf8Of(path), bytes);
+        originals_[utf8Of(path)] = original;
+        return utf8Of(path);
     }
     std::string dir(const std::string& relative = {}) const {
-        return slashed((relative.empty() ? dir_ : dir_ / relative).string());
+        return slashed(utf8Of(relative.empty() ? dir_ : dir_ / pathOf(relative)));
     }
     // Runs `check`, naming the original file in a failure found in the copy.
     template <typename Check>
@@ -125,10 +126,10 @@ void checkRecords(const std::string& path, std::size_t recordSize, bool mayBeEmp
 std::vector<std::string> stationSubdirectories(const std::string& sourceDir) {
     std::vector<std::string> names;
     std::error_code ec;
-    for (fs::directory_iterator it(sourceDir, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
+    for (fs::directory_iterator it(pathOf(sourceDir), ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = utf8Of(it->path().filename());
         if (name.empty() || name[0] == '.' || !it->is_directory(ec)) continue;
-        if (hasFileIgnoringCase(slashed(it->path().string()), "STANICE.RCD")) names.push_back(name);
+        if (hasFileIgnoringCase(slashed(utf8Of(it->path())), "STANICE.RCD")) names.push_back(name);
     }
     std::sort(names.begin(), names.end());
     return names;
@@ -145,9 +146,9 @@ std::string readOriginal(const std::string& dir, std::string_view name, const st
 OfficeFiles readOfficeFiles(const std::string& sourceArg, bool multiStation) {
     const std::string source = slashed(sourceArg);
     std::error_code ec;
-    if (fs::exists(sourceArg, ec) && !fs::is_directory(sourceArg, ec))
+    if (fs::exists(pathOf(sourceArg), ec) && !fs::is_directory(pathOf(sourceArg), ec))
         throw OfficeFilesError(workflow::notADirectory(sourceArg));
-    if (!fs::is_directory(source, ec))
+    if (!fs::is_directory(pathOf(source), ec))
         throw IoError(sourceArg, ec ? ec.value() : ENOENT, "'" + sourceArg + "' is not a directory");
 
     OfficeFiles files;
@@ -182,7 +183,7 @@ OfficeFiles readOfficeFiles(const std::string& sourceArg, bool multiStation) {
     for (const auto& station : files.stations) {
         const std::string relative = station.directoryName.empty() ? "" : station.directoryName;
         const std::string original = resolveFile(slashed(source + relative), "STANICE.RCD");
-        staging.put((fs::path(relative) / "STANICE.RCD").string(), station.stanice, original);
+        staging.put(relative.empty() ? "STANICE.RCD" : relative + "/STANICE.RCD", station.stanice, original);
         staging.run([&] {
             const TStanice s = NactiStanici(staging.dir(relative));
             const Registers registers(staging.dir());
@@ -196,11 +197,11 @@ OfficeFiles readOfficeFiles(const std::string& sourceArg, bool multiStation) {
 
 void writeOfficeFiles(const OfficeFiles& files, const std::string& dirArg) {
     const std::string dir = slashed(dirArg);
-    fs::create_directories(dir);
+    fs::create_directories(pathOf(dir));
     for (const auto& [name, bytes] : files.registers) replaceFileAtomically(dir + name, bytes);
     for (const auto& station : files.stations) {
         const std::string stationDir = station.directoryName.empty() ? dir : dir + station.directoryName + "/";
-        fs::create_directories(stationDir);
+        fs::create_directories(pathOf(stationDir));
         replaceFileAtomically(stationDir + "STANICE.RCD", station.stanice);
     }
 }

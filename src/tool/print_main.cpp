@@ -2,12 +2,13 @@
 // program in its place for them (so that the tool itself starts without Qt).
 #include <iostream>
 
+#include "core/platform/process.h"
 #include "tool/commands.h"
 #include "tool/process_setup.h"
 
 int main(int argc, char** argv) {
     talmorek::tool::prepareProcess();
     talmorek::tool::setPrintCommand(talmorek::tool::runPrint);
-    talmorek::tool::Args args(argv + 1, argv + argc);
+    const talmorek::tool::Args args = talmorek::platform::programArguments(argc, argv);
     return talmorek::tool::runTool(args, std::cout, std::cerr);
 }

@@ -10,6 +10,7 @@
 #include "core/data/directories.h"
 #include "core/data/errors.h"
 #include "core/data/file_io.h"
+#include "core/data/path_text.h"
 #include "core/data/station.h"
 #include "core/data/working_files.h"
 #include "core/workflow/error_messages.h"
@@ -32,8 +33,8 @@ std::string upper(std::string text) {
 std::vector<fs::path> entriesOf(const std::string& dir) {
     std::vector<fs::path> entries;
     std::error_code ec;
-    if (!fs::exists(dir, ec) && !ec) return entries;
-    fs::directory_iterator it(dir, ec), end;
+    if (!fs::exists(pathOf(dir), ec) && !ec) return entries;
+    fs::directory_iterator it(pathOf(dir), ec), end;
     for (; !ec && it != end; it.increment(ec)) entries.push_back(it->path());
     if (ec) throw IoError(dir, ec.value(), "Cannot list '" + dir + "'");
     std::sort(entries.begin(), entries.end());
@@ -55,8 +56,8 @@ std::optional<std::string> workInStationOrData(const std::string& dir, const std
         }
     }
     for (const fs::path& entry : entriesOf(dir)) {
-        const std::string shown = shownAs + entry.filename().string();
-        const std::string name = upper(entry.filename().string());
+        const std::string shown = shownAs + utf8Of(entry.filename());
+        const std::string name = upper(utf8Of(entry.filename()));
         std::error_code ec;
         if (fs::is_directory(entry, ec)) continue;
         // EP<obec>.<okrsek> / OP<obec>.<okrsek>
@@ -73,7 +74,7 @@ std::optional<std::string> workInStationOrData(const std::string& dir, const std
         const std::string empty = encodeHlasovani(Hlasovani{});
         if (bytes.substr(0, empty.size()) != empty) return "průběh hlasování v " + shownAs + "HLASO.RCD";
     }
-    if (hasFileIgnoringCase(dir, "KOMISE.RCD") && fs::file_size(resolveFile(dir, "KOMISE.RCD")) > 0)
+    if (hasFileIgnoringCase(dir, "KOMISE.RCD") && fs::file_size(pathOf(resolveFile(dir, "KOMISE.RCD"))) > 0)
         return "složení komise v " + shownAs + "KOMISE.RCD";
     return std::nullopt;
 }
@@ -112,13 +113,13 @@ std::string stringValue(const std::string& text) {
 void linkProgram(const std::string& program, const std::string& link) {
     const std::string temporary = link + ".novy";
     std::error_code ec;
-    fs::remove(temporary, ec);
-    fs::create_symlink(program, temporary, ec);
-    if (!ec) fs::rename(temporary, link, ec);
+    fs::remove(pathOf(temporary), ec);
+    fs::create_symlink(pathOf(program), pathOf(temporary), ec);
+    if (!ec) fs::rename(pathOf(temporary), pathOf(link), ec);
     if (ec) {
         std::error_code ignored;
-        fs::remove(temporary, ignored);
-        throw fs::filesystem_error("cannot link the program", link, ec);
+        fs::remove(pathOf(temporary), ignored);
+        throw fs::filesystem_error("cannot link the program", pathOf(link), ec);
     }
 }
 
@@ -137,12 +138,12 @@ std::optional<std::string> commissionWorkIn(const std::string& dirArg) {
     for (const fs::path& entry : entriesOf(dataDir)) {
         std::error_code ec;
         if (!fs::is_directory(entry, ec)) continue;
-        const std::string name = entry.filename().string();
-        if (auto work = workInStationOrData(slashed(entry.string()), "data/" + name + "/")) return work;
+        const std::string name = utf8Of(entry.filename());
+        if (auto work = workInStationOrData(slashed(utf8Of(entry)), "data/" + name + "/")) return work;
     }
     for (const fs::path& entry : entriesOf(dir + "Export")) {
         std::error_code ec;
-        if (fs::is_regular_file(entry, ec)) return "export Export/" + entry.filename().string();
+        if (fs::is_regular_file(entry, ec)) return "export Export/" + utf8Of(entry.filename());
     }
     return std::nullopt;
 }
@@ -178,7 +179,7 @@ bool inside(const fs::path& inner, const fs::path& outer) {
 }
 
 std::string canonicalOf(const std::string& path) {
-    return fs::weakly_canonical(fs::absolute(path)).lexically_normal().string();
+    return utf8Of(fs::weakly_canonical(fs::absolute(pathOf(path))).lexically_normal());
 }
 
 // The station record as a fresh station has it: the status letter blank, so
@@ -218,11 +219,11 @@ struct PlannedStation {
 
 StationLayout layOutStation(const OfficeFiles& files, const std::string& dirArg, const StationLayoutOptions& options) {
     std::error_code ec;
-    if (fs::exists(dirArg, ec) && !fs::is_directory(dirArg, ec))
+    if (fs::exists(pathOf(dirArg), ec) && !fs::is_directory(pathOf(dirArg), ec))
         throw OfficeFilesError(workflow::notADirectory(dirArg));
-    const std::string dir = slashed(fs::absolute(dirArg).lexically_normal().string());
+    const std::string dir = slashed(utf8Of(fs::absolute(pathOf(dirArg)).lexically_normal()));
     if (!files.sourceDirectory.empty()) {
-        const fs::path station = canonicalOf(dir), source = canonicalOf(files.sourceDirectory);
+        const fs::path station = pathOf(canonicalOf(dir)), source = pathOf(canonicalOf(files.sourceDirectory));
         if (inside(station, source) || inside(source, station))
             throw OfficeFilesError(workflow::stationAndOfficeSetOverlap(dir, files.sourceDirectory));
     }
@@ -233,7 +234,7 @@ StationLayout layOutStation(const OfficeFiles& files, const std::string& dirArg,
     layout.dir = dir;
     if (!options.program.empty()) {
         layout.programLink = dir + "talmorek";
-        if (fs::is_directory(fs::symlink_status(layout.programLink, ec)))
+        if (fs::is_directory(fs::symlink_status(pathOf(layout.programLink), ec)))
             throw OfficeFilesError(workflow::programPlaceTaken(layout.programLink));
         if (dir.find('%') != std::string::npos) throw OfficeFilesError(workflow::pathUnfitForLauncher(dir));
     }
@@ -264,7 +265,7 @@ StationLayout layOutStation(const OfficeFiles& files, const std::string& dirArg,
                                     precinctFiveDigits(s.CisloOkrsku) + ".desktop";
                 // The menu has one entry per precinct: it is not taken from a
                 // station that holds the commission's work.
-                if (fs::exists(station.menuEntry, ec)) {
+                if (fs::exists(pathOf(station.menuEntry), ec)) {
                     const std::string other = pathOfEntry(station.menuEntry);
                     if (!other.empty() && canonicalOf(other) != canonicalOf(dir)) {
                         if (auto work = commissionWorkIn(other))
@@ -276,33 +277,33 @@ StationLayout layOutStation(const OfficeFiles& files, const std::string& dirArg,
         planned.push_back(std::move(p));
     }
 
-    fs::create_directories(dir + "data");
-    fs::create_directories(dir + "Export");
+    fs::create_directories(pathOf(dir + "data"));
+    fs::create_directories(pathOf(dir + "Export"));
     for (const auto& [name, bytes] : files.registers) replaceFileAtomically(resolveFile(dir, name), bytes);
     // A STANICE.RCD beside the program makes a single-station installation
     // whatever data/ holds: a multi-station layout must not keep one.
-    if (files.multiStation && hasFileIgnoringCase(dir, "STANICE.RCD")) fs::remove(resolveFile(dir, "STANICE.RCD"));
+    if (files.multiStation && hasFileIgnoringCase(dir, "STANICE.RCD")) fs::remove(pathOf(resolveFile(dir, "STANICE.RCD")));
     if (!layout.programLink.empty()) linkProgram(options.program, layout.programLink);
 
     // The launchers of an earlier layout of this directory that this one
     // does not make again would start a station that is gone.
     std::vector<std::string> stale;
     for (const fs::path& entry : entriesOf(dir)) {
-        const std::string name = entry.filename().string();
-        if (name.rfind("talmorek", 0) == 0 && entry.extension() == ".desktop") stale.push_back(entry.string());
+        const std::string name = utf8Of(entry.filename());
+        if (name.rfind("talmorek", 0) == 0 && entry.extension() == ".desktop") stale.push_back(utf8Of(entry));
     }
     if (!options.menuDirectory.empty()) {
         for (const fs::path& entry : entriesOf(options.menuDirectory)) {
-            const std::string name = entry.filename().string();
+            const std::string name = utf8Of(entry.filename());
             if (name.rfind("talmorek-", 0) != 0 || entry.extension() != ".desktop") continue;
-            const std::string other = pathOfEntry(entry.string());
-            if (!other.empty() && canonicalOf(other) == canonicalOf(dir)) stale.push_back(entry.string());
+            const std::string other = pathOfEntry(utf8Of(entry));
+            if (!other.empty() && canonicalOf(other) == canonicalOf(dir)) stale.push_back(utf8Of(entry));
         }
     }
 
     for (auto& p : planned) {
         LaidOutStation& station = p.station;
-        fs::create_directories(station.stationDir);
+        fs::create_directories(pathOf(station.stationDir));
         replaceFileAtomically(resolveFile(station.stationDir, "STANICE.RCD"), p.record);
         // Empty working files: the entry window reads them at its first opening.
         if (!hasFileIgnoringCase(p.dataDir, "HLASO.RCD")) ZapisHlasovani(p.dataDir, Hlasovani{});
@@ -310,18 +311,18 @@ StationLayout layOutStation(const OfficeFiles& files, const std::string& dirArg,
         if (!station.launcher.empty()) {
             replaceFileAtomically(station.launcher, p.entryText);
             // A launcher in a file manager runs only when it may be executed.
-            fs::permissions(station.launcher, fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec,
+            fs::permissions(pathOf(station.launcher), fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec,
                             fs::perm_options::add);
             std::erase(stale, station.launcher);
         }
         if (!station.menuEntry.empty()) {
-            fs::create_directories(options.menuDirectory);
+            fs::create_directories(pathOf(options.menuDirectory));
             replaceFileAtomically(station.menuEntry, p.entryText);
             std::erase(stale, station.menuEntry);
         }
         layout.stations.push_back(std::move(station));
     }
-    for (const auto& file : stale) fs::remove(file, ec);
+    for (const auto& file : stale) fs::remove(pathOf(file), ec);
     return layout;
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/data/errors.h"
 #include "core/data/file_io.h"
+#include "core/data/path_text.h"
 
 namespace talmorek::tool {
 
@@ -32,7 +33,7 @@ void StreamedFile::commit() {
     if (error == 0) error = closed;
     if (error == 0) error = fs_.rename(temp_, path_);
     if (error == 0) {
-        const std::string dir = std::filesystem::path(path_).parent_path().string();
+        const std::string dir = data::utf8Of(data::pathOf(path_).parent_path());
         error = fs_.syncDirectory(dir.empty() ? "." : dir);
     }
     if (error != 0) throw data::IoError(path_, error, "cannot write");

@@ -22,12 +22,18 @@ std::string lastComponent(const std::string& path) { return std::filesystem::pat
 class FaultFile : public data::File {
 public:
     FaultFile(FaultFileSystem& fs, std::unique_ptr<data::File> file, std::string path)
-        : fs_(fs), file_(std::move(file)), path_(std::move(path)), target_(fs.targetOf(path_)) {}
+        : fs_(fs), file_(std::move(file)), path_(std::move(path)), target_(fs.targetOf(path_)) {
+        fs_.open_.insert(this);
+    }
+    ~FaultFile() override { fs_.open_.erase(this); }
+    FaultFile(const FaultFile&) = delete;
+    FaultFile& operator=(const FaultFile&) = delete;
 
-    int readAll(std::string& out) override { return file_->readAll(out); }
+    int readAll(std::string& out) override { return file_ ? file_->readAll(out) : EBADF; }
 
     int writeAt(std::size_t offset, std::string_view bytes) override {
         fs_.note("write", path_);
+        if (!file_) return EBADF;
         std::string garbled;
         if (fs_.garbled_.count(target_) > 0 && !bytes.empty()) {
             garbled.assign(bytes);
@@ -47,12 +53,18 @@ public:
     int sync() override {
         fs_.note("sync", path_);
         if (auto failure = fs_.syncFailures_.find(target_); failure != fs_.syncFailures_.end()) return failure->second;
-        return file_->sync();
+        return file_ ? file_->sync() : EBADF;
     }
 
     int close() override {
         fs_.note("close", path_);
-        return file_->close();
+        return file_ ? file_->close() : 0;
+    }
+
+    // The process that held it died: the system closed it.
+    void abandon() {
+        if (file_) file_->close();
+        file_.reset();
     }
 
 private:
@@ -61,6 +73,10 @@ private:
     std::string path_;
     std::string target_;
 };
+
+void FaultFileSystem::closeEveryOpenFile() {
+    for (FaultFile* file : open_) file->abandon();
+}
 
 void FaultFileSystem::diskFullAfter(const std::string& path, std::size_t room) { room_[normal(path)] = room; }
 void FaultFileSystem::writeProtect(const std::string& path) { writeProtected_.insert(normal(path)); }

@@ -21,6 +21,8 @@
 
 namespace talmorek::testing {
 
+class FaultFile;
+
 class FaultFileSystem : public data::FileSystem {
 public:
     explicit FaultFileSystem(data::FileSystem& base = data::systemFileSystem()) : base_(base) {}
@@ -45,6 +47,14 @@ public:
     // The medium keeps `path` wrongly: every write to it stores its bytes
     // with the first one changed, and reports success.
     void garbleWrites(const std::string& path);
+
+    // The program holding the files died: every file opened through this
+    // file system and not yet closed is closed, as the system closes a dead
+    // process's files (Windows keeps a file's name while any handle holds
+    // it, so a program started after it could not replace or delete it
+    // otherwise). What was written stays; the dead program's file objects
+    // write nothing more.
+    void closeEveryOpenFile();
 
     // Every operation in order, naming files by their last component:
     // "exists F", "read F", "update F", "create F.tmp~", "write F.tmp~",
@@ -76,6 +86,7 @@ private:
     std::map<std::string, int> syncFailures_;
     std::set<std::string> garbled_;
     std::vector<std::string> journal_;
+    std::set<FaultFile*> open_;
 };
 
 }  // namespace talmorek::testing

@@ -15,6 +15,7 @@
 #include "core/export/data_file.h"
 #include "core/data/working_files.h"
 #include "support/temp_dir.h"
+#include "support/test_platform.h"
 #include "tool/commands.h"
 #include "tool/station_layout.h"
 
@@ -23,6 +24,11 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::TempDir;
+
+// A station links the installed program; where no link can be made (Wine),
+// the layout is laid out without one.
+bool linksCanBeMade() { return testing::symbolicLinksCanBeMade(); }
+constexpr const char* kNoLinks = "no symbolic link can be planted on this system";
 
 struct ToolRun {
     int code;
@@ -68,7 +74,8 @@ struct Fixture {
         root.write("usr/lib/talmorek/talmorek", "program");
     }
     ToolRun install(Args extra = {}) {
-        Args args{"install-station", source, station, "--program", program, "--no-menu"};
+        Args args{"install-station", source, station, "--no-menu"};
+        if (linksCanBeMade()) args.insert(args.end(), {"--program", program});
         args.insert(args.end(), extra.begin(), extra.end());
         return run(args);
     }
@@ -89,17 +96,19 @@ TEST(InstallStation, TheDemoInstallationIsTheDemoOfficeSetLaidOut) {
             it = it->first.find(".desktop") != std::string::npos ? station.erase(it) : std::next(it);
         EXPECT_EQ(station, filesUnder(demo.path()));
         EXPECT_TRUE(fs::is_directory(f.station + "Export"));
-        EXPECT_EQ(fs::read_symlink(f.station + "talmorek").string(), f.program);
+        if (linksCanBeMade()) {
+            EXPECT_EQ(fs::read_symlink(f.station + "talmorek").string(), f.program);
+        }
         EXPECT_EQ(station.count("STANICE.RCD"), multi ? 0u : 1u);
     }
 }
 
 TEST(InstallStation, EachStationGetsALauncherThatStartsTheProgramThere) {
+    if (!linksCanBeMade()) GTEST_SKIP() << kNoLinks;
     Fixture single;
     TempDir menu;
-    ASSERT_EQ(setenv("XDG_DATA_HOME", menu.path().c_str(), 1), 0);
-    const ToolRun r = run({"install-station", single.source, single.station, "--program", single.program});
-    unsetenv("XDG_DATA_HOME");
+    const ToolRun r = run({"install-station", single.source, single.station, "--program", single.program, "--menu",
+                           menu.file("applications")});
     ASSERT_EQ(r.code, 0) << r.err;
     const std::string expected = "[Desktop Entry]\n"
                                  "Type=Application\n"
@@ -344,6 +353,7 @@ TEST(InstallStation, PlacesThatCannotHoldAStationAreRefused) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
+        if (!linksCanBeMade() && std::string(c.name).find('%') != std::string::npos) continue;
         const auto before = filesUnder(f.root.path());
         const ToolRun r = run({"install-station", c.source, c.station, "--program", f.program, "--no-menu"});
         EXPECT_EQ(r.code, 2);
@@ -351,6 +361,7 @@ TEST(InstallStation, PlacesThatCannotHoldAStationAreRefused) {
         EXPECT_EQ(filesUnder(f.root.path()), before);
     }
     // Where the link to the program goes, a directory stays.
+    if (!linksCanBeMade()) return;
     fs::create_directories(f.station + "talmorek");
     const ToolRun r = f.install();
     EXPECT_EQ(r.code, 2);
@@ -373,15 +384,13 @@ TEST(InstallStation, TheStationStartsWithoutAStatus) {
 
 // One menu entry per precinct, and no launcher of a station that is gone.
 TEST(InstallStation, LaunchersFollowTheStationsOfTheLastLayout) {
+    if (!linksCanBeMade()) GTEST_SKIP() << kNoLinks;
     TempDir menu;
     Fixture multi(true);
     auto install = [&](Fixture& f, Args extra) {
-        Args args{"install-station", f.source, f.station, "--program", f.program};
+        Args args{"install-station", f.source, f.station, "--program", f.program, "--menu", menu.file("applications")};
         args.insert(args.end(), extra.begin(), extra.end());
-        EXPECT_EQ(setenv("XDG_DATA_HOME", menu.path().c_str(), 1), 0);
-        ToolRun r = run(args);
-        unsetenv("XDG_DATA_HOME");
-        return r;
+        return run(args);
     };
     ASSERT_EQ(install(multi, {"--multi"}).code, 0);
     EXPECT_TRUE(fs::exists(multi.station + "talmorek-OK7.desktop"));

@@ -1,8 +1,5 @@
 #include "core/checks/exact_ratio.h"
 
-#include <clocale>
-#include <cstring>
-
 namespace talmorek::checks {
 
 std::int64_t roundHalfAwayFromZero(std::int64_t numerator, std::int64_t denominator) {
@@ -21,20 +18,6 @@ std::string shortestDecimal(std::int64_t hundredths, std::string_view separator)
     text += static_cast<char>('0' + fraction / 10);
     if (fraction % 10 != 0) text += static_cast<char>('0' + fraction % 10);
     return text;
-}
-
-namespace {
-// "C", "POSIX", and the C locale with a character set ("C.UTF-8", "C.utf8").
-bool isCLocale(const char* name) {
-    return name == nullptr || std::strcmp(name, "C") == 0 || std::strcmp(name, "POSIX") == 0 ||
-           std::strncmp(name, "C.", 2) == 0;
-}
-}  // namespace
-
-std::string userDecimalSeparator() {
-    if (isCLocale(std::setlocale(LC_NUMERIC, nullptr))) return ",";
-    const char* point = std::localeconv()->decimal_point;
-    return point != nullptr && *point != '\0' ? point : ",";
 }
 
 }  // namespace talmorek::checks

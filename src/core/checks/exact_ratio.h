@@ -18,8 +18,10 @@ std::int64_t roundHalfAwayFromZero(std::int64_t numerator, std::int64_t denomina
 // 150 → "1,5", 300 → "3" (with "," as `separator`).
 std::string shortestDecimal(std::int64_t hundredths, std::string_view separator);
 
-// The decimal separator of the user's locale. The program writes Czech, so
-// the C/POSIX locale (a process that never chose one) gets the Czech comma.
+// The decimal separator of the user's locale (the system's own part of the
+// core, platform/<system>/locale.cpp). On Linux the program writes Czech, so
+// the C/POSIX locale (a process that never chose one) gets the Czech comma;
+// on Windows it is the separator the user chose in the regional settings.
 std::string userDecimalSeparator();
 
 }  // namespace talmorek::checks

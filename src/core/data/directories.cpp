@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
+
+#include "core/data/file_system.h"
 
 namespace talmorek::data {
 namespace {
@@ -14,12 +15,12 @@ bool equalIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 std::optional<std::string> findIgnoringCase(const std::string& dir, std::string_view name) {
-    std::error_code ec;
-    const std::filesystem::path base = dir.empty() ? std::filesystem::path(".") : std::filesystem::path(dir);
-    if (std::filesystem::is_regular_file(base / std::string(name), ec)) return dir + std::string(name);
-    for (std::filesystem::directory_iterator it(base, ec), end; !ec && it != end; it.increment(ec)) {
-        std::string entry = it->path().filename().string();
-        if (equalIgnoringCase(entry, name) && it->is_regular_file(ec)) return dir + entry;
+    FileSystem& fs = systemFileSystem();
+    // The exact name first; where the file system itself ignores letter
+    // case, the name it answers with is the one the directory holds.
+    if (const std::optional<std::string> stored = fs.storedName(dir + std::string(name))) return dir + *stored;
+    for (const std::string& entry : fs.filesIn(dir)) {
+        if (equalIgnoringCase(entry, name)) return dir + entry;
     }
     return std::nullopt;
 }

@@ -3,12 +3,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-
-#include <sys/stat.h>
-#include <sys/types.h>
 
 #include "core/data/errors.h"
+#include "core/data/path_text.h"
 
 namespace talmorek::data {
 namespace {
@@ -17,43 +14,7 @@ std::string describe(const std::string& what, const std::string& path, int err) 
     return what + " '" + path + "': " + std::strerror(err);
 }
 
-// The length of an open regular file; -1 for anything else (a directory's
-// "length" means nothing as a buffer size).
-long long regularFileLength(std::FILE* f) {
-#ifdef _WIN32
-    struct _stat64 st;
-    if (_fstat64(_fileno(f), &st) != 0 || (st.st_mode & _S_IFMT) != _S_IFREG) return -1;
-#else
-    struct stat st;
-    if (::fstat(fileno(f), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
-#endif
-    return static_cast<long long>(st.st_size);
-}
-
 }  // namespace
-
-bool readToEnd(std::FILE* f, std::string& out) {
-    // One buffer of the file's size: growing a buffer chunk by chunk costs
-    // more in copies and fresh pages than reading the file itself.
-    out.clear();
-    long long length = regularFileLength(f);
-    long start = std::ftell(f);
-    if (length > 0 && start >= 0 && length > start) out.resize(static_cast<std::size_t>(length - start));
-    std::size_t have = std::fread(out.data(), 1, out.size(), f);
-    if (have < out.size()) {
-        out.resize(have);  // the file shrank meanwhile, or a read error
-        return std::ferror(f) == 0;
-    }
-    // Anything beyond the length seen at the start (a file that grew, or a
-    // stream without a length).
-    char buffer[65536];
-    for (;;) {
-        std::size_t n = std::fread(buffer, 1, sizeof buffer, f);
-        out.append(buffer, n);
-        if (n < sizeof buffer) break;
-    }
-    return std::ferror(f) == 0;
-}
 
 std::string readWholeFile(const std::string& path, FileSystem& fs) {
     OpenResult opened = fs.open(path, OpenMode::Read);
@@ -70,7 +31,7 @@ namespace {
 
 constexpr std::string_view kTemporarySuffix = ".tmp~";
 
-std::string directoryOf(const std::string& path) { return std::filesystem::path(path).parent_path().string(); }
+std::string directoryOf(const std::string& path) { return utf8Of(pathOf(path).parent_path()); }
 
 // A process killed while it wrote (a power cut, a file-size limit, a kill)
 // leaves its temporary file behind; the target itself is whole. The next
@@ -79,7 +40,7 @@ std::string directoryOf(const std::string& path) { return std::filesystem::path(
 void removeStaleTemporaries(const std::string& directory, FileSystem& fs) {
     for (const std::string& name : fs.filesIn(directory)) {
         if (name.size() <= kTemporarySuffix.size() || !name.ends_with(kTemporarySuffix)) continue;
-        fs.remove((std::filesystem::path(directory.empty() ? "." : directory) / name).string());
+        fs.remove(utf8Of(pathOf(directory.empty() ? "." : directory) / pathOf(name)));
     }
 }
 

@@ -12,7 +12,6 @@
 // a test hands in one that injects faults.
 
 #include <cstddef>
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,11 +22,6 @@ namespace talmorek::data {
 
 // Reads the whole file; IoError when it cannot be opened or read.
 std::string readWholeFile(const std::string& path, FileSystem& fs = systemFileSystem());
-
-// Reads everything from the current position of an open stream to its end
-// into `out` (replacing what it held), in a buffer sized once from the file's
-// length. False on a read error, with errno set by the failing call.
-bool readToEnd(std::FILE* f, std::string& out);
 
 // Replaces (or creates) `path` with `bytes` through a flushed temporary file in
 // the same directory and a rename, then flushes the directory so that the

@@ -8,8 +8,12 @@
 // proves the old data survive every such failure, as root too, where file
 // permissions prove nothing.
 //
+// The system's own implementation is in platform/posix/file_system.cpp and
+// platform/windows/file_system.cpp, one of them built.
+//
 // The operations answer with the operating system's error code (errno; 0
-// for success) and word nothing: the callers raise IoError naming the file
+// for success; Windows' own codes are given as the errno of the same
+// meaning) and word nothing: the callers raise IoError naming the file
 // the user knows (the target, not its temporary file).
 
 #include <cstddef>
@@ -85,6 +89,11 @@ public:
     // The names (not paths) of the regular files in `directory`; none when
     // it cannot be read.
     virtual std::vector<std::string> filesIn(const std::string& directory);
+    // The name of the regular file at `path` as its directory holds it:
+    // where the file system ignores letter case (Windows) the stored
+    // spelling, which may differ from the one asked for; nothing when no
+    // regular file is there.
+    virtual std::optional<std::string> storedName(const std::string& path);
     // Creates the directory `path` (its parent must exist); 0 when it
     // exists already.
     virtual int createDirectory(const std::string& path) = 0;

@@ -11,6 +11,7 @@
 
 #include "core/data/errors.h"
 #include "core/data/file_io.h"
+#include "core/data/path_text.h"
 #include "core/export/sha256.h"
 
 namespace talmorek::entry {
@@ -301,7 +302,7 @@ void EntryJournal::append(const JournalHeader& header, JournalEntry entry) {
     if (error == 0) error = file_->syncData();
     // A new name must survive a power cut as much as its content.
     if (error == 0 && creating) {
-        const std::string dir = std::filesystem::path(path_).parent_path().string();
+        const std::string dir = data::utf8Of(data::pathOf(path_).parent_path());
         error = files_.syncDirectory(dir.empty() ? "." : dir);
     }
     if (error != 0) {

@@ -6,16 +6,18 @@
 // may deviate from the published algorithm: 16 rounds, the standard key
 // schedule, and blocks read as two big-endian 32-bit halves (the first byte of
 // a block is the most significant byte of the left half). The block cipher
-// and the feedback come from Nettle, whose Blowfish is exactly that; what is
-// ours is which keys are taken.
+// and the feedback come from a cryptographic library whose Blowfish is
+// exactly that: Nettle on Linux, libgcrypt on Windows (one backend source
+// each, export/crypto_<library>.cpp, chosen by the build). What is ours is
+// which keys are taken; the library's own types stay in its backend.
 //
 // Key material is wiped from memory when a cipher object is destroyed, so a
 // package key does not linger in freed memory after the operation ends.
 
-#include <nettle/blowfish.h>
-
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <stdexcept>
 #include <string_view>
@@ -24,7 +26,7 @@ namespace talmorek::exporting {
 
 // A key the cipher does not take. Either it is not 1 to 56 bytes long, or it
 // is weak: its key schedule leaves two equal entries in one S-box, which
-// weakens the cipher, and Nettle refuses to set it up. A weak key is rare
+// weakens the cipher, and both libraries refuse to set it up. A weak key is rare
 // (about one in thirty thousand), but one given from outside is refused
 // rather than used. The English text is the cipher's own; the command level
 // words it in Czech from `reason()`.
@@ -43,7 +45,7 @@ public:
     using Block = std::array<std::uint8_t, 8>;
 
     static constexpr std::size_t kMinKeyLength = 1;
-    static constexpr std::size_t kMaxKeyLength = BLOWFISH_MAX_KEY_SIZE;
+    static constexpr std::size_t kMaxKeyLength = 56;
 
     // Runs the key schedule on the key's raw bytes; KeyError when the key is
     // not 1 to 56 bytes long or is weak.
@@ -55,11 +57,13 @@ public:
     Block encryptBlock(const Block& plain) const;
     Block decryptBlock(const Block& cipher) const;
 
-    // The key schedule's result, for the feedback mode.
-    const blowfish_ctx& context() const noexcept { return context_; }
+    // The key schedule as the library keeps it; only its backend knows
+    // what it holds.
+    struct Schedule;
+    const Schedule& schedule() const noexcept { return *schedule_; }
 
 private:
-    blowfish_ctx context_;
+    std::unique_ptr<Schedule> schedule_;
 };
 
 // Cipher feedback with 8-bit feedback over a 64-bit shift register. Each byte
@@ -81,9 +85,12 @@ public:
     void encrypt(std::span<char> bytes);
     void decrypt(std::span<char> bytes);
 
+    // The key schedule and the register as the library keeps them; only
+    // its backend knows what it holds.
+    struct Stream;
+
 private:
-    Blowfish cipher_;
-    Blowfish::Block register_;
+    std::unique_ptr<Stream> stream_;
 };
 
 }  // namespace talmorek::exporting

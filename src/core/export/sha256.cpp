@@ -1,17 +1,8 @@
 #include "core/export/sha256.h"
 
-#include <nettle/sha2.h>
-
 namespace talmorek::exporting {
 
-Sha256Digest sha256(std::string_view bytes) {
-    sha256_ctx context;
-    sha256_init(&context);
-    sha256_update(&context, bytes.size(), reinterpret_cast<const std::uint8_t*>(bytes.data()));
-    Sha256Digest digest{};
-    sha256_digest(&context, digest.size(), digest.data());
-    return digest;
-}
+// sha256() itself is the cryptographic library's, in export/crypto_<library>.cpp.
 
 std::string toHex(const Sha256Digest& digest) {
     static constexpr char kDigits[] = "0123456789abcdef";

@@ -1,6 +1,8 @@
 #pragma once
 // SHA-256 (FIPS 180-4) of the fingerprint of an exported file, computed by
-// Nettle in the core, so the program and the tool compute it the same way.
+// the core's cryptographic library (Nettle on Linux, libgcrypt on Windows:
+// export/crypto_<library>.cpp), so the program and the tool compute it the
+// same way.
 
 #include <array>
 #include <cstdint>

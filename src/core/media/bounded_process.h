@@ -17,9 +17,10 @@ struct ProcessOutcome {
     int exitCode = -1;  // for Exited; a process ended by a signal counts as -1
 };
 
-// Starts `argv[0]` (looked up in PATH when it holds no "/") with the
-// arguments `argv[1..]`, its output discarded, and waits for it at most
-// until `deadline`, calling `tick` between the checks.
+// Starts `argv[0]` (looked up in PATH when it holds no "/"; on Windows as
+// CreateProcessW looks programs up) with the arguments `argv[1..]`, its
+// output discarded, and waits for it at most until `deadline`, calling
+// `tick` between the checks. Each system's is in platform/<system>/media.cpp.
 ProcessOutcome runBounded(const std::vector<std::string>& argv, std::chrono::steady_clock::time_point deadline,
                           const std::function<void()>& tick = {});
 

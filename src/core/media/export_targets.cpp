@@ -4,14 +4,10 @@
 #include <set>
 #include <sstream>
 
-#ifndef _WIN32
-#include <sys/stat.h>
-#include <sys/statvfs.h>
-#endif
-
 #include "core/data/errors.h"
 #include "core/data/file_io.h"
 #include "core/media/target_directory.h"
+#include "core/media/windows_drives.h"
 
 namespace talmorek::media {
 namespace {
@@ -108,6 +104,13 @@ ExportTarget hardDiskTarget(const std::string& programDir, char separator) {
 }
 
 TargetList listExportTargets(const MediaSources& sources, const std::string& programDir) {
+    if (sources.drives) {
+        TargetList list = windowsTargets(sources.drives(), programDir);
+        for (ExportTarget& target : list.items) {
+            if (target.removable && sources.volumeOf) target.volume = sources.volumeOf(target.mountPoint);
+        }
+        return list;
+    }
     TargetList list;
     const auto table = readText(sources.mountsFile);
     std::set<std::string> seen;
@@ -137,43 +140,28 @@ std::vector<MountEntry> currentMounts(const MediaSources& sources) {
     return parseMounts(readText(sources.mountsFile).value_or(""));
 }
 
+std::optional<DriveEntry> currentDrive(const MediaSources& sources, const std::string& mountPoint) {
+    if (!sources.drives) return std::nullopt;
+    for (const DriveEntry& drive : sources.drives()) {
+        if (std::string(1, drive.Pismeno) + ":" == mountPoint) return drive;
+    }
+    return std::nullopt;
+}
+
 bool carrierStillThere(const ExportTarget& target, const MediaSources& sources) {
     if (!target.removable) return true;
     bool mounted = false;
-    for (const MountEntry& mount : currentMounts(sources)) {
-        if (mount.mountPoint == target.mountPoint && mount.device == target.device) mounted = true;
+    if (sources.drives) {
+        const std::optional<DriveEntry> drive = currentDrive(sources, target.mountPoint);
+        mounted = drive && drive->Kapacita != -1;
+    } else {
+        for (const MountEntry& mount : currentMounts(sources)) {
+            if (mount.mountPoint == target.mountPoint && mount.device == target.device) mounted = true;
+        }
     }
     if (!mounted) return false;
     if (!target.volume || !sources.volumeOf) return true;
     return sources.volumeOf(target.mountPoint) == target.volume;
-}
-
-MediaSources systemMediaSources() {
-    MediaSources sources;
-    sources.space = [](const std::string& mountPoint) -> std::optional<VolumeSpace> {
-#ifdef _WIN32
-        (void)mountPoint;
-        return std::nullopt;
-#else
-        struct statvfs st {};
-        if (::statvfs(mountPoint.c_str(), &st) != 0) return std::nullopt;
-        VolumeSpace space;
-        space.total = static_cast<std::uint64_t>(st.f_blocks) * st.f_frsize;
-        space.free = static_cast<std::uint64_t>(st.f_bavail) * st.f_frsize;
-        return space;
-#endif
-    };
-    sources.volumeOf = [](const std::string& directory) -> std::optional<std::uint64_t> {
-#ifdef _WIN32
-        (void)directory;
-        return std::nullopt;
-#else
-        struct stat st {};
-        if (::stat(directory.c_str(), &st) != 0) return std::nullopt;
-        return static_cast<std::uint64_t>(st.st_dev);
-#endif
-    };
-    return sources;
 }
 
 }  // namespace talmorek::media

@@ -6,6 +6,7 @@ namespace talmorek::media {
 namespace {
 
 bool stillMounted(const MediaSources& sources, const ExportTarget& target) {
+    if (sources.drives) return currentDrive(sources, target.mountPoint).has_value();
     for (const MountEntry& mount : currentMounts(sources)) {
         if (mount.device == target.device || mount.mountPoint == target.mountPoint) return true;
     }
@@ -22,8 +23,10 @@ bool removeSafely(const ExportTarget& target, const MediaSources& sources, const
     if (unmounted.kind == ProcessOutcome::Kind::Exited && unmounted.exitCode == 0) {
         runBounded({command.program, "power-off", "-b", target.device}, deadline, tick);
     }
-    // Whatever the commands answered, the machine says whether it is gone.
-    return !stillMounted(sources, target) && !blockDeviceExists(sources.sysRoot, target.device);
+    // Whatever the commands answered, the machine says whether it is gone
+    // (a drive letter goes with its device).
+    if (stillMounted(sources, target)) return false;
+    return sources.drives || !blockDeviceExists(sources.sysRoot, target.device);
 }
 
 }  // namespace talmorek::media

@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "core/data/errors.h"
+#include "core/data/path_text.h"
 #include "core/data/station.h"
 
 namespace talmorek::receiving {
@@ -16,7 +17,7 @@ namespace {
 // The key that keeps the files of a precinct together: its name's
 // municipality and precinct.
 std::string groupKeyOf(const std::string& path) {
-    const std::optional<DataFileName> name = parseDataFileName(std::filesystem::path(path).filename().string());
+    const std::optional<DataFileName> name = parseDataFileName(data::utf8Of(data::pathOf(path).filename()));
     if (!name) return "~" + path;
     return name->kodObce + "." + data::precinctFiveDigits(name->okrsek);
 }
@@ -26,13 +27,13 @@ std::string groupKeyOf(const std::string& path) {
 std::vector<std::string> findDataFiles(const std::string& directory) {
     std::vector<std::string> found;
     std::error_code ec;
-    std::filesystem::recursive_directory_iterator it(directory, ec), end;
+    std::filesystem::recursive_directory_iterator it(data::pathOf(directory), ec), end;
     std::string at = directory;
     for (; !ec && it != end; it.increment(ec)) {
-        at = it->path().string();
+        at = data::utf8Of(it->path());
         std::error_code kindError;
         if (!it->is_regular_file(kindError)) continue;
-        if (parseDataFileName(it->path().filename().string())) found.push_back(it->path().string());
+        if (parseDataFileName(data::utf8Of(it->path().filename()))) found.push_back(at);
     }
     // A directory that cannot be read would leave its files out unseen.
     if (ec) throw data::IoError(at, ec.value(), "cannot walk the directory");

@@ -293,4 +293,8 @@ std::string printProgramMissing(const std::string& program, int osError) {
     return "Tiskové příkazy nelze spustit: " + program + " (" + osReason(osError) + ").";
 }
 
+std::string printingNotBuilt() {
+    return "Tato sestava talmorek-tool tisknout neumí: tiskové příkazy (print) jsou jen v sestavě pro Linux.";
+}
+
 }  // namespace talmorek::workflow

@@ -70,6 +70,10 @@ std::string pathUnfitForLauncher(const std::string& path);
 std::string menuEntryOfAnotherStation(const std::string& menuEntry, const std::string& otherDir,
                                       const std::string& evidence);
 
+// `talmorek-tool print` of a build without printing (the Windows build:
+// Debian has no Qt to draw with there).
+std::string printingNotBuilt();
+
 // What an operating system's error code means, in Czech words ("na disku
 // není dost místa"), for whoever words a failure of its own around it.
 std::string osReason(int osError);

@@ -3,18 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "core/data/errors.h"
+#include "core/data/path_text.h"
 #include "support/error_of.h"
 #include "support/fault_file_system.h"
 #include "support/temp_dir.h"
-
-#ifndef _WIN32
-#include <unistd.h>
-#endif
+#include "support/test_platform.h"
 
 namespace talmorek::data {
 namespace {
@@ -121,9 +122,7 @@ TEST(FileIo, ReplacingAWriteProtectedFileFails) {
 
 // The same with the file's real permissions, which bind every user but root.
 TEST(FileIo, ReplacingAFileWithoutWritePermissionFails) {
-#ifndef _WIN32
-    if (::geteuid() == 0) GTEST_SKIP() << "root ignores file permissions";
-#endif
+    if (!testing::filePermissionsBind()) GTEST_SKIP() << "file permissions do not bind this user (root)";
     TempDir dir;
     dir.write("F.RCD", "old");
     std::filesystem::permissions(dir.file("F.RCD"), std::filesystem::perms::owner_read,
@@ -243,6 +242,7 @@ TEST(FileIo, ADeletionTheSystemRefusesFails) {
 // at the temporary file's name or at the target itself. The file the link
 // names stays as it was, and the target ends as a file of its own.
 TEST(FileIo, ALinkPlantedAtTheTemporaryNameOrTheTargetIsNeverWrittenThrough) {
+    if (!testing::symbolicLinksCanBeMade()) GTEST_SKIP() << "no symbolic link can be planted on this system";
     struct Case {
         const char* name;
         const char* linkAt;  // "F.RCD.tmp~" or "F.RCD"
@@ -309,6 +309,36 @@ TEST(FileIo, ExistsAndRemove) {
     removeFileIfExists(dir.file("F"));
     EXPECT_FALSE(dir.exists("F"));
     removeFileIfExists(dir.file("F"));  // already gone: nothing to do
+}
+
+// Paths are UTF-8 everywhere in the program: a directory and a file named
+// with Czech letters are written, replaced, found, listed, renamed and
+// deleted under the very names the system shows (on Windows the UTF-16
+// names of its wide calls, not the ANSI code page's reading of the bytes).
+TEST(FileIo, NamesWithCzechLettersAreTheNamesOnTheDisk) {
+    TempDir dir;
+    const std::string folder = dir.file("Volby – Čáslav/");
+    FileSystem& fs = systemFileSystem();
+    ASSERT_EQ(fs.createDirectory(folder), 0);
+    replaceFileAtomically(folder + "Zápis č. 1.RCD", "první");
+    replaceFileAtomically(folder + "Zápis č. 1.RCD", "druhý");
+    EXPECT_EQ(readWholeFile(folder + "Zápis č. 1.RCD"), "druhý");
+    EXPECT_TRUE(fileExists(folder + "Zápis č. 1.RCD"));
+    EXPECT_EQ(fs.kindOf(folder + "Zápis č. 1.RCD"), PathKind::RegularFile);
+    EXPECT_EQ(fs.sizeOf(folder + "Zápis č. 1.RCD"), std::optional<std::uint64_t>(std::string("druhý").size()));
+    EXPECT_EQ(fs.storedName(folder + "Zápis č. 1.RCD"), std::optional<std::string>("Zápis č. 1.RCD"));
+    EXPECT_EQ(fs.filesIn(folder), std::vector<std::string>{"Zápis č. 1.RCD"});
+
+    const std::filesystem::path onDisk = pathOf(folder) / pathOf("Zápis č. 1.RCD");
+    EXPECT_TRUE(std::filesystem::is_regular_file(onDisk)) << "the name the system shows";
+    std::vector<std::filesystem::path> listed;
+    for (const auto& e : std::filesystem::directory_iterator(pathOf(dir.path()))) listed.push_back(e.path().filename());
+    EXPECT_EQ(listed, std::vector<std::filesystem::path>{pathOf("Volby – Čáslav")});
+
+    ASSERT_EQ(fs.rename(folder + "Zápis č. 1.RCD", folder + "Příloha ř.RCD"), 0);
+    EXPECT_EQ(readWholeFile(folder + "Příloha ř.RCD"), "druhý");
+    removeFileIfExists(folder + "Příloha ř.RCD");
+    EXPECT_TRUE(std::filesystem::is_empty(pathOf(folder)));
 }
 
 }  // namespace

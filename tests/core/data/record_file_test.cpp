@@ -10,11 +10,8 @@
 #include "core/data/errors.h"
 #include "support/fault_file_system.h"
 #include "support/temp_dir.h"
+#include "support/test_platform.h"
 #include "support/error_of.h"
-
-#ifndef _WIN32
-#include <unistd.h>
-#endif
 
 namespace talmorek::data {
 namespace {
@@ -262,9 +259,7 @@ TEST(RecordFile, OpeningAWriteProtectedFileFails) {
 
 // The same with the file's real permissions, which bind every user but root.
 TEST(RecordFile, OpeningAFileWithoutWritePermissionFails) {
-#ifndef _WIN32
-    if (::geteuid() == 0) GTEST_SKIP() << "root ignores file permissions";
-#endif
+    if (!testing::filePermissionsBind()) GTEST_SKIP() << "file permissions do not bind this user (root)";
     TempDir dir;
     dir.write("R.RCD", "AAAA");
     std::filesystem::permissions(dir.file("R.RCD"), std::filesystem::perms::owner_read,

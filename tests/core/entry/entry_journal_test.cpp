@@ -132,8 +132,12 @@ protected:
         }
     }
 
-    // What a restarted program's entry window makes of the files now.
-    std::unique_ptr<EntryForm> restart() { return std::make_unique<EntryForm>(workflow, prompts, beep); }
+    // What a restarted program's entry window makes of the files now. The
+    // program that typed before died: the system closed its files.
+    std::unique_ptr<EntryForm> restart() {
+        files.closeEveryOpenFile();
+        return std::make_unique<EntryForm>(workflow, prompts, beep);
+    }
 
     struct Typed {
         record::TT4 t4;
@@ -553,6 +557,7 @@ TEST_F(EntryJournal, IsEmptiedBySavesAndByDiscardingAndIgnoredByTheCheckRun) {
     save(cleanRecord(parties), DataLetter::E);
     openOn(Page::Section2);
     form.fieldExit(Field::R_EdZapsOsoby, "1200");
+    files.closeEveryOpenFile();
     prompts.answers = {true};
     workflow.ZrusitData_MIClick();
     EXPECT_FALSE(has(DataLetter::E));

@@ -12,6 +12,7 @@
 #include "support/error_of.h"
 #include "support/fault_file_system.h"
 #include "support/temp_dir.h"
+#include "support/test_platform.h"
 
 namespace talmorek::testing {
 namespace {
@@ -113,6 +114,7 @@ TEST_F(ProvenCopy, ACopyThatReadsBackDifferentlyIsReportedAndDeleted) {
 // On a mounted volume '\' is part of a name: a stick labelled "STICK\" is
 // the directory checked and written into, and no "STICK" is made beside it.
 TEST_F(ProvenCopy, AVolumeWhoseNameEndsInABackslashIsTheOneWrittenTo) {
+    if (backslashSeparatesDirectories()) GTEST_SKIP() << "a backslash separates directories here, it is in no name";
     std::filesystem::create_directories(dir.file("media/STICK\\"));
     FaultFileSystem fs;
     media::copyProven(source(), dir.file("media/STICK\\/"), kName, "/media/STICK\\", fs);

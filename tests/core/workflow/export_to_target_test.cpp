@@ -1,16 +1,20 @@
 // "Uložit" of the export target dialog: the "O" file copied to the chosen
-// target, the report the information dialog shows, and the wording of a
-// copy that failed.
+// target (the hard disk, a drive letter), the report the information
+// dialog shows, and the wording of a copy that failed. A stick mounted on
+// Linux is export_to_target_posix_test.cpp's.
 
 #include "core/workflow/export_to_target.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <map>
+#include <optional>
+#include <vector>
 
-#include "core/media/media_machine.h"
 #include "core/workflow/workflow_fixture.h"
 #include "core/export/export_fingerprint.h"
 #include "core/workflow/error_messages.h"
@@ -31,22 +35,13 @@ protected:
         dirs.station = dir.path();
         dirs.data = dataDir();
         std::filesystem::create_directory(dir.file("STICK"));
-        machine.addDisk("sdb", true, MediaMachine::Bus::Usb, {"sdb1"});
-        machine.mount("/dev/sdb1", dir.file("STICK"), spaceOf(1000000000, 500000000));
     }
     std::string fileName() const { return exporting::dataFileName(DataLetter::O, "554782", kOkrsek); }
-    // The stick as the list offers it.
-    media::ExportTarget listedStick(const MediaMachine& m) const {
-        const media::TargetList list = media::listExportTargets(m.sources(), dir.path());
-        EXPECT_EQ(list.items.size(), 2u);
-        return list.items.front();
-    }
-    std::string gone(const std::string& mountPoint) const {
-        return "Export na " + mountPoint + " se nepovedl: nosič není připojen (byl vyjmut?).\rData nebyla exportována.";
+    std::string gone(const std::string& place) const {
+        return "Export na " + place + " se nepovedl: nosič není připojen (byl vyjmut?).\rData nebyla exportována.";
     }
 
     data::Directories dirs;
-    MediaMachine machine;
 };
 
 TEST_F(ExportToTarget, TheHardDiskGetsTheFileInExportWhichIsCreatedWhenMissing) {
@@ -61,24 +56,6 @@ TEST_F(ExportToTarget, TheHardDiskGetsTheFileInExportWhichIsCreatedWhenMissing) 
                                "\r\rOtisk souboru: " + report.fingerprint);
 }
 
-TEST_F(ExportToTarget, ACarrierIsNamedByItsMountPoint) {
-    std::filesystem::create_directory(dir.file("STICK"));
-    media::ExportTarget stick;
-    stick.removable = true;
-    stick.directory = dir.file("STICK/");
-    stick.place = "/media/komise/STICK";
-    stick.mountPoint = stick.place;
-    stick.device = "/dev/sdb1";
-    MediaMachine mounted;
-    mounted.mount("/dev/sdb1", stick.place, spaceOf(1000000000, 500000000));
-    const workflow::ExportReport report = workflow::exportToTarget(stick, dirs, station(), mounted.sources(), files);
-    EXPECT_EQ(dir.read("STICK/" + fileName()), dir.read(dataFile(DataLetter::O)));
-    EXPECT_EQ(report.heading, "Export dat na vyjímatelné zařízení proveden.");
-    EXPECT_EQ(report.body, "Soubor " + fileName() +
-                               "\rje uložen na vyjímatelné zařízení v jednotce /media/komise/STICK." + kClosing +
-                               "\r\rOtisk souboru: " + report.fingerprint);
-}
-
 TEST_F(ExportToTarget, TheReportOfTheStationFromTheExamples) {
     media::ExportTarget disk = media::hardDiskTarget("C:\\PS\\", '\\');
     const workflow::ExportReport report = workflow::exportReport(disk, "OP532053.00001", "C:\\PS\\", "1a2b 3c4d 5e6f 7a8b");
@@ -87,53 +64,78 @@ TEST_F(ExportToTarget, TheReportOfTheStationFromTheExamples) {
                   std::string(kClosing) + "\r\rOtisk souboru: 1a2b 3c4d 5e6f 7a8b");
 }
 
-TEST_F(ExportToTarget, AFullCarrierIsReportedInCzechWithTheTarget) {
-    std::filesystem::create_directory(dir.file("STICK"));
-    media::ExportTarget stick;
-    stick.removable = true;
-    stick.directory = dir.file("STICK/");
-    stick.place = "/media/komise/STICK";
-    stick.mountPoint = dir.file("STICK");
-    stick.device = "/dev/sdb1";
-    files.diskFullAfter(stick.directory + fileName(), 10);
-    if (const auto e = errorOf<media::ExportError>(
-            [&] { workflow::exportToTarget(stick, dirs, station(), machine.sources(), files); })) {
-        EXPECT_EQ(workflow::czechMessage(*e),
-                  "Export na /media/komise/STICK se nepovedl: na nosiči není dost místa.\rData nebyla exportována.");
+// A machine with drive letters (Windows): its removable drives as the
+// system lists them now, and the serial number of each drive's volume.
+struct DriveMachine {
+    std::vector<media::DriveEntry> drives{{'E', 1000000000, 500000000}};
+    std::map<std::string, std::uint64_t> serials{{"E:", 0x1234abcd}};
+
+    media::MediaSources sources() {
+        media::MediaSources s;
+        s.drives = [this] { return drives; };
+        s.volumeOf = [this](const std::string& directory) -> std::optional<std::uint64_t> {
+            const auto found = serials.find(directory);
+            if (found == serials.end()) return std::nullopt;
+            return found->second;
+        };
+        return s;
     }
-    EXPECT_FALSE(dir.exists("STICK/" + fileName()));
+};
+
+class ExportToDrive : public ExportToTarget {
+protected:
+    // Drive E as the list offers it, written into the test's directory
+    // instead of the root of a real drive E.
+    media::ExportTarget listedDrive() {
+        const media::TargetList list = media::listExportTargets(machine.sources(), "C:\\PS\\");
+        EXPECT_EQ(list.items.size(), 2u);
+        media::ExportTarget drive = list.items.front();
+        EXPECT_EQ(drive.directory, "E:\\");
+        EXPECT_EQ(drive.volume, std::optional<std::uint64_t>(0x1234abcd));
+        drive.directory = dir.file("STICK/");
+        return drive;
+    }
+
+    DriveMachine machine;
+};
+
+TEST_F(ExportToDrive, ADriveIsNamedByItsRoot) {
+    const media::ExportTarget drive = listedDrive();
+    const workflow::ExportReport report = workflow::exportToTarget(drive, dirs, station(), machine.sources(), files);
+    EXPECT_EQ(dir.read("STICK/" + fileName()), dir.read(dataFile(DataLetter::O)));
+    EXPECT_EQ(report.heading, "Export dat na vyjímatelné zařízení proveden.");
+    EXPECT_EQ(report.body, "Soubor " + fileName() + "\rje uložen na vyjímatelné zařízení v jednotce E:\\." + kClosing +
+                               "\r\rOtisk souboru: " + report.fingerprint);
 }
 
-// A stick is judged again at "Uložit" and once more before the export is
-// reported: still mounted from the device listed, on the volume listed.
-TEST_F(ExportToTarget, AStickThatIsNoLongerTheOneListedIsRefusedAndNothingStaysOnTheSystemDisk) {
+// A drive is judged again at "Uložit" and once more before the export is
+// reported: its letter still listed with a medium, of the volume listed.
+TEST_F(ExportToDrive, ADriveThatIsNoLongerTheOneListedIsRefusedAndNothingIsWritten) {
     struct Case {
         const char* name;
-        std::function<void(MediaMachine&, const std::string&)> change;
+        std::function<void(DriveMachine&)> change;
     };
     const Case cases[] = {
-        {"unmounted", [](MediaMachine& m, const std::string& point) { m.unmount(point); }},
-        {"another_volume_at_the_same_place",
-         [](MediaMachine& m, const std::string& point) { m.remountOtherVolume(point); }},
+        {"pulled_out", [](DriveMachine& m) { m.drives.clear(); }},
+        {"card_taken_out_of_the_reader", [](DriveMachine& m) { m.drives = {{'E', -1, -1}}; }},
+        {"another_stick_under_the_same_letter", [](DriveMachine& m) { m.serials["E:"] = 0x5678ef01; }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        MediaMachine m;
-        m.addDisk("sdb", true, MediaMachine::Bus::Usb, {"sdb1"});
-        m.mount("/dev/sdb1", dir.file("STICK"), spaceOf(1000000000, 500000000));
-        const media::ExportTarget stick = listedStick(m);
-        c.change(m, stick.mountPoint);
+        machine = DriveMachine{};
+        const media::ExportTarget drive = listedDrive();
+        c.change(machine);
         if (const auto e = errorOf<media::ExportError>(
-                [&] { workflow::exportToTarget(stick, dirs, station(), m.sources(), files); })) {
-            EXPECT_EQ(workflow::czechMessage(*e), gone(stick.place));
+                [&] { workflow::exportToTarget(drive, dirs, station(), machine.sources(), files); })) {
+            EXPECT_EQ(workflow::czechMessage(*e), gone("E:\\"));
         }
         EXPECT_TRUE(std::filesystem::is_empty(dir.file("STICK")));
     }
 }
 
-// Pulled while the file was copied: the copy went to the bare mount point
-// on the system disk; it goes again, and the export is not reported.
-TEST_F(ExportToTarget, AStickPulledDuringTheCopyLeavesNoFileOnTheSystemDisk) {
+// Pulled while the file was copied: what was written goes again, and the
+// export is not reported.
+TEST_F(ExportToDrive, ADrivePulledDuringTheCopyKeepsNoFile) {
     class PulledAtRename : public FaultFileSystem {
     public:
         explicit PulledAtRename(std::function<void()> pull) : pull_(std::move(pull)) {}
@@ -145,11 +147,11 @@ TEST_F(ExportToTarget, AStickPulledDuringTheCopyLeavesNoFileOnTheSystemDisk) {
     private:
         std::function<void()> pull_;
     };
-    const media::ExportTarget stick = listedStick(machine);
-    PulledAtRename pulled([&] { machine.unmount(stick.mountPoint); });
+    const media::ExportTarget drive = listedDrive();
+    PulledAtRename pulled([&] { machine.drives.clear(); });
     if (const auto e = errorOf<media::ExportError>(
-            [&] { workflow::exportToTarget(stick, dirs, station(), machine.sources(), pulled); })) {
-        EXPECT_EQ(workflow::czechMessage(*e), gone(stick.place));
+            [&] { workflow::exportToTarget(drive, dirs, station(), machine.sources(), pulled); })) {
+        EXPECT_EQ(workflow::czechMessage(*e), gone("E:\\"));
     }
     EXPECT_TRUE(std::filesystem::is_empty(dir.file("STICK")));
 }

@@ -1,17 +1,21 @@
-#include "core/media/bounded_process.h"
+// The machine's carriers and external commands on Linux: the sizes and
+// volumes of mounted file systems (statvfs, stat), and programs run with
+// posix_spawn in a process group of their own.
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <thread>
 
-#ifndef _WIN32
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "core/media/bounded_process.h"
+#include "core/media/export_targets.h"
 
 extern char** environ;
-#endif
 
 namespace talmorek::media {
 namespace {
@@ -20,15 +24,27 @@ constexpr auto kPollInterval = std::chrono::milliseconds(20);
 
 }  // namespace
 
+MediaSources systemMediaSources() {
+    MediaSources sources;
+    sources.space = [](const std::string& mountPoint) -> std::optional<VolumeSpace> {
+        struct statvfs st {};
+        if (::statvfs(mountPoint.c_str(), &st) != 0) return std::nullopt;
+        VolumeSpace space;
+        space.total = static_cast<std::uint64_t>(st.f_blocks) * st.f_frsize;
+        space.free = static_cast<std::uint64_t>(st.f_bavail) * st.f_frsize;
+        return space;
+    };
+    sources.volumeOf = [](const std::string& directory) -> std::optional<std::uint64_t> {
+        struct stat st {};
+        if (::stat(directory.c_str(), &st) != 0) return std::nullopt;
+        return static_cast<std::uint64_t>(st.st_dev);
+    };
+    return sources;
+}
+
 ProcessOutcome runBounded(const std::vector<std::string>& argv, std::chrono::steady_clock::time_point deadline,
                           const std::function<void()>& tick) {
     ProcessOutcome outcome;
-#ifdef _WIN32
-    (void)argv;
-    (void)deadline;
-    (void)tick;
-    return outcome;
-#else
     if (argv.empty()) return outcome;
     std::vector<char*> args;
     for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
@@ -72,7 +88,6 @@ ProcessOutcome runBounded(const std::vector<std::string>& argv, std::chrono::ste
         if (tick) tick();
         std::this_thread::sleep_for(kPollInterval);
     }
-#endif
 }
 
 }  // namespace talmorek::media

@@ -1,3 +1,4 @@
+// The computer's clock on Linux: the local time of the C library.
 #include "core/data/clock.h"
 
 #include <chrono>
@@ -12,11 +13,7 @@ public:
         const auto now = std::chrono::system_clock::now();
         const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
         std::tm local{};
-#ifdef _WIN32
-        localtime_s(&local, &seconds);
-#else
         localtime_r(&seconds, &local);
-#endif
         const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
         return LocalDateTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
                              local.tm_min,         local.tm_sec,     static_cast<int>(ms)};

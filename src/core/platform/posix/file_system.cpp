@@ -1,4 +1,10 @@
+// The station's files on Linux: POSIX descriptors under C streams, links
+// never followed where the program writes, fsync for files and directories.
 #include "core/data/file_system.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -6,23 +12,45 @@
 #include <system_error>
 #include <utility>
 
-#include "core/data/file_io.h"
-
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#include <sys/stat.h>
-#else
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
 namespace talmorek::data {
 namespace {
 
 // errno after a failed call, or EIO when the library did not set it.
 int lastError() { return errno != 0 ? errno : EIO; }
+
+// The length of an open regular file; -1 for anything else (a directory's
+// "length" means nothing as a buffer size).
+long long regularFileLength(std::FILE* f) {
+    struct stat st;
+    if (::fstat(fileno(f), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+    return static_cast<long long>(st.st_size);
+}
+
+// Reads everything from the current position of an open stream to its end
+// into `out` (replacing what it held), in a buffer sized once from the file's
+// length. False on a read error, with errno set by the failing call.
+bool readToEnd(std::FILE* f, std::string& out) {
+    // One buffer of the file's size: growing a buffer chunk by chunk costs
+    // more in copies and fresh pages than reading the file itself.
+    out.clear();
+    long long length = regularFileLength(f);
+    long start = std::ftell(f);
+    if (length > 0 && start >= 0 && length > start) out.resize(static_cast<std::size_t>(length - start));
+    std::size_t have = std::fread(out.data(), 1, out.size(), f);
+    if (have < out.size()) {
+        out.resize(have);  // the file shrank meanwhile, or a read error
+        return std::ferror(f) == 0;
+    }
+    // Anything beyond the length seen at the start (a file that grew, or a
+    // stream without a length).
+    char buffer[65536];
+    for (;;) {
+        std::size_t n = std::fread(buffer, 1, sizeof buffer, f);
+        out.append(buffer, n);
+        if (n < sizeof buffer) break;
+    }
+    return std::ferror(f) == 0;
+}
 
 class SystemFile : public File {
 public:
@@ -49,21 +77,13 @@ public:
     int sync() override {
         errno = 0;
         if (std::fflush(f_) != 0) return lastError();
-#ifdef _WIN32
-        return _commit(_fileno(f_)) == 0 ? 0 : lastError();
-#else
         return ::fsync(fileno(f_)) == 0 ? 0 : lastError();
-#endif
     }
 
     int syncData() override {
-#ifdef _WIN32
-        return sync();
-#else
         errno = 0;
         if (std::fflush(f_) != 0) return lastError();
         return ::fdatasync(fileno(f_)) == 0 ? 0 : lastError();
-#endif
     }
 
     int close() override {
@@ -80,24 +100,6 @@ public:
     OpenResult open(const std::string& path, OpenMode mode) override {
         const bool reading = mode == OpenMode::Read || mode == OpenMode::ReadOwn;
         errno = 0;
-#ifdef _WIN32
-        // Windows has no links in the way of a station's files; exclusive
-        // creation is what it offers.
-        std::FILE* f = nullptr;
-        if (mode == OpenMode::CreateNew) {
-            const int fd = ::_open(path.c_str(), _O_RDWR | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
-            if (fd < 0) return {nullptr, lastError()};
-            f = ::_fdopen(fd, "w+b");
-            if (!f) {
-                const int err = lastError();
-                ::_close(fd);
-                return {nullptr, err};
-            }
-        } else {
-            f = std::fopen(path.c_str(), reading ? "rb" : mode == OpenMode::Update ? "r+b" : "w+b");
-            if (!f) return {nullptr, lastError()};
-        }
-#else
         int flags = O_CLOEXEC | (reading ? O_RDONLY : O_RDWR);
         if (mode == OpenMode::ReadOwn) flags |= O_NOFOLLOW | O_NONBLOCK;  // a FIFO planted there must not block
         if (mode == OpenMode::Create) flags |= O_CREAT | O_TRUNC | O_NOFOLLOW;
@@ -119,7 +121,6 @@ public:
             ::close(fd);
             return {nullptr, err};
         }
-#endif
         return {std::make_unique<SystemFile>(f), 0};
     }
 
@@ -162,6 +163,13 @@ std::vector<std::string> FileSystem::filesIn(const std::string& directory) {
     return names;
 }
 
+// Linux file systems keep letter case: a file found under its name has
+// exactly that name.
+std::optional<std::string> FileSystem::storedName(const std::string& path) {
+    if (!exists(path)) return std::nullopt;
+    return std::filesystem::path(path).filename().string();
+}
+
 PathKind FileSystem::kindOf(const std::string& path) {
     std::error_code ec;
     const std::filesystem::file_status status = std::filesystem::symlink_status(path, ec);
@@ -182,21 +190,13 @@ std::optional<std::uint64_t> FileSystem::sizeOf(const std::string& path) {
 }
 
 void FileSystem::dropCachedPages(const std::string& path) {
-#if defined(_WIN32)
-    (void)path;
-#else
     const int fd = ::open(path.c_str(), O_RDONLY);
     if (fd < 0) return;
     ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
     ::close(fd);
-#endif
 }
 
 int FileSystem::syncDirectory(const std::string& directory) {
-#ifdef _WIN32
-    (void)directory;  // NTFS commits a rename with its journal
-    return 0;
-#else
     errno = 0;
     const int fd = ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY);
     if (fd < 0) return lastError();
@@ -204,7 +204,6 @@ int FileSystem::syncDirectory(const std::string& directory) {
     ::close(fd);
     if (err == EINVAL || err == ENOTSUP) err = 0;
     return err;
-#endif
 }
 
 FileSystem& systemFileSystem() {
