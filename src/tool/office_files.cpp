@@ -75,8 +75,14 @@ public:
         try {
             check();
         } catch (DataError& e) {
-            const auto original = originals_.find(e.file());
-            if (original != originals_.end()) e.nameOriginal(original->second);
+            // The reader may spell the copy's path with other separators
+            // (Windows): the paths are compared, not their texts.
+            const fs::path failed = pathOf(e.file()).lexically_normal();
+            for (const auto& [copy, original] : originals_) {
+                if (pathOf(copy).lexically_normal() != failed) continue;
+                e.nameOriginal(original);
+                break;
+            }
             throw;
         }
     }
