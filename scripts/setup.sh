@@ -128,3 +128,25 @@ talmorek_build_sanitized() {
   jobs="$(nproc 2>/dev/null || echo 2)"
   cmake --build "$TALMOREK_SANITIZE_BUILD" --parallel "$jobs" "$@"
 }
+
+# The time each phase of the test command took, said when it ends and
+# listed together at the end of the command (TALMOREK_PHASE_LOG collects
+# them, scripts/windows_tests.sh adds its own).
+talmorek_phase_begin() {
+  talmorek_phase_t0=$SECONDS
+}
+talmorek_phase_end() {
+  talmorek_phase_note "$1" "$((SECONDS - talmorek_phase_t0))"
+}
+talmorek_phase_note() {
+  local line
+  line="$(printf '%-34s %5d s' "$1" "$2")"
+  echo "time: $1: $2 s"
+  if [ -n "${TALMOREK_PHASE_LOG:-}" ]; then echo "$line" >>"$TALMOREK_PHASE_LOG"; fi
+}
+talmorek_phase_summary() {
+  [ -s "${TALMOREK_PHASE_LOG:-}" ] || return 0
+  echo "Time of each phase:"
+  sed 's/^/  /' "$TALMOREK_PHASE_LOG"
+  printf '  %-34s %5d s\n' "whole command" "$SECONDS"
+}

@@ -20,6 +20,11 @@ test_timeout="${TALMOREK_WINDOWS_TEST_TIMEOUT:-600}"
 jobs="$(nproc 2>/dev/null || echo 2)"
 
 note() { echo "note: $*"; }
+# Says how long a phase took; the test command lists it again at its end.
+phase_took() {
+  echo "$1: $2 s"
+  if [ -n "${TALMOREK_PHASE_LOG:-}" ]; then printf '%-34s %5d s\n' "$1" "$2" >>"$TALMOREK_PHASE_LOG"; fi
+}
 
 if [ "${TALMOREK_SKIP_WINDOWS:-0}" = 1 ]; then
   note "TALMOREK_SKIP_WINDOWS=1: the Windows build and its tests under Wine were NOT run"
@@ -68,7 +73,7 @@ if ! cmake --build "$build" --parallel "$jobs"; then
   echo "FAILED: the Windows build" >&2
   exit 1
 fi
-echo "Windows build: $((SECONDS - start)) s"
+phase_took "Windows build" "$((SECONDS - start))"
 
 # --- Wine --------------------------------------------------------------------
 # One throw-away prefix for the whole run, made without a display and
@@ -107,7 +112,7 @@ ln -s "$prefix/stick-e" "$prefix/dosdevices/e:"
 "${wine_env[@]}" "$wine" reg add 'HKCU\Control Panel\International' /v sDecimal /t REG_SZ /d , /f >/dev/null 2>&1
 "$wineserver" -k >/dev/null 2>&1
 export TALMOREK_TEST_REMOVABLE_DRIVE=E
-echo "Wine prefix: $((SECONDS - start)) s"
+phase_took "Wine prefix" "$((SECONDS - start))"
 
 # --- The tests ---------------------------------------------------------------
 echo "Left out of the Windows build, by their names (Linux only):"
@@ -158,7 +163,7 @@ for script in "$root"/tests/windows/*.sh; do
     sed 's/^/            /' "$build/wine-logs/$name.log"
   fi
 done
-echo "Windows tests under Wine: $((SECONDS - start)) s"
+phase_took "Windows tests under Wine" "$((SECONDS - start))"
 
 if [ "$failed" -ne 0 ]; then
   echo "FAILED: Windows tests under Wine" >&2
