@@ -19,6 +19,7 @@
 #include "core/record/check_numbers.h"
 #include "core/record/recompute.h"
 #include "support/temp_dir.h"
+#include "support/tool_run.h"
 #include "tool/commands.h"
 
 namespace talmorek::tool {
@@ -26,17 +27,6 @@ namespace {
 
 using testing::TempDir;
 using Json = nlohmann::json;
-
-struct Outcome {
-    int code;
-    std::string out, err;
-};
-
-Outcome call(const Args& argv) {
-    std::ostringstream out, err;
-    const int code = runTool(argv, out, err);
-    return {code, out.str(), err.str()};
-}
 
 struct Votes {
     int party;
@@ -78,7 +68,7 @@ record::RecordOfVote precinct(const std::string& inst, int okrsek, std::array<in
 class Batch : public ::testing::Test {
 protected:
     Batch() {
-        EXPECT_EQ(call({"init-demo", inst.path()}).code, 0);
+        EXPECT_EQ(run({"init-demo", inst.path()}).code, 0);
         const std::string in = files.path() + "/";
         const auto a = precinct(inst.path() + "/", 1, {812, 530, 528, 521}, {{3, 400, {{1, 15}, {3, 40}, {12, 2}}}, {7, 121, {{1, 10}}}});
         const auto b = precinct(inst.path() + "/", 2, {600, 400, 400, 390}, {{3, 200, {{1, 5}}}, {5, 190, {}}});
@@ -101,17 +91,17 @@ protected:
         files.write("poznamky.txt", "nejde o soubor dat");
     }
 
-    Outcome batch(std::vector<std::string> extra = {}) {
+    ToolRun batch(std::vector<std::string> extra = {}) {
         Args args{"batch", files.path(), "--installation", inst.path()};
         args.insert(args.end(), extra.begin(), extra.end());
-        return call(args);
+        return run(args);
     }
 
     TempDir inst, files, out;
 };
 
 TEST_F(Batch, OneRowPerFileCopiesOnceDisagreeingFlaggedDamagedNamed) {
-    const Outcome o = batch({"--json", out.file("rows.json")});
+    const ToolRun o = batch({"--json", out.file("rows.json")});
     EXPECT_EQ(o.code, 2) << o.err;  // damaged files
     const Json json = Json::parse(out.read("rows.json"));
     struct Expected {
@@ -156,7 +146,7 @@ TEST_F(Batch, OneRowPerFileCopiesOnceDisagreeingFlaggedDamagedNamed) {
 }
 
 TEST_F(Batch, TotalsOfTheCountedPrecinctsWithTheirCheckNumbers) {
-    const Outcome o = batch({"--json", out.file("rows.json"), "--totals", out.file("totals.csv")});
+    const ToolRun o = batch({"--json", out.file("rows.json"), "--totals", out.file("totals.csv")});
     ASSERT_EQ(o.code, 2) << o.err;
     const Json t = Json::parse(out.read("rows.json"))["součty"];
     // Precincts 1 and 2 only: 3 has errors, 4's files disagree, 5 and 6 are damaged.
@@ -206,7 +196,7 @@ TEST_F(Batch, OneThreadOrFourWriteTheSameBytes) {
 // same votes taken for files that disagree.
 TEST(BatchCounting, OnlyCheckedVotesCountCheckNumbersAreRecomputedSavesOfTheSameVotesAgree) {
     TempDir inst, files, out;
-    ASSERT_EQ(call({"init-demo", inst.path()}).code, 0);
+    ASSERT_EQ(run({"init-demo", inst.path()}).code, 0);
     const std::string in = files.path() + "/";
     // Precinct 1 with a flag and votes for party 30, which the list does not hold.
     auto a = precinct(inst.path() + "/", 1, {812, 530, 528, 521}, {{3, 400, {}}, {7, 121, {}}});
@@ -223,7 +213,7 @@ TEST(BatchCounting, OnlyCheckedVotesCountCheckNumbersAreRecomputedSavesOfTheSame
     c.party(3).PrefHlasy[1] = 11;
     exporting::ZapisData(c, in, "532053", 3, exporting::DataLetter::O);
 
-    const Outcome o = call({"batch", files.path(), "--installation", inst.path(), "--json", out.file("b.json")});
+    const ToolRun o = run({"batch", files.path(), "--installation", inst.path(), "--json", out.file("b.json")});
     EXPECT_LE(o.code, 1) << o.err;
     const Json json = Json::parse(out.read("b.json"));
     const Json& rows = json["soubory"];
@@ -238,14 +228,14 @@ TEST(BatchCounting, OnlyCheckedVotesCountCheckNumbersAreRecomputedSavesOfTheSame
 
 TEST(BatchOutputs, AreAllLeftAsTheyWereWhenOneCannotBeWritten) {
     TempDir inst, files, out;
-    ASSERT_EQ(call({"init-demo", inst.path()}).code, 0);
-    ASSERT_EQ(call({"gen-precincts", inst.path(), files.path(), "--count", "5"}).code, 0);
+    ASSERT_EQ(run({"init-demo", inst.path()}).code, 0);
+    ASSERT_EQ(run({"gen-precincts", inst.path(), files.path(), "--count", "5"}).code, 0);
     out.write("rows.csv", "earlier rows");
-    const Outcome o = call({"batch", files.path(), "--installation", inst.path(), "--csv", out.file("rows.csv"),
+    const ToolRun o = run({"batch", files.path(), "--installation", inst.path(), "--csv", out.file("rows.csv"),
                             "--totals", out.file("chybí/totals.csv")});
     EXPECT_EQ(o.code, 2);
     EXPECT_EQ(out.read("rows.csv"), "earlier rows");
-    const Outcome same = call({"batch", files.path(), "--installation", inst.path(), "--csv", out.file("x"),
+    const ToolRun same = run({"batch", files.path(), "--installation", inst.path(), "--csv", out.file("x"),
                                "--totals", out.file("x")});
     EXPECT_EQ(same.code, 2);
     EXPECT_NE(same.err.find("je zadán pro dva výstupy"), std::string::npos) << same.err;
@@ -253,7 +243,7 @@ TEST(BatchOutputs, AreAllLeftAsTheyWereWhenOneCannotBeWritten) {
 
 TEST(BatchArguments, AreCheckedBeforeAnyFileIsRead) {
     TempDir dir, inst;
-    ASSERT_EQ(call({"init-demo", inst.path()}).code, 0);
+    ASSERT_EQ(run({"init-demo", inst.path()}).code, 0);
     struct Case {
         Args args;
         std::string err;
@@ -266,7 +256,7 @@ TEST(BatchArguments, AreCheckedBeforeAnyFileIsRead) {
         {{"batch", dir.file("nic"), "--installation", inst.path()}, "Adresář " + dir.file("nic") + " neexistuje"},
     };
     for (const Case& c : cases) {
-        const Outcome o = call(c.args);
+        const ToolRun o = run(c.args);
         EXPECT_EQ(o.code, 2);
         EXPECT_NE(o.err.find(c.err), std::string::npos) << o.err;
     }
@@ -276,10 +266,10 @@ TEST(BatchArguments, AreCheckedBeforeAnyFileIsRead) {
 // file shows them.
 TEST(BatchGenerated, TotalsEqualTheSumsOfTheRecordsShownOneByOne) {
     TempDir inst, files, out;
-    ASSERT_EQ(call({"init-demo", inst.path()}).code, 0);
-    const Outcome gen = call({"gen-precincts", inst.path(), files.path(), "--count", "300", "--seed", "11"});
+    ASSERT_EQ(run({"init-demo", inst.path()}).code, 0);
+    const ToolRun gen = run({"gen-precincts", inst.path(), files.path(), "--count", "300", "--seed", "11"});
     ASSERT_EQ(gen.code, 0) << gen.err;
-    const Outcome o = call({"batch", files.path(), "--installation", inst.path(), "--json", out.file("b.json")});
+    const ToolRun o = run({"batch", files.path(), "--installation", inst.path(), "--json", out.file("b.json")});
     EXPECT_LE(o.code, 1) << o.err;  // warnings at most
     const Json json = Json::parse(out.read("b.json"));
     ASSERT_EQ(json["soubory"].size(), 300u);

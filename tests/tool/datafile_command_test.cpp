@@ -11,23 +11,13 @@
 #include "core/export/data_file.h"
 #include "core/export/package.h"
 #include "support/temp_dir.h"
+#include "support/tool_run.h"
 #include "tool/commands.h"
 
 namespace talmorek::tool {
 namespace {
 
 using testing::TempDir;
-
-struct Outcome {
-    int code;
-    std::string out, err;
-};
-
-Outcome call(const Args& argv) {
-    std::ostringstream out, err;
-    int code = runTool(argv, out, err);
-    return {code, out.str(), err.str()};
-}
 
 constexpr const char* kRecord = R"({
   "T4": {"RegKod": 3203, "Obec": 532053, "Okrsek": 1, "KC1": 0, "ZapsOsoby": 812, "VydObalky": 530,
@@ -43,29 +33,29 @@ constexpr const char* kRecord = R"({
 
 TEST(Datafile, WriteThenCheckTheSavedDataThenShowAndFeedBack) {
     TempDir dir;
-    ASSERT_EQ(call({"init-demo", dir.path()}).code, 0);
-    EXPECT_EQ(call({"check", dir.path()}).err, "Data nejsou pořízena!!!\n");
+    ASSERT_EQ(run({"init-demo", dir.path()}).code, 0);
+    EXPECT_EQ(run({"check", dir.path()}).err, "Data nejsou pořízena!!!\n");
     dir.write("rec.json", kRecord);
 
-    Outcome w = call({"datafile", "write", dir.path(), "--record", dir.file("rec.json"), "--letter", "O",
+    ToolRun w = run({"datafile", "write", dir.path(), "--record", dir.file("rec.json"), "--letter", "O",
                       "--recompute", "--now", "2021-10-09T14:30:00", "--seed", "7"});
     ASSERT_EQ(w.code, 0) << w.err;
     EXPECT_TRUE(dir.exists("data/OP532053.00001"));
     EXPECT_EQ(dir.read("data/KOMISE.RCD").size(), 2u * 51u);
 
-    Outcome saved = call({"check", dir.path()});
+    ToolRun saved = run({"check", dir.path()});
     EXPECT_EQ(saved.code, 0) << saved.out << saved.err;  // only the registered-voters warning
     EXPECT_NE(saved.out.find("96 - "), std::string::npos) << saved.out;
 
-    Outcome shown = call({"datafile", "show", dir.file("data/OP532053.00001"), "--json"});
+    ToolRun shown = run({"datafile", "show", dir.file("data/OP532053.00001"), "--json"});
     ASSERT_EQ(shown.code, 0) << shown.err;
     auto json = nlohmann::json::parse(shown.out);
     EXPECT_EQ(json["T4P"]["3"]["KC3"], 159);
     EXPECT_EQ(json["TS"]["Datum"], "20211009");
     dir.write("back.json", shown.out);
-    EXPECT_EQ(call({"check", dir.path(), "--record", dir.file("back.json")}).code, 1);  // no commission in it
+    EXPECT_EQ(run({"check", dir.path(), "--record", dir.file("back.json")}).code, 1);  // no commission in it
 
-    Outcome text = call({"datafile", "show", dir.file("data/OP532053.00001")});
+    ToolRun text = run({"datafile", "show", dir.file("data/OP532053.00001")});
     EXPECT_NE(text.out.find("Strana 3: hlasy 400"), std::string::npos) << text.out;
     const std::string fingerprint = exporting::exportFingerprint(dir.read("data/OP532053.00001"));
     EXPECT_EQ(fingerprint.size(), 19u);
@@ -74,11 +64,11 @@ TEST(Datafile, WriteThenCheckTheSavedDataThenShowAndFeedBack) {
 
 TEST(Datafile, WriteLeavesTheFileOfItsLetterOnly) {
     TempDir dir;
-    ASSERT_EQ(call({"init-demo", dir.path()}).code, 0);
+    ASSERT_EQ(run({"init-demo", dir.path()}).code, 0);
     dir.write("rec.json", kRecord);
     for (const char* letter : {"O", "E", "O"}) {
         SCOPED_TRACE(letter);
-        Outcome w = call({"datafile", "write", dir.path(), "--record", dir.file("rec.json"), "--letter", letter});
+        ToolRun w = run({"datafile", "write", dir.path(), "--record", dir.file("rec.json"), "--letter", letter});
         ASSERT_EQ(w.code, 0) << w.err;
         const std::string written = std::string(letter) + "P532053.00001";
         const std::string other = std::string(letter) == "E" ? "OP532053.00001" : "EP532053.00001";
@@ -90,18 +80,18 @@ TEST(Datafile, WriteLeavesTheFileOfItsLetterOnly) {
 
 TEST(Datafile, DamagedFileOrBadArgumentsExitTwoWithoutWriting) {
     TempDir dir;
-    ASSERT_EQ(call({"init-demo", dir.path()}).code, 0);
+    ASSERT_EQ(run({"init-demo", dir.path()}).code, 0);
     dir.write("data/EP532053.00001", "not a package at all!");
-    Outcome damaged = call({"datafile", "show", dir.file("data/EP532053.00001")});
+    ToolRun damaged = run({"datafile", "show", dir.file("data/EP532053.00001")});
     EXPECT_EQ(damaged.code, 2);
     EXPECT_NE(damaged.err.find("EP532053.00001"), std::string::npos) << damaged.err;
-    EXPECT_EQ(call({"check", dir.path()}).code, 2);
+    EXPECT_EQ(run({"check", dir.path()}).code, 2);
     EXPECT_EQ(dir.read("data/EP532053.00001"), "not a package at all!");
 
     dir.write("rec.json", kRecord);
-    EXPECT_EQ(call({"datafile", "write", dir.path(), "--record", dir.file("rec.json"), "--letter", "X"}).code, 2);
-    EXPECT_EQ(call({"datafile", "write", dir.path(), "--record", dir.file("rec.json")}).code, 2);
-    EXPECT_EQ(call({"datafile", "write", dir.path(), "--record", dir.file("rec.json"), "--letter", "O", "--letter",
+    EXPECT_EQ(run({"datafile", "write", dir.path(), "--record", dir.file("rec.json"), "--letter", "X"}).code, 2);
+    EXPECT_EQ(run({"datafile", "write", dir.path(), "--record", dir.file("rec.json")}).code, 2);
+    EXPECT_EQ(run({"datafile", "write", dir.path(), "--record", dir.file("rec.json"), "--letter", "O", "--letter",
                     "o"}).code,
               2);
     EXPECT_FALSE(dir.exists("data/OP532053.00001"));
@@ -111,12 +101,12 @@ TEST(Datafile, DamagedFileOrBadArgumentsExitTwoWithoutWriting) {
 // no longer says "exported".
 TEST(Datafile, WriteMarksTheStationAsTheProgramsSaveDoes) {
     TempDir dir;
-    ASSERT_EQ(call({"init-demo", dir.path()}).code, 0);
+    ASSERT_EQ(run({"init-demo", dir.path()}).code, 0);
     dir.write("rec.json", kRecord);
     std::string stanice = dir.read("STANICE.RCD");
     stanice.replace(255, 2, std::string("\x01" "A"));  // exported before
     dir.write("STANICE.RCD", stanice);
-    Outcome w = call({"datafile", "write", dir.path(), "--record", dir.file("rec.json"), "--letter", "E"});
+    ToolRun w = run({"datafile", "write", dir.path(), "--record", dir.file("rec.json"), "--letter", "E"});
     ASSERT_EQ(w.code, 0) << w.err;
     EXPECT_EQ(dir.read("STANICE.RCD").substr(255, 2), std::string("\x01" "N"));
     EXPECT_TRUE(dir.exists("data/EP532053.00001"));
@@ -133,13 +123,13 @@ TEST(Datafile, WriteKeepsTheCommissionFileForTheChairAlone) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string("'") + c.present + "'");
         TempDir dir;
-        ASSERT_EQ(call({"init-demo", dir.path()}).code, 0);
+        ASSERT_EQ(run({"init-demo", dir.path()}).code, 0);
         nlohmann::json record = nlohmann::json::parse(kRecord);
         record["Hlasovani"]["ClenuOVKP"] = c.present;
         dir.write("rec.json", record.dump());
-        ASSERT_EQ(call({"datafile", "write", dir.path(), "--record", dir.file("rec.json"), "--letter", "E"}).code, 0);
+        ASSERT_EQ(run({"datafile", "write", dir.path(), "--record", dir.file("rec.json"), "--letter", "E"}).code, 0);
         dir.write("data/KOMISE.RCD", "as the last save left it");
-        Outcome w = call({"datafile", "write", dir.path(), "--record", dir.file("rec.json"), "--letter", "E"});
+        ToolRun w = run({"datafile", "write", dir.path(), "--record", dir.file("rec.json"), "--letter", "E"});
         ASSERT_EQ(w.code, 0) << w.err;
         if (c.written) {
             EXPECT_EQ(dir.read("data/KOMISE.RCD").size(), 2 * 51u);
@@ -167,14 +157,14 @@ TEST(Datafile, WriteRefusesARecordOfAnotherPrecinct) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TempDir dir;
-        ASSERT_EQ(call({"init-demo", dir.path()}).code, 0);
+        ASSERT_EQ(run({"init-demo", dir.path()}).code, 0);
         std::string record = kRecord;
         const auto at = record.find(c.from);
         ASSERT_NE(at, std::string::npos);
         record.replace(at, std::string(c.from).size(), c.to);
         dir.write("rec.json", record);
         const std::string stanice = dir.read("STANICE.RCD");
-        Outcome w = call({"datafile", "write", dir.path(), "--record", dir.file("rec.json"), "--letter", "E"});
+        ToolRun w = run({"datafile", "write", dir.path(), "--record", dir.file("rec.json"), "--letter", "E"});
         EXPECT_EQ(w.code, 2);
         EXPECT_EQ(w.err.rfind(dir.file("rec.json") + ": ", 0), 0u) << w.err;
         EXPECT_NE(w.err.find(c.mentions), std::string::npos) << w.err;
@@ -202,9 +192,9 @@ TEST(Datafile, WriteRefusesWhatCouldNotBeReadBack) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TempDir dir;
-        ASSERT_EQ(call({"init-demo", dir.path()}).code, 0);
+        ASSERT_EQ(run({"init-demo", dir.path()}).code, 0);
         dir.write("rec.json", c.json);
-        Outcome w = call({"datafile", "write", dir.path(), "--record", dir.file("rec.json"), "--letter", "E"});
+        ToolRun w = run({"datafile", "write", dir.path(), "--record", dir.file("rec.json"), "--letter", "E"});
         EXPECT_EQ(w.code, 2);
         EXPECT_EQ(w.err.rfind(dir.file("rec.json") + ": ", 0), 0u) << w.err;
         EXPECT_NE(w.err.find(c.mentions), std::string::npos) << w.err;
@@ -224,7 +214,7 @@ TEST(Datafile, ShowRefusesAFlagThatIsNotZeroOrOne) {
     std::string line = exporting::resultsLine(r);
     line[45] = '\xE9';  // flag 1
     dir.write("EP532053.00001", exporting::makePackage(line));
-    Outcome shown = call({"datafile", "show", dir.file("EP532053.00001")});
+    ToolRun shown = run({"datafile", "show", dir.file("EP532053.00001")});
     EXPECT_EQ(shown.code, 2);
     EXPECT_EQ(shown.out, "");
     EXPECT_EQ(shown.err, "Soubor " + dir.file("EP532053.00001") + " má nesprávný obsah (pozice 46, pole ZakrStrany).\n");

@@ -11,23 +11,13 @@
 #include "core/data/station.h"
 #include "core/data/working_files.h"
 #include "support/temp_dir.h"
+#include "support/tool_run.h"
 #include "tool/commands.h"
 
 namespace talmorek::tool {
 namespace {
 
 using testing::TempDir;
-
-struct ToolRun {
-    int code;
-    std::string out, err;
-};
-
-ToolRun run(const Args& argv) {
-    std::ostringstream out, err;
-    int code = runTool(argv, out, err);
-    return {code, out.str(), err.str()};
-}
 
 nlohmann::json dumped(const std::string& file) {
     ToolRun r = run({"dump", file});

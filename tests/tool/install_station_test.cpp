@@ -15,6 +15,7 @@
 #include "core/export/data_file.h"
 #include "core/data/working_files.h"
 #include "support/temp_dir.h"
+#include "support/tool_run.h"
 #include "support/test_platform.h"
 #include "tool/commands.h"
 #include "tool/station_layout.h"
@@ -29,17 +30,6 @@ using testing::TempDir;
 // the layout is laid out without one.
 bool linksCanBeMade() { return testing::symbolicLinksCanBeMade(); }
 constexpr const char* kNoLinks = "no symbolic link can be planted on this system";
-
-struct ToolRun {
-    int code;
-    std::string out, err;
-};
-
-ToolRun run(const Args& argv) {
-    std::ostringstream out, err;
-    int code = runTool(argv, out, err);
-    return {code, out.str(), err.str()};
-}
 
 // Every regular file under `dir` by its relative path, with its bytes.
 std::map<std::string, std::string> filesUnder(const std::string& dir) {
