@@ -12,49 +12,8 @@ set -uo pipefail
 program="$1"
 tool="$2"
 
-for needed in Xvfb openbox xdotool xprop; do
-  if ! command -v "$needed" >/dev/null 2>&1; then
-    echo "SKIP: $needed is not installed"
-    exit 77
-  fi
-done
-
-work="$(mktemp -d)"
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*"
-  echo "windows:"
-  xdotool search --onlyvisible --name '.' getwindowname %@ 2>/dev/null | sed 's/^/  /'
-  exit 1
-}
-
-within() {
-  local seconds="$1"
-  shift
-  local tries=$((seconds * 10))
-  while ! "$@" >/dev/null 2>&1; do
-    tries=$((tries - 1))
-    [ "$tries" -le 0 ] && return 1
-    sleep 0.1
-  done
-}
-active_named() { xdotool getactivewindow getwindowname 2>/dev/null | grep -q -- "$1"; }
-
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-within 10 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
-openbox >"$work/openbox.log" 2>&1 &
-pids+=($!)
-within 10 xprop -root _NET_SUPPORTING_WM_CHECK || fail "openbox did not start"
-sleep 0.5
+source "$(dirname "${BASH_SOURCE[0]}")/display.sh"
+start_display
 mkdir -m 700 "$work/runtime"
 export XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb
 
