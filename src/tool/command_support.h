@@ -3,7 +3,10 @@
 // codes (0 done, 1 the data hold errors, 2 bad input or a failed file).
 
 #include <exception>
+#include <optional>
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "core/workflow/error_messages.h"
 
@@ -16,6 +19,35 @@ inline constexpr int kExitFailure = 2;
 inline int reportFailure(const std::exception& e, std::ostream& err) {
     err << workflow::czechMessage(e) << "\n";
     return kExitFailure;
+}
+
+// The arguments "DIR [--multi]" of the commands that write the demo's
+// files; nothing, with the usage written to `err`, when they are not that.
+struct DemoArguments {
+    std::string dir;      // as given
+    std::string slashed;  // ending with '/'
+    bool multi = false;
+};
+
+inline std::optional<DemoArguments> demoArguments(const std::vector<std::string>& args, const char* usage,
+                                                  std::ostream& err) {
+    DemoArguments parsed;
+    for (const auto& a : args) {
+        if (a == "--multi") {
+            parsed.multi = true;
+        } else if (parsed.dir.empty() && !a.empty() && a[0] != '-') {
+            parsed.dir = a;
+        } else {
+            parsed.dir.clear();
+            break;
+        }
+    }
+    if (parsed.dir.empty()) {
+        err << usage;
+        return std::nullopt;
+    }
+    parsed.slashed = parsed.dir.back() == '/' ? parsed.dir : parsed.dir + "/";
+    return parsed;
 }
 
 }  // namespace talmorek::tool

@@ -8,23 +8,9 @@
 namespace talmorek::tool {
 
 int runInitDemo(const Args& args, std::ostream& out, std::ostream& err) {
-    std::string dir;
-    bool multi = false;
-    for (const auto& a : args) {
-        if (a == "--multi") {
-            multi = true;
-        } else if (dir.empty() && !a.empty() && a[0] != '-') {
-            dir = a;
-        } else {
-            err << "Použití: talmorek-tool init-demo DIR [--multi]\n";
-            return kExitFailure;
-        }
-    }
-    if (dir.empty()) {
-        err << "Použití: talmorek-tool init-demo DIR [--multi]\n";
-        return kExitFailure;
-    }
-    std::string slashed = dir.back() == '/' ? dir : dir + "/";
+    const auto parsed = demoArguments(args, "Použití: talmorek-tool init-demo DIR [--multi]\n", err);
+    if (!parsed) return kExitFailure;
+    const auto& [dir, slashed, multi] = *parsed;
     // Never overwrite an installation that may hold a commission's work.
     if (data::hasFileIgnoringCase(slashed, "OKRSKY.RCD") || data::hasFileIgnoringCase(slashed, "STANICE.RCD")) {
         err << "Adresář " << dir << " již obsahuje instalaci; ukázková instalace se zakládá do prázdného adresáře.\n";

@@ -120,23 +120,9 @@ int runInstallStation(const Args& args, std::ostream& out, std::ostream& err) {
 }
 
 int runDemoOffice(const Args& args, std::ostream& out, std::ostream& err) {
-    std::string dir;
-    bool multi = false;
-    for (const auto& a : args) {
-        if (a == "--multi") {
-            multi = true;
-        } else if (dir.empty() && !a.empty() && a[0] != '-') {
-            dir = a;
-        } else {
-            err << "Použití: talmorek-tool demo-office DIR [--multi]\n";
-            return kExitFailure;
-        }
-    }
-    if (dir.empty()) {
-        err << "Použití: talmorek-tool demo-office DIR [--multi]\n";
-        return kExitFailure;
-    }
-    const std::string slashed = dir.back() == '/' ? dir : dir + "/";
+    const auto parsed = demoArguments(args, "Použití: talmorek-tool demo-office DIR [--multi]\n", err);
+    if (!parsed) return kExitFailure;
+    const auto& [dir, slashed, multi] = *parsed;
     if (data::hasFileIgnoringCase(slashed, "OKRSKY.RCD")) {
         err << "Adresář " << dir << " již obsahuje sadu souborů; ukázková sada se zakládá do prázdného adresáře.\n";
         return kExitFailure;
