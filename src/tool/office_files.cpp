@@ -25,16 +25,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace talmorek::data;
 
-const char* describe(std::string_view name) {
-    if (name == "OKRSKY.RCD") return "registr okrsků";
-    if (name == "PSRZVO.RCD") return "registr zvláštních okrsků v zahraničí";
-    if (name == "PSRVOK.RCD") return "registr počtů voličů v okrscích";
-    if (name == "STRANY.RCD") return "registr stran";
-    if (name == "KANDIDAT.RCD") return "registr kandidátů";
-    if (name == "CISCHYB.RCD") return "číselník kontrolních hlášení";
-    return "záznam stanice";
-}
-
 std::string slashed(const std::string& dir) { return dir.empty() || dir.back() == '/' ? dir : dir + "/"; }
 
 // The readers open every record file for writing, as the program does; an
@@ -143,7 +133,7 @@ std::vector<std::string> stationSubdirectories(const std::string& sourceDir) {
 
 std::string readOriginal(const std::string& dir, std::string_view name, const std::string& sourceDir) {
     if (!hasFileIgnoringCase(dir, name))
-        throw OfficeFilesError(workflow::officeFileMissing(sourceDir, std::string(name), describe(name)));
+        throw OfficeFilesError(workflow::officeFileMissing(sourceDir, std::string(name)));
     return readWholeFile(resolveFile(dir, name));
 }
 

@@ -233,8 +233,22 @@ std::string notAPackage(const std::string& file) {
     return "Soubor " + file + " není platný balíček dat (je poškozený, zkrácený nebo zašifrovaný jiným klíčem).";
 }
 
-std::string officeFileMissing(const std::string& sourceDir, const std::string& name, const std::string& what) {
-    return "V sadě souborů volebního úřadu v " + sourceDir + " chybí soubor " + name + " (" + what + ").";
+namespace {
+// What each file of an office's set is, as an administrator knows it.
+const char* officeFileKind(const std::string& name) {
+    if (name == "OKRSKY.RCD") return "registr okrsků";
+    if (name == "PSRZVO.RCD") return "registr zvláštních okrsků v zahraničí";
+    if (name == "PSRVOK.RCD") return "registr počtů voličů v okrscích";
+    if (name == "STRANY.RCD") return "registr stran";
+    if (name == "KANDIDAT.RCD") return "registr kandidátů";
+    if (name == "CISCHYB.RCD") return "číselník kontrolních hlášení";
+    return "záznam stanice";
+}
+}  // namespace
+
+std::string officeFileMissing(const std::string& sourceDir, const std::string& name) {
+    return "V sadě souborů volebního úřadu v " + sourceDir + " chybí soubor " + name + " (" + officeFileKind(name) +
+           ").";
 }
 
 std::string officeStationsMissing(const std::string& sourceDir, bool multiStation, bool otherKind) {

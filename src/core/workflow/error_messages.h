@@ -47,8 +47,9 @@ std::string namedForAnotherPrecinct(const std::string& file, const std::string& 
 std::string printProgramMissing(const std::string& program, int osError);
 
 // The set of files an election office distributes, laid out as a station:
-// `name` (`what` it is, e.g. "registr okrsků") is not in `sourceDir`.
-std::string officeFileMissing(const std::string& sourceDir, const std::string& name, const std::string& what);
+// `name` is not in `sourceDir` (the message says what the file is, e.g.
+// "registr okrsků").
+std::string officeFileMissing(const std::string& sourceDir, const std::string& name);
 // No station record where the kind of installation asked for keeps it;
 // `otherKind` when the set holds station records of the other kind.
 std::string officeStationsMissing(const std::string& sourceDir, bool multiStation, bool otherKind);
