@@ -187,7 +187,9 @@ TEST(PageAnnex1, ThreeBarsCloseTheColumnsOfCandidates) {
     for (std::size_t k = 0; k < 3; ++k) {
         EXPECT_GT(bars[k].left(), products[k].right()) << "bar " << k + 1;
         EXPECT_GE(bars[k].height(), 12 * products[k].height()) << "bar " << k + 1 << " spans the column";
-        if (k < 2) EXPECT_LT(bars[k].right(), fields[k].left()) << "bar " << k + 1;
+        if (k < 2) {
+            EXPECT_LT(bars[k].right(), fields[k].left()) << "bar " << k + 1;
+        }
     }
 }
 
