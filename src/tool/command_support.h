@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/data/path_text.h"
 #include "core/workflow/error_messages.h"
 
 namespace talmorek::tool {
@@ -46,7 +47,7 @@ inline std::optional<DemoArguments> demoArguments(const std::vector<std::string>
         err << usage;
         return std::nullopt;
     }
-    parsed.slashed = parsed.dir.back() == '/' ? parsed.dir : parsed.dir + "/";
+    parsed.slashed = data::slashed(parsed.dir);
     return parsed;
 }
 

@@ -25,7 +25,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace talmorek::data;
 
-std::string slashed(const std::string& dir) { return dir.empty() || dir.back() == '/' ? dir : dir + "/"; }
 
 // The readers open every record file for writing, as the program does; an
 // office's medium may be write-protected. So the set is checked in a

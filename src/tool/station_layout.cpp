@@ -21,8 +21,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace talmorek::data;
 
-std::string slashed(const std::string& dir) { return dir.empty() || dir.back() == '/' ? dir : dir + "/"; }
-
 std::string upper(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::toupper(c); });
     return text;
@@ -168,14 +166,27 @@ std::string stationDesktopEntry(const std::string& program, const std::string& a
 
 namespace {
 
+// Whether `inner` is `outer` or lies below it: by the letters of the
+// paths, and by the directories themselves, since on Windows "SADA" and
+// "sada" are one directory, and a second mount names one in another way.
 bool inside(const fs::path& inner, const fs::path& outer) {
+    bool byLetters = true;
     auto o = outer.begin();
     auto i = inner.begin();
     for (; o != outer.end(); ++o, ++i) {
         if (o->empty()) continue;  // the trailing separator
-        if (i == inner.end() || *i != *o) return false;
+        if (i == inner.end() || *i != *o) {
+            byLetters = false;
+            break;
+        }
     }
-    return true;
+    if (byLetters) return true;
+    std::error_code ec;
+    if (!fs::is_directory(outer, ec)) return false;
+    for (fs::path p = inner;; p = p.parent_path()) {
+        if (fs::exists(p, ec) && fs::equivalent(p, outer, ec)) return true;
+        if (!p.has_relative_path()) return false;
+    }
 }
 
 std::string canonicalOf(const std::string& path) {
@@ -277,13 +288,24 @@ StationLayout layOutStation(const OfficeFiles& files, const std::string& dirArg,
         planned.push_back(std::move(p));
     }
 
+    // The link goes first: where none can be made (a FAT medium, Windows)
+    // the layout is refused before any of the office's files is written.
+    if (!layout.programLink.empty()) {
+        const bool dirExisted = fs::exists(pathOf(dir), ec);
+        fs::create_directories(pathOf(dir));
+        try {
+            linkProgram(options.program, layout.programLink);
+        } catch (const fs::filesystem_error& e) {
+            if (!dirExisted) fs::remove(pathOf(dir), ec);
+            throw OfficeFilesError(workflow::programNotLinked(layout.programLink, options.program, e.code().value()));
+        }
+    }
     fs::create_directories(pathOf(dir + "data"));
     fs::create_directories(pathOf(dir + "Export"));
     for (const auto& [name, bytes] : files.registers) replaceFileAtomically(resolveFile(dir, name), bytes);
     // A STANICE.RCD beside the program makes a single-station installation
     // whatever data/ holds: a multi-station layout must not keep one.
     if (files.multiStation && hasFileIgnoringCase(dir, "STANICE.RCD")) fs::remove(pathOf(resolveFile(dir, "STANICE.RCD")));
-    if (!layout.programLink.empty()) linkProgram(options.program, layout.programLink);
 
     // The launchers of an earlier layout of this directory that this one
     // does not make again would start a station that is gone.

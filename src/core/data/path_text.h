@@ -20,4 +20,12 @@ inline std::string utf8Of(const std::filesystem::path& path) {
     return std::string(text.begin(), text.end());
 }
 
+// A directory's path ready for a file's name to be appended: ending with
+// "/", or with the backslash a Windows path may already end with.
+inline std::string slashed(const std::string& dir) {
+    if (dir.empty() || dir.back() == '/' || (dir.back() == '\\' && std::filesystem::path::preferred_separator == '\\'))
+        return dir;
+    return dir + "/";
+}
+
 }  // namespace talmorek::data

@@ -67,6 +67,7 @@ std::string reasonOf(int err) {
         case EREMOTEIO: return "chyba čtení nebo zápisu na disku";
 #endif
         case ENOTSUP: return "disk tuto operaci nedovoluje";
+        case ENOSYS: return "operační systém tuto operaci nepodporuje";
         case EOVERFLOW: return "soubor je příliš velký";
         default: return "neočekávaná chyba operačního systému č. " + std::to_string(err);
     }
@@ -283,6 +284,11 @@ std::string stationAndOfficeSetOverlap(const std::string& dir, const std::string
 
 std::string programPlaceTaken(const std::string& path) {
     return "Na místě odkazu na program " + path + " je adresář; stanice se nezakládá.";
+}
+
+std::string programNotLinked(const std::string& link, const std::string& program, int osError) {
+    return "Odkaz " + link + " na program " + program + " se nepodařilo vytvořit: " + reasonOf(osError) +
+           ". Stanice se nezakládá, nic z ní nebylo zapsáno.";
 }
 
 std::string pathUnfitForLauncher(const std::string& path) {

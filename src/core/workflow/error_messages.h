@@ -64,6 +64,9 @@ std::string notADirectory(const std::string& path);
 std::string stationAndOfficeSetOverlap(const std::string& dir, const std::string& sourceDir);
 // Where the station's link to the program goes, something else is.
 std::string programPlaceTaken(const std::string& path);
+// The station's link to the program could not be made (`osError`): where
+// links cannot be made, the station is not laid out at all.
+std::string programNotLinked(const std::string& link, const std::string& program, int osError);
 // A path a desktop's launcher cannot carry (control characters, "%").
 std::string pathUnfitForLauncher(const std::string& path);
 // The menu's entry for the precinct starts another station that holds
