@@ -4,6 +4,14 @@
 #include <fstream>
 #include <system_error>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <share.h>
+#include <sys/stat.h>
+#endif
+
+#include "core/data/path_text.h"
 #include "support/temp_dir.h"
 
 namespace talmorek::testing {
@@ -44,5 +52,18 @@ bool letterCaseTellsFilesApart() {
 }
 
 bool backslashSeparatesDirectories() { return std::filesystem::path::preferred_separator == '\\'; }
+
+FileHeldElsewhere::FileHeldElsewhere([[maybe_unused]] const std::string& path) {
+#ifdef _WIN32
+    if (_wsopen_s(&descriptor_, data::pathOf(path).c_str(), _O_RDWR | _O_BINARY, _SH_DENYRW, _S_IREAD | _S_IWRITE) != 0)
+        descriptor_ = -1;
+#endif
+}
+
+FileHeldElsewhere::~FileHeldElsewhere() {
+#ifdef _WIN32
+    if (descriptor_ >= 0) _close(descriptor_);
+#endif
+}
 
 }  // namespace talmorek::testing

@@ -2,6 +2,8 @@
 // What a test asks of the system it runs on, found out by trying: the
 // same build runs as root or not, on Windows or under Wine.
 
+#include <string>
+
 namespace talmorek::testing {
 
 // Whether a file's permissions bind this process: a read-only file then
@@ -20,5 +22,20 @@ bool letterCaseTellsFilesApart();
 // Whether a backslash separates directories in a path (Windows) rather
 // than being a letter of a name like any other (Linux).
 bool backslashSeparatesDirectories();
+
+// A file held open by another program that shares it with nobody, as an
+// editor or a virus scanner may on Windows. Where the system knows no such
+// hold (Linux), nothing is held: `held()` says which.
+class FileHeldElsewhere {
+public:
+    explicit FileHeldElsewhere(const std::string& path);
+    ~FileHeldElsewhere();
+    FileHeldElsewhere(const FileHeldElsewhere&) = delete;
+    FileHeldElsewhere& operator=(const FileHeldElsewhere&) = delete;
+    bool held() const { return descriptor_ >= 0; }
+
+private:
+    int descriptor_ = -1;
+};
 
 }  // namespace talmorek::testing

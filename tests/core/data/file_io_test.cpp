@@ -12,6 +12,7 @@
 
 #include "core/data/errors.h"
 #include "core/data/path_text.h"
+#include "core/workflow/error_messages.h"
 #include "support/error_of.h"
 #include "support/fault_file_system.h"
 #include "support/temp_dir.h"
@@ -130,6 +131,26 @@ TEST(FileIo, ReplacingAFileWithoutWritePermissionFails) {
     if (const auto e = errorOf<IoError>([&] { replaceFileAtomically(dir.file("F.RCD"), "new"); })) {
         EXPECT_EQ(e->path(), dir.file("F.RCD"));
         EXPECT_EQ(e->osError(), EACCES);
+    }
+    EXPECT_EQ(dir.read("F.RCD"), "old");
+    EXPECT_EQ(namesIn(dir), std::set<std::string>{"F.RCD"});
+}
+
+// A file another program holds open (Windows) is not replaced, and the
+// commission is told that another program uses it, not that a permission
+// is missing: closing that program is the remedy.
+TEST(FileIo, AFileAnotherProgramHoldsOpenIsKeptAndSaidToBeInUse) {
+    TempDir dir;
+    dir.write("F.RCD", "old");
+    {
+        const testing::FileHeldElsewhere hold(dir.file("F.RCD"));
+        if (!hold.held()) GTEST_SKIP() << "this system lets any program open a file another one holds";
+        if (const auto e = errorOf<IoError>([&] { replaceFileAtomically(dir.file("F.RCD"), "new"); })) {
+            EXPECT_EQ(e->path(), dir.file("F.RCD"));
+            EXPECT_EQ(e->osError(), EBUSY);
+            EXPECT_NE(workflow::czechMessage(*e).find("soubor používá jiný program"), std::string::npos)
+                << workflow::czechMessage(*e);
+        }
     }
     EXPECT_EQ(dir.read("F.RCD"), "old");
     EXPECT_EQ(namesIn(dir), std::set<std::string>{"F.RCD"});

@@ -34,8 +34,6 @@ int errnoOf(DWORD error) {
         case ERROR_BAD_NET_NAME:
         case ERROR_BAD_PATHNAME: return ENOENT;
         case ERROR_ACCESS_DENIED:
-        case ERROR_SHARING_VIOLATION:
-        case ERROR_LOCK_VIOLATION:
         case ERROR_DELETE_PENDING:
         case ERROR_PRIVILEGE_NOT_HELD: return EACCES;
         case ERROR_WRITE_PROTECT: return EROFS;
@@ -56,6 +54,10 @@ int errnoOf(DWORD error) {
         case ERROR_TOO_MANY_OPEN_FILES: return EMFILE;
         case ERROR_NOT_ENOUGH_MEMORY:
         case ERROR_OUTOFMEMORY: return ENOMEM;
+        // Another program holds the file open (an editor, an antivirus
+        // scanner): the user closes it, no permission is missing.
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
         case ERROR_BUSY:
         case ERROR_USER_MAPPED_FILE: return EBUSY;
         case ERROR_FILE_TOO_LARGE: return EFBIG;

@@ -26,8 +26,8 @@ std::string utf8OfWide(std::wstring_view wide);
 
 // The errno value for the system's error code `error` (GetLastError()):
 // ENOENT for a missing file or directory, EACCES, EEXIST, ENOSPC, EROFS for
-// a write-protected medium, ENXIO for a drive without its medium, …; EIO
-// for anything else.
+// a write-protected medium, EBUSY for a file another program holds open,
+// ENXIO for a drive without its medium, …; EIO for anything else.
 int errnoOf(DWORD error);
 inline int lastErrno() { return errnoOf(::GetLastError()); }
 
