@@ -31,14 +31,15 @@ void initialiseLibrary() {
 // refuses.
 gcry_cipher_hd_t openBlowfish(std::string_view key, int mode) {
     refuseKeyLength(key);
+    // libgcrypt's key schedule takes the key bytes cyclically for any length
+    // from one byte up, as the format does. It refuses some weak keys, not
+    // all: the rest are found by the schedule computed apart, before any
+    // handle is opened.
+    if (leavesRepeatedSBoxWord(key)) throw KeyError(KeyError::Reason::Weak);
     initialiseLibrary();
     gcry_cipher_hd_t handle = nullptr;
     if (gcry_error_t e = gcry_cipher_open(&handle, GCRY_CIPHER_BLOWFISH, mode, 0); e != 0)
         throw std::runtime_error(std::string("libgcrypt: Blowfish: ") + gcry_strerror(e));
-    // libgcrypt's key schedule takes the key bytes cyclically for any length
-    // from one byte up, as the format does. It refuses some weak keys, not
-    // all: the rest are found by the schedule computed apart.
-    if (leavesRepeatedSBoxWord(key)) throw KeyError(KeyError::Reason::Weak);
     const gcry_error_t set = gcry_cipher_setkey(handle, key.data(), key.size());
     if (set != 0) {
         gcry_cipher_close(handle);

@@ -98,7 +98,9 @@ ProcessOutcome runBounded(const std::vector<std::string>& argv, std::chrono::ste
         ::CloseHandle(job);
         return outcome;
     }
-    ::AssignProcessToJobObject(job, started.process);
+    // A process the job does not take (a job of the caller's that allows
+    // none inside) is ended alone at the time-out.
+    const bool inJob = ::AssignProcessToJobObject(job, started.process) != 0;
     ::ResumeThread(started.thread);
     ::CloseHandle(started.thread);
 
@@ -111,8 +113,10 @@ ProcessOutcome runBounded(const std::vector<std::string>& argv, std::chrono::ste
             break;
         }
         if (std::chrono::steady_clock::now() >= deadline) {
-            ::TerminateJobObject(job, 1);
-            ::WaitForSingleObject(started.process, INFINITE);
+            if (!inJob || !::TerminateJobObject(job, 1)) ::TerminateProcess(started.process, 1);
+            // Ending a process takes moments; one that will not end is left
+            // to the system rather than holding the commission's window.
+            ::WaitForSingleObject(started.process, 5000);
             outcome.kind = ProcessOutcome::Kind::TimedOut;
             break;
         }
