@@ -14,6 +14,7 @@ export TALMOREK_PHASE_LOG
 trap 'talmorek_phase_summary; rm -f "$TALMOREK_PHASE_LOG"' EXIT
 talmorek_phase_begin
 talmorek_install_packages
+talmorek_install_windows_packages
 talmorek_phase_end "Debian packages"
 talmorek_phase_begin
 talmorek_configure

@@ -81,7 +81,7 @@ phase_took "Windows build" "$((SECONDS - start))"
 prefix="$(mktemp -d "${TMPDIR:-/tmp}/talmorek-wine.XXXXXX")"
 wineserver="$(command -v wineserver || echo "$(dirname "$wine")/wineserver")"
 cleanup() {
-  WINEPREFIX="$prefix" "$wineserver" -k >/dev/null 2>&1 || true
+  WINEPREFIX="$prefix" timeout 60 "$wineserver" -k >/dev/null 2>&1 || true
   rm -rf "$prefix"
 }
 trap cleanup EXIT
@@ -94,9 +94,12 @@ wine_env=(env LC_ALL=C.UTF-8 LANG=C.UTF-8)
 
 start=$SECONDS
 timeout 300 "${wine_env[@]}" "$wine" wineboot --init >"$build/wineboot.log" 2>&1
-# The tool without arguments prints its usage: Wine runs programs here.
+# The tool without arguments prints its usage and ends with 2: Wine runs
+# programs here. (Wine's own failure names the .exe too, and ends otherwise.)
 timeout 120 "${wine_env[@]}" "$wine" "$build/src/tool/talmorek-tool.exe" >"$build/wine-start.log" 2>&1
-if ! grep -q "talmorek-tool" "$build/wine-start.log"; then
+started=$?
+sed -i 's/\r$//' "$build/wine-start.log"
+if [ "$started" -ne 2 ] || ! grep -q "^Použití: talmorek-tool" "$build/wine-start.log"; then
   note "Wine does not start programs here; the Windows tests were NOT run:"
   tail -n 5 "$build/wineboot.log" "$build/wine-start.log" | sed 's/^/  /'
   exit 0
@@ -106,11 +109,11 @@ fi
 # the drive types when it starts.
 mkdir -p "$prefix/stick-e"
 ln -s "$prefix/stick-e" "$prefix/dosdevices/e:"
-"${wine_env[@]}" "$wine" reg add 'HKLM\Software\Wine\Drives' /v e: /t REG_SZ /d floppy /f >/dev/null 2>&1
+timeout 60 "${wine_env[@]}" "$wine" reg add 'HKLM\Software\Wine\Drives' /v e: /t REG_SZ /d floppy /f >/dev/null 2>&1
 # The decimal comma of a Czech station, as the user's regional settings
 # give it (rule 98 writes it).
-"${wine_env[@]}" "$wine" reg add 'HKCU\Control Panel\International' /v sDecimal /t REG_SZ /d , /f >/dev/null 2>&1
-"$wineserver" -k >/dev/null 2>&1
+timeout 60 "${wine_env[@]}" "$wine" reg add 'HKCU\Control Panel\International' /v sDecimal /t REG_SZ /d , /f >/dev/null 2>&1
+timeout 60 "$wineserver" -k >/dev/null 2>&1
 export TALMOREK_TEST_REMOVABLE_DRIVE=E
 phase_took "Wine prefix" "$((SECONDS - start))"
 

@@ -3,6 +3,8 @@
 # own updater may hold a package lock (the lists lock of "apt-get update" as
 # much as dpkg's): the set-up says that it waits, waits until the lock is
 # released, and gives up with a plain message once its bound has passed.
+# The packages of the Windows build are installed apart: where they cannot
+# be, the set-up says so and goes on.
 # The locks are files of the test's own held with flock; apt-get,
 # dpkg-query and id are stand-ins: nothing is installed, any user may run it.
 set -uo pipefail
@@ -14,12 +16,14 @@ trap '[ -n "$holder" ] && kill "$holder" 2>/dev/null; rm -rf "$work"' EXIT
 mkdir "$work/bin"
 cat >"$work/bin/dpkg-query" <<'STUB'
 #!/bin/sh
-# Every package but cmake is installed.
-case "$*" in *" cmake") echo "deinstall ok config-files" ;; *) echo "install ok installed" ;; esac
+# Every package but cmake (or $MISSING) is installed.
+case "$*" in *" ${MISSING:-cmake}") echo "deinstall ok config-files" ;; *) echo "install ok installed" ;; esac
 STUB
 cat >"$work/bin/apt-get" <<'STUB'
 #!/bin/sh
 echo "$(date +%s) $*" >>"$APT_CALLS"
+# APT_FAIL: no package can be fetched.
+[ -z "${APT_FAIL:-}" ]
 STUB
 cat >"$work/bin/id" <<'STUB'
 #!/bin/sh
@@ -66,4 +70,21 @@ status=$?
 [ "$status" -ne 0 ] || fail "the set-up went on under a held lock"
 grep -q "still held after 2 s" <<<"$output" || fail "it did not say why it gave up"
 [ ! -e "$APT_CALLS" ] || fail "apt-get ran under a held lock"
+kill "$holder" 2>/dev/null
+wait "$holder" 2>/dev/null
+holder=""
+
+# Wine missing: the build's own packages do not ask for it; the Windows
+# packages do, and where apt-get fails the set-up says so and goes on.
+rm -f "$APT_CALLS"
+output="$(MISSING=wine64 install_step 5)" || fail "the build's packages failed for a Windows package"
+[ ! -e "$APT_CALLS" ] || fail "the build's packages asked for a Windows package"
+output="$(PATH="$work/bin:$PATH" MISSING=wine64 APT_FAIL=1 TALMOREK_APT_LOCK_WAIT=5 bash -c "
+    source '$root/scripts/setup.sh'
+    talmorek_apt_locks=('$work/dpkg.lock' '$work/lists.lock')
+    talmorek_install_windows_packages && echo WENT-ON" 2>&1)"
+grep -q -- 'install -y -qq wine64$' "$APT_CALLS" 2>/dev/null || grep -q -- 'update -qq$' "$APT_CALLS" ||
+  fail "the Windows packages were not asked for"
+grep -q "^note: the packages of the Windows build could not be installed" <<<"$output" || fail "it did not say so"
+grep -q "^WENT-ON$" <<<"$output" || fail "the set-up stopped at a Windows package"
 echo "PASS"
