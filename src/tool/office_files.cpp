@@ -25,7 +25,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace talmorek::data;
 
-
 // The readers open every record file for writing, as the program does; an
 // office's medium may be write-protected. So the set is checked in a
 // private copy, and a failure found there names the original file.
