@@ -50,11 +50,11 @@ TStanice decodeStanice(std::string_view record);
 RecordBytes encodeStanice(const TStanice& station, RecordBytes base = RecordBytes(stanice::kRecordSize, '\0'));
 
 // Reads the station record from STANICE.RCD of the station directory.
-// A record whose municipality code is not six digits, whose precinct number
-// lies outside 1..99999, whose region number or operating-system code is not
-// one or two digits, or whose status letter is none of "A", "N", blank or
-// empty is refused: ConversionError for a code that is no number,
-// FieldValueError otherwise, each naming the file and the field.
+// A record whose municipality code is not six digits or whose precinct
+// number lies outside 1..99999 is refused: ConversionError for a code that
+// is no number, FieldValueError otherwise, each naming the file and the
+// field. The other fields are checked where they are used; a status letter
+// other than "A" counts as not exported.
 TStanice NactiStanici(const std::string& stationDir, FileSystem& fs = systemFileSystem());
 
 // Re-reads the station record from disk into `shared`, sets the status
