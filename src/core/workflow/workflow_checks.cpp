@@ -51,10 +51,11 @@ void Workflow::ZrusitData_MIClick() {
         return;
     }
     const bool typingWaits = data::fileExists(journal, files_);
-    if (!prompts_.question(typingWaits ? "Opravdu chcete zrušit pořízená data?\rZruší se i neuložené údaje "
-                                         "z přerušeného pořizování."
-                                       : "Opravdu chcete zrušit pořízená data?",
-                           kCancelTitle))
+    // What is cancelled cannot be had back: a hasty Enter keeps the data.
+    if (!prompts_.questionDefaultNo(typingWaits ? "Opravdu chcete zrušit pořízená data?\rZruší se i neuložené "
+                                                  "údaje z přerušeného pořizování."
+                                                : "Opravdu chcete zrušit pořízená data?",
+                                    kCancelTitle))
         return;
     // The precinct data go whole: both files where a save left both, and
     // the journal of what was typed after them. The course of voting, the

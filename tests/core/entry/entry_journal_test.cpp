@@ -631,6 +631,7 @@ TEST_F(EntryJournal, ExportAndCancellingSayThatTypingWaits) {
     prompts.answers = {false};
     workflow.ZrusitData_MIClick();
     ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].kind, "questionDefaultNo");
     EXPECT_EQ(prompts.messages[0].text,
               "Opravdu chcete zrušit pořízená data?\rZruší se i neuložené údaje z přerušeného pořizování.");
     EXPECT_TRUE(dir.exists(kJournal));

@@ -11,7 +11,7 @@ namespace {
 
 using Messages = std::vector<Message>;
 
-const Message kAsk{"question", "Opravdu chcete zrušit pořízená data?", "Rušení dat", {}};
+const Message kAsk{"questionDefaultNo", "Opravdu chcete zrušit pořízená data?", "Rušení dat", {}};
 
 class CancelData : public WorkflowTest {
 protected:

@@ -109,7 +109,7 @@ TEST_F(FileFaults, ADeletionTheSystemRefusesKeepsTheData) {
     files.refuseRemove(path(DataLetter::O), EPERM);
     prompts.answers = {true};
     workflow.ZrusitData_MIClick();
-    EXPECT_EQ(messages(), (Messages{{"question", "Opravdu chcete zrušit pořízená data?", "Rušení dat", {}},
+    EXPECT_EQ(messages(), (Messages{{"questionDefaultNo", "Opravdu chcete zrušit pořízená data?", "Rušení dat", {}},
                                     {"information", "Data se nepovedlo zrušit!", "Rušení dat", {}}}));
     EXPECT_TRUE(has(DataLetter::O));
 }

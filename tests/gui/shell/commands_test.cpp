@@ -16,7 +16,7 @@ namespace {
 
 const std::string kE = "data/EP554782.00003";
 const std::string kO = "data/OP554782.00003";
-const std::string kAskCancel = "question|Rušení dat|Opravdu chcete zrušit pořízená data?";
+const std::string kAskCancel = "questionDefaultNo|Rušení dat|Opravdu chcete zrušit pořízená data?";
 
 class CommandsTest : public StartedProgram {
 protected:

@@ -91,7 +91,7 @@ TEST_F(Failures, AnUnexpectedFailureOfACommandIsToldOnceUnderTheProgramsCaption)
     inst.prompts.questionFails.clear();
     inst.prompts.answers = {false};
     choose("ZrusitData_MI");
-    EXPECT_EQ(inst.prompts.calls.back(), "question|Rušení dat|Opravdu chcete zrušit pořízená data?");
+    EXPECT_EQ(inst.prompts.calls.back(), "questionDefaultNo|Rušení dat|Opravdu chcete zrušit pořízená data?");
 }
 
 }  // namespace
