@@ -9,6 +9,7 @@
 #include "core/data/file_io.h"
 #include "core/data/station.h"
 #include "core/workflow/saved_record.h"
+#include "core/record/check_numbers.h"
 #include "core/record/recompute.h"
 #include "tool/command_support.h"
 #include "tool/commands.h"
@@ -111,6 +112,12 @@ record::RecomputeSources sourcesFor(const RecordOptions& o, std::shared_ptr<cons
 
 record::RecomputeSources sourcesFor(const RecordOptions& o) { return sourcesFor(o, clockFor(o)); }
 
+void recomputeTyped(record::RecordOfVote& record, const data::PartyList& parties, const data::TStanice& station,
+                    const record::RecomputeSources& sources) {
+    record.T4.KC2 = record::kc2OfSection2(record.T4);
+    record::RecomputeAll(record, parties, record::tickedParties(record, parties), station, sources);
+}
+
 void writeProtocolText(const checks::TChybProt& protocol, std::ostream& out) {
     if (protocol.Count() == 0) {
         out << "Nebyly zjištěny žádné chyby\n";
@@ -184,8 +191,7 @@ int runCheck(const Args& args, std::ostream& out, std::ostream& err) {
         const data::Registers registers(dirs->program);
         const data::PartyList parties = registers.NactiStrany();
         const checks::TCisChyb catalogue(dirs->program);
-        if (options->recompute)
-            record::RecomputeAll(record, parties, record::tickedParties(record, parties), station, sourcesFor(*options));
+        if (options->recompute) recomputeTyped(record, parties, station, sourcesFor(*options));
         // The run of the program's check command.
         checks::TChybProt protocol(catalogue);
         const std::string courseFile =

@@ -44,6 +44,11 @@ std::shared_ptr<const data::Clock> clockFor(const RecordOptions& o);
 record::RecomputeSources sourcesFor(const RecordOptions& o, std::shared_ptr<const data::Clock> clock);
 // The same with the command's clock, for a command that prints nothing.
 record::RecomputeSources sourcesFor(const RecordOptions& o);
+// --recompute: a record typed by hand gets what the program gives a record
+// as it is typed and saved: KČ2 of section II, the ticked parties' totals
+// and check numbers, and the summary.
+void recomputeTyped(record::RecordOfVote& record, const data::PartyList& parties, const data::TStanice& station,
+                    const record::RecomputeSources& sources);
 
 // The protocol of a check run, one line per finding, "<code> - <text>
 // <detail>", the findings of a party under a line "Strana: <n>"; "Nebyly

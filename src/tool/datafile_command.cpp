@@ -118,7 +118,7 @@ int write(const Args& args, std::ostream& out, std::ostream& err) {
         record::RecordOfVote record = parseRecordJson(data::readWholeFile(options->recordFile));
         if (options->recompute) {
             const data::PartyList parties = data::Registers(dirs->program).NactiStrany();
-            record::RecomputeAll(record, parties, record::tickedParties(record, parties), station, sourcesFor(*options));
+            recomputeTyped(record, parties, station, sourcesFor(*options));
         }
         // A record of another precinct would be saved under this station's
         // name and exported as its result.

@@ -72,11 +72,7 @@ struct CheckedRecord {
     explicit CheckedRecord(const PrintoutInput& in)
         : record(recordToPrint(in)), registers(in.dirs.program), catalogue(in.dirs.program), protocol(catalogue) {
         const data::PartyList parties = registers.NactiStrany();
-        // A record typed by hand gets its totals, check numbers and summary
-        // as a save in the program would give them.
-        if (in.options.recompute)
-            record::RecomputeAll(record, parties, record::tickedParties(record, parties), in.station,
-                                sourcesFor(in.options, in.clock));
+        if (in.options.recompute) recomputeTyped(record, parties, in.station, sourcesFor(in.options, in.clock));
         checks::ProvedKontroly(record, registers, parties, in.station.KodObce, protocol,
                                checks::Vybrano::CheckCommandOrSave,
                                in.options.recordFile.empty() ? workflow::courseOfVotingFile(in.dirs)

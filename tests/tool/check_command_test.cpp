@@ -122,6 +122,16 @@ TEST_F(CheckCommand, TheRecordIsCheckedAsGivenUnlessRecomputed) {
     EXPECT_EQ(out.str(), "Nebyly zjištěny žádné chyby\n");
 }
 
+// The entry window fills in KČ2 of section II as the commission types; a
+// record typed by hand into JSON gets it from --recompute like the rest.
+TEST_F(CheckCommand, RecomputingFillsInKC2OfSectionTwo) {
+    record.T4.KC2 = 0;
+    EXPECT_EQ(check({"--json"}), 1) << "KČ2 of section II left out";
+    // 11: KČ2 of section II; 67: the summary, which added it up as given.
+    EXPECT_EQ(Json::parse(out.str())["SeznamChyb"].get<std::string>(), "1167");
+    EXPECT_EQ(check({"--recompute", "--now", "2021-10-09T15:00:00", "--seed", "3"}), 0) << out.str();
+}
+
 TEST_F(CheckCommand, AMultiStationInstallationNeedsTheStation) {
     std::remove(dir.file("STANICE.RCD").c_str());
     std::filesystem::create_directories(dir.file("data/OK3"));
