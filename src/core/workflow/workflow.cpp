@@ -95,10 +95,13 @@ CheckedRecord Workflow::runChecks(checks::Vybrano vybrano) {
 
 bool Workflow::PorizeniDat_MIClick() {
     if (!ensureStarted("Vstup dat za okrsek")) return false;
+    // Reopening exported data voids their export; a hasty Enter leaves the
+    // export standing.
     if (station_.Stav == "A" &&
-        !prompts_.question("Data okrsku byla již vyexportována.\rV případě znovuotevření dat budete muset "
-                           "zopakovat export dat i tisk zápisu.\rChcete opravdu znovu upravovat data?",
-                           "Vstup dat za okrsek"))
+        !prompts_.questionDefaultNo("Data okrsku byla již vyexportována.\rV případě znovuotevření dat budete "
+                                    "muset zopakovat export dat i tisk zápisu.\rChcete opravdu znovu upravovat "
+                                    "data?",
+                                    "Vstup dat za okrsek"))
         return false;
     return true;
 }

@@ -17,11 +17,13 @@ void Workflow::Kontroly_MIClick() {
     if (!ensureStarted(kCheckTitle)) return;
     try {
         // Checking exported data again makes their export void: the
-        // commission must export and print once more.
+        // commission must export and print once more. A hasty Enter leaves
+        // the export standing.
         if (station_.Stav == "A" &&
-            !prompts_.question("Data okrsku byla již vyexportována.\rV případě opakovaných kontrol budete muset "
-                               "zopakovat export dat i tisk zápisu.\rChcete opravdu znovu zkontrolovat data?",
-                               "Vstup dat za okrsek"))
+            !prompts_.questionDefaultNo("Data okrsku byla již vyexportována.\rV případě opakovaných kontrol budete "
+                                        "muset zopakovat export dat i tisk zápisu.\rChcete opravdu znovu zkontrolovat "
+                                        "data?",
+                                        "Vstup dat za okrsek"))
             return;
         if (!hasDataFile(DataLetter::E) && !hasDataFile(DataLetter::O)) {
             state_.DataOK = false;

@@ -150,7 +150,7 @@ TEST_F(ExportedStation, NoToTheQuestionChangesNothing) {
     const std::string before = dir.read(dataFile(DataLetter::O));
     prompts.answers = {false};
     workflow.Kontroly_MIClick();
-    EXPECT_EQ(messages(), (Messages{{"question", kAskRecheck, "Vstup dat za okrsek", {}}}));
+    EXPECT_EQ(messages(), (Messages{{"questionDefaultNo", kAskRecheck, "Vstup dat za okrsek", {}}}));
     EXPECT_TRUE(printJobs.calls.empty());
     EXPECT_EQ(stationOnDisk().Stav, "A");
     EXPECT_EQ(dir.read(dataFile(DataLetter::O)), before);
@@ -160,7 +160,7 @@ TEST_F(ExportedStation, NoToTheQuestionChangesNothing) {
 TEST_F(ExportedStation, YesChecksAgainAndTheExportMustBeRepeated) {
     prompts.answers = {true};
     workflow.Kontroly_MIClick();
-    EXPECT_EQ(messages(), (Messages{{"question", kAskRecheck, "Vstup dat za okrsek", {}}}));
+    EXPECT_EQ(messages(), (Messages{{"questionDefaultNo", kAskRecheck, "Vstup dat za okrsek", {}}}));
     EXPECT_EQ(printJobs.jobs(), std::vector<std::string>{"protocolOfChecks"});
     EXPECT_EQ(stationOnDisk().Stav, "N");
     EXPECT_TRUE(has(DataLetter::O));

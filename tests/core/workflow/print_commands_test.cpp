@@ -128,8 +128,8 @@ TEST_F(WorkflowTest, EntryOfExportedDataAsksFirst) {
     prompts.answers = {false, true};
     EXPECT_FALSE(workflow.PorizeniDat_MIClick());
     EXPECT_TRUE(workflow.PorizeniDat_MIClick());
-    EXPECT_EQ(messages(), (Messages{{"question", kAskReopen, "Vstup dat za okrsek", {}},
-                                    {"question", kAskReopen, "Vstup dat za okrsek", {}}}));
+    EXPECT_EQ(messages(), (Messages{{"questionDefaultNo", kAskReopen, "Vstup dat za okrsek", {}},
+                                    {"questionDefaultNo", kAskReopen, "Vstup dat za okrsek", {}}}));
     EXPECT_EQ(stationOnDisk().Stav, "A");
 }
 

@@ -353,7 +353,7 @@ TEST_F(CleanRun, TypedSavedExportedToTheHardDiskAndPrinted) {
     ASSERT_TRUE(showActive(main));
     QTest::keyClick(&main, Qt::Key_F2);
     ASSERT_EQ(prompts.calls.size(), 3u);
-    EXPECT_EQ(prompts.calls[2].rfind("question|Vstup dat za okrsek|Data okrsku byla již vyexportována.", 0), 0u)
+    EXPECT_EQ(prompts.calls[2].rfind("questionDefaultNo|Vstup dat za okrsek|Data okrsku byla již vyexportována.", 0), 0u)
         << prompts.calls[2];
     EXPECT_FALSE(entry().isVisible());
     EXPECT_EQ(dir.read("data/OP554782.00003"), kept);

@@ -75,7 +75,7 @@ TEST_F(CommandsTest, F3OnExportedDataAnsweredNoChangesNothing) {
     choose("Kontroly_MI");
     ASSERT_EQ(inst.prompts.calls.size(), 1u);
     EXPECT_EQ(inst.prompts.calls[0],
-              "question|Vstup dat za okrsek|Data okrsku byla již vyexportována.\rV případě opakovaných kontrol "
+              "questionDefaultNo|Vstup dat za okrsek|Data okrsku byla již vyexportována.\rV případě opakovaných kontrol "
               "budete muset zopakovat export dat i tisk zápisu.\rChcete opravdu znovu zkontrolovat data?");
     EXPECT_TRUE(inst.printJobs.calls.empty());
     EXPECT_EQ(inst.dir.read(kO), dataBefore);

@@ -15,8 +15,8 @@ namespace talmorek::gui::testing {
 namespace {
 
 const std::string kExportedQuestion =
-    "question|Vstup dat za okrsek|Data okrsku byla již vyexportována.\rV případě znovuotevření dat budete muset "
-    "zopakovat export dat i tisk zápisu.\rChcete opravdu znovu upravovat data?";
+    "questionDefaultNo|Vstup dat za okrsek|Data okrsku byla již vyexportována.\rV případě znovuotevření dat "
+    "budete muset zopakovat export dat i tisk zápisu.\rChcete opravdu znovu upravovat data?";
 const std::string kCloseQuestion =
     "questionDefaultNo|Vstup dat za okrsek|Opravdu ukončit pořizování bez uložení změn na aktuální záložce?";
 
