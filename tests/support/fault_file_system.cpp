@@ -117,6 +117,7 @@ data::OpenResult FaultFileSystem::open(const std::string& path, data::OpenMode m
 
 int FaultFileSystem::rename(const std::string& from, const std::string& to) {
     note("rename", from, to);
+    if (beforeRename_) beforeRename_();
     if (auto refusal = renameRefusals_.find(normal(to)); refusal != renameRefusals_.end()) return refusal->second;
     return base_.rename(from, to);
 }

@@ -12,6 +12,7 @@
 
 #include <cerrno>
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -47,6 +48,9 @@ public:
     // The medium keeps `path` wrongly: every write to it stores its bytes
     // with the first one changed, and reports success.
     void garbleWrites(const std::string& path);
+    // `happening` comes about just before every rename, e.g. the medium is
+    // pulled while the file is copied to it.
+    void beforeRename(std::function<void()> happening) { beforeRename_ = std::move(happening); }
 
     // The program holding the files died: every file opened through this
     // file system and not yet closed is closed, as the system closes a dead
@@ -85,6 +89,7 @@ private:
     std::map<std::string, int> renameRefusals_;
     std::map<std::string, int> syncFailures_;
     std::set<std::string> garbled_;
+    std::function<void()> beforeRename_;
     std::vector<std::string> journal_;
     std::set<FaultFile*> open_;
 };

@@ -113,23 +113,12 @@ TEST_F(ExportToMountedStick, AStickThatIsNoLongerTheOneListedIsRefusedAndNothing
     }
 }
 
-
 // Pulled while the file was copied: the copy went to the bare mount point
 // on the system disk; it goes again, and the export is not reported.
 TEST_F(ExportToMountedStick, AStickPulledDuringTheCopyLeavesNoFileOnTheSystemDisk) {
-    class PulledAtRename : public FaultFileSystem {
-    public:
-        explicit PulledAtRename(std::function<void()> pull) : pull_(std::move(pull)) {}
-        int rename(const std::string& from, const std::string& to) override {
-            pull_();
-            return FaultFileSystem::rename(from, to);
-        }
-
-    private:
-        std::function<void()> pull_;
-    };
     const media::ExportTarget stick = listedStick(machine);
-    PulledAtRename pulled([&] { machine.unmount(stick.mountPoint); });
+    FaultFileSystem pulled;
+    pulled.beforeRename([&] { machine.unmount(stick.mountPoint); });
     if (const auto e = errorOf<media::ExportError>(
             [&] { workflow::exportToTarget(stick, dirs, station(), machine.sources(), pulled); })) {
         EXPECT_EQ(workflow::czechMessage(*e), gone(stick.place));

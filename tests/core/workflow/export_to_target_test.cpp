@@ -136,19 +136,9 @@ TEST_F(ExportToDrive, ADriveThatIsNoLongerTheOneListedIsRefusedAndNothingIsWritt
 // Pulled while the file was copied: what was written goes again, and the
 // export is not reported.
 TEST_F(ExportToDrive, ADrivePulledDuringTheCopyKeepsNoFile) {
-    class PulledAtRename : public FaultFileSystem {
-    public:
-        explicit PulledAtRename(std::function<void()> pull) : pull_(std::move(pull)) {}
-        int rename(const std::string& from, const std::string& to) override {
-            pull_();
-            return FaultFileSystem::rename(from, to);
-        }
-
-    private:
-        std::function<void()> pull_;
-    };
     const media::ExportTarget drive = listedDrive();
-    PulledAtRename pulled([&] { machine.drives.clear(); });
+    FaultFileSystem pulled;
+    pulled.beforeRename([&] { machine.drives.clear(); });
     if (const auto e = errorOf<media::ExportError>(
             [&] { workflow::exportToTarget(drive, dirs, station(), machine.sources(), pulled); })) {
         EXPECT_EQ(workflow::czechMessage(*e), gone("E:\\"));
